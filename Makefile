@@ -1,0 +1,38 @@
+# Thin wrapper around CMake. `make check` builds and tests twice: a plain
+# release build with GCC, then clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer (which also builds the fuzz targets and runs each
+# briefly over its seed inputs).
+JOBS ?= $(shell nproc)
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+
+.PHONY: all build asan check test test-asan demo bench fuzz clean
+
+all: build
+
+build:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+asan:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_COMPILER=clang++ -DBTE_SANITIZE=ON -DBTE_FUZZ=ON -DBTE_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: asan
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+check: test test-asan
+
+demo: build
+	./samples/demo.sh $(BUILD)
+
+bench: build
+	$(BUILD)/bench/bte_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,23 @@
+// The tool's subcommands. Each adds itself to the application and sets the
+// process exit code through the callback it installs.
+#ifndef BTE_CLI_COMMANDS_H
+#define BTE_CLI_COMMANDS_H
+
+#include <CLI/CLI.hpp>
+
+namespace bte::cli {
+
+// Exit codes shared by all subcommands.
+enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+
+// Where a subcommand leaves its exit code.
+struct Outcome {
+  int exitCode = kExitOk;
+};
+
+void AddCheckCommand(CLI::App& app, Outcome& outcome);
+void AddEvalCommand(CLI::App& app, Outcome& outcome);
+
+}  // namespace bte::cli
+
+#endif  // BTE_CLI_COMMANDS_H

@@ -1,0 +1,32 @@
+// buildtags: the command-line face of the buildtagexpr library.
+#include <iostream>
+
+#include "cli/commands.h"
+
+#ifndef BTE_VERSION
+#define BTE_VERSION "unknown"
+#endif
+
+int main(int argc, char** argv) {
+  CLI::App app{"buildtags: check, evaluate and apply build tag expressions"};
+  app.set_version_flag("--version", "buildtags " BTE_VERSION);
+  app.require_subcommand(1);
+
+  bte::cli::Outcome outcome;
+  bte::cli::AddCheckCommand(app, outcome);
+  bte::cli::AddEvalCommand(app, outcome);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return bte::cli::kExitUsage;
+  }
+  return outcome.exitCode;
+}

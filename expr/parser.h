@@ -1,0 +1,52 @@
+// The parser object: one compiled expression behind IBuildTagExprParser,
+// with an optional cache of answers per tag set string.
+#ifndef BTE_EXPR_PARSER_H
+#define BTE_EXPR_PARSER_H
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "buildtagexpr.h"
+#include "expr/expression_tree.h"
+#include "frame/ref_counted.h"
+
+namespace bte {
+
+class BuildTagExprParser : public RefCounted<IBuildTagExprParser> {
+ public:
+  explicit BuildTagExprParser(const char* expression);
+
+  HRESULT BTE_CALL IsIncluded(const char* tagSet) override;
+  HRESULT BTE_CALL EnableCache(int32_t enable) override;
+  HRESULT BTE_CALL IsEmpty() override;
+  HRESULT BTE_CALL IsValid() override;
+  HRESULT BTE_CALL CompareNormalizedText(const char* text, int32_t length) override;
+  HRESULT BTE_CALL UsesTag(const char* tag) override;
+
+ private:
+  // Answers per tag set exactly as passed (case-sensitive); the expression
+  // never changes, so entries never go stale. Keys live in keyStore_ so that
+  // lookups need no string copy.
+  class AnswerCache {
+   public:
+    const int* Find(std::string_view tagSet) const;
+    void Store(std::string_view tagSet, int kept);
+
+   private:
+    std::deque<std::string> keyStore_;
+    std::unordered_map<std::string_view, int> answers_;
+  };
+
+  bool cacheEnabled_ = false;
+  AnswerCache cache_;
+  std::string text_;
+  std::unique_ptr<BuildTagExprTree> tree_;
+  bool valid_ = true;
+};
+
+}  // namespace bte
+
+#endif  // BTE_EXPR_PARSER_H

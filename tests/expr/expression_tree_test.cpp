@@ -1,0 +1,166 @@
+// Compilation, evaluation, tag lookup and renaming of one expression.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "expr/expression_tree.h"
+
+namespace {
+
+using bte::BuildTagExprTree;
+
+std::string Joined(const std::vector<std::string>& items) {
+  std::string out;
+  for (const auto& item : items) out += (out.empty() ? "" : " ") + item;
+  return out;
+}
+
+struct PostfixCase {
+  std::string text;
+  std::string postfix;
+};
+
+class Postfix : public ::testing::TestWithParam<PostfixCase> {};
+
+TEST_P(Postfix, FollowsOperatorStrength) {
+  const BuildTagExprTree tree(GetParam().text);
+  ASSERT_TRUE(tree.valid());
+  EXPECT_EQ(Joined(tree.postfix()), GetParam().postfix);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Postfix,
+                         ::testing::Values(PostfixCase{"a | b & ~ c", "a b c ~ & |"},
+                                           PostfixCase{"~ ~ a", "a"},
+                                           PostfixCase{"~a & b", "a ~ b &"},
+                                           PostfixCase{"a & b & c", "a b c & &"},
+                                           PostfixCase{"~ ~ ~ a", "a ~"},
+                                           PostfixCase{"Print Only OR (Web)", "Print Only (Web) |"},
+                                           PostfixCase{"a AND NOT b", "a b ~ &"}));
+
+struct EvaluationCase {
+  std::string expression;
+  std::string tagSet;
+  int kept;
+};
+
+class Evaluate : public ::testing::TestWithParam<EvaluationCase> {};
+
+TEST_P(Evaluate, KeepsOrExcludes) {
+  const BuildTagExprTree tree(GetParam().expression);
+  EXPECT_EQ(tree.Evaluate(GetParam().tagSet), GetParam().kept)
+      << GetParam().expression << " with [" << GetParam().tagSet << "]";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Evaluate,
+    ::testing::Values(
+        EvaluationCase{"a", "A ; b", 1}, EvaluationCase{"a", "b", 0},
+        EvaluationCase{"NOT a", "a", 0}, EvaluationCase{"NOT a", "", 1},
+        EvaluationCase{"NOT a", "c", 1}, EvaluationCase{"NOT a AND NOT b", "b;c", 0},
+        EvaluationCase{"NOT a AND NOT b", "c", 1}, EvaluationCase{"NOT a OR NOT b", "a;b", 0},
+        EvaluationCase{"NOT a OR NOT b", "a", 1}, EvaluationCase{"~ ~ a", "a", 1},
+        EvaluationCase{"~ ~ a", "b", 0},
+        // Word operator without its operand: unusable, so everything is kept.
+        EvaluationCase{"a AND", "x", 1}, EvaluationCase{"a AND", "a", 1},
+        // An empty expression keeps everything.
+        EvaluationCase{"", "a", 1},
+        // Empty pieces are names too; a separator at the end adds none.
+        EvaluationCase{"a", "a;", 1}, EvaluationCase{"a", ";a", 1},
+        EvaluationCase{"Print Only", "print only", 1},
+        // Operands spelled like the evaluation markers act as constants...
+        EvaluationCase{"{TRUE} & a", "a", 1}, EvaluationCase{"{FALSE} | a", "b", 0},
+        EvaluationCase{"{FALSE} | a", "{false}", 0},
+        // ...except when the expression is nothing else: then a tag test.
+        EvaluationCase{"{TRUE}", "b", 0}, EvaluationCase{"{TRUE}", "{true}", 1},
+        // A blank-only expression compiles to one empty operand.
+        EvaluationCase{"   ", "x", 0}, EvaluationCase{"   ", " ", 1}));
+
+TEST(Evaluate, NullTagSetIsUntagged) {
+  const BuildTagExprTree tree("NOT a");
+  EXPECT_EQ(tree.Evaluate(static_cast<const char*>(nullptr)), 1);
+}
+
+TEST(Evaluate, SyntaxFaultKeepsAllAndUsesNoTag) {
+  const BuildTagExprTree tree("a & | b");
+  EXPECT_FALSE(tree.valid());
+  EXPECT_EQ(tree.Evaluate("a"), 1);
+  EXPECT_EQ(tree.UsesTag("a"), 0);
+  std::string out = "untouched";
+  EXPECT_EQ(tree.ReplaceTag("a", "x", out), 0);
+  EXPECT_EQ(out, "untouched");
+}
+
+struct UsesTagCase {
+  std::string expression;
+  const char* tag;
+  int uses;
+};
+
+class UsesTag : public ::testing::TestWithParam<UsesTagCase> {};
+
+TEST_P(UsesTag, MatchesWholeOperandsWithCase) {
+  EXPECT_EQ(BuildTagExprTree(GetParam().expression).UsesTag(GetParam().tag), GetParam().uses);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UsesTag,
+                         ::testing::Values(UsesTagCase{"a & b", "A", 0},
+                                           UsesTagCase{"a & b", " b ", 1},
+                                           UsesTagCase{"a & bc", "b", 0},
+                                           UsesTagCase{"a AND NOT b", "b", 1},
+                                           UsesTagCase{"Print Only | x", "Print Only", 1},
+                                           UsesTagCase{"a & b", "", 0},
+                                           UsesTagCase{"a & b", "   ", 0},
+                                           UsesTagCase{"a & b", nullptr, 0}));
+
+struct RenameCase {
+  std::string expression;
+  const char* oldTag;
+  const char* newTag;
+  int changed;
+  std::string result;
+};
+
+class ReplaceTag : public ::testing::TestWithParam<RenameCase> {};
+
+TEST_P(ReplaceTag, RewritesWholeOccurrences) {
+  const RenameCase& c = GetParam();
+  std::string out = "untouched";
+  EXPECT_EQ(BuildTagExprTree(c.expression).ReplaceTag(c.oldTag, c.newTag, out), c.changed);
+  EXPECT_EQ(out, c.changed ? c.result : "untouched");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplaceTag,
+    ::testing::Values(RenameCase{"a AND ba", "a", "x", 1, "x AND ba"},
+                      RenameCase{"ab & b", "b", "x", 1, "ab & x"},
+                      RenameCase{"a|a&~a", "a", "Web", 1, "Web|Web&~Web"},
+                      // The new name is written as passed, blanks included.
+                      RenameCase{"a & b", " a ", " y ", 1, " y  & b"},
+                      RenameCase{"a & b", "a", "a", 0, ""},
+                      RenameCase{"a & b", "a", "  ", 0, ""},
+                      RenameCase{"a & b", "c", "x", 0, ""},
+                      RenameCase{"a & b", "A", "x", 0, ""},
+                      RenameCase{"a & b", nullptr, "x", 0, ""},
+                      RenameCase{"a & b", "a", nullptr, 0, ""}));
+
+TEST(Tokens, NextTokenCutsAtTheSeparator) {
+  std::string_view source = "a;;b;";
+  std::string_view piece;
+  std::vector<std::string> pieces;
+  while (bte::NextToken(source, ';', piece)) pieces.emplace_back(piece);
+  EXPECT_EQ(pieces, (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_EQ(bte::NextToken(source, ';', piece), 0);
+  EXPECT_TRUE(piece.empty());
+}
+
+TEST(Tokens, HasTagIgnoresCaseAndBlanks) {
+  EXPECT_EQ(bte::HasTag("web", " Print ; WEB "), 1);
+  EXPECT_EQ(bte::HasTag("web", "Print;Webs"), 0);
+  EXPECT_EQ(bte::OperatorPriority('~'), 3);
+  EXPECT_EQ(bte::OperatorPriority('&'), 2);
+  EXPECT_EQ(bte::OperatorPriority('|'), 1);
+  EXPECT_EQ(bte::OperatorPriority('a'), 0);
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+// The parser object as a host uses it, through the exported factory.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "buildtagexpr.h"
+
+namespace {
+
+class ParserTest : public ::testing::Test {
+ protected:
+  IBuildTagExprParser* Make(const char* expression) {
+    IBuildTagExprParser* parser = nullptr;
+    EXPECT_EQ(CreateBuildTagExprParserInstance(&parser, expression), S_OK);
+    parser_ = parser;
+    return parser;
+  }
+  void TearDown() override {
+    if (parser_ != nullptr) {
+      EXPECT_EQ(parser_->Release(), 0u);
+    }
+  }
+  IBuildTagExprParser* parser_ = nullptr;
+};
+
+struct Decision {
+  const char* expression;
+  const char* tagSet;
+  HRESULT included;  // 0 kept, 1 excluded
+};
+
+class ParserDecides : public ::testing::TestWithParam<Decision> {};
+
+TEST_P(ParserDecides, WithAndWithoutCache) {
+  for (int cache : {0, 1}) {
+    IBuildTagExprParser* parser = nullptr;
+    ASSERT_EQ(CreateBuildTagExprParserInstance(&parser, GetParam().expression), S_OK);
+    EXPECT_EQ(parser->EnableCache(cache), S_FALSE);
+    for (int round = 0; round < 2; ++round)
+      EXPECT_EQ(parser->IsIncluded(GetParam().tagSet), GetParam().included)
+          << GetParam().expression << " / " << (GetParam().tagSet ? GetParam().tagSet : "null");
+    parser->Release();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParserDecides,
+    ::testing::Values(Decision{"NOT print", "print", 1}, Decision{"NOT print", "Print ; web", 1},
+                      Decision{"NOT print", "web", 0}, Decision{"NOT print", "", 0},
+                      Decision{"NOT print", nullptr, 0}, Decision{"a &", "a", 0},
+                      Decision{"a AND", "x", 0}, Decision{"a AND ~ b", "b", 0}, Decision{"", "a", 0}, Decision{"   ", "a", 0},
+                      Decision{nullptr, "a", 0}, Decision{"  Web  ", "web", 0},
+                      Decision{"  Web  ", "print", 1},
+                      Decision{"Print OR Web AND NOT Beta", "web;beta", 1},
+                      Decision{"Print OR Web AND NOT Beta", "print;beta", 0}));
+
+TEST_F(ParserTest, EmptyAndBlankTextsAreEmptyAndValid) {
+  for (const char* text : {"", "  \t ", static_cast<const char*>(nullptr)}) {
+    IBuildTagExprParser* parser = nullptr;
+    ASSERT_EQ(CreateBuildTagExprParserInstance(&parser, text), S_OK);
+    EXPECT_EQ(parser->IsEmpty(), S_OK);
+    EXPECT_EQ(parser->IsValid(), S_OK);
+    parser->Release();
+  }
+}
+
+TEST_F(ParserTest, SymbolFaultIsInvalidAndKeepsEverything) {
+  IBuildTagExprParser* parser = Make("a &");
+  EXPECT_EQ(parser->IsEmpty(), S_FALSE);
+  EXPECT_EQ(parser->IsValid(), S_FALSE);
+  EXPECT_EQ(parser->IsIncluded("a"), S_OK);
+  EXPECT_EQ(parser->UsesTag("a"), S_FALSE);
+}
+
+TEST_F(ParserTest, WordOperatorFaultPassesTheCheckButKeepsEverything) {
+  IBuildTagExprParser* parser = Make("NOT a AND");
+  EXPECT_EQ(parser->IsValid(), S_OK);
+  EXPECT_EQ(parser->IsIncluded("a"), S_OK);
+}
+
+TEST_F(ParserTest, CacheKeysAreTheExactStrings) {
+  IBuildTagExprParser* parser = Make("a AND NOT b");
+  parser->EnableCache(1);
+  EXPECT_EQ(parser->IsIncluded("a;b"), S_FALSE);
+  EXPECT_EQ(parser->IsIncluded("b;a"), S_FALSE);
+  EXPECT_EQ(parser->IsIncluded("A"), S_OK);
+  // Off stops lookups but keeps entries; on again uses them.
+  parser->EnableCache(0);
+  EXPECT_EQ(parser->IsIncluded("a;b"), S_FALSE);
+  parser->EnableCache(1);
+  EXPECT_EQ(parser->IsIncluded("a;b"), S_FALSE);
+  EXPECT_EQ(parser->IsIncluded("A"), S_OK);
+}
+
+struct UsesTagCase {
+  const char* expression;
+  const char* tag;
+  HRESULT uses;
+};
+
+class ParserUsesTag : public ::testing::TestWithParam<UsesTagCase> {};
+
+TEST_P(ParserUsesTag, AnswersZeroForOperands) {
+  IBuildTagExprParser* parser = nullptr;
+  ASSERT_EQ(CreateBuildTagExprParserInstance(&parser, GetParam().expression), S_OK);
+  EXPECT_EQ(parser->UsesTag(GetParam().tag), GetParam().uses);
+  parser->Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ParserUsesTag,
+                         ::testing::Values(UsesTagCase{"a & b", "b", S_OK},
+                                           UsesTagCase{"a & bc", "b", S_FALSE},
+                                           UsesTagCase{"a & B", "b", S_FALSE},
+                                           UsesTagCase{"a OR b", "b", S_OK},
+                                           UsesTagCase{"a & b", "", S_FALSE},
+                                           UsesTagCase{"a & b", nullptr, S_FALSE},
+                                           UsesTagCase{"", "a", S_FALSE}));
+
+TEST_F(ParserTest, CompareNormalizedTextOnlyTellsWhetherATextWasGiven) {
+  IBuildTagExprParser* parser = Make("a AND b");
+  EXPECT_EQ(parser->CompareNormalizedText(nullptr, 5), S_FALSE);
+  EXPECT_EQ(parser->CompareNormalizedText("a & b", 5), S_OK);
+  EXPECT_EQ(parser->CompareNormalizedText("different", 9), S_OK);
+  EXPECT_EQ(parser->IsIncluded("a;b"), S_OK);
+}
+
+}  // namespace
