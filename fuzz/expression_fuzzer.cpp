@@ -1,0 +1,57 @@
+// Arbitrary bytes through every expression operation. The input is cut at
+// the first two NUL bytes into expression, tag set and tag name.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "buildtagexpr.h"
+#include "expr/expression_tree.h"
+#include "expr/syntax.h"
+
+namespace {
+
+std::string_view Cut(std::string_view& rest) {
+  const size_t at = rest.find('\0');
+  const std::string_view piece = rest.substr(0, at);
+  rest = at == std::string_view::npos ? std::string_view() : rest.substr(at + 1);
+  return piece;
+}
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  const std::string expression(Cut(rest));
+  const std::string tagSet(Cut(rest));
+  const std::string tag(Cut(rest));
+
+  const std::string normalized = bte::NormalizeExpression(expression);
+  Require(normalized.size() <= expression.size());
+  bte::CheckExpressionSyntax(normalized);
+
+  const bte::BuildTagExprTree tree(expression);
+  const int kept = tree.Evaluate(tagSet);
+  Require(kept == 0 || kept == 1);
+  Require(tree.Evaluate("") == 1);
+  if (!tree.valid()) Require(kept == 1 && tree.UsesTag(tag.c_str()) == 0);
+
+  std::string renamed;
+  if (tree.ReplaceTag(tag.c_str(), "Renamed", renamed) == 1) {
+    const bte::BuildTagExprTree after(renamed);
+    Require(after.UsesTag("Renamed") == 1);
+  }
+
+  IBuildTagExprParser* parser = nullptr;
+  Require(CreateBuildTagExprParserInstance(&parser, expression.c_str()) == S_OK);
+  parser->EnableCache(1);
+  const HRESULT first = parser->IsIncluded(tagSet.c_str());
+  Require(parser->IsIncluded(tagSet.c_str()) == first);
+  parser->UsesTag(tag.c_str());
+  parser->Release();
+  return 0;
+}
