@@ -1,5 +1,7 @@
 #include "expr/parser.h"
 
+#include <cstring>
+
 #include "expr/syntax.h"
 #include "expr/text.h"
 
@@ -13,15 +15,21 @@ BuildTagExprParser::BuildTagExprParser(const char* expression)
   if (valid_) tree_ = std::make_unique<BuildTagExprTree>(text_);
 }
 
-const int* BuildTagExprParser::AnswerCache::Find(std::string_view tagSet) const {
-  const auto found = answers_.find(tagSet);
+const int* BuildTagExprParser::AnswerCache::Find(const char* tagSet) const {
+  for (const auto& [key, kept] : firstAnswers_)
+    if (std::strcmp(key.c_str(), tagSet) == 0) return &kept;
+  if (answers_.empty()) return nullptr;
+  const auto found = answers_.find(std::string_view(tagSet));
   return found == answers_.end() ? nullptr : &found->second;
 }
 
-void BuildTagExprParser::AnswerCache::Store(std::string_view tagSet, int kept) {
-  const auto found = answers_.find(tagSet);
-  if (found != answers_.end()) {
-    found->second = kept;
+void BuildTagExprParser::AnswerCache::Store(const char* tagSet, int kept) {
+  if (const int* known = Find(tagSet)) {
+    *const_cast<int*>(known) = kept;
+    return;
+  }
+  if (firstAnswers_.size() < kLinearEntries) {
+    firstAnswers_.emplace_back(tagSet, kept);
     return;
   }
   keyStore_.emplace_back(tagSet);
@@ -30,12 +38,11 @@ void BuildTagExprParser::AnswerCache::Store(std::string_view tagSet, int kept) {
 
 HRESULT BTE_CALL BuildTagExprParser::IsIncluded(const char* tagSet) {
   if (tagSet == nullptr || !tree_) return S_OK;
-  const std::string_view key(tagSet);
   if (cacheEnabled_) {
-    if (const int* kept = cache_.Find(key)) return *kept ? S_OK : S_FALSE;
+    if (const int* kept = cache_.Find(tagSet)) return *kept ? S_OK : S_FALSE;
   }
-  const int kept = tree_->Evaluate(key);
-  if (cacheEnabled_) cache_.Store(key, kept);
+  const int kept = tree_->Evaluate(std::string_view(tagSet));
+  if (cacheEnabled_) cache_.Store(tagSet, kept);
   return kept ? S_OK : S_FALSE;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "buildtagexpr.h"
 #include "expr/expression_tree.h"
@@ -28,14 +30,18 @@ class BuildTagExprParser : public RefCounted<IBuildTagExprParser> {
 
  private:
   // Answers per tag set exactly as passed (case-sensitive); the expression
-  // never changes, so entries never go stale. Keys live in keyStore_ so that
-  // lookups need no string copy.
+  // never changes, so entries never go stale. A document repeats a handful
+  // of tag sets, so the first few are searched linearly, straight on the
+  // caller's C string; the rest go to a hash map whose keys live in
+  // keyStore_ so that lookups need no string copy.
   class AnswerCache {
    public:
-    const int* Find(std::string_view tagSet) const;
-    void Store(std::string_view tagSet, int kept);
+    const int* Find(const char* tagSet) const;
+    void Store(const char* tagSet, int kept);
 
    private:
+    static constexpr size_t kLinearEntries = 16;
+    std::vector<std::pair<std::string, int>> firstAnswers_;
     std::deque<std::string> keyStore_;
     std::unordered_map<std::string_view, int> answers_;
   };
