@@ -93,6 +93,19 @@ TEST_F(AtomicReplace, DirectoryAsPathReadsEmptyAndIsNeverReplaced) {
   EXPECT_EQ(Leftovers(folder_, directory), 0);
 }
 
+// Permissions do not stop a privileged user from reading, so this case
+// needs an ordinary one.
+TEST_F(AtomicReplace, UnreadableFileReadsEmptyAndIsNeverReplaced) {
+  if (geteuid() == 0) GTEST_SKIP() << "a privileged user reads every file";
+  WriteBytes(path_, "[s]\r\na=1\r\n");
+  fs::permissions(path_, fs::perms::owner_write);
+  char buffer[8] = "#######";
+  EXPECT_EQ(ReadProfileString("s", "a", "D", buffer, sizeof buffer, path_.c_str()), 1u);
+  EXPECT_FALSE(WriteProfileKey("s", "b", "2", path_.c_str()));
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(ReadBytes(path_), "[s]\r\na=1\r\n");
+}
+
 TEST_F(AtomicReplace, MissingFolderFails) {
   const std::string path = folder_.File("no/such/project.ini");
   EXPECT_FALSE(WriteProfileKey("s", "a", "1", path.c_str()));
