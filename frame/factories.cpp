@@ -3,6 +3,7 @@
 #include "buildtagexpr.h"
 #include "expr/parser.h"
 #include "frame/ref_counted.h"
+#include "store/manager.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ BTE_API HRESULT BTE_CALL CreateBuildTagExprParserInstance(IBuildTagExprParser** 
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprManagerInstance(IBuildTagExprManager** manager,
-                                                           const char*) {
-  return NotBuiltYet(manager);
+                                                           const char* projectFile) {
+  return bte::CreateInstance<bte::BuildTagExprManager>(manager, projectFile);
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprFilterInstance(IBuildTagExprFilter** filter) {

@@ -1,0 +1,249 @@
+// Target sections and the global section of the project file, read into a
+// list and written back, and the time stamps of global expressions.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "store/expression_store.h"
+#include "store/global_expressions.h"
+#include "store/project_file.h"
+#include "temp_folder.h"
+#include "utc_zone.h"
+
+namespace {
+
+using bte::BuildTagExprList;
+using bte::ExpressionStore;
+
+constexpr bte::TimeStamp k20040517 = 1084784587;  // 2004-05-17 09:03:07 UTC
+
+class ProjectFileTest : public ::testing::Test {
+ protected:
+  ProjectFileTest() : list_(new BuildTagExprList) {
+    UseUtcAsLocalTime();
+    list_->AddRef();
+  }
+  ~ProjectFileTest() override { list_->Release(); }
+
+  // Loads the store from the given file content into list_.
+  void Load(const std::string& content) {
+    WriteBytes(path_, content);
+    ExpressionStore store(path_, names_, false);
+    ASSERT_EQ(store.LoadStore(list_), 1);
+  }
+
+  // Every entry as "target=expression@stamp".
+  std::vector<std::string> Entries() {
+    std::vector<std::string> out;
+    for (auto p = list_->Head(); const bte::ExpressionEntry* e = list_->Next(p);)
+      out.push_back(e->target + "=" + e->expression + "@" + std::to_string(e->timeStamp));
+    return out;
+  }
+
+  TempFolder folder_;
+  std::string path_ = folder_.File("project.ini");
+  std::vector<std::string> names_;
+  BuildTagExprList* list_;
+};
+
+const std::string kFixed = std::to_string(315536461);
+
+struct TargetCase {
+  const char* name;
+  std::string file;
+  std::vector<std::string> entries;
+};
+
+class TargetSections : public ProjectFileTest, public ::testing::WithParamInterface<TargetCase> {};
+
+TEST_P(TargetSections, ReadInFileOrder) {
+  Load(GetParam().file);
+  EXPECT_EQ(Entries(), GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TargetSections,
+    ::testing::Values(
+        TargetCase{"LastSectionIncluded",
+                   "[Target:Web]\r\nBuildExpression=A\r\n[Other]\r\nx=1\r\n[Target:Print]\r\nBuildExpression=B",
+                   {"Web=A@" + kFixed, "Print=B@" + kFixed}},
+        TargetCase{"BlankAfterColonKept", "[Target: Web]\r\nBuildExpression=A\r\n", {" Web=A@" + kFixed}},
+        TargetCase{"PrefixCaseCounts", "[TARGET:Web]\r\nBuildExpression=A\r\n", {}},
+        TargetCase{"NoExpression",
+                   "[Target:A]\r\nBuildExpression=*****\r\n[Target:B]\r\nBuildExpression=\r\n[Target:C]\r\nx=1\r\n",
+                   {}},
+        TargetCase{"KeyCaseIgnored", "[Target:Web]\r\nbuildexpression=  A | B  \r\n", {"Web=A | B@" + kFixed}},
+        TargetCase{"BareTargetBecomesGlobal", "[Target:]\r\nBuildExpression=A\r\n", {"=A@" + kFixed}},
+        TargetCase{"LongValueCut", "[Target:W]\r\nBuildExpression=" + std::string(300, 'x') + "\r\n",
+                   {"W=" + std::string(259, 'x') + "@" + kFixed}},
+        TargetCase{"DuplicateTextsKept", "[Target:A]\r\nBuildExpression=X\r\n[Target:B]\r\nBuildExpression=X\r\n",
+                   {"A=X@" + kFixed, "B=X@" + kFixed}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProjectFileTest, MissingFileIsEmptyAndNotCreated) {
+  ExpressionStore store(path_, names_, false);
+  EXPECT_EQ(store.LoadStore(list_), 1);
+  EXPECT_TRUE(store.Finish());
+  EXPECT_EQ(list_->size(), 0u);
+  EXPECT_FALSE(ReadBytes(path_).has_value());
+  EXPECT_EQ(store.LoadStore(nullptr), 0);
+}
+
+TEST_F(ProjectFileTest, WriteTargetExpressionRewritesOneValue) {
+  const std::string before = "[Other]\r\nx = 1\r\n\r\n[Target:Web]\r\nBuildExpression=old\r\n";
+  WriteBytes(path_, before);
+  ExpressionStore store(path_, names_, false);
+  EXPECT_EQ(store.WriteTargetExpression("", "A"), 0);
+  EXPECT_EQ(store.WriteTargetExpression(nullptr, "A"), 0);
+  EXPECT_EQ(store.WriteTargetExpression("Web", "new"), 1);
+  EXPECT_EQ(store.WriteTargetExpression("Print", nullptr), 1);
+  EXPECT_EQ(ReadBytes(path_), before) << "nothing reaches the file before Finish";
+  EXPECT_TRUE(store.Finish());
+  EXPECT_EQ(ReadBytes(path_), "[Other]\r\nx = 1\r\n\r\n[Target:Web]\r\nBuildExpression=new\r\n"
+                              "[Target:Print]\r\nBuildExpression=\r\n");
+}
+
+TEST_F(ProjectFileTest, ClearFileAttributesMakesFileWritable) {
+  bte::ClearFileAttributes(path_.c_str());
+  EXPECT_FALSE(ReadBytes(path_).has_value());
+  WriteBytes(path_, "[s]\r\n");
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_read);
+  bte::ClearFileAttributes(path_.c_str());
+  EXPECT_EQ(std::filesystem::status(path_).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  bte::ClearFileAttributes("");
+  bte::ClearFileAttributes(nullptr);
+}
+
+struct StampCase {
+  const char* text;
+  bte::TimeStamp time;
+  const char* written;
+};
+
+class TimeStamps : public ::testing::TestWithParam<StampCase> {
+ protected:
+  void SetUp() override { UseUtcAsLocalTime(); }
+};
+
+TEST_P(TimeStamps, ReadAndWritten) {
+  EXPECT_EQ(bte::ParseTimeStamp(GetParam().text), GetParam().time);
+  EXPECT_EQ(bte::FormatTimeStamp(GetParam().time), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TimeStamps,
+    ::testing::Values(StampCase{"2004:05:17:09:03:07", k20040517, "2004:05:17:09:03:07"},
+                      StampCase{"2004:5:17:9:3:7", k20040517, "2004:05:17:09:03:07"},
+                      StampCase{"1980:01:01:01:01:01", 315536461, "1980:01:01:01:01:01"},
+                      StampCase{"2004:05:17", 1084752000, "2004:05:17:00:00:00"},
+                      StampCase{"ssion_x", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
+                      StampCase{"2004:13:01:00:00:00", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
+                      StampCase{"9999:01:01:00:00:00", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
+                      StampCase{"", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"}));
+
+TEST(TimeStampZone, LocalTimeFollowsTheZone) {
+  setenv("TZ", "EST5", 1);
+  tzset();
+  EXPECT_EQ(bte::ParseTimeStamp("2004:05:17:09:03:07"), k20040517 + 5 * 3600);
+  EXPECT_EQ(bte::FormatTimeStamp(k20040517), "2004:05:17:04:03:07");
+  UseUtcAsLocalTime();
+}
+
+const std::string kSection = "[Global Build Tag Expressions]\r\n";
+
+struct GlobalCase {
+  const char* name;
+  std::string lines;
+  std::vector<std::string> entries;
+};
+
+class GlobalSection : public ProjectFileTest, public ::testing::WithParamInterface<GlobalCase> {};
+
+TEST_P(GlobalSection, Loads) {
+  Load(kSection + GetParam().lines);
+  EXPECT_EQ(Entries(), GetParam().entries);
+}
+
+const std::string k2004 = std::to_string(k20040517);
+const std::string kUnreadable = std::to_string(bte::kUnreadableTimeStamp);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GlobalSection,
+    ::testing::Values(
+        GlobalCase{"Plain", "Expr_2004:05:17:09:03:07=A & B\r\n", {"=A & B@" + k2004}},
+        GlobalCase{"Blanks", "   Expr_2004:05:17:09:03:07   =   A & B   \r\n", {"=A & B@" + k2004}},
+        GlobalCase{"AnySeparator", "Expr-2004:05:17:09:03:07=A\r\n", {"=A@" + k2004}},
+        GlobalCase{"WordExpression", "Expression=A\r\n", {"=A@" + kUnreadable}},
+        GlobalCase{"OtherLinesIgnored", "Other=A\r\nExprNoEquals\r\n;Expr_1=B\r\n", {}},
+        GlobalCase{"FirstOfSameTextWins", "Expr_2004:05:17:09:03:07=A\r\nExpr_2005:01:01:00:00:00=A\r\n",
+                   {"=A@" + k2004}},
+        GlobalCase{"EmptyExpressionTaken", "Expr_2004:05:17:09:03:07=\r\n", {"=@" + k2004}},
+        GlobalCase{"EqualsInExpression", "Expr_2004:05:17:09:03:07=a=b\r\n", {"=a=b@" + k2004}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProjectFileTest, TargetsComeBeforeGlobals) {
+  Load(kSection + "Expr_2004:05:17:09:03:07=G\r\n[Target:Web]\r\nBuildExpression=T\r\n");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Web=T@" + kFixed, "=G@" + k2004}));
+}
+
+TEST_F(ProjectFileTest, SaveWritesTheSameKeyBackAndDropsOtherLines) {
+  Load("[Other]\r\nx=1\r\n" + kSection + "Other=1\r\n  Expr_2004:05:17:09:03:07 = A & B\r\n[Last]\r\n");
+  ExpressionStore store(path_, names_, false);
+  EXPECT_EQ(store.SaveGlobalExpressions(list_), 1);
+  EXPECT_EQ(store.SaveGlobalExpressions(nullptr), 0);
+  ASSERT_TRUE(store.Finish());
+  EXPECT_EQ(ReadBytes(path_),
+            "[Other]\r\nx=1\r\n" + kSection + "Expr_2004:05:17:09:03:07=A & B\r\n[Last]\r\n");
+}
+
+TEST_F(ProjectFileTest, SaveKeepsTheTenNewestInListOrder) {
+  std::string lines;
+  // Stamps out of order: day 12 first, then days 1 to 11.
+  for (int day : {12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}) {
+    char line[64];
+    std::snprintf(line, sizeof line, "Expr_2004:05:%02d:00:00:00=E%d\r\n", day, day);
+    lines += line;
+  }
+  Load(kSection + lines);
+  ExpressionStore store(path_, names_, false);
+  store.SaveGlobalExpressions(list_);
+  ASSERT_TRUE(store.Finish());
+  std::string expected = kSection + "Expr_2004:05:12:00:00:00=E12\r\n";
+  for (int day = 3; day <= 11; ++day) {
+    char line[64];
+    std::snprintf(line, sizeof line, "Expr_2004:05:%02d:00:00:00=E%d\r\n", day, day);
+    expected += line;
+  }
+  EXPECT_EQ(ReadBytes(path_), expected);
+}
+
+TEST_F(ProjectFileTest, SaveWithoutGlobalsEmptiesSection) {
+  Load("[Target:Web]\r\nBuildExpression=T\r\n" + kSection + "Expr_2004:05:17:09:03:07=G\r\n");
+  list_->RemoveEntries("", "G");
+  ExpressionStore store(path_, names_, false);
+  store.SaveGlobalExpressions(list_);
+  ASSERT_TRUE(store.Finish());
+  EXPECT_EQ(ReadBytes(path_), "[Target:Web]\r\nBuildExpression=T\r\n" + kSection);
+}
+
+TEST_F(ProjectFileTest, PruneDropsEmptyTextsAndOldestOnEqualStampsFirstInOrder) {
+  list_->AddEntry("T", "X");
+  list_->AddEntry("", "", 5);
+  list_->AddEntry("", "A", 7);
+  list_->AddEntry("", "B", 7);
+  list_->AddEntry("", "C", 9);
+  bte::PruneGlobals(*list_, 2);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"T=X@" + kFixed, "=B@7", "=C@9"}));
+}
+
+TEST_F(ProjectFileTest, UnreadableStampIsOldestAndWrittenAsZeros) {
+  Load(kSection + "Expression=A\r\nExpr_2004:05:17:09:03:07=B\r\n");
+  bte::PruneGlobals(*list_, 1);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"=B@" + k2004}));
+  EXPECT_EQ(bte::GlobalLine(bte::ExpressionEntry("", "A", bte::kUnreadableTimeStamp)),
+            "Expr_0000:00:00:00:00:00=A");
+}
+
+}  // namespace
