@@ -17,6 +17,8 @@ struct Outcome {
 
 void AddCheckCommand(CLI::App& app, Outcome& outcome);
 void AddEvalCommand(CLI::App& app, Outcome& outcome);
+void AddFilterRtfCommand(CLI::App& app, Outcome& outcome);
+void AddRtfTagsCommand(CLI::App& app, Outcome& outcome);
 
 }  // namespace bte::cli
 

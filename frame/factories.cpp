@@ -3,6 +3,7 @@
 #include "buildtagexpr.h"
 #include "expr/parser.h"
 #include "frame/ref_counted.h"
+#include "rtffilter/rtf_filter.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ BTE_API HRESULT BTE_CALL CreateBuildTagExprFilterInstance(IBuildTagExprFilter** 
 }
 
 BTE_API HRESULT BTE_CALL CreateRTFBuildTagExprFilterInstance(IRTFBuildTagExprFilter** filter) {
-  return NotBuiltYet(filter);
+  return bte::CreateInstance<bte::rtf::RTFBuildTagExprFilter>(filter);
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprEditorInstance(IBuildTagExprEditor** editor) {

@@ -1,0 +1,29 @@
+#include "rtffilter/filter_output_buffer.h"
+
+#include <new>
+
+namespace bte::rtf {
+
+FilterOutputBuffer::~FilterOutputBuffer() { delete[] data_; }
+
+HRESULT BTE_CALL FilterOutputBuffer::GetData(char** data, uint32_t* length) {
+  if (data != nullptr) *data = data_;
+  if (length != nullptr) *length = length_;
+  return S_OK;
+}
+
+char* FilterOutputBuffer::Allocate(uint32_t n) {
+  delete[] data_;
+  capacity_ = 0;
+  data_ = new (std::nothrow) char[static_cast<size_t>(n) + 1]();
+  if (data_ != nullptr) capacity_ = n;
+  return data_;
+}
+
+bool FilterOutputBuffer::SetLength(uint32_t n) {
+  if (n > capacity_) return false;
+  length_ = n;
+  return true;
+}
+
+}  // namespace bte::rtf

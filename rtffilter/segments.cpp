@@ -1,0 +1,179 @@
+#include "rtffilter/segments.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "rtffilter/annotation_text.h"
+#include "rtffilter/markup.h"
+#include "rtffilter/rtf_token.h"
+
+namespace bte::rtf {
+namespace {
+
+using OpenSet = std::vector<BuildTagRange*>;
+
+// Markers are searched within the input's bounds, so a zero byte inside the
+// document (binary picture data) does not hide the markers after it.
+class MarkerSearch {
+ public:
+  MarkerSearch(const char* input, uint32_t length) : text_(input, length) {}
+
+  const char* Find(std::string_view marker, const char* from) const {
+    const size_t at = text_.find(marker, static_cast<size_t>(from - text_.data()));
+    return at == std::string_view::npos ? nullptr : text_.data() + at;
+  }
+
+ private:
+  std::string_view text_;
+};
+
+class Splitter {
+ public:
+  Splitter(RTFFilterPass& pass, MarkupError* error)
+      : pass_(pass),
+        error_(error),
+        search_(pass.input, pass.inputLength),
+        end_(pass.input + pass.inputLength) {}
+
+  bool Run() {
+    const char* cur = pass_.input;
+    const char* start = search_.Find(kRangeStart, cur);
+    const char* annotation = search_.Find(kAnnotationIdGroup, cur);
+    const char* close = search_.Find(kRangeEnd, cur);
+    for (;;) {
+      const char* m = Earliest(start, annotation, close);
+      if (m == nullptr) {
+        if (cur < end_) AddSegment(cur, end_, open_);
+        return true;
+      }
+      if (m > cur) AddSegment(cur, m, open_);
+      if (m == start) {
+        if (!RangeStart(m, cur)) return false;
+        start = search_.Find(kRangeStart, cur);
+      } else if (m == close) {
+        if (!RangeEnd(m, cur)) return false;
+        close = search_.Find(kRangeEnd, cur);
+      } else {
+        if (!Annotation(m, cur)) return false;
+        annotation = search_.Find(kAnnotationIdGroup, cur);
+      }
+    }
+  }
+
+ private:
+  static const char* Earliest(const char* a, const char* b, const char* c) {
+    const char* best = nullptr;
+    for (const char* p : {a, b, c})
+      if (p != nullptr && (best == nullptr || p < best)) best = p;
+    return best;
+  }
+
+  RTFSegment& AddSegment(const char* from, const char* to, const OpenSet& ranges) {
+    return pass_.segments.emplace_back(from, static_cast<uint32_t>(to - from), ranges);
+  }
+
+  bool Fail(const char* at, std::string message) {
+    if (error_ != nullptr) {
+      error_->message = std::move(message);
+      error_->offset = static_cast<uint32_t>(at - pass_.input);
+    }
+    return false;
+  }
+
+  bool GroupAt(const char* m, uint32_t& length) {
+    return FindGroupEnd(m, static_cast<uint32_t>(end_ - m), length);
+  }
+
+  bool RangeStart(const char* m, const char*& cur) {
+    uint32_t length = 0;
+    if (!GroupAt(m, length)) return Fail(m, "range start has no closing brace");
+    RTFSegment& marker = AddSegment(m, m + length, {});
+    BuildTagRange& range = pass_.ranges.emplace_back();
+    range.startMarker = &marker;
+    open_.push_back(&range);
+    marker.ranges = open_;
+    cur = m + length;
+    return true;
+  }
+
+  bool RangeEnd(const char* m, const char*& cur) {
+    uint32_t length = 0;
+    if (!GroupAt(m, length)) return Fail(m, "range end has no closing brace");
+    RTFSegment& marker = AddSegment(m, m + length, open_);
+    const uint32_t number = ReadMarkerNumber(m, length, kRangeEnd.size());
+    const auto ended = std::find_if(open_.begin(), open_.end(),
+                                    [number](BuildTagRange* r) { return r->Id() == number; });
+    if (ended == open_.end())
+      return Fail(m, "range end " + std::to_string(number) + " names no open range");
+    if ((*ended)->endMarker == nullptr) (*ended)->endMarker = &marker;
+    open_.erase(ended);
+    cur = m + length;
+    return true;
+  }
+
+  // The reference number of the annotation segment [m, to): 0 without one.
+  uint32_t AnnotationReference(const char* m, const char* to) const {
+    const char* ref = search_.Find(kAnnotationRef, m);
+    if (ref == nullptr || ref + kAnnotationRef.size() >= to) return 0;
+    return ReadMarkerNumber(ref, static_cast<uint32_t>(to - ref), kAnnotationRef.size());
+  }
+
+  bool Annotation(const char* m, const char*& cur) {
+    const char* group = search_.Find(kAnnotationGroup, m);
+    if (group == nullptr) return Fail(m, "annotation has no annotation group");
+    uint32_t length = 0;
+    if (!GroupAt(group, length)) return Fail(group, "annotation group has no closing brace");
+    const char* to = group + length;
+    RTFSegment& segment = AddSegment(m, to, open_);
+    BuildTagRange* range = nullptr;
+    if (const uint32_t number = AnnotationReference(m, to); number != 0) {
+      const auto named = std::find_if(pass_.ranges.begin(), pass_.ranges.end(),
+                                      [number](BuildTagRange& r) { return r.Id() == number; });
+      if (named == pass_.ranges.end())
+        return Fail(m, "annotation " + std::to_string(number) + " names no range");
+      range = &*named;
+    } else {
+      range = &pass_.ranges.emplace_back();
+    }
+    if (range->annotation == nullptr) range->annotation = &segment;
+    std::string tagText;
+    if (IsBuildTagAnnotation(segment.text, segment.length, tagText)) {
+      range->isBuildTag = 1;
+      range->tagText = std::move(tagText);
+      for (RTFSegment* part : {range->startMarker, range->endMarker, range->annotation})
+        if (part != nullptr) part->isMarker = 1;
+    }
+    cur = to;
+    return true;
+  }
+
+  RTFFilterPass& pass_;
+  MarkupError* error_;
+  MarkerSearch search_;
+  const char* end_;
+  OpenSet open_;
+};
+
+}  // namespace
+
+bool SplitIntoSegments(RTFFilterPass& pass, MarkupError* error) {
+  return Splitter(pass, error).Run();
+}
+
+bool MarkExcludedSegments(RTFFilterPass& pass) {
+  std::string tagSet;
+  for (RTFSegment& segment : pass.segments) {
+    if (segment.isMarker) continue;
+    tagSet.clear();
+    for (const BuildTagRange* range : segment.ranges) {
+      if (!range->isBuildTag) continue;
+      if (!tagSet.empty()) tagSet += ';';
+      tagSet += range->tagText;
+    }
+    if (tagSet.empty()) continue;
+    segment.excluded = pass.parser == nullptr || pass.parser->IsIncluded(tagSet.c_str()) != S_OK;
+  }
+  return true;
+}
+
+}  // namespace bte::rtf
