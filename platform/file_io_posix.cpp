@@ -5,24 +5,51 @@
 #include <fstream>
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "buildtagexpr.h"
 
 namespace bte::platform {
 
+namespace {
+
+// Closes the descriptor on every way out.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
 bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, uint32_t& length) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) throw BuildTagExprFileError(path, errno);
-  const std::streamoff size = file.tellg();
-  if (size < 0) throw BuildTagExprFileError(path, errno);
+  const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) throw BuildTagExprFileError(path, errno);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) throw BuildTagExprFileError(path, errno);
+  if (S_ISDIR(status.st_mode)) throw BuildTagExprFileError(path, EISDIR);
   // Offsets and lengths in the filters are 32-bit.
-  if (static_cast<uint64_t>(size) >= std::numeric_limits<uint32_t>::max()) return false;
-  file.seekg(0);
-  bytes.assign(static_cast<size_t>(size) + 1, '\0');
-  file.read(bytes.data(), size);
-  if (file.bad()) throw BuildTagExprFileError(path, errno);
-  if (file.gcount() != size) return false;
+  if (static_cast<uint64_t>(status.st_size) >= std::numeric_limits<uint32_t>::max()) return false;
+  const size_t size = static_cast<size_t>(status.st_size);
+  bytes.assign(size + 1, '\0');
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t got = ::read(file.get(), bytes.data() + done, size - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw BuildTagExprFileError(path, errno);
+    if (got == 0) return false;  // the file shrank while being read
+    done += static_cast<size_t>(got);
+  }
   length = static_cast<uint32_t>(size);
   return true;
 }
