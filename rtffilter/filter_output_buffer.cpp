@@ -1,10 +1,10 @@
 #include "rtffilter/filter_output_buffer.h"
 
-#include <new>
+#include <cstdlib>
 
 namespace bte::rtf {
 
-FilterOutputBuffer::~FilterOutputBuffer() { delete[] data_; }
+FilterOutputBuffer::~FilterOutputBuffer() { std::free(data_); }
 
 HRESULT BTE_CALL FilterOutputBuffer::GetData(char** data, uint32_t* length) {
   if (data != nullptr) *data = data_;
@@ -13,9 +13,11 @@ HRESULT BTE_CALL FilterOutputBuffer::GetData(char** data, uint32_t* length) {
 }
 
 char* FilterOutputBuffer::Allocate(uint32_t n) {
-  delete[] data_;
+  std::free(data_);
   capacity_ = 0;
-  data_ = new (std::nothrow) char[static_cast<size_t>(n) + 1]();
+  // calloc: large blocks come zeroed from the system, so pages the writer
+  // never reaches are never touched.
+  data_ = static_cast<char*>(std::calloc(static_cast<size_t>(n) + 1, 1));
   if (data_ != nullptr) capacity_ = n;
   return data_;
 }

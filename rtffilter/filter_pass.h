@@ -17,18 +17,31 @@ namespace bte::rtf {
 
 class BuildTagRange;
 
-// A contiguous piece of the input and the ranges open where it lies.
+// A contiguous piece of the input and the ranges open where it lies. The
+// ranges are a slice of the pass's rangePool (in the order they were
+// opened, no duplicates); segments under the same open set share a slice,
+// so a document with many segments costs no allocation per segment.
 class RTFSegment {
  public:
-  RTFSegment(const char* text, uint32_t length, std::vector<BuildTagRange*> ranges)
-      : ranges(std::move(ranges)), text(text), length(length) {}
+  RTFSegment(const char* text, uint32_t length, uint32_t firstRange, uint32_t rangeCount)
+      : firstRange(firstRange), rangeCount(rangeCount), text(text), length(length) {}
   virtual ~RTFSegment() = default;
 
-  std::vector<BuildTagRange*> ranges;  // insertion order, no duplicates
+  uint32_t firstRange;
+  uint32_t rangeCount;
   const char* text;
   uint32_t length;
   int32_t isMarker = 0;  // a build-tag marker or annotation: never written
   int32_t excluded = 0;
+};
+
+// The ranges of one segment, for range-for loops.
+struct RangeList {
+  BuildTagRange* const* first;
+  uint32_t count;
+  BuildTagRange* const* begin() const { return first; }
+  BuildTagRange* const* end() const { return first + count; }
+  uint32_t size() const { return count; }
 };
 
 // One annotated range: its markers, its annotation and its tags.
@@ -64,7 +77,12 @@ class RTFFilterPass {
   // Deques keep the addresses that ranges and segments hold of each other.
   std::deque<RTFSegment> segments;
   std::deque<BuildTagRange> ranges;
+  std::vector<BuildTagRange*> rangePool;
   std::vector<ParagraphListState> stateStack;
+
+  RangeList RangesOf(const RTFSegment& segment) const {
+    return {rangePool.data() + segment.firstRange, segment.rangeCount};
+  }
 };
 
 // Reads the marker number after keyword at the start of text (white space

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_map>
 
 #include "rtffilter/annotation_text.h"
 #include "rtffilter/markup.h"
@@ -43,10 +44,10 @@ class Splitter {
     for (;;) {
       const char* m = Earliest(start, annotation, close);
       if (m == nullptr) {
-        if (cur < end_) AddSegment(cur, end_, open_);
+        if (cur < end_) AddSegment(cur, end_);
         return true;
       }
-      if (m > cur) AddSegment(cur, m, open_);
+      if (m > cur) AddSegment(cur, m);
       if (m == start) {
         if (!RangeStart(m, cur)) return false;
         start = search_.Find(kRangeStart, cur);
@@ -68,8 +69,15 @@ class Splitter {
     return best;
   }
 
-  RTFSegment& AddSegment(const char* from, const char* to, const OpenSet& ranges) {
-    return pass_.segments.emplace_back(from, static_cast<uint32_t>(to - from), ranges);
+  // The segment gets the open set as it is now.
+  RTFSegment& AddSegment(const char* from, const char* to) {
+    if (openChanged_) {
+      openSlice_ = static_cast<uint32_t>(pass_.rangePool.size());
+      pass_.rangePool.insert(pass_.rangePool.end(), open_.begin(), open_.end());
+      openChanged_ = false;
+    }
+    return pass_.segments.emplace_back(from, static_cast<uint32_t>(to - from), openSlice_,
+                                       static_cast<uint32_t>(open_.size()));
   }
 
   bool Fail(const char* at, std::string message) {
@@ -87,11 +95,11 @@ class Splitter {
   bool RangeStart(const char* m, const char*& cur) {
     uint32_t length = 0;
     if (!GroupAt(m, length)) return Fail(m, "range start has no closing brace");
-    RTFSegment& marker = AddSegment(m, m + length, {});
     BuildTagRange& range = pass_.ranges.emplace_back();
-    range.startMarker = &marker;
-    open_.push_back(&range);
-    marker.ranges = open_;
+    open_.push_back(&range);  // the start marker lies inside its range
+    openChanged_ = true;
+    range.startMarker = &AddSegment(m, m + length);
+    byNumber_.emplace(range.Id(), &range);  // the first range of a number wins
     cur = m + length;
     return true;
   }
@@ -99,7 +107,7 @@ class Splitter {
   bool RangeEnd(const char* m, const char*& cur) {
     uint32_t length = 0;
     if (!GroupAt(m, length)) return Fail(m, "range end has no closing brace");
-    RTFSegment& marker = AddSegment(m, m + length, open_);
+    RTFSegment& marker = AddSegment(m, m + length);
     const uint32_t number = ReadMarkerNumber(m, length, kRangeEnd.size());
     const auto ended = std::find_if(open_.begin(), open_.end(),
                                     [number](BuildTagRange* r) { return r->Id() == number; });
@@ -107,6 +115,7 @@ class Splitter {
       return Fail(m, "range end " + std::to_string(number) + " names no open range");
     if ((*ended)->endMarker == nullptr) (*ended)->endMarker = &marker;
     open_.erase(ended);
+    openChanged_ = true;
     cur = m + length;
     return true;
   }
@@ -124,14 +133,13 @@ class Splitter {
     uint32_t length = 0;
     if (!GroupAt(group, length)) return Fail(group, "annotation group has no closing brace");
     const char* to = group + length;
-    RTFSegment& segment = AddSegment(m, to, open_);
+    RTFSegment& segment = AddSegment(m, to);
     BuildTagRange* range = nullptr;
     if (const uint32_t number = AnnotationReference(m, to); number != 0) {
-      const auto named = std::find_if(pass_.ranges.begin(), pass_.ranges.end(),
-                                      [number](BuildTagRange& r) { return r.Id() == number; });
-      if (named == pass_.ranges.end())
+      const auto named = byNumber_.find(number);
+      if (named == byNumber_.end())
         return Fail(m, "annotation " + std::to_string(number) + " names no range");
-      range = &*named;
+      range = named->second;
     } else {
       range = &pass_.ranges.emplace_back();
     }
@@ -152,6 +160,10 @@ class Splitter {
   MarkerSearch search_;
   const char* end_;
   OpenSet open_;
+  bool openChanged_ = true;  // open_ differs from the last slice in the pool
+  uint32_t openSlice_ = 0;
+  // Annotations name their range by number; a document may hold many.
+  std::unordered_map<uint32_t, BuildTagRange*> byNumber_;
 };
 
 }  // namespace
@@ -165,7 +177,7 @@ bool MarkExcludedSegments(RTFFilterPass& pass) {
   for (RTFSegment& segment : pass.segments) {
     if (segment.isMarker) continue;
     tagSet.clear();
-    for (const BuildTagRange* range : segment.ranges) {
+    for (const BuildTagRange* range : pass.RangesOf(segment)) {
       if (!range->isBuildTag) continue;
       if (!tagSet.empty()) tagSet += ';';
       tagSet += range->tagText;

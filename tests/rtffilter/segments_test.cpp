@@ -36,7 +36,7 @@ class SegmentsTest : public ::testing::Test {
     MarkExcludedSegments(*pass_);
     for (const RTFSegment& segment : pass_->segments) {
       std::string tags;
-      for (BuildTagRange* range : segment.ranges)
+      for (BuildTagRange* range : pass_->RangesOf(segment))
         tags += (tags.empty() ? "" : ";") + std::to_string(range->Id());
       described.push_back(std::string(segment.text, segment.length) + "|" +
                           (segment.isMarker ? "m" : "") + (segment.excluded ? "x" : "") + "|" +
@@ -82,10 +82,10 @@ TEST_F(SegmentsTest, NestedRangesJoinTheirTags) {
   // Only content carrying both A and B goes.
   const auto described = Describe(rtf, "NOT (A) OR NOT B");
   ASSERT_FALSE(described.empty());
-  EXPECT_EQ(pass_->segments[1].ranges.size(), 1u);
+  EXPECT_EQ(pass_->RangesOf(pass_->segments[1]).size(), 1u);
   const auto& inner = pass_->segments[3];
   EXPECT_EQ(std::string(inner.text, inner.length), "inner");
-  EXPECT_EQ(inner.ranges.size(), 2u);
+  EXPECT_EQ(pass_->RangesOf(inner).size(), 2u);
 }
 
 TEST_F(SegmentsTest, NestedContentCarriesBothTagSets) {
