@@ -1,10 +1,16 @@
 #include "rtffilter/filter_output_buffer.h"
 
-#include <cstdlib>
+#include "platform/zeroed_block.h"
 
 namespace bte::rtf {
 
-FilterOutputBuffer::~FilterOutputBuffer() { std::free(data_); }
+FilterOutputBuffer::~FilterOutputBuffer() { FreeStorage(); }
+
+void FilterOutputBuffer::FreeStorage() {
+  platform::FreeZeroedBlock(data_, static_cast<size_t>(capacity_) + 1);
+  data_ = nullptr;
+  capacity_ = 0;
+}
 
 HRESULT BTE_CALL FilterOutputBuffer::GetData(char** data, uint32_t* length) {
   if (data != nullptr) *data = data_;
@@ -13,11 +19,8 @@ HRESULT BTE_CALL FilterOutputBuffer::GetData(char** data, uint32_t* length) {
 }
 
 char* FilterOutputBuffer::Allocate(uint32_t n) {
-  std::free(data_);
-  capacity_ = 0;
-  // calloc: large blocks come zeroed from the system, so pages the writer
-  // never reaches are never touched.
-  data_ = static_cast<char*>(std::calloc(static_cast<size_t>(n) + 1, 1));
+  FreeStorage();
+  data_ = platform::AllocateZeroedBlock(static_cast<size_t>(n) + 1);
   if (data_ != nullptr) capacity_ = n;
   return data_;
 }

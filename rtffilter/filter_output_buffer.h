@@ -33,6 +33,8 @@ class FilterOutputBuffer : public RefCounted<IFilterOutputBuffer> {
   ~FilterOutputBuffer() override;
 
  private:
+  void FreeStorage();
+
   char* data_ = nullptr;
   uint32_t length_ = 0;
   uint32_t capacity_ = 0;
