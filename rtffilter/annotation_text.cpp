@@ -105,13 +105,18 @@ bool CollectAnnotationText(const char* text, uint32_t length, std::string& resul
 }
 
 bool IsBuildTagAnnotation(const char* text, uint32_t length, std::string& tagText) {
+  std::string scratch;
+  return IsBuildTagAnnotation(text, length, tagText, scratch);
+}
+
+bool IsBuildTagAnnotation(const char* text, uint32_t length, std::string& tagText,
+                          std::string& groupText) {
   if (length == 0) return false;
   const char* const end = text + length;
   bool idMatched = false;
   bool authorMatched = false;
   RTFToken token;
   RTFToken wordToken;
-  std::string groupText;
   const char* lastOpen = nullptr;
   const char* p = text;
   while (p < end) {

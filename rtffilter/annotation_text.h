@@ -11,6 +11,10 @@ namespace bte::rtf {
 // true when the id and author groups carry the build-tag identity strings.
 // tagText receives the text of the (last) annotation group met.
 bool IsBuildTagAnnotation(const char* text, uint32_t length, std::string& tagText);
+// The same, with a caller's buffer for the id and author texts, for callers
+// that read many annotations.
+bool IsBuildTagAnnotation(const char* text, uint32_t length, std::string& tagText,
+                          std::string& scratch);
 
 // The text tokens of the range, without carriage returns and line feeds.
 // false (and an empty result) only for length 0.
