@@ -65,20 +65,24 @@ bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength) {
     groupLength = 1;
     return true;
   }
+  // Only braces change the depth, so the end can only come at a '}'.
   int64_t depth = 0;
   bool escaped = false;
   for (uint32_t at = 0; at < range; ++at) {
     const char byte = position[at];
     if (byte == '\\') {
       escaped = !escaped;
-    } else {
-      if (!escaped) depth += byte == '{' ? 1 : byte == '}' ? -1 : 0;
-      escaped = false;
+      continue;
     }
-    if (depth == 0) {
-      groupLength = at + 1;
-      return true;
+    if (!escaped) {
+      if (byte == '{') {
+        ++depth;
+      } else if (byte == '}' && --depth == 0) {
+        groupLength = at + 1;
+        return true;
+      }
     }
+    escaped = false;
   }
   return false;
 }

@@ -14,36 +14,59 @@ namespace {
 
 using OpenSet = std::vector<BuildTagRange*>;
 
-// Markers are searched within the input's bounds, so a zero byte inside the
-// document (binary picture data) does not hide the markers after it. Every
-// marker starts with "{\*\", checked inline before the rest is compared:
-// braces are frequent in RTF, markers are not.
-class MarkerSearch {
+// Where each kind of marker occurs, found in one scan of the input (within
+// its bounds, so a zero byte inside binary data hides nothing). Every marker
+// starts with "{\*\", checked inline: braces are frequent in RTF, markers
+// are not. Find answers what a search for that marker from a position would.
+class MarkerIndex {
  public:
-  MarkerSearch(const char* input, uint32_t length) : end_(input + length) {}
+  enum Kind { kStart, kEnd, kAnnotation, kKinds };
 
-  const char* Find(std::string_view marker, const char* from) const {
-    const size_t size = marker.size();
-    for (const char* p = from; end_ - p >= static_cast<ptrdiff_t>(size); ++p) {
-      p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end_ - p) - size + 1));
-      if (p == nullptr) return nullptr;
-      if (p[1] == '\\' && p[2] == '*' && p[3] == '\\' &&
-          std::memcmp(p + 4, marker.data() + 4, size - 4) == 0)
-        return p;
+  MarkerIndex(const char* input, uint32_t length) {
+    static constexpr std::string_view kMarkers[kKinds] = {kRangeStart, kRangeEnd,
+                                                          kAnnotationIdGroup};
+    const char* const end = input + length;
+    for (const char* p = input; end - p >= 4; ++p) {
+      p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - 3));
+      if (p == nullptr) break;
+      if (p[1] != '\\' || p[2] != '*' || p[3] != '\\') continue;
+      for (int kind = 0; kind < kKinds; ++kind) {
+        const std::string_view marker = kMarkers[kind];
+        if (static_cast<size_t>(end - p) >= marker.size() &&
+            std::memcmp(p + 4, marker.data() + 4, marker.size() - 4) == 0)
+          positions_[kind].push_back(p);
+      }
     }
-    return nullptr;
+  }
+
+  // The first marker of kind at or after from, or null.
+  const char* Find(Kind kind, const char* from) const {
+    const auto& list = positions_[kind];
+    const auto at = std::lower_bound(list.begin(), list.end(), from);
+    return at == list.end() ? nullptr : *at;
   }
 
  private:
-  const char* end_;
+  std::vector<const char*> positions_[kKinds];
 };
+
+// Searches the annotation's own groups, which lie close after it.
+const char* FindNear(std::string_view marker, const char* from, const char* end) {
+  const size_t size = marker.size();
+  for (const char* p = from; end - p >= static_cast<ptrdiff_t>(size); ++p) {
+    p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - size + 1));
+    if (p == nullptr) return nullptr;
+    if (std::memcmp(p + 1, marker.data() + 1, size - 1) == 0) return p;
+  }
+  return nullptr;
+}
 
 class Splitter {
  public:
   Splitter(RTFFilterPass& pass, MarkupError* error)
       : pass_(pass),
         error_(error),
-        search_(pass.input, pass.inputLength),
+        markers_(pass.input, pass.inputLength),
         end_(pass.input + pass.inputLength) {
     // About one range per few hundred bytes in heavily tagged documents.
     byNumber_.reserve(pass.inputLength / 256);
@@ -51,9 +74,9 @@ class Splitter {
 
   bool Run() {
     const char* cur = pass_.input;
-    const char* start = search_.Find(kRangeStart, cur);
-    const char* annotation = search_.Find(kAnnotationIdGroup, cur);
-    const char* close = search_.Find(kRangeEnd, cur);
+    const char* start = markers_.Find(MarkerIndex::kStart, cur);
+    const char* annotation = markers_.Find(MarkerIndex::kAnnotation, cur);
+    const char* close = markers_.Find(MarkerIndex::kEnd, cur);
     for (;;) {
       const char* m = Earliest(start, annotation, close);
       if (m == nullptr) {
@@ -63,13 +86,13 @@ class Splitter {
       if (m > cur) AddSegment(cur, m);
       if (m == start) {
         if (!RangeStart(m, cur)) return false;
-        start = search_.Find(kRangeStart, cur);
+        start = markers_.Find(MarkerIndex::kStart, cur);
       } else if (m == close) {
         if (!RangeEnd(m, cur)) return false;
-        close = search_.Find(kRangeEnd, cur);
+        close = markers_.Find(MarkerIndex::kEnd, cur);
       } else {
         if (!Annotation(m, cur)) return false;
-        annotation = search_.Find(kAnnotationIdGroup, cur);
+        annotation = markers_.Find(MarkerIndex::kAnnotation, cur);
       }
     }
   }
@@ -135,13 +158,13 @@ class Splitter {
 
   // The reference number of the annotation segment [m, to): 0 without one.
   uint32_t AnnotationReference(const char* m, const char* to) const {
-    const char* ref = search_.Find(kAnnotationRef, m);
+    const char* ref = FindNear(kAnnotationRef, m, to);
     if (ref == nullptr || ref + kAnnotationRef.size() >= to) return 0;
     return ReadMarkerNumber(ref, static_cast<uint32_t>(to - ref), kAnnotationRef.size());
   }
 
   bool Annotation(const char* m, const char*& cur) {
-    const char* group = search_.Find(kAnnotationGroup, m);
+    const char* group = FindNear(kAnnotationGroup, m, end_);
     if (group == nullptr) return Fail(m, "annotation has no annotation group");
     uint32_t length = 0;
     if (!GroupAt(group, length)) return Fail(group, "annotation group has no closing brace");
@@ -170,7 +193,7 @@ class Splitter {
 
   RTFFilterPass& pass_;
   MarkupError* error_;
-  MarkerSearch search_;
+  MarkerIndex markers_;
   const char* end_;
   OpenSet open_;
   std::string scratch_;  // reused for the id and author texts
@@ -188,8 +211,16 @@ bool SplitIntoSegments(RTFFilterPass& pass, MarkupError* error) {
 
 bool MarkExcludedSegments(RTFFilterPass& pass) {
   std::string tagSet;
+  // Neighbouring segments often share their open ranges, hence the answer.
+  const RTFSegment* previous = nullptr;
   for (RTFSegment& segment : pass.segments) {
     if (segment.isMarker) continue;
+    if (previous != nullptr && previous->firstRange == segment.firstRange &&
+        previous->rangeCount == segment.rangeCount) {
+      segment.excluded = previous->excluded;
+      continue;
+    }
+    previous = &segment;
     tagSet.clear();
     for (const BuildTagRange* range : pass.RangesOf(segment)) {
       if (!range->isBuildTag) continue;
