@@ -18,6 +18,8 @@ struct Outcome {
 void AddCheckCommand(CLI::App& app, Outcome& outcome);
 void AddEvalCommand(CLI::App& app, Outcome& outcome);
 void AddProjectCommand(CLI::App& app, Outcome& outcome);
+void AddFilterRtfCommand(CLI::App& app, Outcome& outcome);
+void AddRtfTagsCommand(CLI::App& app, Outcome& outcome);
 
 }  // namespace bte::cli
 

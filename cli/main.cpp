@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   bte::cli::AddCheckCommand(app, outcome);
   bte::cli::AddEvalCommand(app, outcome);
   bte::cli::AddProjectCommand(app, outcome);
+  bte::cli::AddFilterRtfCommand(app, outcome);
+  bte::cli::AddRtfTagsCommand(app, outcome);
 
   try {
     app.parse(argc, argv);

@@ -4,6 +4,7 @@
 #include "expr/parser.h"
 #include "frame/ref_counted.h"
 #include "store/manager.h"
+#include "rtffilter/rtf_filter.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ BTE_API HRESULT BTE_CALL CreateBuildTagExprFilterInstance(IBuildTagExprFilter** 
 }
 
 BTE_API HRESULT BTE_CALL CreateRTFBuildTagExprFilterInstance(IRTFBuildTagExprFilter** filter) {
-  return NotBuiltYet(filter);
+  return bte::CreateInstance<bte::rtf::RTFBuildTagExprFilter>(filter);
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprEditorInstance(IBuildTagExprEditor** editor) {

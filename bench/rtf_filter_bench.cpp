@@ -1,0 +1,167 @@
+// FilterBuffer on large generated documents against a bare one-pass scan of
+// the same bytes, and the memory a run takes beyond its input and output.
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "buildtagexpr.h"
+#include "platform/zeroed_block.h"
+#include "rtffilter/filter_pass.h"
+#include "rtffilter/segments.h"
+
+// Counts live heap bytes so that a run's peak can be reported.
+namespace {
+std::atomic<size_t> liveBytes{0};
+std::atomic<size_t> peakBytes{0};
+
+void* CountedAllocate(size_t size) {
+  void* block = std::malloc(size + sizeof(std::max_align_t));
+  if (block == nullptr) throw std::bad_alloc();
+  *static_cast<size_t*>(block) = size;
+  const size_t live = liveBytes.fetch_add(size, std::memory_order_relaxed) + size;
+  size_t peak = peakBytes.load(std::memory_order_relaxed);
+  while (live > peak && !peakBytes.compare_exchange_weak(peak, live)) {
+  }
+  return static_cast<char*>(block) + sizeof(std::max_align_t);
+}
+
+void CountedFree(void* pointer) {
+  if (pointer == nullptr) return;
+  void* block = static_cast<char*>(pointer) - sizeof(std::max_align_t);
+  liveBytes.fetch_sub(*static_cast<size_t*>(block), std::memory_order_relaxed);
+  std::free(block);
+}
+}  // namespace
+
+void* operator new(size_t size) { return CountedAllocate(size); }
+void* operator new[](size_t size) { return CountedAllocate(size); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return CountedAllocate(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
+void operator delete(void* pointer) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
+void operator delete(void* pointer, size_t) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer, size_t) noexcept { CountedFree(pointer); }
+
+namespace {
+
+// Paragraphs of text and formatting; every second one is a build-tag range,
+// a quarter of those tagged Beta and the rest Web. No tables, no list text.
+std::string MakeDocument(size_t targetBytes) {
+  std::string rtf =
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
+      "{\\colortbl;\\red0\\green0\\blue0;}\\pard\\plain\n";
+  static const char* const kParagraphs[] = {
+      "\\pard\\sa120\\f0\\fs24 Plain words of a help topic, {\\b bold} and {\\i italic} text "
+      "with a \\'e9 character and \\tab a tab.\\par\r\n",
+      "\\pard\\li360\\f1\\fs20\\cf1 Another paragraph {\\field{\\*\\fldinst HYPERLINK "
+      "\"topic.htm\"}{\\fldrslt link text}} in a sentence of ordinary length.\\par\r\n",
+  };
+  for (int n = 1; rtf.size() < targetBytes; ++n) {
+    const std::string paragraph = kParagraphs[n % 2];
+    if (n % 2 == 1) {
+      rtf += paragraph;
+      continue;
+    }
+    const std::string id = std::to_string(n);
+    rtf += "{\\*\\atrfstart " + id + "}" + paragraph + "{\\*\\atrfend " + id +
+           "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
+           "{\\*\\annotation{\\*\\atnref " + id + "}" + (n % 8 == 0 ? "Beta" : "Web") + "}";
+  }
+  return rtf + "}";
+}
+
+const std::string& Document() {
+  static const std::string document = MakeDocument(32u << 20);
+  return document;
+}
+
+void BareScan(benchmark::State& state) {
+  const std::string& rtf = Document();
+  for (auto _ : state) {
+    size_t braces = 0;
+    size_t backslashes = 0;
+    for (const char byte : rtf) {
+      braces += byte == '{' || byte == '}';
+      backslashes += byte == '\\';
+    }
+    benchmark::DoNotOptimize(braces);
+    benchmark::DoNotOptimize(backslashes);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * rtf.size()));
+}
+BENCHMARK(BareScan)->Unit(benchmark::kMillisecond);
+
+// The floor under every writer: a fresh zeroed block of the input's size
+// and one copy of the bytes into it (the writers fill a new buffer per call).
+void BareCopy(benchmark::State& state, bool largePages) {
+  const std::string& rtf = Document();
+  for (auto _ : state) {
+    char* out = largePages ? bte::platform::AllocateZeroedBlock(rtf.size() + 1)
+                           : static_cast<char*>(std::calloc(rtf.size() + 1, 1));
+    std::memcpy(out, rtf.data(), rtf.size());
+    benchmark::DoNotOptimize(out);
+    benchmark::ClobberMemory();
+    if (largePages)
+      bte::platform::FreeZeroedBlock(out, rtf.size() + 1);
+    else
+      std::free(out);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * rtf.size()));
+}
+BENCHMARK_CAPTURE(BareCopy, Calloc, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BareCopy, ZeroedBlock, true)->Unit(benchmark::kMillisecond);
+
+size_t SegmentCount(const std::string& rtf) {
+  bte::rtf::RTFFilterPass pass(rtf.c_str(), static_cast<uint32_t>(rtf.size()), nullptr);
+  bte::rtf::SplitIntoSegments(pass);
+  return pass.segments.size();
+}
+
+// expression "NOT Beta" removes a quarter of the ranges (RemoveExcludedSimple);
+// "Web OR Beta" removes nothing, so only the markup goes (CopyWithoutMarkers).
+void Filter(benchmark::State& state, const char* expression) {
+  const std::string& rtf = Document();
+  const size_t segments = SegmentCount(rtf);
+  IRTFBuildTagExprFilter* filter = nullptr;
+  CreateRTFBuildTagExprFilterInstance(&filter);
+  filter->SetExpression(expression);
+  size_t extra = 0;
+  uint32_t outLength = 0;
+  for (auto _ : state) {
+    const size_t before = liveBytes.load();
+    peakBytes.store(before);
+    IFilterOutputBuffer* result = nullptr;
+    if (filter->FilterBuffer(rtf.c_str(), static_cast<uint32_t>(rtf.size()), &result) != S_OK) {
+      state.SkipWithError("FilterBuffer failed");
+      break;
+    }
+    char* data = nullptr;
+    result->GetData(&data, &outLength);
+    // The output buffer (input size + 1, a zeroed block) is not counted here:
+    // what is counted is the pass's own memory.
+    extra = peakBytes.load() - before;
+    result->Release();
+  }
+  filter->Release();
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * rtf.size()));
+  state.counters["input_MB"] = static_cast<double>(rtf.size()) / (1 << 20);
+  state.counters["output_MB"] = static_cast<double>(outLength) / (1 << 20);
+  state.counters["segments"] = static_cast<double>(segments);
+  state.counters["extra_bytes_per_segment"] = static_cast<double>(extra) / segments;
+}
+BENCHMARK_CAPTURE(Filter, RemoveExcludedSimple, "NOT Beta")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Filter, CopyWithoutMarkers, "Web OR Beta")->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,186 @@
+#include "rtffilter/output_writers.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "rtffilter/content_scanner.h"
+#include "rtffilter/structure_items.h"
+
+namespace bte::rtf {
+namespace {
+
+bool IsLineBreak(char byte) { return byte == '\r' || byte == '\n'; }
+
+bool IsParagraphMark(const char* p, const RTFToken& token) {
+  if (token.kind == TokenControlWord) return token.code == ItemParagraph;
+  return token.kind == TokenControlSymbol && token.length == 2 && IsLineBreak(p[1]);
+}
+
+bool HasVisibleByte(const char* text, uint32_t length) {
+  for (uint32_t i = 0; i < length; ++i)
+    if (!IsLineBreak(text[i])) return true;
+  return false;
+}
+
+// Copies the input in runs: bytes are only moved when something is dropped
+// or a segment ends, so kept stretches cost one memcpy. Markup that overlaps
+// itself (a marker inside an annotation's extent) can make segments overlap;
+// the copier then refuses to write past the capacity instead.
+class RunCopier {
+ public:
+  RunCopier(char* out, uint32_t capacity) : out_(out), start_(out), limit_(out + capacity) {}
+
+  void Begin(const char* from) { run_ = from; }
+  void FlushTo(const char* to) {
+    const size_t count = static_cast<size_t>(to - run_);
+    run_ = to;
+    if (count > static_cast<size_t>(limit_ - out_)) {
+      overflowed_ = true;
+      return;
+    }
+    if (count > 0) std::memcpy(out_, to - count, count);
+    out_ += count;
+  }
+  // Leaves out [from, to).
+  void Drop(const char* from, const char* to) {
+    FlushTo(from);
+    run_ = to;
+  }
+  void Put(char byte) {
+    if (out_ == limit_)
+      overflowed_ = true;
+    else
+      *out_++ = byte;
+  }
+  uint32_t Written() const { return static_cast<uint32_t>(out_ - start_); }
+  bool overflowed() const { return overflowed_; }
+
+ private:
+  char* out_;
+  char* const start_;
+  char* const limit_;
+  const char* run_ = nullptr;
+  bool overflowed_ = false;
+};
+
+class SimpleRemover {
+ public:
+  SimpleRemover(RTFFilterPass& pass, char* out, uint32_t capacity)
+      : pass_(pass), copier_(out, capacity) {}
+
+  // false when the output would outgrow the input.
+  bool Run(uint32_t& written) {
+    for (const RTFSegment& segment : pass_.segments)
+      if (!segment.isMarker) WriteSegment(segment);
+    written = copier_.Written();
+    return !copier_.overflowed();
+  }
+
+ private:
+  void WriteSegment(const RTFSegment& segment) {
+    const char* const end = segment.text + segment.length;
+    bool dropped = false;
+    copier_.Begin(segment.text);
+    for (const char* p = segment.text; p < end;) {
+      p = NextContentToken(pass_, p, static_cast<uint32_t>(end - p), token_, nullptr);
+      if (p == nullptr || token_.length == 0) break;
+      if (segment.excluded)
+        dropped |= Exclude(p);
+      else
+        Keep(p);
+      p += token_.length;
+    }
+    copier_.FlushTo(end);
+    if (segment.excluded && !paragraphHasText_ && dropped) pendingParagraphDrop_ = true;
+  }
+
+  void Keep(const char* p) {
+    if (token_.kind == TokenText) {
+      if (!paragraphHasText_ && HasVisibleByte(p, token_.length)) paragraphHasText_ = true;
+      return;
+    }
+    if (!IsParagraphMark(p, token_)) return;
+    if (pendingParagraphDrop_) {
+      pendingParagraphDrop_ = false;
+      if (!paragraphHasText_) {
+        copier_.Drop(p, p + token_.length);
+        return;
+      }
+    }
+    paragraphHasText_ = false;
+  }
+
+  // Returns whether content was dropped.
+  bool Exclude(const char* p) {
+    const char* const after = p + token_.length;
+    if (token_.kind == TokenText) {
+      copier_.Drop(p, after);
+      bool visible = false;
+      for (const char* q = p; q < after; ++q) {
+        if (IsLineBreak(*q))
+          copier_.Put(*q);
+        else
+          visible = true;
+      }
+      return visible;
+    }
+    if (IsParagraphMark(p, token_) && paragraphHasText_) {
+      paragraphHasText_ = false;  // closes a paragraph that began with kept text
+      return false;
+    }
+    copier_.Drop(p, after);
+    return true;
+  }
+
+  RTFFilterPass& pass_;
+  RunCopier copier_;
+  RTFToken token_;
+  bool paragraphHasText_ = false;
+  bool pendingParagraphDrop_ = false;
+};
+
+}  // namespace
+
+bool NeedsStructureRebuild(const char* input, uint32_t length) {
+  const std::string_view text(input, length);
+  for (size_t at = text.find("\\row"); at != std::string_view::npos;
+       at = text.find("\\row", at + 1)) {
+    if (at == 0 || text[at - 1] != '\\') return true;
+    at += 4;  // an escaped backslash followed by "row": resume five bytes on
+  }
+  return text.find("{\\*\\listtextkvt") != std::string_view::npos ||
+         text.find("{\\*\\pntextkvt") != std::string_view::npos;
+}
+
+bool WriteFilteredOutput(RTFFilterPass& pass) {
+  bool anyExcluded = false;
+  for (const RTFSegment& segment : pass.segments) anyExcluded |= segment.excluded != 0;
+  if (!anyExcluded) return CopyWithoutMarkers(pass);
+  if (NeedsStructureRebuild(pass.input, pass.inputLength)) return RebuildWithStructure(pass);
+  return RemoveExcludedSimple(pass);
+}
+
+bool CopyWithoutMarkers(RTFFilterPass& pass) {
+  FilterOutputBuffer* buffer = pass.outputBuffer;
+  if (buffer == nullptr) return false;
+  char* out = buffer->Allocate(pass.inputLength);
+  if (out == nullptr) return false;
+  RunCopier copier(out, pass.inputLength);
+  for (const RTFSegment& segment : pass.segments) {
+    if (segment.isMarker) continue;
+    copier.Begin(segment.text);
+    copier.FlushTo(segment.text + segment.length);
+  }
+  return !copier.overflowed() && buffer->SetLength(copier.Written());
+}
+
+bool RemoveExcludedSimple(RTFFilterPass& pass) {
+  FilterOutputBuffer* buffer = pass.outputBuffer;
+  if (buffer == nullptr) return false;
+  char* out = buffer->Allocate(pass.inputLength);
+  if (out == nullptr) return false;
+  uint32_t written = 0;
+  return SimpleRemover(pass, out, pass.inputLength).Run(written) && buffer->SetLength(written);
+}
+
+}  // namespace bte::rtf

@@ -1,0 +1,85 @@
+#include "rtffilter/rtf_filter.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/file_io.h"
+#include "rtffilter/annotation_text.h"
+#include "rtffilter/filter_output_buffer.h"
+#include "rtffilter/filter_pass.h"
+#include "rtffilter/output_writers.h"
+#include "rtffilter/segments.h"
+
+namespace bte::rtf {
+
+RTFBuildTagExprFilter::~RTFBuildTagExprFilter() {
+  if (ownsParser_ && parser_ != nullptr) parser_->Release();
+  parser_ = nullptr;
+}
+
+HRESULT BTE_CALL RTFBuildTagExprFilter::SetParser(IBuildTagExprParser* parser) {
+  if (parser_ != nullptr) return E_FAIL;
+  parser_ = parser;  // borrowed: the host keeps its reference
+  ownsParser_ = 0;
+  return S_OK;
+}
+
+HRESULT BTE_CALL RTFBuildTagExprFilter::SetExpression(const char* expression) {
+  if (parser_ != nullptr || expression == nullptr) return E_FAIL;
+  CreateBuildTagExprParserInstance(&parser_, expression);
+  ownsParser_ = 1;
+  return S_OK;
+}
+
+HRESULT BTE_CALL RTFBuildTagExprFilter::FilterBuffer(const char* rtf, uint32_t length,
+                                                      IFilterOutputBuffer** result) {
+  if (result == nullptr || (rtf == nullptr && length != 0)) return S_FALSE;
+  RTFFilterPass pass(rtf, length, parser_);
+  if (!SplitIntoSegments(pass) || !MarkExcludedSegments(pass) || !WriteFilteredOutput(pass))
+    return S_FALSE;
+  pass.outputBuffer->AddRef();
+  *result = pass.outputBuffer;
+  return S_OK;
+}
+
+HRESULT BTE_CALL RTFBuildTagExprFilter::FilterFile(const char* inputPath,
+                                                    const char* outputPath) {
+  if (inputPath == nullptr || outputPath == nullptr) return E_FAIL;
+  std::vector<char> bytes;
+  uint32_t length = 0;
+  // An input that cannot be opened or read throws BuildTagExprFileError.
+  if (!platform::ReadWholeFile(inputPath, bytes, length)) return E_FAIL;
+  IFilterOutputBuffer* out = nullptr;
+  if (FilterBuffer(bytes.data(), length, &out) != S_OK || out == nullptr) {
+    if (out != nullptr) out->Release();
+    return E_FAIL;
+  }
+  char* data = nullptr;
+  uint32_t outLength = 0;
+  // An empty result never produces an output file.
+  const bool written = out->GetData(&data, &outLength) == S_OK && data != nullptr &&
+                       outLength != 0 &&
+                       platform::WriteFileAtomically(outputPath, data, outLength);
+  out->Release();
+  return written ? S_OK : E_FAIL;
+}
+
+HRESULT BTE_CALL RTFBuildTagExprFilter::GetAnnotationTags(const char* rtf, uint32_t length,
+                                                           uint32_t* isBuildTagAnnotation,
+                                                           IFilterOutputBuffer** tags) {
+  if (isBuildTagAnnotation == nullptr || tags == nullptr) return E_FAIL;
+  std::string tagText;
+  const bool isBuildTag = rtf != nullptr && IsBuildTagAnnotation(rtf, length, tagText);
+  *isBuildTagAnnotation = isBuildTag ? 1 : 0;
+  if (!isBuildTag) return S_OK;
+  FilterOutputBuffer* buffer = nullptr;
+  if (CreateInstance<FilterOutputBuffer>(&buffer) != S_OK) return S_OK;
+  // The length stays 0: the caller reads the tags as a zero-terminated string.
+  char* storage = buffer->Allocate(static_cast<uint32_t>(tagText.size() + 1));
+  if (storage != nullptr) std::memcpy(storage, tagText.c_str(), tagText.size() + 1);
+  *tags = buffer;
+  return S_OK;
+}
+
+}  // namespace bte::rtf

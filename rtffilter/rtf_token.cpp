@@ -1,0 +1,109 @@
+#include "rtffilter/rtf_token.h"
+
+namespace bte::rtf {
+namespace {
+
+bool IsAsciiLetter(unsigned char byte) {
+  return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+}
+
+bool IsDigit(unsigned char byte) { return byte >= '0' && byte <= '9'; }
+
+bool EndsText(char byte) { return byte == '{' || byte == '}' || byte == '\\'; }
+
+void ReadControlWord(const char* position, uint32_t range, RTFToken& token) {
+  token.kind = TokenControlWord;
+  uint32_t at = 1;
+  while (at < range && IsAsciiLetter(static_cast<unsigned char>(position[at]))) ++at;
+  if (at == range) {  // the range ends inside the letters
+    token.length = token.nameLength = range;
+    return;
+  }
+  token.nameLength = at;
+  const char next = position[at];
+  if (next == '-' || IsDigit(static_cast<unsigned char>(next))) {
+    uint32_t end = at + 1;  // the first parameter byte is taken whatever it is
+    while (end < range && IsDigit(static_cast<unsigned char>(position[end]))) ++end;
+    token.paramLength = end - at;
+    if (end < range && position[end] == ' ') ++end;
+    token.length = end;
+    return;
+  }
+  token.length = next == ' ' ? at + 1 : at;
+}
+
+}  // namespace
+
+void ReadRtfToken(const char* position, uint32_t range, RTFToken& token) {
+  const char first = position[0];
+  if (first == '{' || first == '}') {
+    token.kind = first == '{' ? TokenGroupOpen : TokenGroupClose;
+    token.length = 1;
+    return;
+  }
+  if (first == '\\') {
+    if (range < 2 || !IsAsciiLetter(static_cast<unsigned char>(position[1]))) {
+      // A lone backslash at the very end still counts as a two-byte symbol;
+      // callers clamp it to their range.
+      token.kind = TokenControlSymbol;
+      token.length = range < 2 ? range : 2;
+      return;
+    }
+    ReadControlWord(position, range, token);
+    return;
+  }
+  uint32_t at = 1;
+  while (at < range && !EndsText(position[at])) ++at;
+  token.kind = TokenText;
+  token.length = at;
+}
+
+bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength) {
+  groupLength = 0;
+  if (range == 0) return false;
+  if (position[0] != '{') {
+    groupLength = 1;
+    return true;
+  }
+  // Only braces change the depth, so the end can only come at a '}'.
+  int64_t depth = 0;
+  bool escaped = false;
+  for (uint32_t at = 0; at < range; ++at) {
+    const char byte = position[at];
+    if (byte == '\\') {
+      escaped = !escaped;
+      continue;
+    }
+    if (!escaped) {
+      if (byte == '{') {
+        ++depth;
+      } else if (byte == '}' && --depth == 0) {
+        groupLength = at + 1;
+        return true;
+      }
+    }
+    escaped = false;
+  }
+  return false;
+}
+
+bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value) {
+  while (position < end && (*position == ' ' || *position == '\t' || *position == '\r' ||
+                            *position == '\n'))
+    ++position;
+  bool negative = false;
+  if (position < end && (*position == '-' || *position == '+')) {
+    negative = *position == '-';
+    ++position;
+  }
+  if (position >= end || !IsDigit(static_cast<unsigned char>(*position))) return false;
+  int64_t number = 0;
+  for (; position < end && IsDigit(static_cast<unsigned char>(*position)); ++position) {
+    // Saturate instead of overflowing; such numbers name nothing real.
+    if (number < (int64_t{1} << 40)) number = number * 10 + (*position - '0');
+  }
+  value = negative ? -number : number;
+  return true;
+}
+
+}  // namespace bte::rtf

@@ -1,0 +1,44 @@
+// The byte-level RTF tokenizer and group matcher. Every position points into
+// the caller's buffer and every range is a byte count; nothing is copied.
+#ifndef BTE_RTFFILTER_RTF_TOKEN_H
+#define BTE_RTFFILTER_RTF_TOKEN_H
+
+#include <cstdint>
+
+namespace bte::rtf {
+
+enum RtfTokenKind : int32_t {
+  TokenControlWord = 1,    // \letters, optional numeric parameter, optional space
+  TokenControlSymbol = 2,  // \ and one non-letter byte
+  TokenText = 3,           // bytes up to the next {, } or backslash
+  TokenGroupOpen = 4,
+  TokenGroupClose = 5,
+  TokenUnitGroup = 6,      // a whole group, from NextContentToken only
+};
+
+// One record is reused from token to token: a field that a token does not
+// set keeps its earlier value.
+class RTFToken {
+ public:
+  virtual ~RTFToken() = default;
+
+  uint32_t length = 0;       // bytes of the token, ending space included
+  uint32_t nameLength = 0;   // control words: backslash and letters
+  uint32_t paramLength = 0;  // control words: parameter bytes, sign included
+  int32_t kind = 0;          // an RtfTokenKind
+  int32_t code = 0;          // NextContentToken: special-word or unit code
+};
+
+// Reads the token at position; range (> 0) bounds it.
+void ReadRtfToken(const char* position, uint32_t range, RTFToken& token);
+
+// position is at a '{': true with the length through the matching '}', or
+// false when the match does not lie within range bytes.
+bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength);
+
+// Reads an optionally signed decimal number after blanks; false when none.
+bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value);
+
+}  // namespace bte::rtf
+
+#endif  // BTE_RTFFILTER_RTF_TOKEN_H

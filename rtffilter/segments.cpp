@@ -1,0 +1,236 @@
+#include "rtffilter/segments.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
+
+#include "rtffilter/annotation_text.h"
+#include "rtffilter/markup.h"
+#include "rtffilter/rtf_token.h"
+
+namespace bte::rtf {
+namespace {
+
+using OpenSet = std::vector<BuildTagRange*>;
+
+// Where each kind of marker occurs, found in one scan of the input (within
+// its bounds, so a zero byte inside binary data hides nothing). Every marker
+// starts with "{\*\", checked inline: braces are frequent in RTF, markers
+// are not. Find answers what a search for that marker from a position would.
+class MarkerIndex {
+ public:
+  enum Kind { kStart, kEnd, kAnnotation, kKinds };
+
+  MarkerIndex(const char* input, uint32_t length) {
+    static constexpr std::string_view kMarkers[kKinds] = {kRangeStart, kRangeEnd,
+                                                          kAnnotationIdGroup};
+    const char* const end = input + length;
+    for (const char* p = input; end - p >= 4; ++p) {
+      p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - 3));
+      if (p == nullptr) break;
+      if (p[1] != '\\' || p[2] != '*' || p[3] != '\\') continue;
+      for (int kind = 0; kind < kKinds; ++kind) {
+        const std::string_view marker = kMarkers[kind];
+        if (static_cast<size_t>(end - p) >= marker.size() &&
+            std::memcmp(p + 4, marker.data() + 4, marker.size() - 4) == 0)
+          positions_[kind].push_back(p);
+      }
+    }
+  }
+
+  // The first marker of kind at or after from, or null.
+  const char* Find(Kind kind, const char* from) const {
+    const auto& list = positions_[kind];
+    const auto at = std::lower_bound(list.begin(), list.end(), from);
+    return at == list.end() ? nullptr : *at;
+  }
+
+ private:
+  std::vector<const char*> positions_[kKinds];
+};
+
+// Searches the annotation's own groups, which lie close after it.
+const char* FindNear(std::string_view marker, const char* from, const char* end) {
+  const size_t size = marker.size();
+  for (const char* p = from; end - p >= static_cast<ptrdiff_t>(size); ++p) {
+    p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - size + 1));
+    if (p == nullptr) return nullptr;
+    if (std::memcmp(p + 1, marker.data() + 1, size - 1) == 0) return p;
+  }
+  return nullptr;
+}
+
+class Splitter {
+ public:
+  Splitter(RTFFilterPass& pass, MarkupError* error)
+      : pass_(pass),
+        error_(error),
+        markers_(pass.input, pass.inputLength),
+        end_(pass.input + pass.inputLength) {
+    // About one range per few hundred bytes in heavily tagged documents.
+    byNumber_.reserve(pass.inputLength / 256);
+  }
+
+  bool Run() {
+    const char* cur = pass_.input;
+    const char* start = markers_.Find(MarkerIndex::kStart, cur);
+    const char* annotation = markers_.Find(MarkerIndex::kAnnotation, cur);
+    const char* close = markers_.Find(MarkerIndex::kEnd, cur);
+    for (;;) {
+      const char* m = Earliest(start, annotation, close);
+      if (m == nullptr) {
+        if (cur < end_) AddSegment(cur, end_);
+        return true;
+      }
+      if (m > cur) AddSegment(cur, m);
+      if (m == start) {
+        if (!RangeStart(m, cur)) return false;
+        start = markers_.Find(MarkerIndex::kStart, cur);
+      } else if (m == close) {
+        if (!RangeEnd(m, cur)) return false;
+        close = markers_.Find(MarkerIndex::kEnd, cur);
+      } else {
+        if (!Annotation(m, cur)) return false;
+        annotation = markers_.Find(MarkerIndex::kAnnotation, cur);
+      }
+    }
+  }
+
+ private:
+  static const char* Earliest(const char* a, const char* b, const char* c) {
+    const char* best = nullptr;
+    for (const char* p : {a, b, c})
+      if (p != nullptr && (best == nullptr || p < best)) best = p;
+    return best;
+  }
+
+  // The segment gets the open set as it is now.
+  RTFSegment& AddSegment(const char* from, const char* to) {
+    if (openChanged_) {
+      openSlice_ = static_cast<uint32_t>(pass_.rangePool.size());
+      pass_.rangePool.insert(pass_.rangePool.end(), open_.begin(), open_.end());
+      openChanged_ = false;
+    }
+    return pass_.segments.emplace_back(from, static_cast<uint32_t>(to - from), openSlice_,
+                                       static_cast<uint32_t>(open_.size()));
+  }
+
+  bool Fail(const char* at, std::string message) {
+    if (error_ != nullptr) {
+      error_->message = std::move(message);
+      error_->offset = static_cast<uint32_t>(at - pass_.input);
+    }
+    return false;
+  }
+
+  bool GroupAt(const char* m, uint32_t& length) {
+    return FindGroupEnd(m, static_cast<uint32_t>(end_ - m), length);
+  }
+
+  bool RangeStart(const char* m, const char*& cur) {
+    uint32_t length = 0;
+    if (!GroupAt(m, length)) return Fail(m, "range start has no closing brace");
+    BuildTagRange& range = pass_.ranges.emplace_back();
+    open_.push_back(&range);  // the start marker lies inside its range
+    openChanged_ = true;
+    range.startMarker = &AddSegment(m, m + length);
+    byNumber_.emplace(range.Id(), &range);  // the first range of a number wins
+    cur = m + length;
+    return true;
+  }
+
+  bool RangeEnd(const char* m, const char*& cur) {
+    uint32_t length = 0;
+    if (!GroupAt(m, length)) return Fail(m, "range end has no closing brace");
+    RTFSegment& marker = AddSegment(m, m + length);
+    const uint32_t number = ReadMarkerNumber(m, length, kRangeEnd.size());
+    const auto ended = std::find_if(open_.begin(), open_.end(),
+                                    [number](BuildTagRange* r) { return r->Id() == number; });
+    if (ended == open_.end())
+      return Fail(m, "range end " + std::to_string(number) + " names no open range");
+    if ((*ended)->endMarker == nullptr) (*ended)->endMarker = &marker;
+    open_.erase(ended);
+    openChanged_ = true;
+    cur = m + length;
+    return true;
+  }
+
+  // The reference number of the annotation segment [m, to): 0 without one.
+  uint32_t AnnotationReference(const char* m, const char* to) const {
+    const char* ref = FindNear(kAnnotationRef, m, to);
+    if (ref == nullptr || ref + kAnnotationRef.size() >= to) return 0;
+    return ReadMarkerNumber(ref, static_cast<uint32_t>(to - ref), kAnnotationRef.size());
+  }
+
+  bool Annotation(const char* m, const char*& cur) {
+    const char* group = FindNear(kAnnotationGroup, m, end_);
+    if (group == nullptr) return Fail(m, "annotation has no annotation group");
+    uint32_t length = 0;
+    if (!GroupAt(group, length)) return Fail(group, "annotation group has no closing brace");
+    const char* to = group + length;
+    RTFSegment& segment = AddSegment(m, to);
+    BuildTagRange* range = nullptr;
+    if (const uint32_t number = AnnotationReference(m, to); number != 0) {
+      const auto named = byNumber_.find(number);
+      if (named == byNumber_.end())
+        return Fail(m, "annotation " + std::to_string(number) + " names no range");
+      range = named->second;
+    } else {
+      range = &pass_.ranges.emplace_back();
+    }
+    if (range->annotation == nullptr) range->annotation = &segment;
+    std::string tagText;
+    if (IsBuildTagAnnotation(segment.text, segment.length, tagText, scratch_)) {
+      range->isBuildTag = 1;
+      range->tagText = std::move(tagText);
+      for (RTFSegment* part : {range->startMarker, range->endMarker, range->annotation})
+        if (part != nullptr) part->isMarker = 1;
+    }
+    cur = to;
+    return true;
+  }
+
+  RTFFilterPass& pass_;
+  MarkupError* error_;
+  MarkerIndex markers_;
+  const char* end_;
+  OpenSet open_;
+  std::string scratch_;  // reused for the id and author texts
+  bool openChanged_ = true;  // open_ differs from the last slice in the pool
+  uint32_t openSlice_ = 0;
+  // Annotations name their range by number; a document may hold many.
+  std::unordered_map<uint32_t, BuildTagRange*> byNumber_;
+};
+
+}  // namespace
+
+bool SplitIntoSegments(RTFFilterPass& pass, MarkupError* error) {
+  return Splitter(pass, error).Run();
+}
+
+bool MarkExcludedSegments(RTFFilterPass& pass) {
+  std::string tagSet;
+  // Neighbouring segments often share their open ranges, hence the answer.
+  const RTFSegment* previous = nullptr;
+  for (RTFSegment& segment : pass.segments) {
+    if (segment.isMarker) continue;
+    if (previous != nullptr && previous->firstRange == segment.firstRange &&
+        previous->rangeCount == segment.rangeCount) {
+      segment.excluded = previous->excluded;
+      continue;
+    }
+    previous = &segment;
+    tagSet.clear();
+    for (const BuildTagRange* range : pass.RangesOf(segment)) {
+      if (!range->isBuildTag) continue;
+      if (!tagSet.empty()) tagSet += ';';
+      tagSet += range->tagText;
+    }
+    if (tagSet.empty()) continue;
+    segment.excluded = pass.parser == nullptr || pass.parser->IsIncluded(tagSet.c_str()) != S_OK;
+  }
+  return true;
+}
+
+}  // namespace bte::rtf

@@ -1,0 +1,130 @@
+// Malformed and hostile documents: FilterBuffer answers 1 where the markup
+// is broken, copies what it cannot understand, and never reads outside the
+// bytes it was given (each input sits in a heap block of exactly its size,
+// so the sanitizer build catches any overread).
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "buildtagexpr.h"
+#include "rtf_documents.h"
+
+namespace bte::test {
+namespace {
+
+// Filters text from an exact-size block, without the zero byte after it.
+std::optional<std::string> FilterExact(const std::string& text, const char* expression) {
+  std::unique_ptr<char[]> exact(new char[text.size() == 0 ? 1 : text.size()]);
+  std::memcpy(exact.get(), text.data(), text.size());
+  IRTFBuildTagExprFilter* filter = nullptr;
+  CreateRTFBuildTagExprFilterInstance(&filter);
+  filter->SetExpression(expression);
+  IFilterOutputBuffer* result = nullptr;
+  std::optional<std::string> filtered;
+  if (filter->FilterBuffer(exact.get(), static_cast<uint32_t>(text.size()), &result) == S_OK) {
+    char* data = nullptr;
+    uint32_t length = 0;
+    result->GetData(&data, &length);
+    filtered = std::string(data, length);
+    result->Release();
+  }
+  uint32_t flag = 0;
+  IFilterOutputBuffer* tags = nullptr;
+  filter->GetAnnotationTags(exact.get(), static_cast<uint32_t>(text.size()), &flag, &tags);
+  if (tags != nullptr) tags->Release();
+  filter->Release();
+  return filtered;
+}
+
+struct BadCase {
+  std::string name;
+  std::string rtf;
+  std::optional<std::string> expected;  // nothing: FilterBuffer answers 1
+};
+
+class BadInputTest : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BadInputTest, AnswersWithoutOverreading) {
+  const BadCase& c = GetParam();
+  EXPECT_EQ(FilterExact(c.rtf, "NOT Beta"), c.expected);
+}
+
+const std::string kTagged = Tagged(1, "gone", "Beta");
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, BadInputTest,
+    ::testing::Values(
+        BadCase{"Empty", "", std::string()},
+        BadCase{"MoreOpensThanCloses", "{\\rtf1{{{ text " + kTagged, "{\\rtf1{{{ text "},
+        BadCase{"MoreClosesThanOpens", "}}}text" + kTagged + "}}", "}}}text}}"},
+        BadCase{"RangeEndWithoutRange", "{\\rtf1 a{\\*\\atrfend 7}}", std::nullopt},
+        BadCase{"RangeStartCutOff", "{\\rtf1 a{\\*\\atrfstart 1", std::nullopt},
+        BadCase{"AnnotationWithoutGroup",
+                "{\\rtf1 {\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}}",
+                std::nullopt},
+        BadCase{"AnnotationCutOff", RangeStart(1) + "a" + RangeEnd(1) +
+                                        "{\\*\\atnid Scrivlet}{\\*\\annotation{\\*\\atnref 1}Be",
+                std::nullopt},
+        BadCase{"EscapeAtTheEnd", kTagged + "a\\'", "a\\'"},
+        BadCase{"EscapeWithOneDigitAtTheEnd", "x" + kTagged + "\\'e", "x\\'e"},
+        BadCase{"BackslashAtTheEnd", kTagged + "\\", "\\"},
+        BadCase{"WordAtTheEnd", "a" + kTagged + "\\par", "a\\par"},
+        BadCase{"EscapedTagsAtTheEnd",
+                RangeStart(1) + "a" + RangeEnd(1) +
+                    "{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}"
+                    "{\\*\\annotation{\\*\\atnref 1}B\\'65ta\\'}",
+                std::string()},
+        BadCase{"UnclosedDestinationInsideRange",
+                "a" + RangeStart(1) + "{\\*\\bkmkstart x" + RangeEnd(1) + Annotation(1, "Beta"),
+                "a{\\*\\bkmkstart "}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(BadInputTest, BinaryDataWithZeroBytesAndBraces) {
+  std::string binary = "{\\pict\\bin12 ";
+  binary += std::string("\0{}\\\0\xff{{\0}\\'", 12);
+  binary += "}";
+  const std::string rtf = "{\\rtf1 " + binary + Tagged(1, "gone", "Beta") + " kept}";
+  // The markers after the zero bytes are still found.
+  EXPECT_EQ(FilterExact(rtf, "NOT Beta"), "{\\rtf1 " + binary + " kept}");
+  EXPECT_EQ(FilterExact(rtf, "Beta"), "{\\rtf1 " + binary + "gone kept}");
+}
+
+TEST(BadInputTest, MarkerInsideAnAnnotationIsRefused) {
+  // The annotation reaches over a later range start; the segments would
+  // overlap and write more than the input holds.
+  const std::string rtf = RangeStart(1) + "a" + RangeEnd(1) +
+                          "{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}" +
+                          RangeStart(2) + "{\\*\\annotation{\\*\\atnref 1}Beta}" + "b" +
+                          RangeEnd(2) + Annotation(2, "Beta");
+  const auto filtered = FilterExact(rtf, "NOT Beta");
+  if (filtered.has_value()) {
+    EXPECT_LE(filtered->size(), rtf.size());
+  }
+}
+
+TEST(BadInputTest, LargeInputWithManyRanges) {
+  std::string body;
+  for (int i = 1; i <= 20000; ++i)
+    body += "Para " + std::to_string(i) + " " + Tagged(i, "tagged text\\par ", i % 4 ? "Web" : "Beta");
+  const std::string rtf = "{\\rtf1 " + body + "}";
+  const auto filtered = FilterExact(rtf, "NOT Beta");
+  ASSERT_TRUE(filtered.has_value());
+  EXPECT_LT(filtered->size(), rtf.size());
+  EXPECT_EQ(filtered->find("atrfstart"), std::string::npos);
+  size_t kept = 0;
+  for (size_t at = filtered->find("tagged text"); at != std::string::npos;
+       at = filtered->find("tagged text", at + 1))
+    ++kept;
+  EXPECT_EQ(kept, 15000u);
+}
+
+TEST(BadInputTest, DeepNesting) {
+  const std::string rtf = std::string(100000, '{') + Tagged(1, "x", "Beta") + std::string(100000, '}');
+  EXPECT_EQ(FilterExact(rtf, "NOT Beta"), std::string(100000, '{') + std::string(100000, '}'));
+}
+
+}  // namespace
+}  // namespace bte::test

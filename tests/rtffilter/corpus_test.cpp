@@ -1,0 +1,145 @@
+// Real documents written by word processors: untouched when they carry no
+// build tags, and with build-tag ranges inserted, filtered on their real
+// formatting.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "rtf_documents.h"
+
+namespace bte::test {
+namespace {
+
+std::vector<std::string> CorpusFiles() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(BTE_CORPUS_DIR) + "/rtf"))
+    if (entry.path().extension() == ".rtf") names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class CorpusRoundTripTest : public ::testing::TestWithParam<std::string> {};
+
+// None of these documents carries build-tag annotations; several carry the
+// word processor's own comments, which must survive.
+TEST_P(CorpusRoundTripTest, ComesOutByteForByte) {
+  const std::string original = ReadCorpusFile(GetParam());
+  for (const char* expression : {"Print", "NOT Print", "", "A AND NOT B OR C", "~"}) {
+    EXPECT_EQ(Filter(original, expression), original) << "expression: " << expression;
+  }
+  EXPECT_EQ(Filter(original, nullptr), original) << "without a parser";
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, CorpusRoundTripTest, ::testing::ValuesIn(CorpusFiles()),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
+
+TEST(CorpusRoundTripTest, CoversTheWholeCorpus) { EXPECT_GE(CorpusFiles().size(), 50u); }
+
+// Inserts markup into a real document: before the first occurrence of
+// anchor (after skipping `after` bytes of it), and returns the new text.
+std::string InsertAt(const std::string& document, const std::string& anchor, size_t offset,
+                     const std::string& markup) {
+  const size_t at = document.find(anchor);
+  if (at == std::string::npos) throw std::runtime_error("anchor not found: " + anchor);
+  std::string changed = document;
+  changed.insert(at + offset, markup);
+  return changed;
+}
+
+// Puts a build-tag range with tags around `piece`, the annotation right
+// after the end marker.
+std::string Wrap(const std::string& document, const std::string& piece, int number,
+                 const std::string& tags) {
+  std::string changed = InsertAt(document, piece, piece.size(),
+                                 RangeEnd(number) + Annotation(number, tags));
+  return InsertAt(changed, piece, 0, RangeStart(number));
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  if (at == std::string::npos) throw std::runtime_error("not found: " + from);
+  return text.replace(at, from.size(), to);
+}
+
+class InsertedRangesTest : public ::testing::Test {
+ protected:
+  // A WordPad document: three paragraphs with \' escapes and \u words.
+  const std::string czech_ = ReadCorpusFile("tika_testRTFWordPadCzechCharacters.rtf");
+  const std::string secondParagraph_ = "\\'c8\\'e1st svitku s textem Knihy Izaj\\'e1\\'9a\\par\n";
+};
+
+TEST_F(InsertedRangesTest, WholeParagraphGoesAndItsLineBreakStays) {
+  const std::string tagged = Wrap(czech_, secondParagraph_, 1, "Print");
+  EXPECT_EQ(Filter(tagged, "NOT Print"), Replace(czech_, secondParagraph_, "\n"));
+  EXPECT_EQ(Filter(tagged, "Print"), czech_);
+}
+
+TEST_F(InsertedRangesTest, WordsInsideAParagraph) {
+  const std::string tagged = Wrap(czech_, "Knihy ", 1, "Beta");
+  EXPECT_EQ(Filter(tagged, "NOT Beta"), Replace(czech_, "Knihy ", ""));
+  EXPECT_EQ(Filter(tagged, "Beta | Web"), czech_);
+}
+
+TEST_F(InsertedRangesTest, NestedRanges) {
+  // Range 2 (Beta) around one word, range 1 (Web) around the text of the
+  // whole third paragraph, up to its formatting words and mark.
+  std::string tagged = Wrap(czech_, "Kumr\\'e1nu", 2, "Beta");
+  const size_t from = tagged.find("Svitky od");
+  const size_t to = tagged.find("\\lang9\\f1\\par");
+  tagged = tagged.substr(0, from) + RangeStart(1) + tagged.substr(from, to - from) + RangeEnd(1) +
+           Annotation(1, "Web") + tagged.substr(to);
+  EXPECT_EQ(Filter(tagged, "NOT Beta"), Replace(czech_, "Kumr\\'e1nu", ""));
+  EXPECT_EQ(Filter(tagged, "Web"), czech_);
+  const auto withoutWeb = Filter(tagged, "NOT Web");
+  ASSERT_TRUE(withoutWeb.has_value());
+  // The text goes, its formatting words stay, and the emptied paragraph
+  // loses its mark.
+  for (const char* gone : {"Svitky", "Kumr", "letopo", "\\par\n}"})
+    EXPECT_EQ(withoutWeb->find(gone), std::string::npos) << gone;
+  EXPECT_NE(withoutWeb->find("\\u8201\\u8201"), std::string::npos);
+  EXPECT_EQ(withoutWeb->substr(withoutWeb->size() - 11), "\\lang9\\f1\n}");
+}
+
+TEST_F(InsertedRangesTest, OverlappingRanges) {
+  // Range 1 covers "nek t\'fd", range 2 covers "t\'fddne"; both end before
+  // their annotations.
+  const std::string first = "\\'c8l\\'e1nek t\\'fddne\\par";
+  const std::string overlapping =
+      "\\'c8l\\'e1" + RangeStart(1) + "nek " + RangeStart(2) + "t\\'fd" + RangeEnd(1) + "dne" +
+      RangeEnd(2) + Annotation(1, "A") + Annotation(2, "B") + "\\par";
+  const std::string tagged = Replace(czech_, first, overlapping);
+  EXPECT_EQ(Filter(tagged, "NOT B"), Replace(czech_, first, "\\'c8l\\'e1nek \\par"));
+  EXPECT_EQ(Filter(tagged, "NOT A"), Replace(czech_, first, "\\'c8l\\'e1dne\\par"));
+  EXPECT_EQ(Filter(tagged, "A OR B"), czech_);
+}
+
+TEST(InsertedRangesInWordTest, OrdinaryCommentBesideABuildTagRange) {
+  // A Word document with a reviewer's comment on "text"; the build-tag range
+  // goes around the words before it.
+  const std::string word = ReadCorpusFile("tika_testComment.rtf");
+  const std::string tagged = Wrap(word, "ere is some ", 1, "Draft");
+  const auto filtered = Filter(tagged, "NOT Draft");
+  EXPECT_EQ(filtered, Replace(word, "ere is some ", ""));
+  ASSERT_TRUE(filtered.has_value());
+  EXPECT_NE(filtered->find("{\\*\\atnauthor Michael McCandless}"), std::string::npos);
+  EXPECT_EQ(Filter(tagged, "Draft"), word);
+}
+
+TEST(InsertedRangesInWordTest, WholeSectionParagraph) {
+  // Word's section breaks: the tagged paragraph goes, \sect stays, and the
+  // next paragraph keeps its mark.
+  const std::string sections = ReadCorpusFile("rtfpipe_rtf2xml_sections_next_page.rtf");
+  const std::string tagged = Wrap(sections, "Section two\r\\par ", 1, "Print");
+  EXPECT_EQ(Filter(tagged, "NOT Print"), Replace(sections, "Section two\r\\par ", "\r"));
+  EXPECT_EQ(Filter(tagged, "Print"), sections);
+}
+
+}  // namespace
+}  // namespace bte::test
