@@ -134,7 +134,8 @@ class Settings : public Counted<ISingleSourceSettings> {
   }
   HRESULT BTE_CALL GetDisplayName(BSTR* name) override {
     if (name == nullptr) return E_POINTER;
-    const std::string* stored = SettingsFile(projectFile_).Find(section_, kDisplayNameKey);
+    const SettingsFile file(projectFile_);
+    const std::string* stored = file.Find(section_, kDisplayNameKey);
     std::string text = section_;
     if (text.compare(0, sizeof kTargetPrefix - 1, kTargetPrefix) == 0)
       text.erase(0, sizeof kTargetPrefix - 1);

@@ -24,7 +24,8 @@ namespace bte::platform {
 
 class ProfileFile {
  public:
-  // A missing or unreadable file reads as an empty one.
+  // A missing or unreadable file, or one larger than 16 MiB, reads as an
+  // empty one.
   explicit ProfileFile(std::string path);
 
   uint32_t GetSectionNames(char* buffer, uint32_t size) const {

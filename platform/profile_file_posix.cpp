@@ -14,12 +14,16 @@ namespace {
 
 enum class ReadOutcome { kRead, kMissing, kUnreadable };
 
+// Project files are kilobytes; a larger file is not one, and holding it line
+// by line could take many times its size in memory.
+constexpr off_t kLargestProfileFile = 16 << 20;
+
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
   // Non-blocking so that a FIFO given as the path cannot hang the reader.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ReadOutcome::kMissing : ReadOutcome::kUnreadable;
   struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestProfileFile) {
     close(fd);
     return ReadOutcome::kUnreadable;
   }
@@ -36,6 +40,11 @@ ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
     }
     if (got == 0) break;
     done += static_cast<size_t>(got);
+    if (done > static_cast<size_t>(kLargestProfileFile)) {
+      close(fd);
+      bytes.clear();
+      return ReadOutcome::kUnreadable;
+    }
   }
   bytes.resize(done);
   close(fd);

@@ -106,6 +106,16 @@ TEST_F(AtomicReplace, UnreadableFileReadsEmptyAndIsNeverReplaced) {
   EXPECT_EQ(ReadBytes(path_), "[s]\r\na=1\r\n");
 }
 
+TEST_F(AtomicReplace, OversizedFileReadsEmptyAndIsNeverReplaced) {
+  WriteBytes(path_, "[s]\r\na=1\r\n");
+  fs::resize_file(path_, (16 << 20) + 1);
+  char buffer[8] = "#######";
+  EXPECT_EQ(ReadProfileString("s", "a", "D", buffer, sizeof buffer, path_.c_str()), 1u);
+  EXPECT_STREQ(buffer, "D");
+  EXPECT_FALSE(WriteProfileKey("s", "b", "2", path_.c_str()));
+  EXPECT_EQ(fs::file_size(path_), (16u << 20) + 1);
+}
+
 TEST_F(AtomicReplace, MissingFolderFails) {
   const std::string path = folder_.File("no/such/project.ini");
   EXPECT_FALSE(WriteProfileKey("s", "a", "1", path.c_str()));
