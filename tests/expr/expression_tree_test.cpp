@@ -142,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RenameCase{"a & b", "c", "x", 0, ""},
                       RenameCase{"a & b", "A", "x", 0, ""},
                       RenameCase{"a & b", nullptr, "x", 0, ""},
-                      RenameCase{"a & b", "a", nullptr, 0, ""}));
+                      RenameCase{"a & b", "a", nullptr, 0, ""},
+                      // Only a blank bounds a name: a tag before a tab stays.
+                      RenameCase{"a\t& a", "a", "x", 1, "a\t& x"},
+                      RenameCase{"x a & a", "a", "z", 1, "x z & z"}));
 
 TEST(Tokens, NextTokenCutsAtTheSeparator) {
   std::string_view source = "a;;b;";
