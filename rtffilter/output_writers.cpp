@@ -1,8 +1,6 @@
 #include "rtffilter/output_writers.h"
 
-#include <algorithm>
 #include <cstring>
-#include <functional>
 #include <string_view>
 
 #include "rtffilter/content_scanner.h"
@@ -141,25 +139,39 @@ class SimpleRemover {
   bool pendingParagraphDrop_ = false;
 };
 
-bool Contains(const char* begin, const char* end, std::string_view pattern) {
-  return std::search(begin, end,
-                     std::boyer_moore_horspool_searcher(pattern.begin(), pattern.end())) != end;
+bool StartsWith(const char* at, const char* end, std::string_view word) {
+  return static_cast<size_t>(end - at) >= word.size() &&
+         std::memcmp(at, word.data(), word.size()) == 0;
+}
+
+// Whether a "{\*\listtextkvt" or "{\*\pntextkvt" group occurs: one pass,
+// stopping only at braces.
+bool HasListText(const char* input, const char* end) {
+  for (const char* at = input; end - at >= 4; ++at) {
+    at = static_cast<const char*>(std::memchr(at, '{', static_cast<size_t>(end - at) - 3));
+    if (at == nullptr) return false;
+    if (at[1] == '\\' && at[2] == '*' && at[3] == '\\' &&
+        (StartsWith(at + 4, end, "listtextkvt") || StartsWith(at + 4, end, "pntextkvt")))
+      return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 bool NeedsStructureRebuild(const char* input, uint32_t length) {
-  // Backslashes are everywhere in RTF: a skipping search beats stopping at
-  // each of them.
-  static constexpr std::string_view kRow = "\\row";
-  const std::boyer_moore_horspool_searcher rowSearcher(kRow.begin(), kRow.end());
   const char* const end = input + length;
-  for (const char* at = std::search(input, end, rowSearcher); at != end;
-       at = std::search(at + 5 > end ? end : at + 5, end, rowSearcher)) {
+  for (const char* at = input; end - at >= 4;) {
+    at = static_cast<const char*>(std::memchr(at, '\\', static_cast<size_t>(end - at) - 3));
+    if (at == nullptr) break;
+    if (at[1] != 'r' || at[2] != 'o' || at[3] != 'w') {
+      ++at;
+      continue;
+    }
     if (at == input || at[-1] != '\\') return true;
-    // An escaped backslash followed by "row": the search resumes five bytes on.
+    at += 5;  // an escaped backslash followed by "row": resume five bytes on
   }
-  return Contains(input, end, "{\\*\\listtextkvt") || Contains(input, end, "{\\*\\pntextkvt");
+  return HasListText(input, end);
 }
 
 bool WriteFilteredOutput(RTFFilterPass& pass) {
