@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <string_view>
 
 #include "rtffilter/rtf_item.h"
@@ -87,6 +86,18 @@ KeywordRow kSpecialWordRows[] = {
 };
 static_assert(std::size(kSpecialWordRows) == 43);
 
+// Byte order of keyword against letters, both known to share their first
+// byte. Keywords are short: a byte loop beats a library call here.
+int CompareInBucket(std::string_view keyword, const char* letters, uint32_t count) {
+  const size_t common = keyword.size() < count ? keyword.size() : count;
+  for (size_t i = 1; i < common; ++i) {
+    const unsigned char a = static_cast<unsigned char>(keyword[i]);
+    const unsigned char b = static_cast<unsigned char>(letters[i]);
+    if (a != b) return a < b ? -1 : 1;
+  }
+  return keyword.size() < count ? -1 : keyword.size() > count ? 1 : 0;
+}
+
 // A sorted view of one table. Rows are bucketed by first letter so that the
 // binary search runs over a handful of rows; most control words of a real
 // document are formatting words that match no row.
@@ -107,12 +118,18 @@ class SortedTable {
     value = 0;
     if (count == 0 || count > longest_) return false;
     const unsigned char first = static_cast<unsigned char>(letters[0]);
-    const KeywordRow* begin = rows_ + bucketBegin_[first];
-    const KeywordRow* end = rows_ + bucketEnd_[first];
-    const KeywordRow probe{std::string_view(letters, count), 0};
-    const KeywordRow* row = std::lower_bound(begin, end, probe, KeywordLess);
-    if (row == end || row->keyword != probe.keyword) return false;
-    value = row->value;
+    uint32_t low = bucketBegin_[first];
+    uint32_t high = bucketEnd_[first];
+    while (low < high) {  // lower bound within the bucket
+      const uint32_t middle = (low + high) / 2;
+      if (CompareInBucket(rows_[middle].keyword, letters, count) < 0)
+        low = middle + 1;
+      else
+        high = middle;
+    }
+    if (low == bucketEnd_[first] || CompareInBucket(rows_[low].keyword, letters, count) != 0)
+      return false;
+    value = rows_[low].value;
     return true;
   }
 

@@ -139,17 +139,39 @@ class SimpleRemover {
   bool pendingParagraphDrop_ = false;
 };
 
+bool StartsWith(const char* at, const char* end, std::string_view word) {
+  return static_cast<size_t>(end - at) >= word.size() &&
+         std::memcmp(at, word.data(), word.size()) == 0;
+}
+
+// Whether a "{\*\listtextkvt" or "{\*\pntextkvt" group occurs: one pass,
+// stopping only at braces.
+bool HasListText(const char* input, const char* end) {
+  for (const char* at = input; end - at >= 4; ++at) {
+    at = static_cast<const char*>(std::memchr(at, '{', static_cast<size_t>(end - at) - 3));
+    if (at == nullptr) return false;
+    if (at[1] == '\\' && at[2] == '*' && at[3] == '\\' &&
+        (StartsWith(at + 4, end, "listtextkvt") || StartsWith(at + 4, end, "pntextkvt")))
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool NeedsStructureRebuild(const char* input, uint32_t length) {
-  const std::string_view text(input, length);
-  for (size_t at = text.find("\\row"); at != std::string_view::npos;
-       at = text.find("\\row", at + 1)) {
-    if (at == 0 || text[at - 1] != '\\') return true;
-    at += 4;  // an escaped backslash followed by "row": resume five bytes on
+  const char* const end = input + length;
+  for (const char* at = input; end - at >= 4;) {
+    at = static_cast<const char*>(std::memchr(at, '\\', static_cast<size_t>(end - at) - 3));
+    if (at == nullptr) break;
+    if (at[1] != 'r' || at[2] != 'o' || at[3] != 'w') {
+      ++at;
+      continue;
+    }
+    if (at == input || at[-1] != '\\') return true;
+    at += 5;  // an escaped backslash followed by "row": resume five bytes on
   }
-  return text.find("{\\*\\listtextkvt") != std::string_view::npos ||
-         text.find("{\\*\\pntextkvt") != std::string_view::npos;
+  return HasListText(input, end);
 }
 
 bool WriteFilteredOutput(RTFFilterPass& pass) {

@@ -29,7 +29,10 @@ class MarkerIndex {
     for (const char* p = input; end - p >= 4; ++p) {
       p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - 3));
       if (p == nullptr) break;
-      if (p[1] != '\\' || p[2] != '*' || p[3] != '\\') continue;
+      // All three markers go on with "at"; most other "{\*\" groups do not.
+      if (p[1] != '\\' || p[2] != '*' || p[3] != '\\' || end - p < 6 || p[4] != 'a' ||
+          p[5] != 't')
+        continue;
       for (int kind = 0; kind < kKinds; ++kind) {
         const std::string_view marker = kMarkers[kind];
         if (static_cast<size_t>(end - p) >= marker.size() &&
