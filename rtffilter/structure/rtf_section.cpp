@@ -1,0 +1,120 @@
+#include "rtffilter/structure/rtf_section.h"
+
+#include <algorithm>
+
+#include "rtffilter/structure/output_cursor.h"
+
+namespace bte::rtf {
+
+int RtfSection::AddItem(ItemPtr item, const ParagraphListState& state) {
+  switch (item->kind) {
+    case ItemContent:
+      return AddToParagraph(std::move(item));
+    case ItemListTextBullet:
+    case ItemParaNumBullet:
+      if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
+      currentParagraph_->MarkListText();
+      AddToParagraph(std::move(item));
+      return 1;
+    case ItemParagraph:
+      return EndParagraph(state, std::move(item));
+    case ItemCell:
+    case ItemNestedCell:
+      return EndCell(state, std::move(item));
+    case ItemRow:
+    case ItemNestedRow:
+      return EndRow(std::move(item));
+    case ItemRowDefaults:
+      HoldPending(pendingRowDefaults_, std::move(item));
+      return 1;
+    case ItemInTable:
+      HoldPending(pendingInTable_, std::move(item));
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int RtfSection::AddToParagraph(ItemPtr item) {
+  if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
+  return currentParagraph_->AddItem(std::move(item));
+}
+
+int RtfSection::EndParagraph(const ParagraphListState& state, ItemPtr endItem) {
+  if (endItem != nullptr) {
+    if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
+    currentParagraph_->SetEndItem(std::move(endItem));
+  }
+  RtfParagraph* filed = currentParagraph_.get();
+  if (state.tableDepth == 0) {
+    if (currentParagraph_ != nullptr) blocks_.push_back(std::move(currentParagraph_));
+  } else {
+    FileInTable(state);
+  }
+  RecordListEntry(filed, state);
+  currentParagraph_.reset();
+  return 1;
+}
+
+// Opens the rows and cells that the paragraph's table depth needs, then
+// files the paragraph in progress (if any) into the innermost cell.
+void RtfSection::FileInTable(const ParagraphListState& state) {
+  if (currentRow_ == nullptr) {
+    auto row = std::make_unique<RtfRow>(1);
+    currentRow_ = row.get();
+    blocks_.push_back(std::move(row));
+  }
+  int32_t level = currentRow_->level();
+  if (currentRow_->currentCell() == nullptr) currentRow_->NewCell();
+  RtfCell* cell = currentRow_->currentCell();
+  const int32_t depth = std::min(state.tableDepth, kMaxTableDepth);
+  while (level < depth) {
+    rowStack_.push_back(currentRow_);
+    auto row = std::make_unique<RtfRow>(++level);
+    currentRow_ = row.get();
+    cell->AddNestedRow(std::move(row));
+    cell = currentRow_->currentCell();
+  }
+  cell->AddParagraph(std::move(currentParagraph_));
+}
+
+int RtfSection::EndCell(const ParagraphListState& state, ItemPtr cellEnd) {
+  EndParagraph(state, nullptr);
+  if (currentRow_ == nullptr) return 0;
+  RtfCell* cell = currentRow_->currentCell();
+  if (cell == nullptr) return 0;
+  cell->SetCellEnd(std::move(cellEnd));
+  cell->TakeTableItems(pendingRowDefaults_, pendingInTable_);
+  currentRow_->CloseCell();
+  return 1;
+}
+
+// A row end inside a paragraph, or with no open row, is not recorded; its
+// text goes out as input between items.
+int RtfSection::EndRow(ItemPtr rowEnd) {
+  if (currentParagraph_ != nullptr || currentRow_ == nullptr) return 0;
+  currentRow_->SetRowEnd(std::move(rowEnd));
+  currentRow_->TakeTableItems(pendingRowDefaults_, pendingInTable_);
+  if (rowStack_.empty()) {
+    currentRow_ = nullptr;
+  } else {
+    currentRow_ = rowStack_.back();
+    rowStack_.pop_back();
+  }
+  return 0;
+}
+
+int RtfSection::Write(RtfOutputCursor& cursor) {
+  for (auto& root : listRoots_) RestoreListText(*root.second);
+  int result = 0;
+  for (const BlockPtr& block : blocks_) {
+    result = block->Write(cursor, block->HasKeptContent());
+    if (result == 0) return 0;
+  }
+  // The section mark stays whether or not the section's content did.
+  if (sectionEnd_ != nullptr && cursor.position() <= sectionEnd_->text)
+    cursor.CopyUpTo(RtfOutputCursor::End(*sectionEnd_));
+  return result;
+}
+
+}  // namespace bte::rtf
