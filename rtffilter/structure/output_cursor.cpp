@@ -21,11 +21,11 @@ void RtfOutputCursor::Emit(const char* bytes, size_t count) {
 void RtfOutputCursor::CopyUpTo(const char* to) {
   to = std::min(to, inEnd_);
   size_t passed = 0;
-  for (; passed < skips_.size() && skips_[passed]->text < to; ++passed) {
-    const RtfItem& skip = *skips_[passed];
+  for (; passed < skips_.size() && skips_[passed].text < to; ++passed) {
+    const ItemSpan& skip = skips_[passed];
     if (skip.text >= in_) {
       Emit(in_, skip.text - in_);
-      in_ = std::min(End(skip), inEnd_);
+      in_ = std::min(skip.end(), inEnd_);
     }
   }
   skips_.erase(skips_.begin(), skips_.begin() + passed);
@@ -38,29 +38,29 @@ void RtfOutputCursor::CopyUpTo(const char* to) {
 void RtfOutputCursor::MoveTo(const char* to) {
   in_ = std::max(in_, std::min(to, inEnd_));
   size_t passed = 0;
-  while (passed < skips_.size() && skips_[passed]->text < in_) ++passed;
+  while (passed < skips_.size() && skips_[passed].text < in_) ++passed;
   skips_.erase(skips_.begin(), skips_.begin() + passed);
 }
 
-void RtfOutputCursor::LeaveOut(const RtfItem& item) {
+void RtfOutputCursor::LeaveOut(const ItemSpan& item) {
   CopyUpTo(item.text);
-  MoveTo(End(item));
+  MoveTo(item.end());
 }
 
-void RtfOutputCursor::Write(const RtfItem& item) {
-  if (item.hasOwnedText) {
+void RtfOutputCursor::Write(const ItemSpan& item, const char* replacement) {
+  if (replacement != nullptr) {
     CopyUpTo(item.text);
-    if (item.ownedText != nullptr) Emit(item.ownedText, std::strlen(item.ownedText));
-    MoveTo(End(item));
+    Emit(replacement, std::strlen(replacement));
+    MoveTo(item.end());
   } else {
-    CopyUpTo(End(item));
+    CopyUpTo(item.end());
   }
 }
 
-void RtfOutputCursor::QueueSkip(const RtfItem* item) {
-  if (item == nullptr || item->text < in_) return;
+void RtfOutputCursor::QueueSkip(const ItemSpan& item) {
+  if (!item.present() || item.text < in_) return;
   auto at = std::upper_bound(skips_.begin(), skips_.end(), item,
-                             [](const RtfItem* a, const RtfItem* b) { return a->text < b->text; });
+                             [](const ItemSpan& a, const ItemSpan& b) { return a.text < b.text; });
   skips_.insert(at, item);
 }
 

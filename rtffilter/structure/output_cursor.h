@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "rtffilter/rtf_item.h"
+#include "rtffilter/structure/item_span.h"
 
 namespace bte::rtf {
 
@@ -27,14 +27,12 @@ class RtfOutputCursor {
   // Moves the input cursor forward to to without copying.
   void MoveTo(const char* to);
   // Copies up to the item and leaves the item out.
-  void LeaveOut(const RtfItem& item);
-  // Copies up to the item and writes it, or its replacement text.
-  void Write(const RtfItem& item);
+  void LeaveOut(const ItemSpan& item);
+  // Copies up to the item and writes it, or replacement instead when given.
+  void Write(const ItemSpan& item, const char* replacement = nullptr);
   // Queues item to be left out when the cursor crosses it; an item that the
-  // cursor has already reached is ignored.
-  void QueueSkip(const RtfItem* item);
-
-  static const char* End(const RtfItem& item) { return item.text + item.length; }
+  // cursor has already passed, or no item, is ignored.
+  void QueueSkip(const ItemSpan& item);
 
  private:
   void Emit(const char* bytes, size_t count);
@@ -44,7 +42,7 @@ class RtfOutputCursor {
   char*& out_;
   char* outLimit_;
   bool overflowed_ = false;
-  std::vector<const RtfItem*> skips_;  // ascending by position
+  std::vector<ItemSpan> skips_;  // ascending by position
 };
 
 }  // namespace bte::rtf

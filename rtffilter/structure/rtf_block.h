@@ -1,6 +1,7 @@
 // The pieces of a rebuilt RTF document: paragraphs and table rows (blocks),
-// and the cells of a row. Every object owns the items and children it lists;
-// items point into the caller's input, which is copied only at output time.
+// and the cells of a row. Every object owns the children it lists and keeps
+// its items as spans of the caller's input, which is copied only at output
+// time.
 #ifndef BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H
 #define BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H
 
@@ -9,17 +10,12 @@
 #include <vector>
 
 #include "rtffilter/rtf_item.h"
+#include "rtffilter/structure/item_span.h"
 
 namespace bte::rtf {
 
 class RtfOutputCursor;
 class RtfRow;
-
-using ItemPtr = std::unique_ptr<RtfItem>;
-
-// Fills an empty end-item slot: 1, or 0 (item deleted) when the slot is taken
-// or the item is missing.
-int SetEndItem(ItemPtr& slot, ItemPtr item);
 
 class RtfBlock {
  public:
@@ -37,8 +33,8 @@ class RtfParagraph final : public RtfBlock {
  public:
   // Appends the item, or extends the last item when the new one continues it
   // with the same kind and exclusion. 1.
-  int AddItem(ItemPtr item);
-  int SetEndItem(ItemPtr item) { return rtf::SetEndItem(endItem_, std::move(item)); }
+  int AddItem(const RtfItem& item);
+  int SetEndItem(const RtfItem& item) { return rtf::SetEndItem(endItem_, item); }
   // Remembers the item count as the place of the list text about to be added.
   void MarkListText() { listTextIndex_ = static_cast<int32_t>(items_.size()); }
   // Keeps the paragraph mark although its own content went (a list entry
@@ -47,18 +43,26 @@ class RtfParagraph final : public RtfBlock {
 
   int32_t listTextIndex() const { return listTextIndex_; }
   size_t itemCount() const { return items_.size(); }
-  // The item at index, or null beyond the last.
-  RtfItem* ItemAt(int32_t index) const;
+  // The item at index, or null beyond the last. Stable once the paragraph
+  // is filed.
+  ItemSpan* ItemAt(int32_t index);
+  // Gives the item at index the text source has in the input (CopyTextFrom
+  // semantics: a zero-terminated copy).
+  void ReplaceText(int32_t index, const ItemSpan& source);
 
   int Write(RtfOutputCursor& cursor, int keep) override;
   int HasKeptContent() override;
 
  private:
-  std::vector<ItemPtr> items_;
+  const char* ReplacementFor(int32_t index) const;
+
+  std::vector<ItemSpan> items_;
   int32_t listTextIndex_ = -1;
-  ItemPtr endItem_;
+  ItemSpan endItem_;
   int32_t keptValue_ = 0;
   int32_t keptComputed_ = 0;
+  // Texts taken over from other list entries, by item index.
+  std::vector<std::pair<int32_t, std::unique_ptr<RtfItem>>> replacements_;
 };
 
 // One cell. Its paragraphs and nested rows are kept in one list in input
@@ -69,8 +73,9 @@ class RtfCell {
 
   void AddParagraph(std::unique_ptr<RtfParagraph> paragraph);
   void AddNestedRow(std::unique_ptr<RtfRow> row);
-  int SetCellEnd(ItemPtr item) { return SetEndItem(cellEnd_, std::move(item)); }
-  void TakeTableItems(ItemPtr& rowDefaults, ItemPtr& inTable);
+  int SetCellEnd(const RtfItem& item) { return SetEndItem(cellEnd_, item); }
+  // Takes over the pending table items; the section's slots become empty.
+  void TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable);
 
   // 0: no paragraph and no nested row; -1: none of them survives; 1: some
   // survives. Cached. Nested rows must have their keep value computed.
@@ -87,11 +92,11 @@ class RtfCell {
 
  private:
   std::vector<BlockPtr> children_;
-  ItemPtr cellEnd_;
+  ItemSpan cellEnd_;
   int32_t contentValue_ = 0;
   int32_t contentComputed_ = 0;
-  ItemPtr rowDefaults_;
-  ItemPtr inTable_;
+  ItemSpan rowDefaults_;
+  ItemSpan inTable_;
 };
 
 class RtfRow final : public RtfBlock {
@@ -104,8 +109,8 @@ class RtfRow final : public RtfBlock {
   RtfCell* currentCell() const { return currentCell_; }
   void NewCell();
   void CloseCell() { currentCell_ = nullptr; }
-  int SetRowEnd(ItemPtr item) { return SetEndItem(rowEnd_, std::move(item)); }
-  void TakeTableItems(ItemPtr& rowDefaults, ItemPtr& inTable);
+  int SetRowEnd(const RtfItem& item) { return SetEndItem(rowEnd_, item); }
+  void TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable);
 
   // Both walk nested tables with an explicit stack, however deep.
   int Write(RtfOutputCursor& cursor, int keep) override;
@@ -120,9 +125,9 @@ class RtfRow final : public RtfBlock {
   int32_t level_;
   std::vector<std::unique_ptr<RtfCell>> cells_;
   RtfCell* currentCell_ = nullptr;
-  ItemPtr rowEnd_;
-  ItemPtr rowDefaults_;
-  ItemPtr inTable_;
+  ItemSpan rowEnd_;
+  ItemSpan rowDefaults_;
+  ItemSpan inTable_;
   int32_t keptValue_ = 0;
   int32_t keptComputed_ = 0;
 };

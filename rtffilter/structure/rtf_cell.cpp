@@ -9,9 +9,10 @@ void RtfCell::AddParagraph(std::unique_ptr<RtfParagraph> paragraph) {
 
 void RtfCell::AddNestedRow(std::unique_ptr<RtfRow> row) { children_.push_back(std::move(row)); }
 
-void RtfCell::TakeTableItems(ItemPtr& rowDefaults, ItemPtr& inTable) {
-  rowDefaults_ = std::move(rowDefaults);
-  inTable_ = std::move(inTable);
+void RtfCell::TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable) {
+  rowDefaults_ = rowDefaults;
+  inTable_ = inTable;
+  rowDefaults = inTable = ItemSpan();
 }
 
 int RtfCell::ContentState() {
@@ -32,16 +33,16 @@ int RtfCell::ContentState() {
 
 void RtfCell::BeginWrite(RtfOutputCursor& cursor, int keep) const {
   if (keep) return;
-  cursor.QueueSkip(rowDefaults_.get());
-  cursor.QueueSkip(inTable_.get());
+  cursor.QueueSkip(rowDefaults_);
+  cursor.QueueSkip(inTable_);
 }
 
 void RtfCell::EndWrite(RtfOutputCursor& cursor, int keep) const {
-  if (cellEnd_ == nullptr || cursor.position() > cellEnd_->text) return;
+  if (!cellEnd_.present() || cursor.position() > cellEnd_.text) return;
   if (keep)
-    cursor.CopyUpTo(RtfOutputCursor::End(*cellEnd_));
+    cursor.CopyUpTo(cellEnd_.end());
   else
-    cursor.LeaveOut(*cellEnd_);
+    cursor.LeaveOut(cellEnd_);
 }
 
 void RtfCell::ReleaseNestedRows(std::vector<BlockPtr>& out) {

@@ -12,17 +12,18 @@ RtfDocumentTree::~RtfDocumentTree() = default;
 
 int RtfDocumentTree::AddItem(RtfItem* item, const ParagraphListState& state) {
   if (item == nullptr) return 0;
-  ItemPtr owned(item);
+  // The tree keeps the item's span; the record itself goes at once.
+  const std::unique_ptr<RtfItem> owned(item);
   if (currentSection_ == nullptr) {
     sections_.push_back(std::make_unique<RtfSection>());
     currentSection_ = sections_.back().get();
   }
   if (owned->kind == ItemSection) {
-    const int result = currentSection_->SetSectionEnd(std::move(owned));
+    const int result = currentSection_->SetSectionEnd(*owned);
     currentSection_ = nullptr;
     return result;
   }
-  return currentSection_->AddItem(std::move(owned), state);
+  return currentSection_->AddItem(*owned, state);
 }
 
 int RtfDocumentTree::Write(char*& outCursor) {

@@ -6,12 +6,6 @@ namespace bte::rtf {
 
 namespace {
 
-void CopyOriginalText(RtfItem* to, const RtfItem* from) {
-  if (to == nullptr || from == nullptr) return;
-  const RtfItem original(from->text, from->length, from->excluded, from->kind);
-  to->CopyTextFrom(original);
-}
-
 bool Survives(RtfListEntry& entry) {
   return entry.paragraph == nullptr || entry.paragraph->HasKeptContent() ||
          (entry.subLevel != nullptr && entry.subLevel->HasKeptContent());
@@ -19,17 +13,23 @@ bool Survives(RtfListEntry& entry) {
 
 }  // namespace
 
-void RtfListTextRef::SetExcluded(int32_t excluded) {
-  for (RtfItem* item : {leadItem1, leadItem2, listTextItem})
-    if (item != nullptr) item->excluded = excluded;
+ItemSpan* RtfListTextRef::leadItem1() const { return owner->ItemAt(leadIndex); }
+ItemSpan* RtfListTextRef::leadItem2() const { return owner->ItemAt(leadIndex + 1); }
+ItemSpan* RtfListTextRef::listTextItem() const { return owner->ItemAt(leadIndex + 2); }
+
+void RtfListTextRef::SetExcluded(int32_t excluded) const {
+  for (ItemSpan* item : {leadItem1(), leadItem2(), listTextItem()})
+    if (item != nullptr) item->excluded = static_cast<int8_t>(excluded);
 }
 
 RtfListEntry::~RtfListEntry() = default;
 
 void RtfListEntry::CopyLeadTexts(const RtfListTextRef* from) {
   if (textRef == nullptr || from == nullptr) return;
-  CopyOriginalText(textRef->leadItem1, from->leadItem1);
-  CopyOriginalText(textRef->leadItem2, from->leadItem2);
+  for (int32_t lead = 0; lead < 2; ++lead) {
+    const ItemSpan* source = from->owner->ItemAt(from->leadIndex + lead);
+    if (source != nullptr) textRef->owner->ReplaceText(textRef->leadIndex + lead, *source);
+  }
 }
 
 int RtfListLevel::HasKeptContent() {

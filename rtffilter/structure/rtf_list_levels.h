@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "rtffilter/rtf_item.h"
+#include "rtffilter/structure/item_span.h"
 
 namespace bte::rtf {
 
@@ -19,18 +19,21 @@ class RtfListLevel;
 // defines nine levels, and the bound keeps the level walks shallow.
 constexpr int32_t kMaxListLevel = 8;
 
-// The three items of a list paragraph; the paragraph owns them.
+// The three items of a list paragraph: two lead items and the list text
+// right after them. The paragraph, filed and no longer growing, owns them.
 class RtfListTextRef {
  public:
-  RtfListTextRef(RtfItem* lead1, RtfItem* lead2, RtfItem* listText)
-      : leadItem1(lead1), leadItem2(lead2), listTextItem(listText) {}
+  RtfListTextRef(RtfParagraph* owner, int32_t leadIndex) : owner(owner), leadIndex(leadIndex) {}
   virtual ~RtfListTextRef() = default;
-  // Shows (excluded 0) or hides (1) all three items.
-  void SetExcluded(int32_t excluded);
 
-  RtfItem* leadItem1;
-  RtfItem* leadItem2;
-  RtfItem* listTextItem;
+  ItemSpan* leadItem1() const;
+  ItemSpan* leadItem2() const;
+  ItemSpan* listTextItem() const;
+  // Shows (excluded 0) or hides (1) all three items.
+  void SetExcluded(int32_t excluded) const;
+
+  RtfParagraph* owner;  // not owned
+  int32_t leadIndex;    // of leadItem1
 };
 
 class RtfListEntry {

@@ -3,22 +3,24 @@
 
 namespace bte::rtf {
 
-int SetEndItem(ItemPtr& slot, ItemPtr item) {
-  if (slot != nullptr || item == nullptr) return 0;
-  slot = std::move(item);
-  return 1;
-}
-
-int RtfParagraph::AddItem(ItemPtr item) {
-  if (!items_.empty()) {
-    RtfItem& last = *items_.back();
-    if (last.text + last.length == item->text && last.kind == item->kind &&
-        last.excluded == item->excluded) {
-      last.length += item->length;
+int RtfParagraph::AddItem(const RtfItem& item) {
+  const ItemSpan span = ItemSpan::Of(item);
+  if (!items_.empty() && !item.hasOwnedText) {
+    ItemSpan& last = items_.back();
+    if (last.end() == span.text && last.kind == span.kind && last.excluded == span.excluded &&
+        !last.replaced) {
+      last.length += span.length;
       return 1;
     }
   }
-  items_.push_back(std::move(item));
+  items_.push_back(span);
+  if (item.hasOwnedText) {
+    // A text the caller already replaced stays replaced.
+    auto copy = std::make_unique<RtfItem>(item.text, item.length, item.excluded, item.kind);
+    copy->CopyTextFrom(item);
+    items_.back().replaced = 1;
+    replacements_.emplace_back(static_cast<int32_t>(items_.size() - 1), std::move(copy));
+  }
   return 1;
 }
 
@@ -27,19 +29,41 @@ void RtfParagraph::ForceKept() {
   keptComputed_ = 1;
 }
 
-RtfItem* RtfParagraph::ItemAt(int32_t index) const {
+ItemSpan* RtfParagraph::ItemAt(int32_t index) {
   if (index < 0 || static_cast<size_t>(index) >= items_.size()) return nullptr;
-  return items_[index].get();
+  return &items_[index];
+}
+
+void RtfParagraph::ReplaceText(int32_t index, const ItemSpan& source) {
+  ItemSpan* item = ItemAt(index);
+  if (item == nullptr || !source.present()) return;
+  const RtfItem original(source.text, source.length, source.excluded, source.kind);
+  auto copy = std::make_unique<RtfItem>(item->text, item->length, item->excluded, item->kind);
+  copy->CopyTextFrom(original);
+  item->replaced = 1;
+  for (auto& replacement : replacements_) {
+    if (replacement.first == index) {
+      replacement.second = std::move(copy);
+      return;
+    }
+  }
+  replacements_.emplace_back(index, std::move(copy));
+}
+
+const char* RtfParagraph::ReplacementFor(int32_t index) const {
+  for (const auto& replacement : replacements_)
+    if (replacement.first == index) return replacement.second->ownedText;
+  return nullptr;
 }
 
 int RtfParagraph::HasKeptContent() {
   if (!keptComputed_) {
     int kept = 0;
     if (items_.empty()) {
-      kept = endItem_ != nullptr && endItem_->excluded == 0;
+      kept = endItem_.present() && endItem_.excluded == 0;
     } else {
-      for (const ItemPtr& item : items_) {
-        if (item->excluded == 0) {
+      for (const ItemSpan& item : items_) {
+        if (item.excluded == 0) {
           kept = 1;
           break;
         }
@@ -52,19 +76,20 @@ int RtfParagraph::HasKeptContent() {
 }
 
 int RtfParagraph::Write(RtfOutputCursor& cursor, int keep) {
-  for (const ItemPtr& item : items_) {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const ItemSpan& item = items_[i];
     // Already passed: its bytes went out as plain input.
-    if (item->text < cursor.position()) continue;
-    if (item->excluded)
-      cursor.LeaveOut(*item);
+    if (item.text < cursor.position()) continue;
+    if (item.excluded)
+      cursor.LeaveOut(item);
     else
-      cursor.Write(*item);
+      cursor.Write(item, item.replaced ? ReplacementFor(static_cast<int32_t>(i)) : nullptr);
   }
-  if (endItem_ != nullptr && cursor.position() <= endItem_->text) {
+  if (endItem_.present() && cursor.position() <= endItem_.text) {
     if (keep)
-      cursor.CopyUpTo(RtfOutputCursor::End(*endItem_));
+      cursor.CopyUpTo(endItem_.end());
     else
-      cursor.LeaveOut(*endItem_);
+      cursor.LeaveOut(endItem_);
   }
   return 1;
 }

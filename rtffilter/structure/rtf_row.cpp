@@ -22,9 +22,10 @@ void RtfRow::NewCell() {
   currentCell_ = cells_.back().get();
 }
 
-void RtfRow::TakeTableItems(ItemPtr& rowDefaults, ItemPtr& inTable) {
-  rowDefaults_ = std::move(rowDefaults);
-  inTable_ = std::move(inTable);
+void RtfRow::TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable) {
+  rowDefaults_ = rowDefaults;
+  inTable_ = inTable;
+  rowDefaults = inTable = ItemSpan();
 }
 
 int RtfRow::ComputeKeptFromCells() {
@@ -99,14 +100,14 @@ int RtfRow::Write(RtfOutputCursor& cursor, int keep) {
 
 void RtfRow::WriteEnd(RtfOutputCursor& cursor, int keep) const {
   if (!keep) {
-    cursor.QueueSkip(inTable_.get());
-    cursor.QueueSkip(rowDefaults_.get());
+    cursor.QueueSkip(inTable_);
+    cursor.QueueSkip(rowDefaults_);
   }
-  if (rowEnd_ == nullptr || cursor.position() > rowEnd_->text) return;
+  if (!rowEnd_.present() || cursor.position() > rowEnd_.text) return;
   if (keep)
-    cursor.CopyUpTo(RtfOutputCursor::End(*rowEnd_));
+    cursor.CopyUpTo(rowEnd_.end());
   else
-    cursor.LeaveOut(*rowEnd_);
+    cursor.LeaveOut(rowEnd_);
 }
 
 }  // namespace bte::rtf

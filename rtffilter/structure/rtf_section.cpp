@@ -6,44 +6,45 @@
 
 namespace bte::rtf {
 
-int RtfSection::AddItem(ItemPtr item, const ParagraphListState& state) {
-  switch (item->kind) {
+int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
+  switch (item.kind) {
     case ItemContent:
-      return AddToParagraph(std::move(item));
+      return AddToParagraph(item);
     case ItemListTextBullet:
     case ItemParaNumBullet:
+      // With no paragraph in progress the list text opens one, as content.
       if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
       currentParagraph_->MarkListText();
-      AddToParagraph(std::move(item));
+      AddToParagraph(item);
       return 1;
     case ItemParagraph:
-      return EndParagraph(state, std::move(item));
+      return EndParagraph(state, &item);
     case ItemCell:
     case ItemNestedCell:
-      return EndCell(state, std::move(item));
+      return EndCell(state, item);
     case ItemRow:
     case ItemNestedRow:
-      return EndRow(std::move(item));
+      return EndRow(item);
     case ItemRowDefaults:
-      HoldPending(pendingRowDefaults_, std::move(item));
+      pendingRowDefaults_ = ItemSpan::Of(item);
       return 1;
     case ItemInTable:
-      HoldPending(pendingInTable_, std::move(item));
+      pendingInTable_ = ItemSpan::Of(item);
       return 1;
     default:
       return 0;
   }
 }
 
-int RtfSection::AddToParagraph(ItemPtr item) {
+int RtfSection::AddToParagraph(const RtfItem& item) {
   if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
-  return currentParagraph_->AddItem(std::move(item));
+  return currentParagraph_->AddItem(item);
 }
 
-int RtfSection::EndParagraph(const ParagraphListState& state, ItemPtr endItem) {
+int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* endItem) {
   if (endItem != nullptr) {
     if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
-    currentParagraph_->SetEndItem(std::move(endItem));
+    currentParagraph_->SetEndItem(*endItem);
   }
   RtfParagraph* filed = currentParagraph_.get();
   if (state.tableDepth == 0) {
@@ -78,12 +79,12 @@ void RtfSection::FileInTable(const ParagraphListState& state) {
   cell->AddParagraph(std::move(currentParagraph_));
 }
 
-int RtfSection::EndCell(const ParagraphListState& state, ItemPtr cellEnd) {
+int RtfSection::EndCell(const ParagraphListState& state, const RtfItem& cellEnd) {
   EndParagraph(state, nullptr);
   if (currentRow_ == nullptr) return 0;
   RtfCell* cell = currentRow_->currentCell();
   if (cell == nullptr) return 0;
-  cell->SetCellEnd(std::move(cellEnd));
+  cell->SetCellEnd(cellEnd);
   cell->TakeTableItems(pendingRowDefaults_, pendingInTable_);
   currentRow_->CloseCell();
   return 1;
@@ -91,9 +92,9 @@ int RtfSection::EndCell(const ParagraphListState& state, ItemPtr cellEnd) {
 
 // A row end inside a paragraph, or with no open row, is not recorded; its
 // text goes out as input between items.
-int RtfSection::EndRow(ItemPtr rowEnd) {
+int RtfSection::EndRow(const RtfItem& rowEnd) {
   if (currentParagraph_ != nullptr || currentRow_ == nullptr) return 0;
-  currentRow_->SetRowEnd(std::move(rowEnd));
+  currentRow_->SetRowEnd(rowEnd);
   currentRow_->TakeTableItems(pendingRowDefaults_, pendingInTable_);
   if (rowStack_.empty()) {
     currentRow_ = nullptr;
@@ -112,8 +113,8 @@ int RtfSection::Write(RtfOutputCursor& cursor) {
     if (result == 0) return 0;
   }
   // The section mark stays whether or not the section's content did.
-  if (sectionEnd_ != nullptr && cursor.position() <= sectionEnd_->text)
-    cursor.CopyUpTo(RtfOutputCursor::End(*sectionEnd_));
+  if (sectionEnd_.present() && cursor.position() <= sectionEnd_.text)
+    cursor.CopyUpTo(sectionEnd_.end());
   return result;
 }
 

@@ -24,23 +24,23 @@ class RtfSection {
  public:
   virtual ~RtfSection() = default;
 
-  // Files the item by its kind; the section owns it from here on. Kinds the
-  // section does not follow are deleted (result 0); their text is written
-  // as input between items.
-  int AddItem(ItemPtr item, const ParagraphListState& state);
-  int SetSectionEnd(ItemPtr item) { return SetEndItem(sectionEnd_, std::move(item)); }
+  // Files the item by its kind, keeping its span. Kinds the section does not
+  // follow are dropped (result 0); their text is written as input between
+  // items.
+  int AddItem(const RtfItem& item, const ParagraphListState& state);
+  int SetSectionEnd(const RtfItem& item) { return SetEndItem(sectionEnd_, item); }
 
   // Writes the section's part of the input, then its section mark. 0 for a
   // section without blocks.
   int Write(RtfOutputCursor& cursor);
 
  private:
-  int AddToParagraph(ItemPtr item);
-  int EndParagraph(const ParagraphListState& state, ItemPtr endItem);
+  int AddToParagraph(const RtfItem& item);
+  // endItem null: file the paragraph in progress without an end item.
+  int EndParagraph(const ParagraphListState& state, const RtfItem* endItem);
   void FileInTable(const ParagraphListState& state);
-  int EndCell(const ParagraphListState& state, ItemPtr cellEnd);
-  int EndRow(ItemPtr rowEnd);
-  void HoldPending(ItemPtr& slot, ItemPtr item) { slot = std::move(item); }
+  int EndCell(const ParagraphListState& state, const RtfItem& cellEnd);
+  int EndRow(const RtfItem& rowEnd);
 
   // List bookkeeping for a paragraph just filed.
   void RecordListEntry(RtfParagraph* paragraph, const ParagraphListState& state);
@@ -48,13 +48,13 @@ class RtfSection {
   RtfListLevel* BuildLevels(int32_t from, RtfListLevel* parent, int32_t to, int32_t listOverride);
 
   std::vector<BlockPtr> blocks_;
-  ItemPtr sectionEnd_;
+  ItemSpan sectionEnd_;
   std::unique_ptr<RtfParagraph> currentParagraph_;
   RtfRow* currentRow_ = nullptr;     // owned through blocks_ or a cell
   std::vector<RtfRow*> rowStack_;    // rows enclosing currentRow_
   std::map<uint16_t, std::unique_ptr<RtfListLevel>> listRoots_;
-  ItemPtr pendingRowDefaults_;
-  ItemPtr pendingInTable_;
+  ItemSpan pendingRowDefaults_;
+  ItemSpan pendingInTable_;
 };
 
 }  // namespace bte::rtf

@@ -24,11 +24,8 @@ void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListSta
   RtfListLevel* target = BuildLevels(from, parent, to, state.listOverride);
   if (target == nullptr || paragraph->itemCount() < 2) return;
   const int32_t at = paragraph->listTextIndex();
-  RtfItem* lead1 = paragraph->ItemAt(at - 2);
-  RtfItem* lead2 = paragraph->ItemAt(at - 1);
-  RtfItem* listText = paragraph->ItemAt(at);
-  if (lead1 == nullptr || lead2 == nullptr || listText == nullptr) return;
-  auto ref = std::make_unique<RtfListTextRef>(lead1, lead2, listText);
+  if (paragraph->ItemAt(at - 2) == nullptr || paragraph->ItemAt(at) == nullptr) return;
+  auto ref = std::make_unique<RtfListTextRef>(paragraph, at - 2);
   ref->SetExcluded(1);
   target->entries.push_back(std::make_unique<RtfListEntry>(std::move(ref), paragraph));
 }
