@@ -151,7 +151,8 @@ class Itemiser {
 
   void Text() {
     size_t end = at_;
-    while (end < text_.size() && std::strchr("{}\\\r\n", text_[end]) == nullptr) ++end;
+    while (end < text_.size() && std::string_view("{}\\\r\n").find(text_[end]) == std::string_view::npos)
+      ++end;
     if (end > at_) Emit(at_, end, ItemContent, excluded_);
     while (end < text_.size() && (text_[end] == '\r' || text_[end] == '\n')) ++end;
     at_ = end;
