@@ -4,6 +4,7 @@
 // byte (counters peak_bytes_per_input_byte), items included.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -40,8 +41,11 @@ void* operator new(size_t size) {
 
 void operator delete(void* pointer) noexcept {
   if (pointer == nullptr) return;
-  char* block = static_cast<char*>(pointer) - kHeader;
-  const size_t size = *reinterpret_cast<size_t*>(block);
+  // Through an integer, so that the compiler does not take the header for
+  // an access before the caller's object.
+  char* block = reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(pointer) - kHeader);
+  size_t size = 0;
+  std::memcpy(&size, block, sizeof size);
   if (heapCount.on && heapCount.inUse >= size) heapCount.inUse -= size;
   std::free(block);
 }

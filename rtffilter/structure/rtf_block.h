@@ -1,12 +1,15 @@
 // The pieces of a rebuilt RTF document: paragraphs and table rows (blocks),
-// and the cells of a row. Every object owns the children it lists and keeps
-// its items as spans of the caller's input, which is copied only at output
-// time.
+// and the cells of a row. They live in their section's arena (see
+// structure_arena.h) and link to each other without owning: a section frees
+// them all at once, however deep its tables nest. Items are kept as spans of
+// the caller's input, which is copied only at output time.
 #ifndef BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H
 #define BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H
 
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "rtffilter/rtf_item.h"
@@ -16,6 +19,7 @@ namespace bte::rtf {
 
 class RtfOutputCursor;
 class RtfRow;
+struct StructureArena;
 
 class RtfBlock {
  public:
@@ -25,26 +29,29 @@ class RtfBlock {
   // 1 when something of the block survives filtering; cached.
   virtual int HasKeptContent() = 0;
   virtual RtfRow* AsRow() { return nullptr; }
-};
 
-using BlockPtr = std::unique_ptr<RtfBlock>;
+  RtfBlock* next = nullptr;  // the following child of the same cell
+};
 
 class RtfParagraph final : public RtfBlock {
  public:
+  // Items go to the end of pool, which only this paragraph grows until it
+  // is filed.
+  explicit RtfParagraph(std::deque<ItemSpan>& pool);
+
   // Appends the item, or extends the last item when the new one continues it
   // with the same kind and exclusion. 1.
   int AddItem(const RtfItem& item);
   int SetEndItem(const RtfItem& item) { return rtf::SetEndItem(endItem_, item); }
   // Remembers the item count as the place of the list text about to be added.
-  void MarkListText() { listTextIndex_ = static_cast<int32_t>(items_.size()); }
+  void MarkListText() { listTextIndex_ = static_cast<int32_t>(count_); }
   // Keeps the paragraph mark although its own content went (a list entry
   // whose sub-entries survive).
   void ForceKept();
 
   int32_t listTextIndex() const { return listTextIndex_; }
-  size_t itemCount() const { return items_.size(); }
-  // The item at index, or null beyond the last. Stable once the paragraph
-  // is filed.
+  size_t itemCount() const { return count_; }
+  // The item at index, or null beyond the last.
   ItemSpan* ItemAt(int32_t index);
   // Gives the item at index the text source has in the input (CopyTextFrom
   // semantics: a zero-terminated copy).
@@ -54,25 +61,29 @@ class RtfParagraph final : public RtfBlock {
   int HasKeptContent() override;
 
  private:
+  using Replacements = std::vector<std::pair<int32_t, std::unique_ptr<RtfItem>>>;
   const char* ReplacementFor(int32_t index) const;
+  void KeepCallerReplacement(const RtfItem& item);
+  ItemSpan& Item(size_t index) const { return (*pool_)[first_ + index]; }
 
-  std::vector<ItemSpan> items_;
+  std::deque<ItemSpan>* pool_;
+  size_t first_;
+  uint32_t count_ = 0;
   int32_t listTextIndex_ = -1;
   ItemSpan endItem_;
-  int32_t keptValue_ = 0;
-  int32_t keptComputed_ = 0;
-  // Texts taken over from other list entries, by item index.
-  std::vector<std::pair<int32_t, std::unique_ptr<RtfItem>>> replacements_;
+  int8_t keptValue_ = 0;
+  int8_t keptComputed_ = 0;
+  // Texts taken over from other list entries, by item index; rare.
+  std::unique_ptr<Replacements> replacements_;
 };
 
-// One cell. Its paragraphs and nested rows are kept in one list in input
-// order, so that the writer's single forward pass meets them in order.
+// One cell. Its paragraphs and nested rows are linked in input order, so
+// that the writer's single forward pass meets them in order.
 class RtfCell {
  public:
   virtual ~RtfCell() = default;
 
-  void AddParagraph(std::unique_ptr<RtfParagraph> paragraph);
-  void AddNestedRow(std::unique_ptr<RtfRow> row);
+  void AddChild(RtfBlock* child);
   int SetCellEnd(const RtfItem& item) { return SetEndItem(cellEnd_, item); }
   // Takes over the pending table items; the section's slots become empty.
   void TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable);
@@ -81,29 +92,28 @@ class RtfCell {
   // survives. Cached. Nested rows must have their keep value computed.
   int ContentState();
 
-  const std::vector<BlockPtr>& children() const { return children_; }
+  RtfBlock* firstChild() const { return firstChild_; }
   // Leaves out the cell's table items when its row goes (keep 0).
   void BeginWrite(RtfOutputCursor& cursor, int keep) const;
   // Writes the cell mark, when the row stays.
   void EndWrite(RtfOutputCursor& cursor, int keep) const;
-  // Hands the nested rows over, so that deep nesting is freed without
-  // recursion.
-  void ReleaseNestedRows(std::vector<BlockPtr>& out);
+
+  RtfCell* next = nullptr;  // the following cell of the same row
 
  private:
-  std::vector<BlockPtr> children_;
+  RtfBlock* firstChild_ = nullptr;
+  RtfBlock* lastChild_ = nullptr;
   ItemSpan cellEnd_;
-  int32_t contentValue_ = 0;
-  int32_t contentComputed_ = 0;
   ItemSpan rowDefaults_;
   ItemSpan inTable_;
+  int8_t contentValue_ = 0;
+  int8_t contentComputed_ = 0;
 };
 
 class RtfRow final : public RtfBlock {
  public:
-  // Opens the row's first cell.
-  explicit RtfRow(int32_t level);
-  ~RtfRow() override;
+  // Opens the row's first cell from arena.
+  RtfRow(int32_t level, StructureArena& arena);
 
   int32_t level() const { return level_; }
   RtfCell* currentCell() const { return currentCell_; }
@@ -122,14 +132,16 @@ class RtfRow final : public RtfBlock {
   int ComputeKeptFromCells();
   void WriteEnd(RtfOutputCursor& cursor, int keep) const;
 
+  StructureArena* arena_;
   int32_t level_;
-  std::vector<std::unique_ptr<RtfCell>> cells_;
+  RtfCell* firstCell_ = nullptr;
+  RtfCell* lastCell_ = nullptr;
   RtfCell* currentCell_ = nullptr;
   ItemSpan rowEnd_;
   ItemSpan rowDefaults_;
   ItemSpan inTable_;
-  int32_t keptValue_ = 0;
-  int32_t keptComputed_ = 0;
+  int8_t keptValue_ = 0;
+  int8_t keptComputed_ = 0;
 };
 
 }  // namespace bte::rtf

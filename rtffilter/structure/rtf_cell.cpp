@@ -3,11 +3,14 @@
 
 namespace bte::rtf {
 
-void RtfCell::AddParagraph(std::unique_ptr<RtfParagraph> paragraph) {
-  if (paragraph != nullptr) children_.push_back(std::move(paragraph));
+void RtfCell::AddChild(RtfBlock* child) {
+  if (child == nullptr) return;
+  if (lastChild_ == nullptr)
+    firstChild_ = child;
+  else
+    lastChild_->next = child;
+  lastChild_ = child;
 }
-
-void RtfCell::AddNestedRow(std::unique_ptr<RtfRow> row) { children_.push_back(std::move(row)); }
 
 void RtfCell::TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable) {
   rowDefaults_ = rowDefaults;
@@ -18,14 +21,14 @@ void RtfCell::TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable) {
 int RtfCell::ContentState() {
   if (!contentComputed_) {
     int state = 0;
-    for (const BlockPtr& child : children_) {
+    for (RtfBlock* child = firstChild_; child != nullptr; child = child->next) {
       if (child->HasKeptContent()) {
         state = 1;
         break;
       }
       state = -1;
     }
-    contentValue_ = state;
+    contentValue_ = static_cast<int8_t>(state);
     contentComputed_ = 1;
   }
   return contentValue_;
@@ -43,17 +46,6 @@ void RtfCell::EndWrite(RtfOutputCursor& cursor, int keep) const {
     cursor.CopyUpTo(cellEnd_.end());
   else
     cursor.LeaveOut(cellEnd_);
-}
-
-void RtfCell::ReleaseNestedRows(std::vector<BlockPtr>& out) {
-  size_t kept = 0;
-  for (BlockPtr& child : children_) {
-    if (child->AsRow() != nullptr)
-      out.push_back(std::move(child));
-    else
-      children_[kept++] = std::move(child);
-  }
-  children_.resize(kept);
 }
 
 }  // namespace bte::rtf

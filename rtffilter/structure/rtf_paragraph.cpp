@@ -3,25 +3,31 @@
 
 namespace bte::rtf {
 
+RtfParagraph::RtfParagraph(std::deque<ItemSpan>& pool) : pool_(&pool), first_(pool.size()) {}
+
 int RtfParagraph::AddItem(const RtfItem& item) {
   const ItemSpan span = ItemSpan::Of(item);
-  if (!items_.empty() && !item.hasOwnedText) {
-    ItemSpan& last = items_.back();
+  if (count_ > 0 && !item.hasOwnedText) {
+    ItemSpan& last = Item(count_ - 1);
     if (last.end() == span.text && last.kind == span.kind && last.excluded == span.excluded &&
         !last.replaced) {
       last.length += span.length;
       return 1;
     }
   }
-  items_.push_back(span);
-  if (item.hasOwnedText) {
-    // A text the caller already replaced stays replaced.
-    auto copy = std::make_unique<RtfItem>(item.text, item.length, item.excluded, item.kind);
-    copy->CopyTextFrom(item);
-    items_.back().replaced = 1;
-    replacements_.emplace_back(static_cast<int32_t>(items_.size() - 1), std::move(copy));
-  }
+  pool_->push_back(span);
+  ++count_;
+  if (item.hasOwnedText) KeepCallerReplacement(item);
   return 1;
+}
+
+// A text the caller already replaced stays replaced.
+void RtfParagraph::KeepCallerReplacement(const RtfItem& item) {
+  auto copy = std::make_unique<RtfItem>(item.text, item.length, item.excluded, item.kind);
+  copy->CopyTextFrom(item);
+  Item(count_ - 1).replaced = 1;
+  if (replacements_ == nullptr) replacements_ = std::make_unique<Replacements>();
+  replacements_->emplace_back(static_cast<int32_t>(count_ - 1), std::move(copy));
 }
 
 void RtfParagraph::ForceKept() {
@@ -30,8 +36,8 @@ void RtfParagraph::ForceKept() {
 }
 
 ItemSpan* RtfParagraph::ItemAt(int32_t index) {
-  if (index < 0 || static_cast<size_t>(index) >= items_.size()) return nullptr;
-  return &items_[index];
+  if (index < 0 || static_cast<uint32_t>(index) >= count_) return nullptr;
+  return &Item(index);
 }
 
 void RtfParagraph::ReplaceText(int32_t index, const ItemSpan& source) {
@@ -41,17 +47,19 @@ void RtfParagraph::ReplaceText(int32_t index, const ItemSpan& source) {
   auto copy = std::make_unique<RtfItem>(item->text, item->length, item->excluded, item->kind);
   copy->CopyTextFrom(original);
   item->replaced = 1;
-  for (auto& replacement : replacements_) {
+  if (replacements_ == nullptr) replacements_ = std::make_unique<Replacements>();
+  for (auto& replacement : *replacements_) {
     if (replacement.first == index) {
       replacement.second = std::move(copy);
       return;
     }
   }
-  replacements_.emplace_back(index, std::move(copy));
+  replacements_->emplace_back(index, std::move(copy));
 }
 
 const char* RtfParagraph::ReplacementFor(int32_t index) const {
-  for (const auto& replacement : replacements_)
+  if (replacements_ == nullptr) return nullptr;
+  for (const auto& replacement : *replacements_)
     if (replacement.first == index) return replacement.second->ownedText;
   return nullptr;
 }
@@ -59,25 +67,20 @@ const char* RtfParagraph::ReplacementFor(int32_t index) const {
 int RtfParagraph::HasKeptContent() {
   if (!keptComputed_) {
     int kept = 0;
-    if (items_.empty()) {
+    if (count_ == 0) {
       kept = endItem_.present() && endItem_.excluded == 0;
     } else {
-      for (const ItemSpan& item : items_) {
-        if (item.excluded == 0) {
-          kept = 1;
-          break;
-        }
-      }
+      for (size_t i = 0; i < count_ && !kept; ++i) kept = Item(i).excluded == 0;
     }
-    keptValue_ = kept;
+    keptValue_ = static_cast<int8_t>(kept);
     keptComputed_ = 1;
   }
   return keptValue_;
 }
 
 int RtfParagraph::Write(RtfOutputCursor& cursor, int keep) {
-  for (size_t i = 0; i < items_.size(); ++i) {
-    const ItemSpan& item = items_[i];
+  for (size_t i = 0; i < count_; ++i) {
+    const ItemSpan& item = Item(i);
     // Already passed: its bytes went out as plain input.
     if (item.text < cursor.position()) continue;
     if (item.excluded)

@@ -1,25 +1,18 @@
 #include "rtffilter/structure/output_cursor.h"
 #include "rtffilter/structure/rtf_block.h"
+#include "rtffilter/structure/structure_arena.h"
 
 namespace bte::rtf {
 
-RtfRow::RtfRow(int32_t level) : level_(level) { NewCell(); }
-
-// Nested rows are taken out of their cells level by level, so that each row
-// is destroyed with no nested rows left in it.
-RtfRow::~RtfRow() {
-  std::vector<BlockPtr> pending;
-  for (auto& cell : cells_) cell->ReleaseNestedRows(pending);
-  while (!pending.empty()) {
-    BlockPtr block = std::move(pending.back());
-    pending.pop_back();
-    for (auto& cell : block->AsRow()->cells_) cell->ReleaseNestedRows(pending);
-  }
-}
+RtfRow::RtfRow(int32_t level, StructureArena& arena) : arena_(&arena), level_(level) { NewCell(); }
 
 void RtfRow::NewCell() {
-  cells_.push_back(std::make_unique<RtfCell>());
-  currentCell_ = cells_.back().get();
+  RtfCell* cell = arena_->NewCell();
+  if (lastCell_ == nullptr)
+    firstCell_ = cell;
+  else
+    lastCell_->next = cell;
+  lastCell_ = currentCell_ = cell;
 }
 
 void RtfRow::TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable) {
@@ -30,7 +23,7 @@ void RtfRow::TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable) {
 
 int RtfRow::ComputeKeptFromCells() {
   bool anyRemoved = false;
-  for (const auto& cell : cells_) {
+  for (RtfCell* cell = firstCell_; cell != nullptr; cell = cell->next) {
     const int state = cell->ContentState();
     if (state == 1) return 1;
     if (state == -1) anyRemoved = true;
@@ -45,15 +38,15 @@ int RtfRow::HasKeptContent() {
   if (keptComputed_) return keptValue_;
   std::vector<RtfRow*> order{this};
   for (size_t i = 0; i < order.size(); ++i) {
-    for (const auto& cell : order[i]->cells_) {
-      for (const BlockPtr& child : cell->children()) {
+    for (RtfCell* cell = order[i]->firstCell_; cell != nullptr; cell = cell->next) {
+      for (RtfBlock* child = cell->firstChild(); child != nullptr; child = child->next) {
         RtfRow* nested = child->AsRow();
         if (nested != nullptr && !nested->keptComputed_) order.push_back(nested);
       }
     }
   }
   for (auto row = order.rbegin(); row != order.rend(); ++row) {
-    (*row)->keptValue_ = (*row)->ComputeKeptFromCells();
+    (*row)->keptValue_ = static_cast<int8_t>((*row)->ComputeKeptFromCells());
     (*row)->keptComputed_ = 1;
   }
   return keptValue_;
@@ -62,38 +55,44 @@ int RtfRow::HasKeptContent() {
 struct RtfRow::WriteFrame {
   RtfRow* row;
   int keep;
-  size_t cell;
-  size_t child;
-  bool cellBegun;
+  RtfCell* cell;
+  RtfBlock* child;
 };
 
+// One frame per open row; a cell's children are written in input order,
+// nested rows by pushing a frame.
 int RtfRow::Write(RtfOutputCursor& cursor, int keep) {
-  std::vector<WriteFrame> stack{{this, keep, 0, 0, false}};
+  std::vector<WriteFrame> stack{{this, keep, firstCell_, nullptr}};
+  if (firstCell_ != nullptr) {
+    firstCell_->BeginWrite(cursor, keep);
+    stack.back().child = firstCell_->firstChild();
+  }
   while (!stack.empty()) {
     WriteFrame& frame = stack.back();
-    RtfRow& row = *frame.row;
-    if (frame.cell == row.cells_.size()) {
-      row.WriteEnd(cursor, frame.keep);
+    if (frame.cell == nullptr) {
+      frame.row->WriteEnd(cursor, frame.keep);
       stack.pop_back();
       continue;
     }
-    RtfCell& cell = *row.cells_[frame.cell];
-    if (!frame.cellBegun) {
-      cell.BeginWrite(cursor, frame.keep);
-      frame.cellBegun = true;
-    }
-    if (frame.child < cell.children().size()) {
-      RtfBlock& child = *cell.children()[frame.child++];
-      if (RtfRow* nested = child.AsRow())
-        stack.push_back({nested, nested->HasKeptContent(), 0, 0, false});
-      else
+    if (frame.child != nullptr) {
+      RtfBlock& child = *frame.child;
+      frame.child = child.next;
+      if (RtfRow* nested = child.AsRow()) {
+        const int nestedKeep = nested->HasKeptContent();
+        RtfCell* first = nested->firstCell_;
+        if (first != nullptr) first->BeginWrite(cursor, nestedKeep);
+        stack.push_back({nested, nestedKeep, first, first ? first->firstChild() : nullptr});
+      } else {
         child.Write(cursor, child.HasKeptContent());
+      }
       continue;
     }
-    cell.EndWrite(cursor, frame.keep);
-    ++frame.cell;
-    frame.child = 0;
-    frame.cellBegun = false;
+    frame.cell->EndWrite(cursor, frame.keep);
+    frame.cell = frame.cell->next;
+    if (frame.cell != nullptr) {
+      frame.cell->BeginWrite(cursor, frame.keep);
+      frame.child = frame.cell->firstChild();
+    }
   }
   return 1;
 }

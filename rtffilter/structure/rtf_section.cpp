@@ -13,7 +13,7 @@ int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
     case ItemListTextBullet:
     case ItemParaNumBullet:
       // With no paragraph in progress the list text opens one, as content.
-      if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
+      if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
       currentParagraph_->MarkListText();
       AddToParagraph(item);
       return 1;
@@ -37,23 +37,22 @@ int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
 }
 
 int RtfSection::AddToParagraph(const RtfItem& item) {
-  if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
+  if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
   return currentParagraph_->AddItem(item);
 }
 
 int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* endItem) {
   if (endItem != nullptr) {
-    if (currentParagraph_ == nullptr) currentParagraph_ = std::make_unique<RtfParagraph>();
+    if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
     currentParagraph_->SetEndItem(*endItem);
   }
-  RtfParagraph* filed = currentParagraph_.get();
   if (state.tableDepth == 0) {
-    if (currentParagraph_ != nullptr) blocks_.push_back(std::move(currentParagraph_));
+    if (currentParagraph_ != nullptr) blocks_.push_back(currentParagraph_);
   } else {
     FileInTable(state);
   }
-  RecordListEntry(filed, state);
-  currentParagraph_.reset();
+  RecordListEntry(currentParagraph_, state);
+  currentParagraph_ = nullptr;
   return 1;
 }
 
@@ -61,9 +60,8 @@ int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* end
 // files the paragraph in progress (if any) into the innermost cell.
 void RtfSection::FileInTable(const ParagraphListState& state) {
   if (currentRow_ == nullptr) {
-    auto row = std::make_unique<RtfRow>(1);
-    currentRow_ = row.get();
-    blocks_.push_back(std::move(row));
+    currentRow_ = arena_.NewRow(1);
+    blocks_.push_back(currentRow_);
   }
   int32_t level = currentRow_->level();
   if (currentRow_->currentCell() == nullptr) currentRow_->NewCell();
@@ -71,12 +69,11 @@ void RtfSection::FileInTable(const ParagraphListState& state) {
   const int32_t depth = std::min(state.tableDepth, kMaxTableDepth);
   while (level < depth) {
     rowStack_.push_back(currentRow_);
-    auto row = std::make_unique<RtfRow>(++level);
-    currentRow_ = row.get();
-    cell->AddNestedRow(std::move(row));
+    currentRow_ = arena_.NewRow(++level);
+    cell->AddChild(currentRow_);
     cell = currentRow_->currentCell();
   }
-  cell->AddParagraph(std::move(currentParagraph_));
+  cell->AddChild(currentParagraph_);
 }
 
 int RtfSection::EndCell(const ParagraphListState& state, const RtfItem& cellEnd) {
@@ -108,7 +105,7 @@ int RtfSection::EndRow(const RtfItem& rowEnd) {
 int RtfSection::Write(RtfOutputCursor& cursor) {
   for (auto& root : listRoots_) RestoreListText(*root.second);
   int result = 0;
-  for (const BlockPtr& block : blocks_) {
+  for (RtfBlock* block : blocks_) {
     result = block->Write(cursor, block->HasKeptContent());
     if (result == 0) return 0;
   }

@@ -11,6 +11,7 @@
 #include "rtffilter/rtf_item.h"
 #include "rtffilter/structure/rtf_block.h"
 #include "rtffilter/structure/rtf_list_levels.h"
+#include "rtffilter/structure/structure_arena.h"
 
 namespace bte::rtf {
 
@@ -47,10 +48,11 @@ class RtfSection {
   // Creates the levels from..to below parent; returns the level for to.
   RtfListLevel* BuildLevels(int32_t from, RtfListLevel* parent, int32_t to, int32_t listOverride);
 
-  std::vector<BlockPtr> blocks_;
+  StructureArena arena_;  // owns every paragraph, row and cell below
+  std::vector<RtfBlock*> blocks_;
   ItemSpan sectionEnd_;
-  std::unique_ptr<RtfParagraph> currentParagraph_;
-  RtfRow* currentRow_ = nullptr;     // owned through blocks_ or a cell
+  RtfParagraph* currentParagraph_ = nullptr;
+  RtfRow* currentRow_ = nullptr;
   std::vector<RtfRow*> rowStack_;    // rows enclosing currentRow_
   std::map<uint16_t, std::unique_ptr<RtfListLevel>> listRoots_;
   ItemSpan pendingRowDefaults_;
