@@ -1,6 +1,7 @@
 #include "rtffilter/structure_items.h"
 
 #include "rtffilter/content_scanner.h"
+#include "rtffilter/structure/rtf_document_tree.h"
 
 namespace bte::rtf {
 namespace {
@@ -48,6 +49,18 @@ void AddSegmentItems(RTFFilterPass& pass, const RTFSegment& segment, ParagraphLi
   }
 }
 
+// Hands the item stream to the structure rebuilder.
+class TreeSink : public RtfItemSink {
+ public:
+  explicit TreeSink(RtfDocumentTree& tree) : tree_(tree) {}
+  void AddItem(RtfItem* item, const ParagraphListState& state) override {
+    tree_.AddItem(item, state);
+  }
+
+ private:
+  RtfDocumentTree& tree_;
+};
+
 }  // namespace
 
 void GenerateStructureItems(RTFFilterPass& pass, RtfItemSink& sink) {
@@ -62,9 +75,14 @@ void GenerateStructureItems(RTFFilterPass& pass, RtfItemSink& sink) {
 
 bool RebuildWithStructure(RTFFilterPass& pass) {
   if (pass.outputBuffer == nullptr) return false;
-  if (pass.outputBuffer->Allocate(pass.inputLength) == nullptr) return false;
-  // LEAD: wire RtfDocumentTree here: GenerateStructureItems into AddItem, Write(cursor at data()), SetLength(cursor - data()).
-  return false;
+  char* const storage = pass.outputBuffer->Allocate(pass.inputLength);
+  if (storage == nullptr) return false;
+  RtfDocumentTree tree(pass.input, pass.inputLength);
+  TreeSink sink(tree);
+  GenerateStructureItems(pass, sink);
+  char* cursor = storage;
+  if (!tree.Write(cursor)) return false;
+  return pass.outputBuffer->SetLength(static_cast<uint32_t>(cursor - storage));
 }
 
 }  // namespace bte::rtf

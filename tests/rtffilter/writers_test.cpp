@@ -145,12 +145,20 @@ TEST(StructureItemsTest, StreamCarriesKindsExclusionAndState) {
   EXPECT_EQ(ItemsOf(rtf, "NOT X"), expected);
 }
 
-TEST(StructureItemsTest, TablesAndListTextGoToTheRebuilder) {
-  // The rebuilder is not part of this library yet: such documents are
-  // refused rather than written without their structure repaired.
-  const std::string table = Document("\\trowd\\intbl " + Tagged(1, "A", "X") + "\\cell\\row ");
-  EXPECT_EQ(Filter(table, "NOT X"), std::nullopt);
-  EXPECT_TRUE(Filter(table, "X").has_value());
+TEST(StructureItemsTest, TablesGoToTheRebuilder) {
+  // A row whose only cell lost its content goes with its marks; a kept
+  // one stays a row.
+  const std::string table =
+      Document("\\trowd\\intbl " + Tagged(1, "A", "X") + "\\cell\\row B\\par ");
+  const auto excluded = Filter(table, "NOT X");
+  ASSERT_TRUE(excluded.has_value());
+  EXPECT_EQ(excluded->find("A"), std::string::npos) << *excluded;
+  EXPECT_EQ(excluded->find("\\row"), std::string::npos) << *excluded;
+  EXPECT_NE(excluded->find("B"), std::string::npos) << *excluded;
+  const auto kept = Filter(table, "X");
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_NE(kept->find("A\\cell\\row"), std::string::npos) << *kept;
+  EXPECT_EQ(kept->find("atrfstart"), std::string::npos) << *kept;
 }
 
 }  // namespace

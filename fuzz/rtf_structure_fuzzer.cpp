@@ -1,0 +1,68 @@
+// Arbitrary item sequences through the structure rebuilder. The input is both
+// the document text and, read from its start, the program that cuts it into
+// items: three bytes per item give the gap before it and its length, its
+// kind and excluded flag, and the list state in force.
+#include <cstdint>
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "rtffilter/rtf_item.h"
+#include "rtffilter/structure/rtf_document_tree.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+bte::rtf::ParagraphListState StateFrom(uint8_t bits) {
+  bte::rtf::ParagraphListState state;
+  const int depth = bits & 7;
+  state.tableDepth = depth == 7 ? 300 : depth;  // now and then deep
+  const int level = (bits >> 3) & 7;
+  state.listLevel = level == 7 ? -1 : level;
+  state.listOverride = bits >> 6;
+  return state;
+}
+
+// Removing items only ever drops bytes, so without replacement texts the
+// output is a subsequence of the input.
+bool IsSubsequence(const char* part, size_t partLength, const uint8_t* whole, size_t length) {
+  size_t at = 0;
+  for (size_t i = 0; i < length && at < partLength; ++i)
+    if (static_cast<char>(whole[i]) == part[at]) ++at;
+  return at == partLength;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const char* text = reinterpret_cast<const char*>(data);
+  bte::rtf::RtfDocumentTree tree(text, static_cast<uint32_t>(size));
+  bool anyExcluded = false, anyListText = false;
+  size_t textAt = 0;
+  for (size_t program = 0; program + 3 <= size; program += 3) {
+    const uint8_t shape = data[program], kindBits = data[program + 1];
+    const size_t start = textAt + (shape & 3);
+    const uint32_t length = 1 + ((shape >> 2) & 15);
+    if (start + length > size) break;
+    const int32_t kind = kindBits % 12;
+    const int32_t excluded = kindBits >> 7;
+    anyExcluded |= excluded != 0;
+    anyListText |= kind == bte::rtf::ItemListTextBullet || kind == bte::rtf::ItemParaNumBullet;
+    tree.AddItem(new bte::rtf::RtfItem(text + start, length, excluded, kind),
+                 StateFrom(data[program + 2]));
+    textAt = start + length;
+  }
+  if (size == 0) return 0;
+  std::unique_ptr<char[]> out(new char[size]);
+  char* cursor = out.get();
+  if (tree.Write(cursor) == 0) return 0;
+  const size_t written = static_cast<size_t>(cursor - out.get());
+  Require(written <= size);
+  if (!anyListText) Require(IsSubsequence(out.get(), written, data, size));
+  if (!anyExcluded && !anyListText)
+    Require(written == size && std::equal(out.get(), cursor, text));
+  return 0;
+}

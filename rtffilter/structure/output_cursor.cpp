@@ -1,0 +1,67 @@
+#include "rtffilter/structure/output_cursor.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace bte::rtf {
+
+RtfOutputCursor::RtfOutputCursor(const char* input, size_t length, char*& out)
+    : in_(input), inEnd_(input + length), out_(out), outLimit_(out + length) {}
+
+void RtfOutputCursor::Emit(const char* bytes, size_t count) {
+  if (count == 0) return;
+  if (overflowed_ || count > static_cast<size_t>(outLimit_ - out_)) {
+    overflowed_ = true;
+    return;
+  }
+  std::memcpy(out_, bytes, count);
+  out_ += count;
+}
+
+void RtfOutputCursor::CopyUpTo(const char* to) {
+  to = std::min(to, inEnd_);
+  size_t passed = 0;
+  for (; passed < skips_.size() && skips_[passed].text < to; ++passed) {
+    const ItemSpan& skip = skips_[passed];
+    if (skip.text >= in_) {
+      Emit(in_, skip.text - in_);
+      in_ = std::min(skip.end(), inEnd_);
+    }
+  }
+  skips_.erase(skips_.begin(), skips_.begin() + passed);
+  if (in_ < to) {
+    Emit(in_, to - in_);
+    in_ = to;
+  }
+}
+
+void RtfOutputCursor::MoveTo(const char* to) {
+  in_ = std::max(in_, std::min(to, inEnd_));
+  size_t passed = 0;
+  while (passed < skips_.size() && skips_[passed].text < in_) ++passed;
+  skips_.erase(skips_.begin(), skips_.begin() + passed);
+}
+
+void RtfOutputCursor::LeaveOut(const ItemSpan& item) {
+  CopyUpTo(item.text);
+  MoveTo(item.end());
+}
+
+void RtfOutputCursor::Write(const ItemSpan& item, const char* replacement) {
+  if (replacement != nullptr) {
+    CopyUpTo(item.text);
+    Emit(replacement, std::strlen(replacement));
+    MoveTo(item.end());
+  } else {
+    CopyUpTo(item.end());
+  }
+}
+
+void RtfOutputCursor::QueueSkip(const ItemSpan& item) {
+  if (!item.present() || item.text < in_) return;
+  auto at = std::upper_bound(skips_.begin(), skips_.end(), item,
+                             [](const ItemSpan& a, const ItemSpan& b) { return a.text < b.text; });
+  skips_.insert(at, item);
+}
+
+}  // namespace bte::rtf

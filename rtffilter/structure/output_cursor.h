@@ -1,0 +1,50 @@
+// The two cursors of the structure writer: one moving forward through the
+// input, one through the caller's output storage, which is never written past
+// the input's length. Items that a row or cell leaves out when it vanishes are
+// queued as skips, so that copying across them leaves them out wherever they
+// lie between the pieces written next.
+#ifndef BTE_RTFFILTER_STRUCTURE_OUTPUT_CURSOR_H
+#define BTE_RTFFILTER_STRUCTURE_OUTPUT_CURSOR_H
+
+#include <cstddef>
+#include <vector>
+
+#include "rtffilter/structure/item_span.h"
+
+namespace bte::rtf {
+
+class RtfOutputCursor {
+ public:
+  // out advances with every byte written; at most length bytes fit.
+  RtfOutputCursor(const char* input, size_t length, char*& out);
+
+  const char* position() const { return in_; }
+  bool overflowed() const { return overflowed_; }
+
+  // Copies the input from the cursor up to (not including) to, leaving out
+  // queued skips on the way. Nothing happens when to is not ahead.
+  void CopyUpTo(const char* to);
+  // Moves the input cursor forward to to without copying.
+  void MoveTo(const char* to);
+  // Copies up to the item and leaves the item out.
+  void LeaveOut(const ItemSpan& item);
+  // Copies up to the item and writes it, or replacement instead when given.
+  void Write(const ItemSpan& item, const char* replacement = nullptr);
+  // Queues item to be left out when the cursor crosses it; an item that the
+  // cursor has already passed, or no item, is ignored.
+  void QueueSkip(const ItemSpan& item);
+
+ private:
+  void Emit(const char* bytes, size_t count);
+
+  const char* in_;
+  const char* inEnd_;
+  char*& out_;
+  char* outLimit_;
+  bool overflowed_ = false;
+  std::vector<ItemSpan> skips_;  // ascending by position
+};
+
+}  // namespace bte::rtf
+
+#endif  // BTE_RTFFILTER_STRUCTURE_OUTPUT_CURSOR_H

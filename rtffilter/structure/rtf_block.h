@@ -1,0 +1,149 @@
+// The pieces of a rebuilt RTF document: paragraphs and table rows (blocks),
+// and the cells of a row. They live in their section's arena (see
+// structure_arena.h) and link to each other without owning: a section frees
+// them all at once, however deep its tables nest. Items are kept as spans of
+// the caller's input, which is copied only at output time.
+#ifndef BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H
+#define BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "rtffilter/rtf_item.h"
+#include "rtffilter/structure/item_span.h"
+
+namespace bte::rtf {
+
+class RtfOutputCursor;
+class RtfRow;
+struct StructureArena;
+
+class RtfBlock {
+ public:
+  virtual ~RtfBlock() = default;
+  // Writes the block's part of the input; keep 0 leaves out its marks.
+  virtual int Write(RtfOutputCursor& cursor, int keep) = 0;
+  // 1 when something of the block survives filtering; cached.
+  virtual int HasKeptContent() = 0;
+  virtual RtfRow* AsRow() { return nullptr; }
+
+  RtfBlock* next = nullptr;  // the following child of the same cell
+};
+
+class RtfParagraph final : public RtfBlock {
+ public:
+  // Items go to the end of pool, which only this paragraph grows until it
+  // is filed.
+  explicit RtfParagraph(std::deque<ItemSpan>& pool);
+
+  // Appends the item, or extends the last item when the new one continues it
+  // with the same kind and exclusion. 1.
+  int AddItem(const RtfItem& item);
+  int SetEndItem(const RtfItem& item) { return rtf::SetEndItem(endItem_, item); }
+  // Remembers the item count as the place of the list text about to be added.
+  void MarkListText() { listTextIndex_ = static_cast<int32_t>(count_); }
+  // Keeps the paragraph mark although its own content went (a list entry
+  // whose sub-entries survive).
+  void ForceKept();
+
+  int32_t listTextIndex() const { return listTextIndex_; }
+  size_t itemCount() const { return count_; }
+  // The item at index, or null beyond the last.
+  ItemSpan* ItemAt(int32_t index);
+  // Gives the item at index the text source has in the input (CopyTextFrom
+  // semantics: a zero-terminated copy).
+  void ReplaceText(int32_t index, const ItemSpan& source);
+
+  int Write(RtfOutputCursor& cursor, int keep) override;
+  int HasKeptContent() override;
+
+ private:
+  using Replacements = std::vector<std::pair<int32_t, std::unique_ptr<RtfItem>>>;
+  const char* ReplacementFor(int32_t index) const;
+  void KeepCallerReplacement(const RtfItem& item);
+  ItemSpan& Item(size_t index) const { return (*pool_)[first_ + index]; }
+
+  std::deque<ItemSpan>* pool_;
+  size_t first_;
+  uint32_t count_ = 0;
+  int32_t listTextIndex_ = -1;
+  ItemSpan endItem_;
+  int8_t keptValue_ = 0;
+  int8_t keptComputed_ = 0;
+  // Texts taken over from other list entries, by item index; rare.
+  std::unique_ptr<Replacements> replacements_;
+};
+
+// One cell. Its paragraphs and nested rows are linked in input order, so
+// that the writer's single forward pass meets them in order.
+class RtfCell {
+ public:
+  virtual ~RtfCell() = default;
+
+  void AddChild(RtfBlock* child);
+  int SetCellEnd(const RtfItem& item) { return SetEndItem(cellEnd_, item); }
+  // Takes over the pending table items; the section's slots become empty.
+  void TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable);
+
+  // 0: no paragraph and no nested row; -1: none of them survives; 1: some
+  // survives. Cached. Nested rows must have their keep value computed.
+  int ContentState();
+
+  RtfBlock* firstChild() const { return firstChild_; }
+  // Leaves out the cell's table items when its row goes (keep 0).
+  void BeginWrite(RtfOutputCursor& cursor, int keep) const;
+  // Writes the cell mark, when the row stays.
+  void EndWrite(RtfOutputCursor& cursor, int keep) const;
+
+  RtfCell* next = nullptr;  // the following cell of the same row
+
+ private:
+  RtfBlock* firstChild_ = nullptr;
+  RtfBlock* lastChild_ = nullptr;
+  ItemSpan cellEnd_;
+  ItemSpan rowDefaults_;
+  ItemSpan inTable_;
+  int8_t contentValue_ = 0;
+  int8_t contentComputed_ = 0;
+};
+
+class RtfRow final : public RtfBlock {
+ public:
+  // Opens the row's first cell from arena.
+  RtfRow(int32_t level, StructureArena& arena);
+
+  int32_t level() const { return level_; }
+  RtfCell* currentCell() const { return currentCell_; }
+  void NewCell();
+  void CloseCell() { currentCell_ = nullptr; }
+  int SetRowEnd(const RtfItem& item) { return SetEndItem(rowEnd_, item); }
+  void TakeTableItems(ItemSpan& rowDefaults, ItemSpan& inTable);
+
+  // Both walk nested tables with an explicit stack, however deep.
+  int Write(RtfOutputCursor& cursor, int keep) override;
+  int HasKeptContent() override;
+  RtfRow* AsRow() override { return this; }
+
+ private:
+  struct WriteFrame;
+  int ComputeKeptFromCells();
+  void WriteEnd(RtfOutputCursor& cursor, int keep) const;
+
+  StructureArena* arena_;
+  int32_t level_;
+  RtfCell* firstCell_ = nullptr;
+  RtfCell* lastCell_ = nullptr;
+  RtfCell* currentCell_ = nullptr;
+  ItemSpan rowEnd_;
+  ItemSpan rowDefaults_;
+  ItemSpan inTable_;
+  int8_t keptValue_ = 0;
+  int8_t keptComputed_ = 0;
+};
+
+}  // namespace bte::rtf
+
+#endif  // BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H

@@ -1,0 +1,48 @@
+// The structure rebuilder: takes the items of a filtered RTF document in
+// document order, arranges them into sections, paragraphs, table rows and
+// cells, and writes the document again without excluded items and without
+// the marks of paragraphs, cells and rows that lost all their content, with
+// list numbering kept unbroken.
+//
+// Use: construct over the whole input, AddItem every item, Write once, then
+// destroy. Items point into the input, which must outlive the tree.
+#ifndef BTE_RTFFILTER_STRUCTURE_RTF_DOCUMENT_TREE_H
+#define BTE_RTFFILTER_STRUCTURE_RTF_DOCUMENT_TREE_H
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "rtffilter/rtf_item.h"
+
+namespace bte::rtf {
+
+class RtfSection;
+
+class RtfDocumentTree {
+ public:
+  RtfDocumentTree(const char* input, uint32_t length);
+  RtfDocumentTree(const RtfDocumentTree&) = delete;
+  RtfDocumentTree& operator=(const RtfDocumentTree&) = delete;
+  virtual ~RtfDocumentTree();
+
+  // Takes ownership of item. 0 for a null item; otherwise a result the
+  // caller may ignore.
+  int AddItem(RtfItem* item, const ParagraphListState& state);
+
+  // Writes the output from outCursor on, advancing it; never more bytes than
+  // the input's length. Non-zero on success; 0 for an empty input, a
+  // document without sections, a section without blocks, or an output that
+  // would not fit.
+  int Write(char*& outCursor);
+
+ private:
+  uint32_t length_;
+  const char* text_;
+  std::vector<std::unique_ptr<RtfSection>> sections_;
+  RtfSection* currentSection_ = nullptr;
+};
+
+}  // namespace bte::rtf
+
+#endif  // BTE_RTFFILTER_STRUCTURE_RTF_DOCUMENT_TREE_H

@@ -1,0 +1,118 @@
+#include "rtffilter/structure/rtf_section.h"
+
+#include <algorithm>
+
+#include "rtffilter/structure/output_cursor.h"
+
+namespace bte::rtf {
+
+int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
+  switch (item.kind) {
+    case ItemContent:
+      return AddToParagraph(item);
+    case ItemListTextBullet:
+    case ItemParaNumBullet:
+      // With no paragraph in progress the list text opens one, as content.
+      if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
+      currentParagraph_->MarkListText();
+      AddToParagraph(item);
+      return 1;
+    case ItemParagraph:
+      return EndParagraph(state, &item);
+    case ItemCell:
+    case ItemNestedCell:
+      return EndCell(state, item);
+    case ItemRow:
+    case ItemNestedRow:
+      return EndRow(item);
+    case ItemRowDefaults:
+      pendingRowDefaults_ = ItemSpan::Of(item);
+      return 1;
+    case ItemInTable:
+      pendingInTable_ = ItemSpan::Of(item);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int RtfSection::AddToParagraph(const RtfItem& item) {
+  if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
+  return currentParagraph_->AddItem(item);
+}
+
+int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* endItem) {
+  if (endItem != nullptr) {
+    if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
+    currentParagraph_->SetEndItem(*endItem);
+  }
+  if (state.tableDepth == 0) {
+    if (currentParagraph_ != nullptr) blocks_.push_back(currentParagraph_);
+  } else {
+    FileInTable(state);
+  }
+  RecordListEntry(currentParagraph_, state);
+  currentParagraph_ = nullptr;
+  return 1;
+}
+
+// Opens the rows and cells that the paragraph's table depth needs, then
+// files the paragraph in progress (if any) into the innermost cell.
+void RtfSection::FileInTable(const ParagraphListState& state) {
+  if (currentRow_ == nullptr) {
+    currentRow_ = arena_.NewRow(1);
+    blocks_.push_back(currentRow_);
+  }
+  int32_t level = currentRow_->level();
+  if (currentRow_->currentCell() == nullptr) currentRow_->NewCell();
+  RtfCell* cell = currentRow_->currentCell();
+  const int32_t depth = std::min(state.tableDepth, kMaxTableDepth);
+  while (level < depth) {
+    rowStack_.push_back(currentRow_);
+    currentRow_ = arena_.NewRow(++level);
+    cell->AddChild(currentRow_);
+    cell = currentRow_->currentCell();
+  }
+  cell->AddChild(currentParagraph_);
+}
+
+int RtfSection::EndCell(const ParagraphListState& state, const RtfItem& cellEnd) {
+  EndParagraph(state, nullptr);
+  if (currentRow_ == nullptr) return 0;
+  RtfCell* cell = currentRow_->currentCell();
+  if (cell == nullptr) return 0;
+  cell->SetCellEnd(cellEnd);
+  cell->TakeTableItems(pendingRowDefaults_, pendingInTable_);
+  currentRow_->CloseCell();
+  return 1;
+}
+
+// A row end inside a paragraph, or with no open row, is not recorded; its
+// text goes out as input between items.
+int RtfSection::EndRow(const RtfItem& rowEnd) {
+  if (currentParagraph_ != nullptr || currentRow_ == nullptr) return 0;
+  currentRow_->SetRowEnd(rowEnd);
+  currentRow_->TakeTableItems(pendingRowDefaults_, pendingInTable_);
+  if (rowStack_.empty()) {
+    currentRow_ = nullptr;
+  } else {
+    currentRow_ = rowStack_.back();
+    rowStack_.pop_back();
+  }
+  return 0;
+}
+
+int RtfSection::Write(RtfOutputCursor& cursor) {
+  for (auto& root : listRoots_) RestoreListText(*root.second);
+  int result = 0;
+  for (RtfBlock* block : blocks_) {
+    result = block->Write(cursor, block->HasKeptContent());
+    if (result == 0) return 0;
+  }
+  // The section mark stays whether or not the section's content did.
+  if (sectionEnd_.present() && cursor.position() <= sectionEnd_.text)
+    cursor.CopyUpTo(sectionEnd_.end());
+  return result;
+}
+
+}  // namespace bte::rtf

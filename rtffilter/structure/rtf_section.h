@@ -1,0 +1,64 @@
+// One section of a rebuilt RTF document: its paragraphs and outermost rows
+// in document order, the rows still open, and its lists.
+#ifndef BTE_RTFFILTER_STRUCTURE_RTF_SECTION_H
+#define BTE_RTFFILTER_STRUCTURE_RTF_SECTION_H
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "rtffilter/rtf_item.h"
+#include "rtffilter/structure/rtf_block.h"
+#include "rtffilter/structure/rtf_list_levels.h"
+#include "rtffilter/structure/structure_arena.h"
+
+namespace bte::rtf {
+
+class RtfOutputCursor;
+
+// Deepest table nesting followed; deeper paragraphs go into the cells of
+// rows of this level. It bounds what one itap word can make the tree build.
+constexpr int32_t kMaxTableDepth = 16384;
+
+class RtfSection {
+ public:
+  virtual ~RtfSection() = default;
+
+  // Files the item by its kind, keeping its span. Kinds the section does not
+  // follow are dropped (result 0); their text is written as input between
+  // items.
+  int AddItem(const RtfItem& item, const ParagraphListState& state);
+  int SetSectionEnd(const RtfItem& item) { return SetEndItem(sectionEnd_, item); }
+
+  // Writes the section's part of the input, then its section mark. 0 for a
+  // section without blocks.
+  int Write(RtfOutputCursor& cursor);
+
+ private:
+  int AddToParagraph(const RtfItem& item);
+  // endItem null: file the paragraph in progress without an end item.
+  int EndParagraph(const ParagraphListState& state, const RtfItem* endItem);
+  void FileInTable(const ParagraphListState& state);
+  int EndCell(const ParagraphListState& state, const RtfItem& cellEnd);
+  int EndRow(const RtfItem& rowEnd);
+
+  // List bookkeeping for a paragraph just filed.
+  void RecordListEntry(RtfParagraph* paragraph, const ParagraphListState& state);
+  // Creates the levels from..to below parent; returns the level for to.
+  RtfListLevel* BuildLevels(int32_t from, RtfListLevel* parent, int32_t to, int32_t listOverride);
+
+  StructureArena arena_;  // owns every paragraph, row and cell below
+  std::vector<RtfBlock*> blocks_;
+  ItemSpan sectionEnd_;
+  RtfParagraph* currentParagraph_ = nullptr;
+  RtfRow* currentRow_ = nullptr;
+  std::vector<RtfRow*> rowStack_;    // rows enclosing currentRow_
+  std::map<uint16_t, std::unique_ptr<RtfListLevel>> listRoots_;
+  ItemSpan pendingRowDefaults_;
+  ItemSpan pendingInTable_;
+};
+
+}  // namespace bte::rtf
+
+#endif  // BTE_RTFFILTER_STRUCTURE_RTF_SECTION_H

@@ -1,0 +1,56 @@
+// The list bookkeeping of a section: every list paragraph becomes an entry
+// of its list's level, with its list text hidden until the section is
+// written and the entry's survival is known.
+#include <algorithm>
+
+#include "rtffilter/structure/rtf_section.h"
+
+namespace bte::rtf {
+
+void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListState& state) {
+  if (paragraph == nullptr || paragraph->listTextIndex() < 2) return;
+  const int32_t to = std::min(state.listLevel, kMaxListLevel);
+  int32_t from = 0;
+  RtfListLevel* parent = nullptr;
+  auto root = listRoots_.find(static_cast<uint16_t>(state.listOverride));
+  if (root != listRoots_.end()) {
+    RtfListLevel* level = root->second.get();
+    while (level->level < to && !level->entries.empty() &&
+           level->entries.back()->subLevel != nullptr)
+      level = level->entries.back()->subLevel.get();
+    from = level->level + 1;
+    parent = level;
+  }
+  RtfListLevel* target = BuildLevels(from, parent, to, state.listOverride);
+  if (target == nullptr || paragraph->itemCount() < 2) return;
+  const int32_t at = paragraph->listTextIndex();
+  if (paragraph->ItemAt(at - 2) == nullptr || paragraph->ItemAt(at) == nullptr) return;
+  auto ref = std::make_unique<RtfListTextRef>(paragraph, at - 2);
+  ref->SetExcluded(1);
+  target->entries.push_back(std::make_unique<RtfListEntry>(std::move(ref), paragraph));
+}
+
+RtfListLevel* RtfSection::BuildLevels(int32_t from, RtfListLevel* parent, int32_t to,
+                                      int32_t listOverride) {
+  if (from > to) return parent;
+  RtfListLevel* created = nullptr;
+  for (int32_t n = from; n <= to; ++n) {
+    auto level = std::make_unique<RtfListLevel>(listOverride, n, parent);
+    created = level.get();
+    if (n == 0) {
+      listRoots_[static_cast<uint16_t>(listOverride)] = std::move(level);
+    } else if (parent != nullptr) {
+      // A level whose own paragraph was not recorded has no entry to hang
+      // the sub-level on; a placeholder holds it, so that it is still
+      // restored and freed.
+      if (parent->entries.empty() || parent->entries.back()->subLevel != nullptr)
+        parent->entries.push_back(std::make_unique<RtfListEntry>());
+      parent->entries.back()->subLevel = std::move(level);
+    }
+    if (n < to) created->entries.push_back(std::make_unique<RtfListEntry>());
+    parent = created;
+  }
+  return created;
+}
+
+}  // namespace bte::rtf

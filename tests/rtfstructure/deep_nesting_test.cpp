@@ -1,0 +1,49 @@
+// Tables nested thousands of levels deep are built, decided, written and
+// freed without recursion; absurd depths are bounded.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "rtf_itemiser.h"
+
+namespace bte::rtf::testing {
+namespace {
+
+constexpr int kDepth = 5000;
+
+// One cell per level, the innermost holding the only text; every level's
+// cell and row end as a word processor writes them.
+std::string NestedDocument(const std::string& innermostText, bool wordsOnly = false) {
+  std::string text = "\\pard" + std::string(wordsOnly ? "" : "\\intbl") + "\\itap" +
+                     std::to_string(kDepth) + " " + innermostText;
+  const std::string cellAndRowEnd = wordsOnly ? "" : "\\nestcell{\\*\\nesttableprops\\nestrow}";
+  text += cellAndRowEnd;
+  for (int depth = kDepth - 1; depth >= 2; --depth)
+    text += "\\itap" + std::to_string(depth) + " " + cellAndRowEnd;
+  text += "\\itap1 " + std::string(wordsOnly ? "" : "\\cell\\row ") + "After\\par ";
+  return text;
+}
+
+TEST(DeepNesting, KeptInnermostTextKeepsEveryLevel) {
+  const std::string text = NestedDocument("X");
+  EXPECT_EQ(Rebuild(text), text);
+}
+
+TEST(DeepNesting, ExcludedInnermostTextRemovesEveryLevel) {
+  EXPECT_EQ(Rebuild(ExpandMarks(NestedDocument("<<X>>"))), NestedDocument("", true));
+}
+
+TEST(DeepNesting, AbsurdTableDepthIsBounded) {
+  const std::string text = "\\pard\\intbl\\itap2000000000 X\\nestcell\\cell\\row After\\par ";
+  EXPECT_EQ(Rebuild(text), text);
+}
+
+TEST(DeepNesting, AbsurdListLevelIsBounded) {
+  const std::string text =
+      "{\\pard\\ls1\\ilvl2000000000 {1.}{\\tab}{\\*\\listtextkvt}X\\par}"
+      "{\\pard\\ls1\\ilvl2000000000 {2.}{\\tab}{\\*\\listtextkvt}Y\\par}";
+  EXPECT_EQ(Rebuild(text), text);
+}
+
+}  // namespace
+}  // namespace bte::rtf::testing

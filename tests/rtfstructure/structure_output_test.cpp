@@ -1,0 +1,123 @@
+// Paragraphs, cells, rows and sections through the rebuilder: what goes and
+// what stays when content is excluded. "<<" and ">>" mark an excluded range.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "rtf_itemiser.h"
+#include "rtffilter/structure/rtf_document_tree.h"
+
+namespace bte::rtf::testing {
+namespace {
+
+struct Case {
+  const char* name;
+  const char* input;     // with "<<" ">>" range marks
+  const char* expected;  // output; markers never appear in it
+};
+
+std::string RebuildMarked(const char* marked) { return Rebuild(ExpandMarks(marked)); }
+
+class StructureOutput : public ::testing::TestWithParam<Case> {};
+
+TEST_P(StructureOutput, WritesExpectedText) {
+  EXPECT_EQ(RebuildMarked(GetParam().input), GetParam().expected);
+}
+
+const Case kParagraphCases[] = {
+    {"WhollyExcludedParagraphGoes", "A\\par <<B\\par >>C\\par ", "A\\par C\\par "},
+    {"EmptiedParagraphLosesItsMark", "A\\par <<B>>\\par C\\par ", "A\\par C\\par "},
+    {"FormattingOfEmptiedParagraphStays", "A\\par {\\b <<B>>}\\par C\\par ",
+     "A\\par {\\b }C\\par "},
+    {"PartlyExcludedParagraphKeepsMark", "A <<B>> C\\par ", "A  C\\par "},
+    {"EmptyInputParagraphStays", "A\\par \\par B\\par ", "A\\par \\par B\\par "},
+    // The mark of a paragraph that keeps content stays, even from inside a range.
+    {"ExcludedMarkOfKeptParagraphStays", "A<<\\par >>B\\par ", "A\\par B\\par "},
+    {"BodyParagraphsAtDepthZero", "\\itap0 A\\par <<B>>\\par C\\par ",
+     "\\itap0 A\\par C\\par "},
+    {"SymbolsAndSpecialWordsAreContent", "<<\\'e9\\tab >>\\par A\\par ", "A\\par "},
+    {"BackslashNewlineIsAParagraphMark", "A\\\n<<B>>\\\nC\\par ", "A\\\nC\\par "},
+};
+INSTANTIATE_TEST_SUITE_P(Paragraphs, StructureOutput, ::testing::ValuesIn(kParagraphCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+#define ROW_START "\\trowd\\cellx1\\cellx2"
+const Case kRowCases[] = {
+    {"RowOfRemovedCellsGoesWhole",
+     ROW_START "\\pard\\intbl <<A>>\\cell\\pard\\intbl <<B>>\\cell\\row After\\par ",
+     "\\cellx1\\cellx2\\pard\\pardAfter\\par "},
+    {"RowWithSurvivingCellKeepsEveryCellMark",
+     ROW_START "\\pard\\intbl <<A>>\\cell\\pard\\intbl B\\cell\\row ",
+     ROW_START "\\pard\\intbl \\cell\\pard\\intbl B\\cell\\row "},
+    {"RowOfEmptyInputCellsStays", ROW_START "\\pard\\intbl \\cell\\pard\\intbl \\cell\\row ",
+     ROW_START "\\pard\\intbl \\cell\\pard\\intbl \\cell\\row "},
+    {"OnlyTheEmptiedRowOfTwoGoes",
+     ROW_START "\\pard\\intbl A\\cell\\pard\\intbl B\\cell\\row " ROW_START
+               "\\pard\\intbl <<C>>\\cell\\pard\\intbl <<D>>\\cell\\row ",
+     ROW_START "\\pard\\intbl A\\cell\\pard\\intbl B\\cell\\row \\cellx1\\cellx2\\pard\\pard"},
+    {"RowPropertiesAfterTheCellsGoWithTheRow",
+     "\\pard\\intbl <<A>>\\cell{\\trowd\\cellx1\\row}B\\par ", "\\pard{\\cellx1}B\\par "},
+    {"EarlierInTableWordsOfARemovedCellStayAsInput",
+     ROW_START "\\pard\\intbl <<A>>\\par \\pard\\intbl <<B>>\\cell\\row ",
+     "\\cellx1\\cellx2\\pard\\intbl \\pard"},
+    {"CellParagraphsLoseTheirMarksInAKeptRow",
+     ROW_START "\\pard\\intbl A\\par <<B>>\\par C\\cell\\row ",
+     ROW_START "\\pard\\intbl A\\par C\\cell\\row "},
+    {"RowEndInsideAParagraphIsInputText", "\\pard\\intbl A\\row <<B>>\\cell ",
+     "\\pard\\intbl A\\row \\cell "},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, StructureOutput, ::testing::ValuesIn(kRowCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const Case kNestedCases[] = {
+    {"EmptiedNestedRowGoesOuterRowStays",
+     "\\pard\\intbl Outer\\par \\pard\\intbl\\itap2 <<X>>\\nestcell{\\*\\nesttableprops"
+     "\\trowd\\cellx1\\nestrow}{\\nonesttables\\par}\\pard\\intbl Tail\\cell\\row ",
+     "\\pard\\intbl Outer\\par \\pard\\itap2 {\\nonesttables\\par}\\pard\\intbl Tail\\cell\\row "},
+    {"ExcludedTextBeforeANestedTableInTheSameCellGoes",
+     "\\pard\\intbl <<Gone>>\\par \\pard\\intbl\\itap2 Inner\\nestcell{\\*\\nesttableprops"
+     "\\trowd\\cellx1\\nestrow}\\pard\\intbl Tail\\cell\\row ",
+     "\\pard\\intbl \\pard\\intbl\\itap2 Inner\\nestcell{\\*\\nesttableprops\\trowd\\cellx1"
+     "\\nestrow}\\pard\\intbl Tail\\cell\\row "},
+    {"OuterRowGoesWhenNestedAndOwnContentGo",
+     "\\pard\\intbl\\itap2 <<X>>\\nestcell{\\*\\nesttableprops\\nestrow}\\pard\\intbl <<Y>>"
+     "\\cell\\row Z\\par ",
+     "\\pard\\itap2 \\pardZ\\par "},
+    {"NestedRowWithSurvivingCellKeepsItsColumns",
+     "\\pard\\intbl\\itap2 <<X>>\\nestcell W\\nestcell{\\*\\nesttableprops\\nestrow}"
+     "\\pard\\intbl\\cell\\row ",
+     "\\pard\\intbl\\itap2 \\nestcell W\\nestcell{\\*\\nesttableprops\\nestrow}"
+     "\\pard\\intbl\\cell\\row "},
+};
+INSTANTIATE_TEST_SUITE_P(NestedTables, StructureOutput, ::testing::ValuesIn(kNestedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const Case kSectionCases[] = {
+    {"SectionMarkStaysWhenItsContentGoes", "<<A>>\\par \\sect B\\par ", "\\sect B\\par "},
+    {"UnfiledLastParagraphIsWrittenAsInput", "A\\par <<B>>", "A\\par {\\*\\atrfstart1}B{\\*\\atrfend1}"},
+    {"SectionWithoutBlocksFails", "A\\par \\sect B", "<failed>"},
+    {"NoItemsFails", "{\\rtf1}", "<failed>"},
+};
+INSTANTIATE_TEST_SUITE_P(Sections, StructureOutput, ::testing::ValuesIn(kSectionCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RtfDocumentTreeTest, NullItemAndEmptyInputAreRefused) {
+  const char text[] = "A\\par ";
+  RtfDocumentTree tree(text, 0);
+  EXPECT_EQ(tree.AddItem(nullptr, ParagraphListState()), 0);
+  char out[8];
+  char* cursor = out;
+  EXPECT_EQ(tree.Write(cursor), 0);
+  EXPECT_EQ(cursor, out);
+}
+
+TEST(RtfDocumentTreeTest, WithNothingExcludedOutputIsInput) {
+  const std::string text =
+      "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard A\\par " ROW_START
+      "\\pard\\intbl B\\cell\\pard\\intbl\\itap2 C\\nestcell{\\*\\nesttableprops\\nestrow}"
+      "\\pard\\intbl\\cell\\row \\sect D\\par}";
+  EXPECT_EQ(Rebuild(text), text);
+}
+
+}  // namespace
+}  // namespace bte::rtf::testing
