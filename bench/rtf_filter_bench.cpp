@@ -9,50 +9,11 @@
 #include <benchmark/benchmark.h>
 
 #include "buildtagexpr.h"
+#include "heap_counter.h"
 #include "platform/zeroed_block.h"
 #include "rtffilter/filter_pass.h"
 #include "rtffilter/segments.h"
 
-// Counts live heap bytes so that a run's peak can be reported.
-namespace {
-std::atomic<size_t> liveBytes{0};
-std::atomic<size_t> peakBytes{0};
-
-void* CountedAllocate(size_t size) {
-  void* block = std::malloc(size + sizeof(std::max_align_t));
-  if (block == nullptr) throw std::bad_alloc();
-  *static_cast<size_t*>(block) = size;
-  const size_t live = liveBytes.fetch_add(size, std::memory_order_relaxed) + size;
-  size_t peak = peakBytes.load(std::memory_order_relaxed);
-  while (live > peak && !peakBytes.compare_exchange_weak(peak, live)) {
-  }
-  return static_cast<char*>(block) + sizeof(std::max_align_t);
-}
-
-void CountedFree(void* pointer) {
-  if (pointer == nullptr) return;
-  void* block = static_cast<char*>(pointer) - sizeof(std::max_align_t);
-  liveBytes.fetch_sub(*static_cast<size_t*>(block), std::memory_order_relaxed);
-  std::free(block);
-}
-}  // namespace
-
-void* operator new(size_t size) { return CountedAllocate(size); }
-void* operator new[](size_t size) { return CountedAllocate(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept {
-  try {
-    return CountedAllocate(size);
-  } catch (...) {
-    return nullptr;
-  }
-}
-void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
-}
-void operator delete(void* pointer) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
-void operator delete(void* pointer, size_t) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer, size_t) noexcept { CountedFree(pointer); }
 
 namespace {
 
@@ -140,8 +101,8 @@ void Filter(benchmark::State& state, const char* expression) {
   size_t extra = 0;
   uint32_t outLength = 0;
   for (auto _ : state) {
-    const size_t before = liveBytes.load();
-    peakBytes.store(before);
+    const size_t before = bte::bench::HeapLiveBytes();
+    bte::bench::ResetHeapPeak();
     IFilterOutputBuffer* result = nullptr;
     if (filter->FilterBuffer(rtf.c_str(), static_cast<uint32_t>(rtf.size()), &result) != S_OK) {
       state.SkipWithError("FilterBuffer failed");
@@ -151,7 +112,7 @@ void Filter(benchmark::State& state, const char* expression) {
     result->GetData(&data, &outLength);
     // The output buffer (input size + 1, a zeroed block) is not counted here:
     // what is counted is the pass's own memory.
-    extra = peakBytes.load() - before;
+    extra = bte::bench::HeapPeakBytes() - before;
     result->Release();
   }
   filter->Release();

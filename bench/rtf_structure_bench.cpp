@@ -13,47 +13,9 @@
 #include <benchmark/benchmark.h>
 
 #include "../tests/rtfstructure/rtf_itemiser.h"
+#include "heap_counter.h"
 #include "rtffilter/structure/rtf_document_tree.h"
 
-namespace {
-
-// Heap bytes in use and their peak, while counting is switched on.
-struct HeapCount {
-  bool on = false;
-  size_t inUse = 0;
-  size_t peak = 0;
-} heapCount;
-
-constexpr size_t kHeader = 16;
-
-}  // namespace
-
-void* operator new(size_t size) {
-  char* block = static_cast<char*>(std::malloc(size + kHeader));
-  if (block == nullptr) throw std::bad_alloc();
-  *reinterpret_cast<size_t*>(block) = size;
-  if (heapCount.on) {
-    heapCount.inUse += size;
-    if (heapCount.inUse > heapCount.peak) heapCount.peak = heapCount.inUse;
-  }
-  return block + kHeader;
-}
-
-void operator delete(void* pointer) noexcept {
-  if (pointer == nullptr) return;
-  // Through an integer, so that the compiler does not take the header for
-  // an access before the caller's object.
-  char* block = reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(pointer) - kHeader);
-  size_t size = 0;
-  std::memcpy(&size, block, sizeof size);
-  if (heapCount.on && heapCount.inUse >= size) heapCount.inUse -= size;
-  std::free(block);
-}
-
-void* operator new[](size_t size) { return operator new(size); }
-void operator delete[](void* pointer) noexcept { operator delete(pointer); }
-void operator delete(void* pointer, size_t) noexcept { operator delete(pointer); }
-void operator delete[](void* pointer, size_t) noexcept { operator delete(pointer); }
 
 namespace {
 
@@ -138,8 +100,10 @@ void BM_BuildAndWriteTree(benchmark::State& state) {
   const Workload& work = TheWorkload();
   std::unique_ptr<char[]> out(new char[work.text.size()]);
   size_t written = 0;
+  size_t peak = 0;
   for (auto _ : state) {
-    heapCount = {true, 0, 0};
+    const size_t before = bte::bench::HeapLiveBytes();
+    bte::bench::ResetHeapPeak();
     {
       bte::rtf::RtfDocumentTree tree(work.text.data(), static_cast<uint32_t>(work.text.size()));
       for (const ItemRecord& r : work.items)
@@ -149,13 +113,13 @@ void BM_BuildAndWriteTree(benchmark::State& state) {
       if (tree.Write(cursor) == 0) state.SkipWithError("write failed");
       written = static_cast<size_t>(cursor - out.get());
     }
-    heapCount.on = false;
+    peak = bte::bench::HeapPeakBytes() - before;
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * work.text.size()));
   state.counters["input_mb"] = static_cast<double>(work.text.size()) / (1 << 20);
   state.counters["output_share"] = static_cast<double>(written) / work.text.size();
   state.counters["peak_bytes_per_input_byte"] =
-      static_cast<double>(heapCount.peak) / work.text.size();
+      static_cast<double>(peak) / work.text.size();
 }
 
 BENCHMARK(BM_BareScan)->Unit(benchmark::kMillisecond);
