@@ -1,7 +1,8 @@
 // The terminal's modal loop: keys become user actions on the headless
-// controls. Tab walks the controls that take input, Enter acts on the
-// focused one (in the edit line it presses the default button), Alt+letter
-// is a control's mnemonic, F1 asks for help and Esc cancels.
+// controls. Tab walks the controls that take input, Space acts on the
+// focused one (a list's Space is a double click), Enter presses the focused
+// button or else the default one, Alt+letter is a control's mnemonic, F1
+// asks for help and Esc cancels.
 #include "cli/terminal_dialog.h"
 
 #include <curses.h>
@@ -154,14 +155,14 @@ void TerminalDialogRunner::ShowHelpScreen() {
   Draw();
   DrawBox("Help: " + std::string(controls_->dialog().caption),
           {"Basic: move tags between 'Available tags' and 'Exclude from output'.",
-           "  Up/Down chooses a tag, Enter moves it; the [>] [<] [>>] [<<]",
+           "  Up/Down chooses a tag, Space moves it; the [>] [<] [>>] [<<]",
            "  buttons move the chosen tag or all tags.",
            "Advanced: type the expression or insert words with the buttons;",
-           "  Up/Down on the tag chooser picks a tag, Enter on it inserts it.",
+           "  Up/Down on the tag chooser picks a tag, Space inserts it.",
            "",
-           "Tab/Shift+Tab  next/previous control   Enter  act on the control",
-           "Alt+letter     underlined letter       F1     this help",
-           "Enter in the expression line: OK       Esc    cancel",
+           "Tab/Shift+Tab  next/previous control   Space  act on the control",
+           "Alt+letter     underlined letter       Enter  OK (or the focused button)",
+           "F1             this help               Esc    cancel",
            "",
            "Press any key."});
   WaitForKey();
@@ -237,15 +238,15 @@ void TerminalDialogRunner::HandleKey(int key) {
     MoveFocus(-1);
   } else if (IsButton(kind) && (IsEnterKey(key) || key == ' ')) {
     controls_->Click(focused);
+  } else if (IsEnterKey(key)) {
+    controls_->Click(kOk);  // the default button
   } else if (HasEntries(kind) && (key == KEY_UP || key == KEY_DOWN)) {
     const int selected = controls_->Selection(focused);
     controls_->ChooseEntryAt(focused, selected < 0 ? 0 : selected + (key == KEY_UP ? -1 : 1));
-  } else if (HasEntries(kind) && IsEnterKey(key)) {
+  } else if (HasEntries(kind) && key == ' ') {
     const int selected = controls_->Selection(focused);
     if (selected >= 0)
       controls_->DoubleClickEntry(focused, controls_->EntryText(focused, selected));
-  } else if (kind == ControlKind::kEditBox && IsEnterKey(key)) {
-    controls_->Click(kOk);
   } else if (kind == ControlKind::kEditBox) {
     HandleEditKey(key);
   }

@@ -121,7 +121,7 @@ void DrawChooser(const HeadlessControls& controls, uint32_t id, const CellRect& 
   DrawPadded(cell.row, cell.column, text + " v ]", cell.width, attributes);
 }
 
-const char* const kKeyHints = "Tab next  Enter act  Alt+letter  F1 help  Esc cancel";
+const char* const kKeyHints = "Tab next  Space act  Enter OK  Alt+letter  F1 help  Esc cancel";
 
 }  // namespace
 
