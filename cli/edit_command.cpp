@@ -65,16 +65,18 @@ int RunEdit(const std::vector<std::string>& tags, const std::string& expression)
 }  // namespace
 
 void AddEditCommand(CLI::App& app, Outcome& outcome) {
-  auto* command = app.add_subcommand(
-      "edit", "Edit an expression in the terminal dialog; print it on OK (exit 0), "
-              "nothing on cancel (exit 1)");
+  auto* command =
+      app.add_subcommand("edit",
+                         "Edit an expression in the terminal dialog; print it on OK (exit 0), "
+                         "nothing on cancel (exit 1)");
   auto tags = std::make_shared<std::vector<std::string>>();
   auto expression = std::make_shared<std::string>();
   command->add_option("--tags", *tags, "the project's build tags, separated by commas")
       ->required()
       ->delimiter(',');
   command->add_option("--expr", *expression, "the expression to start from");
-  command->callback([&outcome, tags, expression] { outcome.exitCode = RunEdit(*tags, *expression); });
+  command->callback(
+      [&outcome, tags, expression] { outcome.exitCode = RunEdit(*tags, *expression); });
 }
 
 }  // namespace bte::cli

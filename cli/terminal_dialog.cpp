@@ -158,13 +158,10 @@ void TerminalDialogRunner::ShowHelpScreen() {
            "  Up/Down chooses a tag, Space moves it; the [>] [<] [>>] [<<]",
            "  buttons move the chosen tag or all tags.",
            "Advanced: type the expression or insert words with the buttons;",
-           "  Up/Down on the tag chooser picks a tag, Space inserts it.",
-           "",
+           "  Up/Down on the tag chooser picks a tag, Space inserts it.", "",
            "Tab/Shift+Tab  next/previous control   Space  act on the control",
            "Alt+letter     underlined letter       Enter  OK (or the focused button)",
-           "F1             this help               Esc    cancel",
-           "",
-           "Press any key."});
+           "F1             this help               Esc    cancel", "", "Press any key."});
   WaitForKey();
 }
 
@@ -201,9 +198,13 @@ void TerminalDialogRunner::HandleEditKey(int key) {
   const size_t length = controls_->Text(edit).size();
   const size_t caret = selection.end;
   switch (key) {
-    case KEY_LEFT: controls_->SelectText(edit, {caret > 0 ? caret - 1 : 0, caret > 0 ? caret - 1 : 0}); return;
+    case KEY_LEFT:
+      controls_->SelectText(edit, {caret > 0 ? caret - 1 : 0, caret > 0 ? caret - 1 : 0});
+      return;
     case KEY_RIGHT: controls_->SelectText(edit, {caret + 1, caret + 1}); return;
-    case KEY_SLEFT: controls_->SelectText(edit, {selection.start > 0 ? selection.start - 1 : 0, selection.end}); return;
+    case KEY_SLEFT:
+      controls_->SelectText(edit, {selection.start > 0 ? selection.start - 1 : 0, selection.end});
+      return;
     case KEY_SRIGHT: controls_->SelectText(edit, {selection.start, selection.end + 1}); return;
     case KEY_HOME: controls_->SelectText(edit, {0, 0}); return;
     case KEY_END: controls_->SelectText(edit, {length, length}); return;
@@ -228,8 +229,10 @@ void TerminalDialogRunner::HandleKey(int key) {
     nodelay(stdscr, TRUE);
     const int next = getch();
     nodelay(stdscr, FALSE);
-    if (next == ERR) controls_->Click(kCancel);
-    else HandleAltKey(next);
+    if (next == ERR)
+      controls_->Click(kCancel);
+    else
+      HandleAltKey(next);
   } else if (key == KEY_F(1)) {
     controls_->PressHelp();
   } else if (key == '\t') {

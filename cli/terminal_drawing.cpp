@@ -50,8 +50,8 @@ void DrawGroupBox(const CellRect& cell, std::string_view title, attr_t attribute
   for (int row : {cell.row, bottom})
     for (int column : {cell.column, right}) mvaddch(row, column, '+');
   attroff(attributes);
-  DrawLabel(cell.row, cell.column + 2, std::string(" ") + std::string(title) + " ",
-            cell.width - 4, attributes | A_BOLD);
+  DrawLabel(cell.row, cell.column + 2, std::string(" ") + std::string(title) + " ", cell.width - 4,
+            attributes | A_BOLD);
 }
 
 // Word-wrapped label over the rows of its cell.
@@ -149,8 +149,7 @@ void TerminalDialogRunner::Draw() {
       case ControlKind::kDropDownList:
         DrawChooser(controls, row.id, *cell, attributes | (focused ? A_REVERSE : A_NORMAL));
         break;
-      default:
-        DrawButton(controls, row.id, *cell, attributes | (focused ? A_REVERSE : A_NORMAL));
+      default: DrawButton(controls, row.id, *cell, attributes | (focused ? A_REVERSE : A_NORMAL));
     }
   }
   const std::string tip = controls.Tooltip(controls.FocusedControl());

@@ -1,7 +1,6 @@
 // The dialog as a whole: input, start, layout per mode, the mode toggle, OK,
 // help and messages.
 #include "editor/build_tag_expr_dialog.h"
-
 #include "expr/text.h"
 
 namespace bte::editor {
@@ -33,8 +32,7 @@ constexpr int kDialogBottomMargin = 8;
 
 void BuildTagExprDialog::SetInput(std::string_view expression,
                                   const std::vector<std::string>& tags) {
-  if (!expression.empty())
-    result_ = SymbolsToWords(TrimRight(" " + std::string(expression)));
+  if (!expression.empty()) result_ = SymbolsToWords(TrimRight(" " + std::string(expression)));
   if (tags.empty()) hasTags_ = false;
   for (const std::string& tag : tags)
     if (!WordVocabulary::IsOperatorKeyword(tag)) vocabulary_.AddKnownTag(tag);
@@ -95,9 +93,7 @@ void BuildTagExprDialog::OnCommand(uint32_t controlId, Notification notification
     case control::kModeToggle:
       if (clicked) OnModeToggle();
       return;
-    default:
-      OnBasicCommand(controlId, notification);
-      OnAdvancedCommand(controlId, notification);
+    default: OnBasicCommand(controlId, notification); OnAdvancedCommand(controlId, notification);
   }
 }
 

@@ -35,8 +35,7 @@ void BuildTagExprDialog::OnAdvancedCommand(uint32_t controlId, Notification noti
     case control::kClear:
       if (clicked) OnClear();
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

@@ -1,7 +1,6 @@
 // Basic mode: the available and exclude lists, the four move buttons, and
 // the conversions between the lists and an expression of the Basic form.
 #include "editor/build_tag_expr_dialog.h"
-
 #include "expr/text.h"
 
 namespace bte::editor {
@@ -36,8 +35,7 @@ void BuildTagExprDialog::OnBasicCommand(uint32_t controlId, Notification notific
     case control::kIncludeAll:
       if (clicked) MoveAllEntries(kExcludedList, kAvailableList);
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

@@ -45,8 +45,7 @@ HeadlessControls::HeadlessControls(const DialogTemplate& dialog) : dialog_(dialo
     control.text = row.text;
     control.enabled = (row.styles & kInitiallyDisabled) == 0;
   }
-  dialogRect_ = {kWindowOrigin, kWindowOrigin,
-                 kWindowOrigin + 2 * kFrame + PixelsX(dialog.width),
+  dialogRect_ = {kWindowOrigin, kWindowOrigin, kWindowOrigin + 2 * kFrame + PixelsX(dialog.width),
                  kWindowOrigin + kCaption + 2 * kFrame + PixelsY(dialog.height)};
 }
 
@@ -174,8 +173,9 @@ int HeadlessControls::AddEntry(uint32_t id, std::string_view text) {
   auto& entries = control->entries;
   auto at = entries.end();
   if (control->row->styles & kSorted)
-    at = std::upper_bound(entries.begin(), entries.end(), text,
-                          [](std::string_view a, const std::string& b) { return SortsBefore(a, b); });
+    at = std::upper_bound(
+        entries.begin(), entries.end(), text,
+        [](std::string_view a, const std::string& b) { return SortsBefore(a, b); });
   const int index = static_cast<int>(at - entries.begin());
   entries.emplace(at, text);
   if (control->selection >= index) ++control->selection;
@@ -184,8 +184,7 @@ int HeadlessControls::AddEntry(uint32_t id, std::string_view text) {
 
 void HeadlessControls::DeleteEntry(uint32_t id, int index) {
   Control* control = Find(id);
-  if (control == nullptr || index < 0 || index >= static_cast<int>(control->entries.size()))
-    return;
+  if (control == nullptr || index < 0 || index >= static_cast<int>(control->entries.size())) return;
   control->entries.erase(control->entries.begin() + index);
   if (control->selection == index)
     control->selection = -1;

@@ -88,7 +88,8 @@ bool CheckBasicWordOrder(const std::vector<std::string>& words, const WordVocabu
     return Report(messages, text::kLastNotTag), false;
   for (size_t i = 0; i + 1 < n; ++i) {
     if (!isTag(i)) continue;
-    if (isTag(i + 1)) return Report(messages, text::kTagsNotSeparated, {words[i], words[i + 1]}), false;
+    if (isTag(i + 1))
+      return Report(messages, text::kTagsNotSeparated, {words[i], words[i + 1]}), false;
     if (IsNot(words[i + 1])) return Report(messages, text::kNotMisused), false;
     if (i + 2 >= n) continue;
     if (isTag(i + 2) && EqualsIgnoringAsciiCase(words[i + 2], words[i]))
@@ -101,9 +102,9 @@ bool CheckBasicWordOrder(const std::vector<std::string>& words, const WordVocabu
 bool HasBasicForm(std::string_view text, const WordVocabulary& vocabulary) {
   if (text.empty()) return true;
   std::vector<std::string> words;
-  if (!SplitExpressionWords(text, vocabulary, words, MessageSink()) || words.size() < 2) return false;
-  if (!IsNot(words[0]) || !vocabulary.IsKnownTag(words[1]) ||
-      !vocabulary.IsKnownTag(words.back()))
+  if (!SplitExpressionWords(text, vocabulary, words, MessageSink()) || words.size() < 2)
+    return false;
+  if (!IsNot(words[0]) || !vocabulary.IsKnownTag(words[1]) || !vocabulary.IsKnownTag(words.back()))
     return false;
   bool afterAnd = false;
   for (size_t i = 0; i < words.size(); ++i) {

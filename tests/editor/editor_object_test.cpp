@@ -1,9 +1,9 @@
 // The editor object as a host uses it: tags, expression, the wide result,
 // and Edit with a scripted user behind the dialog.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "tests/editor/session.h"
 
@@ -18,9 +18,8 @@ class EditorObject : public ::testing::Test {
   // The available list the dialog starts with.
   std::vector<std::string> AvailableTags() {
     std::vector<std::string> available;
-    HeadlessDialogRunner runner([&](HeadlessControls& controls) {
-      available = controls.Entries(control::kAvailableList);
-    });
+    HeadlessDialogRunner runner(
+        [&](HeadlessControls& controls) { available = controls.Entries(control::kAvailableList); });
     ScopedDialogRunner installed(runner);
     editor_->Edit(0);
     return available;

@@ -1,7 +1,7 @@
 // The rules for inserting a tag or keyword into the Advanced edit box.
-#include <gtest/gtest.h>
-
 #include "editor/insertion_rules.h"
+
+#include <gtest/gtest.h>
 
 namespace bte::editor {
 namespace {
@@ -14,7 +14,7 @@ struct InsertionCase {
   const char* word;
   const char* previousTag;
   bool accepted;
-  const char* newText;          // when accepted
+  const char* newText;  // when accepted
   const char* newPreviousTag;
 };
 

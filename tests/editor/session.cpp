@@ -21,10 +21,10 @@ std::string Flag(const HeadlessControls& controls, uint32_t id, const char* name
 }
 
 std::string Describe(const Action& action) {
-  static const char* const kNames[] = {"click",      "choose",  "double-click", "type",
-                                       "replace by", "select", "F1"};
-  return std::string(kNames[action.kind]) + " " + std::to_string(action.id) + " '" +
-         action.text + "'";
+  static const char* const kNames[] = {"click",  "choose", "double-click", "type", "replace by",
+                                       "select", "F1"};
+  return std::string(kNames[action.kind]) + " " + std::to_string(action.id) + " '" + action.text +
+         "'";
 }
 
 }  // namespace
@@ -61,8 +61,8 @@ bool Perform(HeadlessControls& controls, const Action& action) {
               controls.TypeText(action.id, action.text);
       break;
     case Action::kReplaceText:
-      taken = controls.SelectText(action.id, {0, length}) &&
-              controls.TypeText(action.id, action.text);
+      taken =
+          controls.SelectText(action.id, {0, length}) && controls.TypeText(action.id, action.text);
       break;
     case Action::kSelect: taken = controls.SelectText(action.id, action.range); break;
     case Action::kHelp: taken = controls.PressHelp(); break;
@@ -78,11 +78,10 @@ std::string Dump(const HeadlessControls& controls) {
            Flag(controls, kInclude, "<") + Flag(controls, kExcludeAll, ">>") +
            Flag(controls, kIncludeAll, "<<");
   }
-  return "advanced edit[" + controls.Text(kExpressionEdit) + "] tag[" +
-         controls.Text(kTagChooser) + "]" + Flag(controls, kAnd, "AND") +
-         Flag(controls, kOr, "OR") + Flag(controls, kNot, "NOT") +
-         Flag(controls, kAddTag, "Tag") + Flag(controls, kClear, "Clear") +
-         Flag(controls, kModeToggle, "Mode");
+  return "advanced edit[" + controls.Text(kExpressionEdit) + "] tag[" + controls.Text(kTagChooser) +
+         "]" + Flag(controls, kAnd, "AND") + Flag(controls, kOr, "OR") +
+         Flag(controls, kNot, "NOT") + Flag(controls, kAddTag, "Tag") +
+         Flag(controls, kClear, "Clear") + Flag(controls, kModeToggle, "Mode");
 }
 
 HRESULT BTE_CALL RecordingHost::GetParentWindow(HWND* window) {
@@ -114,7 +113,8 @@ SessionResult RunSession(const std::vector<std::string>& tags, const std::string
       if (controls.Ended()) break;
       session.dumps.push_back(Dump(controls));
     }
-    for (const MessageBoxRecord& box : controls.MessageBoxes()) session.messages.push_back(box.text);
+    for (const MessageBoxRecord& box : controls.MessageBoxes())
+      session.messages.push_back(box.text);
   });
   ScopedDialogRunner installed(runner);
 

@@ -58,10 +58,10 @@ class RecordingHost : public IBuildTagExprEditorHost {
 // One Edit call of an editor object from the host's side.
 struct SessionResult {
   HRESULT editResult = E_FAIL;
-  std::string expression;              // GetExpression after Edit, as UTF-8
-  std::vector<std::string> dumps;      // Dump after the start and each action
-  std::vector<std::string> messages;   // texts of the message boxes shown
-  std::vector<std::string> failures;   // actions the controls answered wrongly
+  std::string expression;             // GetExpression after Edit, as UTF-8
+  std::vector<std::string> dumps;     // Dump after the start and each action
+  std::vector<std::string> messages;  // texts of the message boxes shown
+  std::vector<std::string> failures;  // actions the controls answered wrongly
 };
 
 SessionResult RunSession(const std::vector<std::string>& tags, const std::string& expression,

@@ -1,5 +1,6 @@
 // `buildtags edit` in a pseudo-terminal: keys go in as a user types them,
 // the dialog draws on the terminal, the result comes out on standard output.
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -9,8 +10,6 @@
 #include <chrono>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -118,17 +117,30 @@ const std::vector<std::string> kTags = {"--tags", "Print,Web,Beta"};
 INSTANTIATE_TEST_SUITE_P(
     Buildtags, EditInTerminal,
     ::testing::ValuesIn(std::vector<TerminalCase>{
-        {"BasicMoveAndOk", kTags, {kDown, kDown, " ", "\r"}, 0, "NOT Print\n",
+        {"BasicMoveAndOk",
+         kTags,
+         {kDown, kDown, " ", "\r"},
+         0,
+         "NOT Print\n",
          "Note: Untagged text is always included"},
         {"EscapeCancels", {"--tags", "Print", "--expr", "NOT Print"}, {kEscape}, 1, "", ""},
         {"TypingInAdvancedMode",
          {"--tags", "Print,Web,Beta", "--expr", "Print OR Web"},
-         {kEnd, kBackspace, kBackspace, kBackspace, "Beta", "\r"}, 0, "Print OR Beta \n",
+         {kEnd, kBackspace, kBackspace, kBackspace, "Beta", "\r"},
+         0,
+         "Print OR Beta \n",
          "Tag Expression:"},
-        {"MnemonicsInsertWords", kTags,
-         {Alt('e'), Alt('n'), Alt('b'), kDown, " ", "\r"}, 0, "NOT Print \n", "[<< Bas"},
+        {"MnemonicsInsertWords",
+         kTags,
+         {Alt('e'), Alt('n'), Alt('b'), kDown, " ", "\r"},
+         0,
+         "NOT Print \n",
+         "[<< Bas"},
         {"MessageBoxThenCancel",
-         {"--tags", "Print,Web", "--expr", "Print Web"}, {"\r", "\r", kEscape}, 1, "",
+         {"--tags", "Print,Web", "--expr", "Print Web"},
+         {"\r", "\r", kEscape},
+         1,
+         "",
          "and \"Web\" should be seperated"},
         {"HelpReachesTheHost", kTags, {"\x1bOP", "q", kEscape}, 1, "", "Press any key."},
     }),

@@ -1,12 +1,13 @@
 // The word-level checks the dialog runs: splitting into known words, the
 // word-order check with its messages, and the Basic form.
-#include <string>
-#include <vector>
+#include "editor/word_check.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "editor/resources.h"
-#include "editor/word_check.h"
 
 namespace bte::editor {
 namespace {
