@@ -230,7 +230,7 @@ void TerminalDialogRunner::HandleKey(int key) {
     const int next = getch();
     nodelay(stdscr, FALSE);
     if (next == ERR)
-      controls_->Click(kCancel);
+      controls_->PressEscape();
     else
       HandleAltKey(next);
   } else if (key == KEY_F(1)) {
@@ -242,7 +242,7 @@ void TerminalDialogRunner::HandleKey(int key) {
   } else if (IsButton(kind) && (IsEnterKey(key) || key == ' ')) {
     controls_->Click(focused);
   } else if (IsEnterKey(key)) {
-    controls_->Click(kOk);  // the default button
+    controls_->PressEnter();
   } else if (HasEntries(kind) && (key == KEY_UP || key == KEY_DOWN)) {
     const int selected = controls_->Selection(focused);
     controls_->ChooseEntryAt(focused, selected < 0 ? 0 : selected + (key == KEY_UP ? -1 : 1));

@@ -131,6 +131,23 @@ bool HeadlessControls::PressHelp() {
   return !ended_ && events_ != nullptr && events_->OnHelpRequest();
 }
 
+bool HeadlessControls::PressEnter() {
+  for (size_t i = 0; i < dialog_.controlCount; ++i) {
+    const ControlTemplate& row = dialog_.controls[i];
+    if (row.kind != ControlKind::kDefaultButton) continue;
+    if (!CanTakeInput(row.id)) return false;
+    Notify(row.id, Notification::kClicked);
+    return true;
+  }
+  return false;
+}
+
+bool HeadlessControls::PressEscape() {
+  if (ended_) return false;
+  Notify(kIdCancel, Notification::kClicked);
+  return true;
+}
+
 // --- Read-back ---
 
 bool HeadlessControls::IsEnabled(uint32_t id) const {

@@ -46,6 +46,10 @@ class HeadlessControls : public DialogControls {
   bool FocusControl(uint32_t id);
   // F1: the dialog's answer whether it handled the request.
   bool PressHelp();
+  // Enter and Esc outside a button: the default button's command and the
+  // cancel command, with the focus left where it is.
+  bool PressEnter();
+  bool PressEscape();
 
   // Read-back.
   const DialogTemplate& dialog() const { return dialog_; }

@@ -319,6 +319,21 @@ TEST_F(DialogLayout, TooltipsAndMessageBoxes) {
   });
 }
 
+TEST_F(DialogLayout, EnterAndEscapeLeaveTheFocusAlone) {
+  Run("Print Web", [](HeadlessControls& controls) {
+    ASSERT_EQ(controls.FocusedControl(), kExpressionEdit);
+    ASSERT_TRUE(controls.PressEnter());
+    EXPECT_EQ(controls.MessageBoxes().size(), 1u);
+    EXPECT_EQ(controls.FocusedControl(), kExpressionEdit);
+    EXPECT_TRUE(controls.TypeText(kExpressionEdit, "Beta OR "));
+    EXPECT_EQ(controls.Text(kExpressionEdit), "Beta OR  Print Web");
+    ASSERT_TRUE(controls.PressEscape());
+    EXPECT_TRUE(controls.Ended());
+    EXPECT_EQ(controls.EndResult(), kIdCancel);
+    EXPECT_FALSE(controls.PressEnter());
+  });
+}
+
 TEST(DialogHelp, ButtonAndF1ReachTheHost) {
   RecordingHost host;
   const SessionResult session = RunSession(kPWB, "", {Click(kHelp), PressF1()}, &host);
