@@ -70,7 +70,7 @@ void DrawWrapped(const CellRect& cell, std::string_view text, attr_t attributes)
 
 void DrawButton(const HeadlessControls& controls, uint32_t id, const CellRect& cell,
                 attr_t attributes) {
-  const char* glyph = GlyphOf(id);
+  const char* glyph = GlyphOfStockImage(controls.StockImage(id));
   std::string text = glyph != nullptr ? glyph : controls.Text(id);
   const bool isDefault = editor::FindControlTemplate(id)->kind == ControlKind::kDefaultButton;
   DrawPadded(cell.row, cell.column, "", cell.width, attributes);

@@ -39,13 +39,13 @@ constexpr Placement kPlacements[] = {
     {kHelp, {4, 58, 15, 1}},
 };
 
+// Add, remove, add all, remove all.
 struct Glyph {
-  uint32_t id;
+  int stockImage;
   const char* text;
 };
 
-constexpr Glyph kGlyphs[] = {
-    {kExclude, ">"}, {kInclude, "<"}, {kExcludeAll, ">>"}, {kIncludeAll, "<<"}};
+constexpr Glyph kGlyphs[] = {{17, ">"}, {16, "<"}, {19, ">>"}, {18, "<<"}};
 
 }  // namespace
 
@@ -55,9 +55,9 @@ const CellRect* CellOf(uint32_t controlId) {
   return nullptr;
 }
 
-const char* GlyphOf(uint32_t controlId) {
+const char* GlyphOfStockImage(int image) {
   for (const Glyph& glyph : kGlyphs)
-    if (glyph.id == controlId) return glyph.text;
+    if (glyph.stockImage == image) return glyph.text;
   return nullptr;
 }
 

@@ -14,8 +14,8 @@ struct CellRect {
 
 // Null when the control has no cell (it is not drawn).
 const CellRect* CellOf(uint32_t controlId);
-// The text drawn on a picture button, or null.
-const char* GlyphOf(uint32_t controlId);
+// The text drawn for a stock picture of the host UI library, or null.
+const char* GlyphOfStockImage(int image);
 
 constexpr int kStatusRow = 23;
 

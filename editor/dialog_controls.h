@@ -35,9 +35,6 @@ enum class Notification {
 struct PixelRect {
   int left = 0, top = 0, right = 0, bottom = 0;
   int height() const { return bottom - top; }
-  bool operator==(const PixelRect& other) const {
-    return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
-  }
 };
 
 // Implemented by a dialog: what the toolkit reports.

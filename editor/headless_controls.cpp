@@ -298,6 +298,15 @@ void HeadlessControls::AddTooltip(uint32_t id, std::string_view text) {
   if (Control* control = Find(id)) control->tooltip = text;
 }
 
+void HeadlessControls::SetStockImage(uint32_t id, int image, uint32_t) {
+  if (Control* control = Find(id)) control->stockImage = image;
+}
+
+int HeadlessControls::StockImage(uint32_t id) const {
+  const Control* control = Find(id);
+  return control == nullptr ? 0 : control->stockImage;
+}
+
 void HeadlessControls::EndDialog(int result) {
   ended_ = true;
   endResult_ = result;

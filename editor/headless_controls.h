@@ -60,6 +60,8 @@ class HeadlessControls : public DialogControls {
   std::vector<std::string> Entries(uint32_t id) const;
   uint32_t FocusedControl() const { return focus_; }
   std::string Tooltip(uint32_t id) const;
+  // The host UI library's picture on an image button (0: none).
+  int StockImage(uint32_t id) const;
   bool TooltipsActive() const { return tooltipsActive_; }
   const std::vector<MessageBoxRecord>& MessageBoxes() const { return messageBoxes_; }
   bool Ended() const { return ended_; }
@@ -87,7 +89,7 @@ class HeadlessControls : public DialogControls {
   int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style) override;
   void AddTooltip(uint32_t id, std::string_view text) override;
   void ActivateTooltips(int) override { tooltipsActive_ = true; }
-  void SetStockImage(uint32_t, int, uint32_t) override {}
+  void SetStockImage(uint32_t id, int image, uint32_t flags) override;
   void MakeStockHelpButton(uint32_t) override {}
   void EndDialog(int result) override;
 
@@ -100,6 +102,7 @@ class HeadlessControls : public DialogControls {
     int selection = -1;
     TextRange editSelection;
     std::string tooltip;
+    int stockImage = 0;
   };
 
   Control* Find(uint32_t id);

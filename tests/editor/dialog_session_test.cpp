@@ -310,6 +310,8 @@ TEST_F(DialogLayout, TooltipsAndMessageBoxes) {
     EXPECT_EQ(controls.Tooltip(kExcludeAll), "Add all to the list");
     EXPECT_EQ(controls.Tooltip(kInclude), "Remove from the list");
     EXPECT_EQ(controls.Tooltip(kIncludeAll), "Remove all from the list");
+    EXPECT_EQ(controls.StockImage(kExclude), 17);
+    EXPECT_EQ(controls.StockImage(kIncludeAll), 18);
     ASSERT_TRUE(controls.Click(kOk));
     ASSERT_EQ(controls.MessageBoxes().size(), 1u);
     EXPECT_EQ(controls.MessageBoxes()[0].caption, "Conditional Build Tag Expression");

@@ -55,7 +55,8 @@ TEST(HostileInput, MegabyteTagName) {
 
 TEST(HostileInput, RandomBytesNeverCrash) {
   std::mt19937 rng(7);
-  const std::string alphabet = std::string("~&| \t\r\n;aAnNdDoOrRtT{}()\x01\x7f\x80\xff", 32);
+  static const char kAlphabet[] = "~&| \t\r\n;aAnNdDoOrRtT{}()\x01\x7f\x80\xff";
+  const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
   for (int i = 0; i < 20000; ++i) {
     std::string text(rng() % 40, ' ');
     for (char& c : text) c = alphabet[rng() % alphabet.size()];
