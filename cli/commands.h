@@ -20,6 +20,7 @@ void AddEvalCommand(CLI::App& app, Outcome& outcome);
 void AddProjectCommand(CLI::App& app, Outcome& outcome);
 void AddFilterRtfCommand(CLI::App& app, Outcome& outcome);
 void AddRtfTagsCommand(CLI::App& app, Outcome& outcome);
+void AddEditCommand(CLI::App& app, Outcome& outcome);
 
 }  // namespace bte::cli
 

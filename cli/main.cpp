@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   bte::cli::AddProjectCommand(app, outcome);
   bte::cli::AddFilterRtfCommand(app, outcome);
   bte::cli::AddRtfTagsCommand(app, outcome);
+  bte::cli::AddEditCommand(app, outcome);
 
   try {
     app.parse(argc, argv);

@@ -1,6 +1,7 @@
 // The exported factories. Each subsystem supplies its object; a factory whose
 // object is not built yet stores null and answers E_NOTIMPL.
 #include "buildtagexpr.h"
+#include "editor/expression_editor.h"
 #include "expr/parser.h"
 #include "frame/ref_counted.h"
 #include "store/manager.h"
@@ -38,6 +39,6 @@ BTE_API HRESULT BTE_CALL CreateRTFBuildTagExprFilterInstance(IRTFBuildTagExprFil
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprEditorInstance(IBuildTagExprEditor** editor) {
-  return NotBuiltYet(editor);
+  return bte::CreateInstance<bte::BuildTagExprEditor>(editor);
 }
 }
