@@ -17,6 +17,7 @@ struct Outcome {
 
 void AddCheckCommand(CLI::App& app, Outcome& outcome);
 void AddEvalCommand(CLI::App& app, Outcome& outcome);
+void AddFilterHtmlCommand(CLI::App& app, Outcome& outcome);
 
 }  // namespace bte::cli
 

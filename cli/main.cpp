@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   bte::cli::Outcome outcome;
   bte::cli::AddCheckCommand(app, outcome);
   bte::cli::AddEvalCommand(app, outcome);
+  bte::cli::AddFilterHtmlCommand(app, outcome);
 
   try {
     app.parse(argc, argv);

@@ -3,6 +3,7 @@
 #include "buildtagexpr.h"
 #include "expr/parser.h"
 #include "frame/ref_counted.h"
+#include "htmlfilter/html_filter.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ BTE_API HRESULT BTE_CALL CreateBuildTagExprManagerInstance(IBuildTagExprManager*
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprFilterInstance(IBuildTagExprFilter** filter) {
-  return NotBuiltYet(filter);
+  return bte::CreateInstance<bte::BuildTagExprFilter>(filter);
 }
 
 BTE_API HRESULT BTE_CALL CreateRTFBuildTagExprFilterInstance(IRTFBuildTagExprFilter** filter) {
