@@ -31,6 +31,8 @@ bool ReadInput(const std::string& path, std::string& bytes) {
     bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return !std::cin.bad();
   }
+  std::error_code error;
+  if (fs::is_directory(path, error)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream content;
