@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "pagesift/pagesift_export.h"
 
@@ -27,6 +28,8 @@ class PAGESIFT_API CByteString {
   void Assign(std::string_view bytes) { bytes_.assign(bytes); }
   void Append(std::string_view bytes) { bytes_.append(bytes); }
   void Reserve(size_t size) { bytes_.reserve(size); }
+  // Hands the bytes over, leaving this string empty.
+  std::string Release() { return std::move(bytes_); }
 
  private:
   std::string bytes_;

@@ -69,27 +69,21 @@ bool IsTablePart(uint32_t id) {
   return id == kTagTableRow || id == kTagTableHeaderCell || (id >= 0x21091 && id <= 0x21096);
 }
 
-// Content types whose rule has several steps or marks the tag.
-bool SteppedRule(uint32_t content, const Candidate& t, CHtmlTagItem& tag, bool mark) {
+// Content types whose rule has several steps. (The filter's own copy of this
+// model also marks tags admitted out of place; finding an extent does not.)
+bool SteppedRule(uint32_t content, const Candidate& t) {
   const bool u = t.everywhere;
   switch (content) {
     case 23:
       if (!t.blk || IsOneOf(t.id, {kTagAnchor, 0x21060, 0x21070, 0x210A0})) return u;
       return t.d ? u : true;
     case 26:
-      if (mark && !IsTablePart(t.id)) tag.SetTokenFlag(kTokenFlagMisplaced);
       return true;
     case 34: case 35:
       if (t.id == 0x21201) return true;
       return t.blk ? (t.id == kTagTable ? u : true) : u;
     case 36:
-      if (t.inl) {
-        if (mark && IsOneOf(t.id, {kTagImage, 0x20060, 0x20070, 0x20290, 0x202A0, 0x20240})) {
-          tag.SetTokenFlag(kTokenFlagMisplaced);
-        }
-        return true;
-      }
-      return u || t.id == 0x21000 || t.id == 0x21300;
+      return t.inl || u || t.id == 0x21000 || t.id == 0x21300;
     case 96:
       if (t.blk) return true;
       if (!t.a) return u;
@@ -109,7 +103,7 @@ bool SteppedRule(uint32_t content, const Candidate& t, CHtmlTagItem& tag, bool m
 
 }  // namespace
 
-bool CanContain(const CHtmlTagItem& container, CHtmlTagItem& tag, bool markMisplaced) {
+bool CanContain(const CHtmlTagItem& container, const CHtmlTagItem& tag) {
   Candidate t;
   t.major = tag.GetMjrType();
   if ((t.major >> 24) == 0xFF) return true;
@@ -126,15 +120,15 @@ bool CanContain(const CHtmlTagItem& container, CHtmlTagItem& tag, bool markMispl
   }
   bool answer = false;
   if (SimpleRule(content, t, answer)) return answer;
-  return SteppedRule(content, t, tag, markMisplaced);
+  return SteppedRule(content, t);
 }
 
 namespace {
 
 // Index of the topmost entry that can hold tag, or -1.
-long FindHolder(const std::vector<const CHtmlTagItem*>& stack, CHtmlTagItem& tag) {
+long FindHolder(const std::vector<const CHtmlTagItem*>& stack, const CHtmlTagItem& tag) {
   for (long i = static_cast<long>(stack.size()) - 1; i >= 0; --i) {
-    if (CanContain(*stack[i], tag, false)) return i;
+    if (CanContain(*stack[i], tag)) return i;
   }
   return -1;
 }

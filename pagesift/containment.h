@@ -9,9 +9,8 @@
 namespace pagesift {
 
 // Whether the open element container may hold tag, from their codes in the
-// tag table. With markMisplaced, a tag admitted outside its proper parent
-// gets kTokenFlagMisplaced.
-bool CanContain(const CHtmlTagItem& container, CHtmlTagItem& tag, bool markMisplaced);
+// tag table.
+bool CanContain(const CHtmlTagItem& container, const CHtmlTagItem& tag);
 
 struct ElementExtent {
   HtmlPosition last = nullptr;  // the element's last token

@@ -62,8 +62,11 @@ int CHtmlPack::Save(CByteString& out, int flag) const {
   out.Reserve(source_.size());
   const bool withDiscarded = (flag & pagesift::kSaveWithDiscarded) != 0;
   for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = position->next) {
-    if (!withDiscarded && position->token->IsDiscardedToken()) continue;
-    position->token->WriteTo(out);
+    if (!withDiscarded && position->token->IsDiscardedToken()) {
+      position->token->WriteDiscardedTo(out);
+    } else {
+      position->token->WriteTo(out);
+    }
   }
   return 1;
 }
@@ -111,8 +114,19 @@ int CHtmlPack::DeleteEntity(HtmlPosition position) {
 int CHtmlPack::DeleteAnchor(HtmlPosition position) {
   CHtmlTagItem* tag = GetTagItem(position);
   if (!tag || tag->GetTagId() != pagesift::kTagAnchor || tag->IsDiscardedToken()) return 0;
-  tag->DiscardToken();
-  if (HtmlPosition end = FindEndTagPosition(position)) end->token->DiscardToken();
+  // Links do not nest: the anchor ends at the next "</a>" unless another
+  // anchor starts first.
+  HtmlPosition end = position->next;
+  for (; end; end = end->next) {
+    const CHtmlTagItem* next = GetTagItem(end);
+    if (!next || next->IsDiscardedToken() || (next->GetTagId() & ~pagesift::kEndTagBit) != pagesift::kTagAnchor) {
+      continue;
+    }
+    if (!next->IsEndTag()) end = nullptr;
+    break;
+  }
+  tag->DiscardKeepingWhitespace();
+  if (end) GetTagItem(end)->DiscardKeepingWhitespace();
   return 1;
 }
 
@@ -132,6 +146,11 @@ int CHtmlPack::IsExistingFile(const char* path) {
 
 CHtmlFileEx::CHtmlFileEx(const CByteString& bytes, const char* path) {
   SetSource(std::string(bytes.View()), true);
+  SetPath(path);
+}
+
+CHtmlFileEx::CHtmlFileEx(CByteString&& bytes, const char* path) {
+  SetSource(bytes.Release(), true);
   SetPath(path);
 }
 

@@ -68,7 +68,8 @@ class PAGESIFT_API CHtmlPack {
   // Non-zero when something was discarded.
   int DeleteEntity(HtmlPosition position);
   // Unwraps the link started at position: its start and end tag are
-  // discarded, its content stays. Non-zero when the anchor was unwrapped.
+  // discarded (the whitespace written with them stays), its content stays.
+  // Non-zero when the anchor was unwrapped.
   int DeleteAnchor(HtmlPosition position);
 
   // pagesift::kHref* for an href value.
@@ -118,6 +119,8 @@ class PAGESIFT_API CHtmlFileEx : public CHtmlPack {
   // A document from bytes; path (may be null) is where it lives, for
   // resolving its links.
   CHtmlFileEx(const CByteString& bytes, const char* path);
+  // As above, taking over the bytes instead of copying them.
+  CHtmlFileEx(CByteString&& bytes, const char* path);
   // A document read from a file by Analyse.
   explicit CHtmlFileEx(const char* path);
 };

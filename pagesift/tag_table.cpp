@@ -1,9 +1,7 @@
 #include "pagesift/tag_table.h"
 
-#include <algorithm>
-#include <array>
+#include <cstddef>
 #include <cstring>
-#include <vector>
 
 #include "pagesift/tag_codes.h"
 
@@ -225,24 +223,29 @@ constexpr TagEntry kMarkup[] = {
     {"", kTagCdata, kAnywhere, 0, kNone, kNormal},
 };
 
-// Entries by name length, then name, for a short binary search.
-struct NameIndex {
-  std::vector<const TagEntry*> sorted;
-  NameIndex() {
-    for (const TagEntry& entry : kElements) sorted.push_back(&entry);
-    std::sort(sorted.begin(), sorted.end(), Less);
-  }
-  static bool Less(const TagEntry* a, const TagEntry* b) {
-    size_t la = std::strlen(a->name), lb = std::strlen(b->name);
-    return la != lb ? la < lb : std::strcmp(a->name, b->name) < 0;
+// Entries by a hash of the lower-case name, open addressing.
+constexpr size_t kSlots = 512;
+static_assert(sizeof kElements / sizeof kElements[0] < kSlots / 2, "keep the name table sparse");
+
+size_t HashName(const char* name, size_t length) {
+  size_t hash = length;
+  for (size_t i = 0; i < length; ++i) hash = hash * 33 + static_cast<unsigned char>(name[i]);
+  return hash;
+}
+
+struct NameTable {
+  const TagEntry* slots[kSlots] = {};
+  uint8_t lengths[kSlots] = {};
+  NameTable() {
+    for (const TagEntry& entry : kElements) {
+      size_t length = std::strlen(entry.name);
+      size_t slot = HashName(entry.name, length) % kSlots;
+      while (slots[slot]) slot = (slot + 1) % kSlots;
+      slots[slot] = &entry;
+      lengths[slot] = static_cast<uint8_t>(length);
+    }
   }
 };
-
-int CompareName(const char* entryName, const char* lowered, size_t length) {
-  size_t entryLength = std::strlen(entryName);
-  if (entryLength != length) return entryLength < length ? -1 : 1;
-  return std::memcmp(entryName, lowered, length);
-}
 
 }  // namespace
 
@@ -254,16 +257,10 @@ const TagEntry* FindTagEntry(std::string_view name) {
     char c = name[i];
     lowered[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
   }
-  static const NameIndex index;
-  size_t low = 0, high = index.sorted.size();
-  while (low < high) {
-    size_t middle = (low + high) / 2;
-    int order = CompareName(index.sorted[middle]->name, lowered, name.size());
-    if (order == 0) return index.sorted[middle];
-    if (order < 0) {
-      low = middle + 1;
-    } else {
-      high = middle;
+  static const NameTable table;
+  for (size_t slot = HashName(lowered, name.size()) % kSlots; table.slots[slot]; slot = (slot + 1) % kSlots) {
+    if (table.lengths[slot] == name.size() && std::memcmp(table.slots[slot]->name, lowered, name.size()) == 0) {
+      return table.slots[slot];
     }
   }
   return nullptr;

@@ -61,6 +61,7 @@ using pagesift::TagAttributes;
 CHtmlTokenItem::~CHtmlTokenItem() = default;
 
 void CHtmlTokenItem::WriteTo(CByteString& out) const { out.Append(source_); }
+void CHtmlTokenItem::WriteDiscardedTo(CByteString&) const {}
 
 void CHtmlTokenItem::OwnSource(std::string_view text) {
   ownedSource_ = std::make_unique<char[]>(text.size() + 1);
@@ -154,6 +155,17 @@ void CHtmlTagItem::SetAttribute(const char* name, const char* value) {
   attribute->value = value ? value : "";
   attribute->changed = true;
   attributes.changed = true;
+}
+
+void CHtmlTagItem::DiscardKeepingWhitespace() {
+  DiscardToken();
+  keepsWhitespace_ = true;
+}
+
+void CHtmlTagItem::WriteDiscardedTo(CByteString& out) const {
+  if (!keepsWhitespace_) return;
+  out.Append(source_.substr(0, leading_));
+  out.Append(source_.substr(source_.size() - trailing_));
 }
 
 // A changed tag is written from its parts: the name as written, each

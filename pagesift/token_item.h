@@ -42,6 +42,9 @@ class PAGESIFT_API CHtmlTokenItem {
   std::string_view GetSourceText() const { return source_; }
   // Appends what Save writes for this token.
   virtual void WriteTo(CByteString& out) const;
+  // Appends what Save writes for this token once discarded: nothing, or the
+  // whitespace of a tag discarded with DiscardKeepingWhitespace.
+  virtual void WriteDiscardedTo(CByteString& out) const;
 
  protected:
   CHtmlTokenItem(bool isTag, std::string_view source) : source_(source), isTag_(isTag) {}
@@ -51,10 +54,13 @@ class PAGESIFT_API CHtmlTokenItem {
   std::string_view source_;
 
  private:
+  friend class CHtmlTokenList;
+  friend class pagesift::Tokenizer;
   std::unique_ptr<char[]> ownedSource_;
   uint32_t flags_ = 0;
   bool isTag_;
   bool discarded_ = false;
+  bool inTokenStorage_ = false;  // made by the tokenizer in the list's storage
 };
 
 class PAGESIFT_API CHtmlTextItem : public CHtmlTokenItem {
@@ -108,6 +114,10 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   void SetAttribute(const char* name, const char* value);
 
   void WriteTo(CByteString& out) const override;
+  void WriteDiscardedTo(CByteString& out) const override;
+  // Discards the tag but keeps the whitespace that travels with it (for
+  // unwrapping, where that whitespace separates the words around the tag).
+  void DiscardKeepingWhitespace();
 
   // True when the tag was written with a "data-buildtags" attribute.
   bool CarriesBuildTagAttribute() const { return carriesBuildTags_; }
@@ -129,6 +139,7 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   uint32_t nameLength_ = 0;
   bool isEnd_ = false;
   bool carriesBuildTags_ = false;
+  bool keepsWhitespace_ = false;
 };
 
 #endif  // PAGESIFT_TOKEN_ITEM_H

@@ -1,5 +1,7 @@
 #include "pagesift/token_list.h"
 
+#include <cstddef>
+
 CHtmlTokenList::CHtmlTokenList() = default;
 
 CHtmlTokenList::~CHtmlTokenList() { RemoveAll(); }
@@ -54,8 +56,28 @@ HtmlPosition CHtmlTokenList::InsertBefore(HtmlPosition position, CHtmlTokenItem*
   return InsertAfter(position->prev, token);
 }
 
+void* CHtmlTokenList::AllocateTokenStorage(size_t size) {
+  constexpr size_t kAlignment = alignof(std::max_align_t);
+  size = (size + kAlignment - 1) / kAlignment * kAlignment;
+  if (usedInLastTokenBlock_ + size > kTokenBlockSize) {
+    tokenBlocks_.push_back(std::make_unique<char[]>(kTokenBlockSize));
+    usedInLastTokenBlock_ = 0;
+  }
+  void* storage = tokenBlocks_.back().get() + usedInLastTokenBlock_;
+  usedInLastTokenBlock_ += size;
+  return storage;
+}
+
 void CHtmlTokenList::RemoveAll() {
-  for (CHtmlTokenNode* node = head_; node; node = node->next) delete node->token;
+  for (CHtmlTokenNode* node = head_; node; node = node->next) {
+    if (node->token->inTokenStorage_) {
+      node->token->~CHtmlTokenItem();
+    } else {
+      delete node->token;
+    }
+  }
+  tokenBlocks_.clear();
+  usedInLastTokenBlock_ = kTokenBlockSize;
   blocks_.clear();
   usedInLastBlock_ = kNodesPerBlock;
   head_ = tail_ = nullptr;

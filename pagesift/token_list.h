@@ -11,6 +11,10 @@
 #include "pagesift/pagesift_export.h"
 #include "pagesift/token_item.h"
 
+namespace pagesift {
+class Tokenizer;
+}
+
 struct CHtmlTokenNode {
   CHtmlTokenNode* next;
   CHtmlTokenNode* prev;
@@ -46,7 +50,15 @@ class PAGESIFT_API CHtmlTokenList {
   void RemoveAll();
 
  private:
+  friend class pagesift::Tokenizer;
   CHtmlTokenNode* NewNode(CHtmlTokenItem* token);
+  // Storage for the tokenizer's tokens, freed with the list: a document's
+  // tokens are many and small.
+  void* AllocateTokenStorage(size_t size);
+
+  static constexpr size_t kTokenBlockSize = 64 * 1024;
+  std::vector<std::unique_ptr<char[]>> tokenBlocks_;
+  size_t usedInLastTokenBlock_ = kTokenBlockSize;
 
   static constexpr size_t kNodesPerBlock = 1024;
   std::vector<std::unique_ptr<CHtmlTokenNode[]>> blocks_;

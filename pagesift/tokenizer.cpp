@@ -1,6 +1,7 @@
 #include "pagesift/tokenizer.h"
 
 #include <cstring>
+#include <new>
 
 #include "pagesift/tag_codes.h"
 #include "pagesift/tag_scanner.h"
@@ -45,9 +46,9 @@ size_t Tokenizer::EmitMarkup(const MarkupInfo& info) {
     if (info.carriesBuildTags) EmitEmptyEndTag(info);
     return info.end;
   }
-  if (entry.content == TagContent::kPlainText) return info.end;  // the rest is text
-  if (entry.content != TagContent::kRawText) return info.end;
-  size_t close = FindRawTextEnd(source_, info.end, entry.name);
+  if (entry.content != TagContent::kRawText && entry.content != TagContent::kPlainText) return info.end;
+  size_t close = entry.content == TagContent::kPlainText ? source_.size()
+                                                           : FindRawTextEnd(source_, info.end, entry.name);
   EmitText(info.end, close);
   return close;
 }
@@ -60,8 +61,9 @@ void Tokenizer::EmitTag(const MarkupInfo& info) {
     leading = static_cast<uint32_t>(pendingLeadEnd_ - pendingLeadBegin_);
     pendingLeadBegin_ = pendingLeadEnd_ = 0;
   }
-  auto* tag = new CHtmlTagItem(CHtmlTagItem::SourceView{}, source_.substr(begin, info.end - begin), leading,
-                               info);
+  auto* tag = new (tokens_.AllocateTokenStorage(sizeof(CHtmlTagItem)))
+      CHtmlTagItem(CHtmlTagItem::SourceView{}, source_.substr(begin, info.end - begin), leading, info);
+  tag->inTokenStorage_ = true;
   tokens_.AddTail(tag);
   last_ = tag;
   lastIsTag_ = true;
@@ -97,7 +99,12 @@ void Tokenizer::EmitText(size_t begin, size_t end) {
     pendingLeadEnd_ = end;
     return;
   }
-  auto* item = new CHtmlTextItem(CHtmlTextItem::SourceView{}, text);
+  AddText(text);
+}
+
+void Tokenizer::AddText(std::string_view text) {
+  auto* item = new (tokens_.AllocateTokenStorage(sizeof(CHtmlTextItem))) CHtmlTextItem(CHtmlTextItem::SourceView{}, text);
+  item->inTokenStorage_ = true;
   tokens_.AddTail(item);
   last_ = item;
   lastIsTag_ = false;
@@ -108,10 +115,7 @@ void Tokenizer::FlushLeadingWhitespace() {
   if (pendingLeadEnd_ <= pendingLeadBegin_) return;
   std::string_view text = source_.substr(pendingLeadBegin_, pendingLeadEnd_ - pendingLeadBegin_);
   pendingLeadBegin_ = pendingLeadEnd_ = 0;
-  auto* item = new CHtmlTextItem(CHtmlTextItem::SourceView{}, text);
-  tokens_.AddTail(item);
-  last_ = item;
-  lastIsTag_ = false;
+  AddText(text);
 }
 
 bool Tokenizer::ReadSingleTag(std::string_view text, MarkupInfo& info) {

@@ -28,6 +28,7 @@ class Tokenizer {
   size_t EmitMarkup(const MarkupInfo& info);
   void EmitTag(const MarkupInfo& info);
   void EmitText(size_t begin, size_t end);
+  void AddText(std::string_view text);
   // A tagged element that holds nothing gets an end tag of no bytes, so that
   // removing it stops right after it.
   void EmitEmptyEndTag(const MarkupInfo& info);
