@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "htmlfilter/filter_pass.h"
+#include "htmlfilter/open_element_stack.h"
 
 namespace bte {
 namespace {
@@ -46,12 +47,6 @@ NewTag Describe(CHtmlTagItem* tag) {
   t.b = HasAll(t.major, 0xA0020000);
   t.d = HasAll(t.major, 0xA0011000);
   return t;
-}
-
-uint32_t ContentType(const CHtmlTagItem* container) {
-  if (container->IsUnknownTag())
-    return (container->GetTokenFlag() & kTokenFlagUnknownContainer) ? 255 : 0;
-  return container->GetCntType();
 }
 
 // Rows 0 to 37: structure below the body.
@@ -130,10 +125,16 @@ bool UpperRows(uint32_t content, const NewTag& t) {
 
 }  // namespace
 
+uint32_t ContainerContentType(const CHtmlTagItem& container) {
+  if (container.IsUnknownTag())
+    return (container.GetTokenFlag() & kTokenFlagUnknownContainer) ? 255 : 0;
+  return container.GetCntType();
+}
+
 int HtmlFilterPass::CanContain(const CHtmlTagItem* container, CHtmlTagItem* tag) {
   const NewTag t = Describe(tag);
   if ((t.major >> 24) == 0xFF) return 1;
-  const uint32_t content = ContentType(container);
+  const uint32_t content = ContainerContentType(*container);
   bool answered = false;
   const bool yes = LowerRows(content, t, &answered);
   if (answered) return yes ? 1 : 0;

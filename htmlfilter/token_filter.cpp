@@ -4,53 +4,18 @@
 // decided by the containment model: the scan keeps a stack of the elements
 // opened inside the removed one and stops at the first token that none of
 // them can hold. The stack replaces recursion, so nesting depth is bounded
-// only by memory.
+// only by memory, and its indexes keep the scan linear.
 #include <algorithm>
-#include <vector>
+#include <string>
 
 #include "htmlfilter/filter_pass.h"
+#include "htmlfilter/open_element_stack.h"
 
 namespace bte {
 namespace {
 
 using pagesift::kEndTagBit;
 using pagesift::kTagTableCell;
-
-// The elements opened inside a removed element; the bottom entry is the
-// removed element's start tag.
-class OpenElementStack {
- public:
-  explicit OpenElementStack(CHtmlTagItem* bottom) {
-    entries_.reserve(10);
-    entries_.push_back(bottom);
-  }
-
-  // Index of the topmost entry that may hold tag, or -1.
-  int FindContainerFor(CHtmlTagItem* tag) const {
-    for (int i = Top(); i >= 0; --i)
-      if (HtmlFilterPass::CanContain(entries_[i], tag)) return i;
-    return -1;
-  }
-  // Index of the topmost entry with this (start tag) id, or -1.
-  int FindById(uint32_t id) const {
-    for (int i = Top(); i >= 0; --i)
-      if (entries_[i]->GetTagId() == id) return i;
-    return -1;
-  }
-  bool HasBlockLevelEntry() const {
-    return std::any_of(entries_.begin(), entries_.end(), [](const CHtmlTagItem* entry) {
-      return entry->IsBlockLevelTag() || entry->IsBlockLevelEmbeddedTag();
-    });
-  }
-  // Drops the entries above index (the entry itself stays).
-  void PopAbove(int index) { entries_.resize(static_cast<size_t>(index) + 1); }
-  void Push(CHtmlTagItem* tag) { entries_.push_back(tag); }
-
- private:
-  int Top() const { return static_cast<int>(entries_.size()) - 1; }
-
-  std::vector<CHtmlTagItem*> entries_;
-};
 
 void MarkDiscardedCell(CHtmlTagItem* cell) { cell->SetAttribute("discard", "yes"); }
 
