@@ -3,6 +3,7 @@
 // major-type bits (of the tag) are the HTML library's codes; each content
 // type is one row below.
 #include <initializer_list>
+#include <optional>
 
 #include "htmlfilter/filter_pass.h"
 #include "htmlfilter/open_element_stack.h"
@@ -49,14 +50,13 @@ NewTag Describe(CHtmlTagItem* tag) {
   return t;
 }
 
-// Rows 0 to 37: structure below the body.
-bool LowerRows(uint32_t content, const NewTag& t, bool* answered) {
-  *answered = true;
+// Rows 0 to 37: structure below the body; none for other content types.
+std::optional<bool> LowerRows(uint32_t content, const NewTag& t) {
   const uint32_t m = t.major;
   switch (content) {
     case 0: return false;
-    case 1: return m & 0x80000000;
-    case 2: return m & 0x40000000;
+    case 1: return (m & 0x80000000) != 0;
+    case 2: return (m & 0x40000000) != 0;
     case 3: return (m & 0x20000000) ? (t.id == 0x40 ? t.u : true) : t.u;
     case 4: return (m & 0x10000000) || (m & 0x20000000) || t.u;
     case 16: return IsOneOf(t.id, {0x22060, 0x10020, 0x10030, 0x10040});
@@ -91,7 +91,7 @@ bool LowerRows(uint32_t content, const NewTag& t, bool* answered) {
       }
       return t.u || t.id == 0x21000 || t.id == 0x21300;
     case 37: return t.id == 0x40000000 || t.u;
-    default: *answered = false; return true;
+    default: return std::nullopt;
   }
 }
 
@@ -135,9 +135,8 @@ int HtmlFilterPass::CanContain(const CHtmlTagItem* container, CHtmlTagItem* tag)
   const NewTag t = Describe(tag);
   if ((t.major >> 24) == 0xFF) return 1;
   const uint32_t content = ContainerContentType(*container);
-  bool answered = false;
-  const bool yes = LowerRows(content, t, &answered);
-  if (answered) return yes ? 1 : 0;
+  const std::optional<bool> lower = LowerRows(content, t);
+  if (lower.has_value()) return *lower ? 1 : 0;
   return UpperRows(content, t) ? 1 : 0;
 }
 

@@ -13,10 +13,6 @@
 namespace bte {
 namespace {
 
-std::u16string_view WideView(const OLECHAR* text) {
-  return std::u16string_view(text);
-}
-
 // A new system string for the caller; false when allocation failed.
 bool StoreResult(std::u16string_view text, BSTR* result) {
   *result = SysAllocStringLen(text.data(), static_cast<uint32_t>(text.size()));
@@ -91,7 +87,7 @@ HRESULT BuildTagExprFilter::FilterTextInMode(const OLECHAR* html, BSTR* result, 
   if (!HasWork()) return S_OK;
   if (result == nullptr) return S_FALSE;
   try {
-    const std::u16string_view input = html != nullptr ? WideView(html) : std::u16string_view();
+    const std::u16string_view input = html != nullptr ? std::u16string_view(html) : u"";
     CByteString bytes(platform::WideToMultiByte(input).c_str(), -1);
     CHtmlFileEx document(bytes, nullptr);
     if (!document.Analyse()) return S_OK;

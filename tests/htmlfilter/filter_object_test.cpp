@@ -117,6 +117,13 @@ TEST(FilterText, RemovalConvertsBothWays) {
   SysFreeString(result);
 }
 
+// A parser that throws stands in for a library failure inside a run.
+class ThrowingParser : public CountingParser {
+ public:
+  ThrowingParser() : CountingParser("Print") {}
+  HRESULT IsIncluded(const char*) override { throw std::runtime_error("library failure"); }
+};
+
 class FilterLinks : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -156,12 +163,16 @@ TEST_F(FilterLinks, EmptyExpressionLeavesDocumentAlone) {
   EXPECT_EQ(Saved(*document), kUntaggedTopic);
 }
 
-// A parser that throws stands in for a library failure inside a run.
-class ThrowingParser : public CountingParser {
- public:
-  ThrowingParser() : CountingParser("Print") {}
-  HRESULT IsIncluded(const char*) override { throw std::runtime_error("library failure"); }
-};
+// The link check swallows a failure of its own: removal had finished, so
+// the run still counts as done, and the link stays.
+TEST_F(FilterLinks, FailingLinkCheckKeepsLinkAndRunSucceeds) {
+  ThrowingParser host;
+  auto filter = MakeFilter();
+  filter->SetParser(&host);
+  const auto document = Analysed(kUntaggedTopic, topicPath_);
+  EXPECT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
+  EXPECT_EQ(Saved(*document), kUntaggedTopic);
+}
 
 TEST(FilterFailure, ExceptionInsideRunIsReportedAsFailure) {
   ThrowingParser host;

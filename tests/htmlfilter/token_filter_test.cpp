@@ -85,6 +85,26 @@ TEST(ElementRemovalCell, ExcludedCellWithoutEndTagEndsAtNextCell) {
             std::string::npos);
 }
 
+// Content placed where its container does not normally hold it is marked
+// as the removal scan meets it: text-level content straight in a table, an
+// image in preformatted text. Proper table parts are not marked.
+TEST(ElementRemovalFlags, MisplacedContentIsMarked) {
+  const auto parser = MakeParser("Print");
+  const auto document = Analysed(
+      "<table data-buildtags=\"Web\"><p>x</p><tr><td>y</td></tr></table>"
+      "<pre data-buildtags=\"Web\"><img src=\"a\"><b>z</b></pre>");
+  HtmlFilterPass pass(document.get(), parser.get());
+  pass.RemoveExcludedElements();
+  std::string marked;
+  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at != nullptr;
+       at = CHtmlTokenList::GetNext(at)) {
+    const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
+    if (tag != nullptr && !tag->IsEndTag() && (tag->GetTokenFlag() & pagesift::kTokenFlagMisplaced))
+      marked += std::string(tag->GetTagName()) + " ";
+  }
+  EXPECT_EQ(marked, "p img ");
+}
+
 TEST(ElementRemovalFlags, NothingExcludedLeavesRemovedAnyClear) {
   const auto parser = MakeParser("Print | Web");
   const auto document = Analysed("<p data-buildtags=\"Web\">A</p><p data-buildtags=\"Print,X\">B</p>");
