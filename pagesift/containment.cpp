@@ -176,31 +176,24 @@ ElementExtent FindElementExtent(HtmlPosition start) {
     }
     return extent;
   }
+  // Unlike a counter of nested elements of the same kind, stacking them
+  // keeps what they hold matched against them.
   std::vector<const CHtmlTagItem*> stack;
   stack.reserve(10);
   stack.push_back(startTag);
-  long nested = 0;
   for (HtmlPosition position = NextLive(start); position; position = NextLive(position)) {
     CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(position);
     if (!tag) {
       extent.last = position;
       continue;
     }
-    const uint32_t tagId = tag->GetTagId();
-    if (tagId == id) {
-      if (FindHolder(stack, *tag) < 0) break;
-      ++nested;
-    } else if (tagId == (id | kEndTagBit)) {
-      extent.last = position;
-      if (nested == 0) {
-        extent.closedByEndTag = true;
+    if (tag->IsEndTag()) {
+      long open = FindOpen(stack, tag->GetTagId() & ~kEndTagBit);
+      if (open == 0) {
+        extent = ElementExtent{position, true};
         break;
       }
-      --nested;
-      continue;
-    } else if (tag->IsEndTag()) {
-      long open = FindOpen(stack, tagId & ~kEndTagBit);
-      if (open >= 0) {
+      if (open > 0) {
         stack.resize(static_cast<size_t>(open));
       } else if (!(tag->IsInlineLevelTag() && HasBlock(stack))) {
         break;

@@ -19,8 +19,12 @@ struct ElementExtent {
 
 // The extent of the element whose start tag is at start, skipping discarded
 // tokens: up to its own end tag, or up to the token before the first one it
-// cannot hold. Void elements end at once (or at the empty end tag the
-// tokenizer gives a tagged one).
+// cannot hold. A stack of the elements opened inside it (each open element
+// implicitly closed when a later tag fits only an element below it) decides
+// which tags it holds; an end tag of an element not open inside it ends it,
+// unless it is an inline end tag inside a block (dropped, as browsers do).
+// Void elements end at once (or at the empty end tag the tokenizer gives a
+// tagged one).
 ElementExtent FindElementExtent(HtmlPosition start);
 
 }  // namespace pagesift
