@@ -49,8 +49,12 @@ HRESULT BuildTagExprFilter::SetParser(IBuildTagExprParser* parser) {
 HRESULT BuildTagExprFilter::SetExpression(const char* expression) {
   if (expression == nullptr) return S_OK;
   IBuildTagExprParser* created = nullptr;
-  if (CreateBuildTagExprParserInstance(&created, expression) != S_OK || created == nullptr)
-    return S_OK;  // out of memory: the previous parser stays in use
+  try {
+    CreateBuildTagExprParserInstance(&created, expression);
+  } catch (...) {
+    created = nullptr;
+  }
+  if (created == nullptr) return S_OK;  // out of memory: the previous parser stays in use
   ReleaseOwnedParser();
   parser_ = created;
   ownsParser_ = true;
@@ -76,17 +80,21 @@ HRESULT BuildTagExprFilter::FilterTextWithLinks(const OLECHAR* html, BSTR* resul
 }
 
 HRESULT BuildTagExprFilter::FilterDocumentInMode(CHtmlFileEx& document, uint32_t mode) {
-  if (!HasWork()) return S_OK;
-  HtmlFilterPass pass(&document, parser_);
-  return RunPass(pass, mode) ? S_OK : S_FALSE;
+  try {
+    if (!HasWork()) return S_OK;
+    HtmlFilterPass pass(&document, parser_);
+    return RunPass(pass, mode) ? S_OK : S_FALSE;
+  } catch (...) {
+    return S_FALSE;
+  }
 }
 
 // The text is re-serialised only when removal changed it; otherwise the
 // caller gets its own text back, code unit for code unit.
 HRESULT BuildTagExprFilter::FilterTextInMode(const OLECHAR* html, BSTR* result, uint32_t mode) {
-  if (!HasWork()) return S_OK;
-  if (result == nullptr) return S_FALSE;
   try {
+    if (!HasWork()) return S_OK;
+    if (result == nullptr) return S_FALSE;
     const std::u16string_view input = html != nullptr ? std::u16string_view(html) : u"";
     CByteString bytes(platform::WideToMultiByte(input).c_str(), -1);
     CHtmlFileEx document(bytes, nullptr);
