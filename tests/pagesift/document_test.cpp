@@ -75,6 +75,35 @@ TEST(RelatedTopics, RealTopicsHoldNoneOfTheirOwn) {
   }
 }
 
+TEST(PopupLinks, RealTopicLinksTurnedIntoPopupCallsKeepTheirTargets) {
+  size_t checked = 0;
+  for (const auto& path : bte::testing::CorpusFiles(true)) {
+    SCOPED_TRACE(path.string());
+    auto original = Analysed(bte::testing::ReadBytes(path), path.c_str());
+    std::vector<std::string> targets;
+    for (HtmlPosition at = original->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+      CHtmlTagItem* tag = original->GetTagItem(at);
+      const char* href = tag && tag->GetTagId() == pagesift::kTagAnchor ? tag->GetAttributeValue("href") : nullptr;
+      if (!href || CHtmlPack::GetAnchorHrefType(href) != pagesift::kHrefFile) continue;
+      targets.push_back(std::string(original->GetFilePathName(href).View()));
+      tag->SetAttribute("href", ("javascript:ShowPopup('" + std::string(href) + "')").c_str());
+    }
+    auto popups = Analysed(Saved(*original), path.c_str());
+    size_t next = 0;
+    for (HtmlPosition at = popups->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+      const CHtmlTagItem* tag = popups->GetTagItem(at);
+      const char* href = tag && tag->GetTagId() == pagesift::kTagAnchor ? tag->GetAttributeValue("href") : nullptr;
+      if (!href || CHtmlPack::GetAnchorHrefType(href) != pagesift::kHrefPopup) continue;
+      ASSERT_EQ(CHtmlPopupAnchorVORK::IsValid(href), 1) << href;
+      ASSERT_LT(next, targets.size());
+      EXPECT_EQ(popups->GetFilePathName(CHtmlPopupAnchorVORK(href).GetTarget()).View(), targets[next++]);
+    }
+    EXPECT_EQ(next, targets.size());
+    checked += next;
+  }
+  EXPECT_GT(checked, 500u);
+}
+
 struct CommandCase {
   const char* object;
   int type;
