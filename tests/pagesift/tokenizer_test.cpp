@@ -175,6 +175,26 @@ TEST(NewTokens, ParseTheirTextAndAreWrittenAsGiven) {
   EXPECT_EQ(notATag.IsUnknownTag(), 1);
 }
 
+TEST(TokenList, InsertsAnywhereAndKeepsBothDirectionsLinked) {
+  auto document = Analysed("<b>x</b>");
+  CHtmlTokenList* tokens = document->GetTokenList();
+  HtmlPosition first = tokens->InsertBefore(tokens->GetHeadPosition(), new CHtmlTextItem("a"));
+  HtmlPosition last = tokens->InsertAfter(tokens->GetTailPosition(), new CHtmlTextItem("z"));
+  tokens->InsertBefore(tokens->GetTailPosition(), new CHtmlTagItem("<br>"));
+  EXPECT_EQ(tokens->GetHeadPosition(), first);
+  EXPECT_EQ(tokens->GetTailPosition(), last);
+  EXPECT_EQ(tokens->GetCount(), 6u);
+  EXPECT_EQ(Saved(*document), "a<b>x</b><br>z");
+  size_t backwards = 0;
+  for (HtmlPosition at = last; at; at = CHtmlTokenList::GetPrev(at)) ++backwards;
+  EXPECT_EQ(backwards, 6u);
+  EXPECT_EQ(CHtmlTokenList::GetNext(nullptr), nullptr);
+  EXPECT_EQ(CHtmlTokenList::GetTagItem(first), nullptr);
+  tokens->RemoveAll();
+  EXPECT_EQ(tokens->GetHeadPosition(), nullptr);
+  EXPECT_EQ(Saved(*document), "");
+}
+
 TEST(Save, LeavesOutDiscardedTokensUnlessAskedNotTo) {
   const std::string html = "<p>a</p><p>b</p>";
   auto document = Analysed(html);
