@@ -32,18 +32,20 @@ namespace {
 // content type: which tags the element holds.
 //   0    nothing (void elements; raw text elements and option, whose text
 //        is no tag)
-//   2    head content                 16  head, body, frameset, noframes
+//   2    head content (head)          16  head, body, frameset, noframes
 //   17   phrasing except a            18  param and phrasing
 //   19   param, object and blocks     20  option
-//   24   li                           26  anything; what is no table part
-//                                         is marked kTokenFlagMisplaced
+//   24   li                           26  anything (a tag that is no table
+//                                         part is flagged misplaced)
 //   27-29 tr                          30  col
 //   31   th, td                       33  phrasing (p)
 //   34   dt and blocks except table   36  phrasing (pre; img, big, small,
-//                                         sub, sup, applet marked misplaced)
+//                                         sub, sup, applet flagged misplaced)
 //   66   flow content                 96  flow except li
 //   97-98 flow except tr, th, td      99  flow except dt, dd, table parts
 //   112-113 phrasing                  255 anything
+//   (The filter's removal scan sets kTokenFlagMisplaced; finding an
+//   element's extent only asks whether the tag fits.)
 //
 // level: inline, block, block embedded (a block that lives only inside its
 //   own parent: li, dt, table sections, rows, cells, caption, legend) or

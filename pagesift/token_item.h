@@ -93,7 +93,8 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   int IsInlineLevelTag() const;
   int IsBlockLevelTag() const;
   int IsBlockLevelEmbeddedTag() const;
-  // Block-level or block-level embedded.
+  // A block that may stand anywhere in flow content. Block-level embedded
+  // tags (li, dt, table parts) are not: they fit only their own parent.
   int IsBlockTag() const;
   // Comments, doctypes, processing instructions and CDATA sections.
   int IsMarkupTag() const;
