@@ -1,6 +1,7 @@
 // Real help projects, copied to a temporary folder and given build tags:
 // topics filtered with expressions that exclude topics they link to.
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -137,6 +138,55 @@ INSTANTIATE_TEST_SUITE_P(Projects, CorpusProject,
                            std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
+
+// Messy real-world HTML with every third paragraph, list item, cell and
+// span tagged: what survives holds no excluded element (cells stay, marked),
+// and everything kept was in the input.
+TEST(MessyTopics, NoExcludedElementSurvives) {
+  const fs::path folder = fs::path(BTE_CORPUS_DIR) / "html" / "messy";
+  auto filter = MakeFilter();
+  filter->SetExpression("Print");
+  size_t removedText = 0;
+  for (const fs::path& topic : TopicsOf(folder)) {
+    SCOPED_TRACE(topic.filename().string());
+    std::string html = ReadFile(topic);
+    std::string lower = html;
+    for (char& c : lower) c = AsciiLower(c);
+    std::vector<size_t> tagAt;
+    for (const char* open : {"<p", "<li", "<td", "<span", "<div", "<table"}) {
+      for (size_t at = lower.find(open); at != std::string::npos; at = lower.find(open, at + 1)) {
+        const size_t end = at + std::strlen(open);
+        if (end < lower.size() && (lower[end] == ' ' || lower[end] == '>')) tagAt.push_back(end);
+      }
+    }
+    std::sort(tagAt.begin(), tagAt.end());
+    for (size_t i = tagAt.size(); i-- > 0;)
+      if (i % 3 == 0) html.insert(tagAt[i], " data-buildtags=\"Web\"");
+    HRESULT status = E_FAIL;
+    const std::string out = FilterTextOf(*filter, html, true, &status);
+    EXPECT_EQ(status, S_OK);
+    const auto reread = Analysed(out);
+    for (HtmlPosition at = reread->GetTokenList()->GetHeadPosition(); at != nullptr;
+         at = CHtmlTokenList::GetNext(at)) {
+      const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
+      if (tag == nullptr || !tag->HasAttribute("data-buildtags")) continue;
+      EXPECT_EQ(tag->GetTagId(), pagesift::kTagTableCell) << tag->GetTagText();
+      EXPECT_TRUE(tag->HasAttribute("discard")) << tag->GetTagText();
+    }
+    // Removal only drops text, so the kept text (fillers aside) is a
+    // subsequence of the input's.
+    std::string kept = TextOf(*reread);
+    for (size_t at = kept.find("&nbsp;"); at != std::string::npos; at = kept.find("&nbsp;"))
+      kept.erase(at, 6);
+    const std::string all = TextOf(*Analysed(html));
+    size_t matched = 0;
+    for (size_t i = 0; i < all.size() && matched < kept.size(); ++i)
+      if (all[i] == kept[matched]) ++matched;
+    EXPECT_EQ(matched, kept.size());
+    removedText += all.size() - kept.size();
+  }
+  EXPECT_GT(removedText, 1000u);
+}
 
 // One topic with everything the filter repairs: an excluded table cell, a
 // popup whose only link was excluded, a related-topics control and links to
