@@ -21,6 +21,7 @@ void AddProjectCommand(CLI::App& app, Outcome& outcome);
 void AddFilterRtfCommand(CLI::App& app, Outcome& outcome);
 void AddRtfTagsCommand(CLI::App& app, Outcome& outcome);
 void AddEditCommand(CLI::App& app, Outcome& outcome);
+void AddFilterHtmlCommand(CLI::App& app, Outcome& outcome);
 
 }  // namespace bte::cli
 

@@ -6,6 +6,7 @@
 #include "frame/ref_counted.h"
 #include "store/manager.h"
 #include "rtffilter/rtf_filter.h"
+#include "htmlfilter/html_filter.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ BTE_API HRESULT BTE_CALL CreateBuildTagExprManagerInstance(IBuildTagExprManager*
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprFilterInstance(IBuildTagExprFilter** filter) {
-  return NotBuiltYet(filter);
+  return bte::CreateInstance<bte::BuildTagExprFilter>(filter);
 }
 
 BTE_API HRESULT BTE_CALL CreateRTFBuildTagExprFilterInstance(IRTFBuildTagExprFilter** filter) {

@@ -1,0 +1,140 @@
+// Links to topics that the same expression leaves out of the output. A
+// linked topic is excluded when its topic-level build tags are; each check
+// opens and analyses the linked file afresh, so a topic edited between two
+// runs is never judged from stale data. A file that is missing, unreadable
+// or not a topic simply counts as kept.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "expr/text.h"
+#include "htmlfilter/filter_pass.h"
+
+namespace bte {
+namespace {
+
+using pagesift::kHhctrlRelatedTopics;
+using pagesift::kHrefFile;
+using pagesift::kHrefPopup;
+using pagesift::kTagAnchor;
+using pagesift::kTagObject;
+using pagesift::kTagParam;
+
+bool StartsWithItem(const char* name) {
+  return std::strlen(name) >= 4 && EqualsIgnoringAsciiCase(std::string_view(name, 4), "item");
+}
+
+// The topic a link points at, as written in the href; empty when the link
+// leads to no topic.
+std::string LinkTarget(const char* href) {
+  switch (CHtmlPack::GetAnchorHrefType(href)) {
+    case kHrefFile:
+      return href;
+    case kHrefPopup:
+      if (!CHtmlPopupAnchorVORK::IsValid(href)) return {};
+      return CHtmlPopupAnchorVORK(href).GetTarget();
+    default:
+      return {};
+  }
+}
+
+// True when the ";" at index k ends a character reference that starts at
+// or after from: decoding the reference shortens it by two bytes or more.
+bool EndsCharacterReference(const std::string& value, size_t ampersand, size_t k) {
+  CByteString decoded;
+  const int length = static_cast<int>(k - ampersand + 1);
+  CHtmlPack::HtmlToText(decoded, value.data() + ampersand, length);
+  return decoded.GetLength() <= length - 2;
+}
+
+}  // namespace
+
+int HtmlFilterPass::RemoveDeadLinks() {
+  try {
+    for (HtmlPosition at = FirstPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
+      CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
+      if (tag == nullptr || tag->IsDiscardedToken()) continue;
+      if (tag->GetTagId() == kTagAnchor)
+        RemoveDeadLink(at, tag);
+      else if (tag->GetTagId() == kTagObject &&
+               document_->GetHhctrlCommandType(at) == kHhctrlRelatedTopics)
+        RemoveDeadRelatedTopics(at);
+    }
+  } catch (...) {
+    return 0;
+  }
+  return 1;
+}
+
+void HtmlFilterPass::RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor) {
+  const char* href = anchor->GetAttributeValue("href");
+  if (href == nullptr) return;
+  const std::string target = LinkTarget(href);
+  if (target.empty()) return;
+  const CByteString path = document_->GetFilePathName(target.c_str());
+  if (IsTopicExcluded(path.GetContent())) document_->DeleteAnchor(position);
+}
+
+void HtmlFilterPass::RemoveDeadRelatedTopics(HtmlPosition objectPosition) {
+  for (HtmlPosition at = CHtmlTokenList::GetNext(objectPosition); at != nullptr;
+       at = CHtmlTokenList::GetNext(at)) {
+    if (CHtmlTokenList::GetAt(at)->IsDiscardedToken()) continue;
+    CHtmlTagItem* param = CHtmlTokenList::GetTagItem(at);
+    if (param == nullptr || param->GetTagId() != kTagParam) break;
+    const char* name = param->GetAttributeValue("name");
+    const char* value = param->GetAttributeValue("value");
+    if (name == nullptr || EqualsIgnoringAsciiCase(name, "command") || !StartsWithItem(name) ||
+        value == nullptr)
+      continue;
+    const std::string file = RelatedTopicFile(value);
+    if (file.empty()) continue;
+    const CByteString path = document_->GetFilePathName(file.c_str());
+    if (!IsTopicExcluded(path.GetContent())) continue;
+    param->DiscardToken();
+    RenumberItems(at);
+  }
+}
+
+int HtmlFilterPass::IsTopicExcluded(const char* path) const {
+  if (path == nullptr || *path == '\0' || !CHtmlPack::IsExistingFile(path)) return 0;
+  CHtmlFileEx topic(path);
+  if (!topic.Analyse()) return 0;
+  CByteString tags;
+  topic.GetTopicBuildTags(tags);
+  if (tags.IsEmpty()) return 0;
+  return IsExcluded(std::string(tags.View())) ? 1 : 0;
+}
+
+std::string HtmlFilterPass::RelatedTopicFile(const char* value) {
+  if (value == nullptr) return {};
+  const std::string text = value;
+  for (size_t k = text.size(); k-- > 0;) {
+    if (text[k] != ';') continue;
+    size_t ampersand = k;
+    while (ampersand > 0 && text[ampersand - 1] != ';' && text[ampersand - 1] != '&') --ampersand;
+    if (ampersand == 0 || text[ampersand - 1] != '&') return text.substr(k + 1);
+    --ampersand;
+    if (!EndsCharacterReference(text, ampersand, k)) return text.substr(k + 1);
+    k = ampersand;  // the loop steps on to the byte before the "&"
+  }
+  return text;
+}
+
+void HtmlFilterPass::RenumberItems(HtmlPosition position) {
+  for (HtmlPosition at = position; at != nullptr; at = CHtmlTokenList::GetNext(at)) {
+    const CHtmlTokenItem* token = CHtmlTokenList::GetAt(at);
+    if (token->IsDiscardedToken()) continue;
+    CHtmlTagItem* param = CHtmlTokenList::GetTagItem(at);
+    if (param == nullptr || param->GetTagId() != kTagParam) return;
+    const char* name = param->GetAttributeValue("name");
+    if (name == nullptr || !StartsWithItem(name)) return;
+    const long number = std::strtol(name + 4, nullptr, 10);
+    if (number < 1) return;
+    char renamed[32];
+    std::snprintf(renamed, sizeof renamed, "item%ld", number - 1);
+    param->SetAttribute("name", renamed);
+  }
+}
+
+}  // namespace bte

@@ -1,0 +1,95 @@
+// One filtering run over one document: the removal of excluded elements and
+// the clean-up passes that repair what removal leaves behind. A pass lives
+// for one filter call; it neither owns the document nor the parser.
+#ifndef BTE_HTMLFILTER_FILTER_PASS_H
+#define BTE_HTMLFILTER_FILTER_PASS_H
+
+#include <cstdint>
+#include <string>
+
+#include "buildtagexpr.h"
+#include "pagesift/pagesift.h"
+
+namespace bte {
+
+// Bits of the mode word of HtmlFilterPass::Run.
+enum HtmlFilterMode : uint32_t {
+  kModeRepairTables = 1,
+  kModeRemoveOrphanPopups = 2,
+  kModeRemoveDeadLinks = 4,
+  kModeRemoveEmptyPlaceholders = 8,
+};
+// The two modes the filter object uses: without and with link removal.
+constexpr uint32_t kModeFilter =
+    kModeRepairTables | kModeRemoveOrphanPopups | kModeRemoveEmptyPlaceholders;
+constexpr uint32_t kModeFilterWithLinks = kModeFilter | kModeRemoveDeadLinks;
+
+class HtmlFilterPass {
+ public:
+  HtmlFilterPass(CHtmlFileEx* document, IBuildTagExprParser* parser)
+      : document_(document), parser_(parser) {}
+  HtmlFilterPass(const HtmlFilterPass&) = delete;
+  HtmlFilterPass& operator=(const HtmlFilterPass&) = delete;
+  virtual ~HtmlFilterPass() = default;
+
+  // Removes excluded elements, then runs the clean-up passes the mode
+  // selects (all but RemoveDeadLinks only when something was removed).
+  // 1 when it ran, 0 without document or parser. Library exceptions pass
+  // through (the filter object catches them).
+  int Run(uint32_t mode);
+  // Set as soon as one element has been removed.
+  bool removedAny() const { return removedAny_; }
+
+  // Element removal (token_filter.cpp). Returns 1.
+  int RemoveExcludedElements();
+  // Decides one candidate and removes its element when excluded.
+  void CheckInlineBuildTags(HtmlPosition position, CHtmlTagItem* tag);
+  // Removes the element started at position with everything it contains;
+  // a table cell is emptied and marked discard="yes" instead.
+  void RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* tag);
+  // The containment model (containment.cpp): 1 when the open element
+  // container may hold tag. May mark tag with the misplaced flag.
+  static int CanContain(const CHtmlTagItem* container, CHtmlTagItem* tag);
+
+  // Clean-up passes (table_repair.cpp, popup_cleanup.cpp, dead_links.cpp).
+  // Each returns 1; RemoveDeadLinks returns 0 when the library threw.
+  int RepairTables();
+  int RemoveOrphanPopups();
+  int RemoveEmptyPlaceholders();
+  int RemoveDeadLinks();
+
+  // 1 when a kept text token or image lies between start and end (both
+  // included); 1 also when the list, start or end is missing.
+  int RangeHasContent(HtmlPosition start, HtmlPosition end) const;
+  // 1 when the table cell started at position holds text, an image, a row,
+  // an object or an embed.
+  int CellHasContent(HtmlPosition position) const;
+  // Gives an empty cell a filler paragraph; 1 when it did.
+  int FillEmptyCell(HtmlPosition position);
+
+  // 1 when the topic file at path declares topic-level build tags that the
+  // expression excludes. Opens and analyses the file on every call.
+  int IsTopicExcluded(const char* path) const;
+  // The file part of a related-topic item value "title;file" (the title
+  // may hold character references); empty for null.
+  static std::string RelatedTopicFile(const char* value);
+  // Renames the item params after the one discarded at position so that
+  // their numbers close the gap.
+  void RenumberItems(HtmlPosition position);
+
+ private:
+  // Where every clean-up pass starts walking.
+  HtmlPosition FirstPosition() const;
+  bool IsExcluded(std::string tagSet) const;
+  void RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor);
+  void RemoveDeadRelatedTopics(HtmlPosition objectPosition);
+  int RemoveOrphanPopupsOnce();
+
+  CHtmlFileEx* document_;
+  IBuildTagExprParser* parser_;
+  bool removedAny_ = false;
+};
+
+}  // namespace bte
+
+#endif  // BTE_HTMLFILTER_FILTER_PASS_H

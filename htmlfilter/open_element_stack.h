@@ -1,0 +1,59 @@
+// The elements opened inside an element being removed, innermost on top.
+//
+// The removal scan asks two questions per token: which is the innermost
+// open element that may contain this tag, and which is the innermost open
+// element with this id. Answering them by walking the stack would make a
+// removed element holding many open elements and many same-kind tags
+// quadratic. Whether an element may contain a tag depends on the element
+// only through its content type, so it is enough to ask the innermost
+// element of each content type present, innermost first; ids are indexed
+// the same way. Both indexes are chains through the entries, so pushing and
+// popping stay constant time.
+#ifndef BTE_HTMLFILTER_OPEN_ELEMENT_STACK_H
+#define BTE_HTMLFILTER_OPEN_ELEMENT_STACK_H
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "pagesift/pagesift.h"
+
+namespace bte {
+
+class OpenElementStack {
+ public:
+  // The removed element's start tag is the bottom entry.
+  explicit OpenElementStack(CHtmlTagItem* bottom);
+
+  // Index of the innermost entry that may contain tag, or -1. Asks the
+  // containment model exactly as a walk from the top would, so the marks
+  // it leaves on tag are the same.
+  int FindContainerFor(CHtmlTagItem* tag) const;
+  // Index of the innermost entry whose start tag id is id, or -1.
+  int FindById(uint32_t id) const;
+  bool HasBlockLevelEntry() const { return blockLevelEntries_ > 0; }
+  // Drops the entries above index (index itself stays; -1 empties).
+  void PopAbove(int index);
+  void Push(CHtmlTagItem* tag);
+
+ private:
+  struct Entry {
+    CHtmlTagItem* tag;
+    uint32_t contentType;
+    int belowSameContent;  // next entry down with the same content type
+    int belowSameId;       // next entry down with the same id
+    bool blockLevel;
+  };
+
+  std::vector<Entry> entries_;
+  std::unordered_map<uint32_t, int> topByContent_;
+  std::unordered_map<uint32_t, int> topById_;
+  int blockLevelEntries_ = 0;
+};
+
+// The content type the containment model reads for an open element.
+uint32_t ContainerContentType(const CHtmlTagItem& container);
+
+}  // namespace bte
+
+#endif  // BTE_HTMLFILTER_OPEN_ELEMENT_STACK_H

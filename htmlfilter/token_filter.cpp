@@ -1,0 +1,97 @@
+// Removal of elements whose inline build tags the expression excludes.
+//
+// HTML lets many end tags be omitted, so the extent of a removed element is
+// decided by the containment model: the scan keeps a stack of the elements
+// opened inside the removed one and stops at the first token that none of
+// them can hold. The stack replaces recursion, so nesting depth is bounded
+// only by memory, and its indexes keep the scan linear.
+#include <algorithm>
+#include <string>
+
+#include "htmlfilter/filter_pass.h"
+#include "htmlfilter/open_element_stack.h"
+
+namespace bte {
+namespace {
+
+using pagesift::kEndTagBit;
+using pagesift::kTagTableCell;
+
+void MarkDiscardedCell(CHtmlTagItem* cell) { cell->SetAttribute("discard", "yes"); }
+
+}  // namespace
+
+int HtmlFilterPass::RemoveExcludedElements() {
+  const size_t count = document_->GetCandidateCount();
+  for (size_t i = 0; i < count; ++i) {
+    const HtmlPosition position = document_->GetCandidatePosition(i);
+    CHtmlTagItem* tag = document_->GetTagItem(position);
+    if (tag == nullptr || tag->IsDiscardedToken() || !document_->HasInlineBuildTags(tag))
+      continue;
+    CheckInlineBuildTags(position, tag);
+  }
+  return 1;
+}
+
+void HtmlFilterPass::CheckInlineBuildTags(HtmlPosition position, CHtmlTagItem* tag) {
+  CByteString text;
+  if (!document_->GetInlineBuildTags(tag, text)) return;
+  if (IsExcluded(std::string(text.View()))) RemoveTaggedElement(position, tag);
+}
+
+// Authors may separate tags with "," as well; the parser reads ";".
+bool HtmlFilterPass::IsExcluded(std::string tagSet) const {
+  std::replace(tagSet.begin(), tagSet.end(), ',', ';');
+  return parser_->IsIncluded(tagSet.c_str()) != S_OK;
+}
+
+void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* tag) {
+  const uint32_t removedId = tag->GetTagId();
+  removedAny_ = true;
+  if (removedId == kTagTableCell)
+    MarkDiscardedCell(tag);
+  else
+    tag->DiscardToken();
+
+  OpenElementStack stack(tag);
+  int nested = 0;  // open elements of the removed kind inside it
+  for (HtmlPosition at = CHtmlTokenList::GetNext(position); at != nullptr;
+       at = CHtmlTokenList::GetNext(at)) {
+    CHtmlTokenItem* token = CHtmlTokenList::GetAt(at);
+    if (token->IsDiscardedToken()) continue;
+    CHtmlTagItem* current = CHtmlTokenList::GetTagItem(at);
+    if (current == nullptr) {
+      token->DiscardToken();
+      continue;
+    }
+    const uint32_t id = current->GetTagId();
+    if (id == removedId) {
+      if (stack.FindContainerFor(current) < 0) return;
+      ++nested;
+    } else if (id == (removedId | kEndTagBit)) {
+      if (nested == 0) {
+        if (removedId == kTagTableCell)
+          MarkDiscardedCell(tag);
+        else
+          current->DiscardToken();
+        return;
+      }
+      --nested;
+    } else if (current->IsEndTag()) {
+      const int open = stack.FindById(id & ~kEndTagBit);
+      if (open >= 0) {
+        stack.PopAbove(open - 1);
+      } else if (!current->IsInlineLevelTag() || !stack.HasBlockLevelEntry()) {
+        return;  // closes an element outside the removed one
+      }
+    } else {
+      const int container = stack.FindContainerFor(current);
+      if (container < 0) return;
+      stack.PopAbove(container);
+      stack.Push(current);
+    }
+    current->DiscardToken();
+  }
+}
+
+}  // namespace bte

@@ -1,0 +1,32 @@
+// The containment model: which tags an open element holds, and so where an
+// element whose end tag may be omitted ends.
+#ifndef PAGESIFT_CONTAINMENT_H
+#define PAGESIFT_CONTAINMENT_H
+
+#include "pagesift/token_item.h"
+#include "pagesift/token_list.h"
+
+namespace pagesift {
+
+// Whether the open element container may hold tag, from their codes in the
+// tag table.
+bool CanContain(const CHtmlTagItem& container, const CHtmlTagItem& tag);
+
+struct ElementExtent {
+  HtmlPosition last = nullptr;  // the element's last token
+  bool closedByEndTag = false;  // last is the element's own end tag
+};
+
+// The extent of the element whose start tag is at start, skipping discarded
+// tokens: up to its own end tag, or up to the token before the first one it
+// cannot hold. A stack of the elements opened inside it (each open element
+// implicitly closed when a later tag fits only an element below it) decides
+// which tags it holds; an end tag of an element not open inside it ends it,
+// unless it is an inline end tag inside a block (dropped, as browsers do).
+// Void elements end at once (or at the empty end tag the tokenizer gives a
+// tagged one).
+ElementExtent FindElementExtent(HtmlPosition start);
+
+}  // namespace pagesift
+
+#endif  // PAGESIFT_CONTAINMENT_H

@@ -1,0 +1,157 @@
+#include "pagesift/html_pack.h"
+
+#include <utility>
+
+#include "pagesift/character_references.h"
+#include "pagesift/containment.h"
+#include "pagesift/tag_scanner.h"
+#include "pagesift/tokenizer.h"
+#include "platform/file_system.h"
+
+namespace {
+
+constexpr const char* kInlineBuildTagAttribute = "data-buildtags";
+constexpr const char* kTopicBuildTagMetaName = "buildtags";
+constexpr uint32_t kTagBody = 0x10030;
+constexpr uint32_t kTagMeta = 0x11010;
+
+bool IsTopicBuildTagMeta(const CHtmlTagItem& tag) {
+  const char* name = tag.GetAttributeValue("name");
+  return name && pagesift::EqualsIgnoringCase(name, kTopicBuildTagMetaName);
+}
+
+}  // namespace
+
+CHtmlPack::CHtmlPack() = default;
+CHtmlPack::~CHtmlPack() = default;
+
+void CHtmlPack::SetSource(std::string bytes, bool loaded) {
+  source_ = std::move(bytes);
+  sourceLoaded_ = loaded;
+}
+
+void CHtmlPack::SetPath(const char* path) { path_ = path ? path : ""; }
+
+int CHtmlPack::Analyse() {
+  if (!sourceLoaded_) {
+    if (path_.empty() || !bte::platform::ReadWholeFile(path_, source_)) return 0;
+    sourceLoaded_ = true;
+  }
+  tokens_.RemoveAll();
+  pagesift::Tokenizer(source_, tokens_).Run();
+  CollectCandidates();
+  return 1;
+}
+
+void CHtmlPack::CollectCandidates() {
+  candidates_.clear();
+  startPosition_ = nullptr;
+  topicBuildTags_ = nullptr;
+  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = position->next) {
+    CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(position);
+    if (!tag || tag->IsEndTag()) continue;
+    if (tag->CarriesBuildTagAttribute()) candidates_.push_back(position);
+    uint32_t id = tag->GetTagId();
+    if (id == kTagBody && !startPosition_) startPosition_ = position;
+    if (id == kTagMeta && !topicBuildTags_ && IsTopicBuildTagMeta(*tag)) topicBuildTags_ = tag;
+  }
+}
+
+int CHtmlPack::Save(CByteString& out, int flag) const {
+  out.Empty();
+  out.Reserve(source_.size());
+  const bool withDiscarded = (flag & pagesift::kSaveWithDiscarded) != 0;
+  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = position->next) {
+    if (!withDiscarded && position->token->IsDiscardedToken()) {
+      position->token->WriteDiscardedTo(out);
+    } else {
+      position->token->WriteTo(out);
+    }
+  }
+  return 1;
+}
+
+CHtmlTagItem* CHtmlPack::GetTagItem(HtmlPosition position) const { return CHtmlTokenList::GetTagItem(position); }
+
+HtmlPosition CHtmlPack::FindEndTagPosition(HtmlPosition position) const {
+  pagesift::ElementExtent extent = pagesift::FindElementExtent(position);
+  return extent.closedByEndTag ? extent.last : nullptr;
+}
+
+HtmlPosition CHtmlPack::FindElementEnd(HtmlPosition position) const {
+  return pagesift::FindElementExtent(position).last;
+}
+
+int CHtmlPack::HasInlineBuildTags(const CHtmlTagItem* tag) const {
+  return tag && tag->HasAttribute(kInlineBuildTagAttribute) ? 1 : 0;
+}
+
+int CHtmlPack::GetInlineBuildTags(const CHtmlTagItem* tag, CByteString& text) const {
+  const char* value = tag ? tag->GetAttributeValue(kInlineBuildTagAttribute) : nullptr;
+  if (!value) return 0;
+  text.Assign(value);
+  return 1;
+}
+
+int CHtmlPack::GetTopicBuildTags(CByteString& text) const {
+  text.Empty();
+  const char* content = topicBuildTags_ ? topicBuildTags_->GetAttributeValue("content") : nullptr;
+  if (!content) return 0;
+  text.Assign(pagesift::Trim(content));
+  return 1;
+}
+
+int CHtmlPack::DeleteEntity(HtmlPosition position) {
+  pagesift::ElementExtent extent = pagesift::FindElementExtent(position);
+  if (!extent.last) return 0;
+  for (HtmlPosition at = position;; at = at->next) {
+    at->token->DiscardToken();
+    if (at == extent.last) break;
+  }
+  return 1;
+}
+
+int CHtmlPack::DeleteAnchor(HtmlPosition position) {
+  CHtmlTagItem* tag = GetTagItem(position);
+  if (!tag || tag->GetTagId() != pagesift::kTagAnchor || tag->IsDiscardedToken()) return 0;
+  // Links do not nest: the anchor ends at the next "</a>" unless another
+  // anchor starts first.
+  HtmlPosition end = position->next;
+  for (; end; end = end->next) {
+    const CHtmlTagItem* next = GetTagItem(end);
+    if (!next || next->IsDiscardedToken() || (next->GetTagId() & ~pagesift::kEndTagBit) != pagesift::kTagAnchor) {
+      continue;
+    }
+    if (!next->IsEndTag()) end = nullptr;
+    break;
+  }
+  tag->DiscardKeepingWhitespace();
+  if (end) GetTagItem(end)->DiscardKeepingWhitespace();
+  return 1;
+}
+
+int CHtmlPack::HtmlToText(CByteString& out, const char* text, int length) {
+  std::string decoded;
+  if (text) {
+    std::string_view view = length < 0 ? std::string_view(text) : std::string_view(text, static_cast<size_t>(length));
+    pagesift::AppendDecoded(view, decoded, false);
+  }
+  out.Assign(decoded);
+  return 1;
+}
+
+int CHtmlPack::IsExistingFile(const char* path) {
+  return path && *path && bte::platform::IsRegularFile(path) ? 1 : 0;
+}
+
+CHtmlFileEx::CHtmlFileEx(const CByteString& bytes, const char* path) {
+  SetSource(std::string(bytes.View()), true);
+  SetPath(path);
+}
+
+CHtmlFileEx::CHtmlFileEx(CByteString&& bytes, const char* path) {
+  SetSource(bytes.Release(), true);
+  SetPath(path);
+}
+
+CHtmlFileEx::CHtmlFileEx(const char* path) { SetPath(path); }

@@ -1,0 +1,127 @@
+#include "pagesift/tokenizer.h"
+
+#include <cstring>
+#include <new>
+
+#include "pagesift/tag_codes.h"
+#include "pagesift/tag_scanner.h"
+
+namespace pagesift {
+namespace {
+
+bool IsAllSpace(std::string_view text) {
+  for (char c : text) {
+    if (!IsHtmlSpace(c)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void Tokenizer::Run() {
+  size_t textBegin = 0;
+  size_t at = 0;
+  const char* data = source_.data();
+  while (at < source_.size()) {
+    const void* found = std::memchr(data + at, '<', source_.size() - at);
+    if (!found) break;
+    size_t lt = static_cast<size_t>(static_cast<const char*>(found) - data);
+    MarkupInfo info = ReadMarkup(source_, lt);
+    if (info.kind == MarkupKind::kNone) {
+      at = lt + 1;
+      continue;
+    }
+    EmitText(textBegin, lt);
+    at = textBegin = EmitMarkup(info);
+  }
+  EmitText(textBegin, source_.size());
+  FlushLeadingWhitespace();
+}
+
+size_t Tokenizer::EmitMarkup(const MarkupInfo& info) {
+  EmitTag(info);
+  if (info.kind != MarkupKind::kStartTag) return info.end;
+  const TagEntry& entry = *info.entry;
+  if (entry.content == TagContent::kVoid || (info.selfClosing && entry.id == kTagUnknown)) {
+    if (info.carriesBuildTags) EmitEmptyEndTag(info);
+    return info.end;
+  }
+  if (entry.content != TagContent::kRawText && entry.content != TagContent::kPlainText) return info.end;
+  size_t close = entry.content == TagContent::kPlainText ? source_.size()
+                                                           : FindRawTextEnd(source_, info.end, entry.name);
+  EmitText(info.end, close);
+  return close;
+}
+
+void Tokenizer::EmitTag(const MarkupInfo& info) {
+  size_t begin = info.begin;
+  uint32_t leading = 0;
+  if (pendingLeadEnd_ > pendingLeadBegin_) {
+    begin = pendingLeadBegin_;
+    leading = static_cast<uint32_t>(pendingLeadEnd_ - pendingLeadBegin_);
+    pendingLeadBegin_ = pendingLeadEnd_ = 0;
+  }
+  auto* tag = new (tokens_.AllocateTokenStorage(sizeof(CHtmlTagItem)))
+      CHtmlTagItem(CHtmlTagItem::SourceView{}, source_.substr(begin, info.end - begin), leading, info);
+  tag->inTokenStorage_ = true;
+  tokens_.AddTail(tag);
+  last_ = tag;
+  lastIsTag_ = true;
+}
+
+void Tokenizer::EmitEmptyEndTag(const MarkupInfo& info) {
+  MarkupInfo end = info;
+  end.kind = MarkupKind::kEndTag;
+  end.begin = end.end = end.nameBegin = end.nameEnd = info.end;
+  end.carriesBuildTags = false;
+  EmitTag(end);
+}
+
+// Whitespace between two tags travels with the tag before it; at the start
+// of the document, with the first tag. Text next to text (a raw text element
+// left open) joins it.
+void Tokenizer::EmitText(size_t begin, size_t end) {
+  if (end <= begin) return;
+  std::string_view text = source_.substr(begin, end - begin);
+  if (last_ && last_->GetSourceText().data() + last_->GetSourceText().size() == text.data()) {
+    if (lastIsTag_ && IsAllSpace(text)) {
+      static_cast<CHtmlTagItem*>(last_)->ExtendTrailingWhitespace(text.size());
+      return;
+    }
+    if (!lastIsTag_) {
+      static_cast<CHtmlTextItem*>(last_)->source_ =
+          std::string_view(last_->GetSourceText().data(), last_->GetSourceText().size() + text.size());
+      return;
+    }
+  }
+  if (!last_ && IsAllSpace(text)) {
+    pendingLeadBegin_ = begin;
+    pendingLeadEnd_ = end;
+    return;
+  }
+  AddText(text);
+}
+
+void Tokenizer::AddText(std::string_view text) {
+  auto* item = new (tokens_.AllocateTokenStorage(sizeof(CHtmlTextItem))) CHtmlTextItem(CHtmlTextItem::SourceView{}, text);
+  item->inTokenStorage_ = true;
+  tokens_.AddTail(item);
+  last_ = item;
+  lastIsTag_ = false;
+}
+
+// A document of nothing but whitespace keeps it as text.
+void Tokenizer::FlushLeadingWhitespace() {
+  if (pendingLeadEnd_ <= pendingLeadBegin_) return;
+  std::string_view text = source_.substr(pendingLeadBegin_, pendingLeadEnd_ - pendingLeadBegin_);
+  pendingLeadBegin_ = pendingLeadEnd_ = 0;
+  AddText(text);
+}
+
+bool Tokenizer::ReadSingleTag(std::string_view text, MarkupInfo& info) {
+  if (text.empty() || text[0] != '<') return false;
+  info = ReadMarkup(text, 0);
+  return info.kind != MarkupKind::kNone && info.end == text.size();
+}
+
+}  // namespace pagesift

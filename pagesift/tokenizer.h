@@ -1,0 +1,47 @@
+// Splits a document into the tokens of a token list. Every byte of the
+// source ends up in exactly one token, so writing the tokens in order gives
+// the source back.
+#ifndef PAGESIFT_TOKENIZER_H
+#define PAGESIFT_TOKENIZER_H
+
+#include <cstddef>
+#include <string_view>
+
+#include "pagesift/markup.h"
+#include "pagesift/token_list.h"
+
+namespace pagesift {
+
+class Tokenizer {
+ public:
+  // The tokens view source, which must outlive them.
+  Tokenizer(std::string_view source, CHtmlTokenList& tokens) : source_(source), tokens_(tokens) {}
+  void Run();
+
+  // Tokenizes a text of one tag for a tag token made outside a document;
+  // false when the text is not exactly one tag or piece of markup.
+  static bool ReadSingleTag(std::string_view text, MarkupInfo& info);
+
+ private:
+  // Emits the markup and, after the start tag of a raw text element, its
+  // text; returns where tokenizing goes on.
+  size_t EmitMarkup(const MarkupInfo& info);
+  void EmitTag(const MarkupInfo& info);
+  void EmitText(size_t begin, size_t end);
+  void AddText(std::string_view text);
+  // A tagged element that holds nothing gets an end tag of no bytes, so that
+  // removing it stops right after it.
+  void EmitEmptyEndTag(const MarkupInfo& info);
+  void FlushLeadingWhitespace();
+
+  std::string_view source_;
+  CHtmlTokenList& tokens_;
+  CHtmlTokenItem* last_ = nullptr;
+  bool lastIsTag_ = false;
+  size_t pendingLeadBegin_ = 0;
+  size_t pendingLeadEnd_ = 0;
+};
+
+}  // namespace pagesift
+
+#endif  // PAGESIFT_TOKENIZER_H

@@ -1,0 +1,282 @@
+// Real help projects, copied to a temporary folder and given build tags:
+// topics filtered with expressions that exclude topics they link to.
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "expr/text.h"
+#include "filter_support.h"
+
+namespace bte::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+int Count(const std::string& text, const std::string& piece) {
+  int count = 0;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+    ++count;
+  return count;
+}
+
+// Replaces the first occurrence; fails the test when there is none.
+void Edit(const fs::path& file, const std::string& from, const std::string& to) {
+  std::string html = ReadFile(file);
+  const size_t at = html.find(from);
+  ASSERT_NE(at, std::string::npos) << from;
+  html.replace(at, from.size(), to);
+  WriteFile(file, html);
+}
+
+// The text tokens of a document, in order, without white space (where
+// spaces travel with markup is the library's business).
+std::string TextOf(const CHtmlFileEx& document) {
+  std::string text;
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at != nullptr;
+       at = CHtmlTokenList::GetNext(at)) {
+    const CHtmlTokenItem* token = CHtmlTokenList::GetAt(at);
+    if (token->IsTagToken() || token->IsDiscardedToken()) continue;
+    for (char c : static_cast<const CHtmlTextItem*>(token)->GetText())
+      if (!IsWhiteSpace(c)) text += c;
+  }
+  return text;
+}
+
+// The files the kept links of a document lead to.
+std::set<std::string> LinkedFiles(const CHtmlFileEx& document) {
+  std::set<std::string> files;
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at != nullptr;
+       at = CHtmlTokenList::GetNext(at)) {
+    const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
+    if (tag == nullptr || tag->IsDiscardedToken() || tag->GetTagId() != pagesift::kTagAnchor)
+      continue;
+    const char* href = tag->GetAttributeValue("href");
+    if (href == nullptr || CHtmlPack::GetAnchorHrefType(href) != pagesift::kHrefFile) continue;
+    const CByteString path = document.GetFilePathName(href);
+    if (!path.IsEmpty()) files.insert(fs::weakly_canonical(path.GetContent()).string());
+  }
+  return files;
+}
+
+std::vector<fs::path> TopicsOf(const fs::path& folder) {
+  std::vector<fs::path> topics;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    const std::string extension = entry.path().extension().string();
+    if (entry.is_regular_file() && (extension == ".htm" || extension == ".html"))
+      topics.push_back(entry.path());
+  }
+  std::sort(topics.begin(), topics.end());
+  return topics;
+}
+
+class CorpusProject : public ::testing::TestWithParam<const char*> {
+ protected:
+  fs::path CopyProject(const std::string& name) {
+    const fs::path target = folder_.path() / name;
+    fs::copy(fs::path(BTE_CORPUS_DIR) / "html" / name, target, fs::copy_options::recursive);
+    return target;
+  }
+
+  TempFolder folder_;
+};
+
+// Every topic of a project, with the topics most linked to excluded: the
+// kept links lead only to kept topics, and no text is lost (a removed link
+// keeps its text).
+TEST_P(CorpusProject, LinksToExcludedTopicsLoseOnlyTheirLink) {
+  const fs::path project = CopyProject(GetParam());
+  const std::vector<fs::path> topics = TopicsOf(project);
+  ASSERT_FALSE(topics.empty());
+
+  std::map<std::string, int> incoming;
+  for (const fs::path& topic : topics) {
+    CHtmlFileEx document(topic.string().c_str());
+    ASSERT_NE(document.Analyse(), 0);
+    for (const std::string& file : LinkedFiles(document)) ++incoming[file];
+  }
+  std::vector<std::pair<int, std::string>> ranked;
+  for (const auto& [file, count] : incoming) ranked.emplace_back(-count, file);
+  std::sort(ranked.begin(), ranked.end());
+  std::set<std::string> excluded;
+  for (size_t i = 0; i < ranked.size() && i < 3; ++i) {
+    excluded.insert(ranked[i].second);
+    AddTopicBuildTags(ranked[i].second, "Beta,Internal");
+  }
+
+  auto filter = MakeFilter();
+  filter->SetExpression("~Beta");
+  int removedLinks = 0;
+  for (const fs::path& topic : topics) {
+    SCOPED_TRACE(topic.string());
+    CHtmlFileEx document(topic.string().c_str());
+    ASSERT_NE(document.Analyse(), 0);
+    const std::string textBefore = TextOf(document);
+    const size_t linksBefore = LinkedFiles(document).size();
+    ASSERT_EQ(filter->FilterDocumentWithLinks(document), S_OK);
+
+    const auto reread = Analysed(Saved(document), topic.string());
+    for (const std::string& file : LinkedFiles(*reread)) {
+      EXPECT_EQ(excluded.count(file), 0u);
+    }
+    EXPECT_EQ(TextOf(*reread), textBefore);
+    removedLinks += static_cast<int>(linksBefore - LinkedFiles(*reread).size());
+  }
+  if (!excluded.empty()) {
+    EXPECT_GT(removedLinks, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, CorpusProject,
+                         ::testing::Values("codesnip-help", "scummex-help", "windirstat-help"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
+
+// Messy real-world HTML with every third paragraph, list item, cell and
+// span tagged: what survives holds no excluded element (cells stay, marked),
+// and everything kept was in the input.
+TEST(MessyTopics, NoExcludedElementSurvives) {
+  const fs::path folder = fs::path(BTE_CORPUS_DIR) / "html" / "messy";
+  auto filter = MakeFilter();
+  filter->SetExpression("Print");
+  size_t removedText = 0;
+  for (const fs::path& topic : TopicsOf(folder)) {
+    SCOPED_TRACE(topic.filename().string());
+    std::string html = ReadFile(topic);
+    std::string lower = html;
+    for (char& c : lower) c = AsciiLower(c);
+    std::vector<size_t> tagAt;
+    for (const char* open : {"<p", "<li", "<td", "<span", "<div", "<table"}) {
+      for (size_t at = lower.find(open); at != std::string::npos; at = lower.find(open, at + 1)) {
+        const size_t end = at + std::strlen(open);
+        if (end < lower.size() && (lower[end] == ' ' || lower[end] == '>')) tagAt.push_back(end);
+      }
+    }
+    std::sort(tagAt.begin(), tagAt.end());
+    for (size_t i = tagAt.size(); i-- > 0;)
+      if (i % 3 == 0) html.insert(tagAt[i], " data-buildtags=\"Web\"");
+    HRESULT status = E_FAIL;
+    const std::string out = FilterTextOf(*filter, html, true, &status);
+    EXPECT_EQ(status, S_OK);
+    const auto reread = Analysed(out);
+    for (HtmlPosition at = reread->GetTokenList()->GetHeadPosition(); at != nullptr;
+         at = CHtmlTokenList::GetNext(at)) {
+      const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
+      if (tag == nullptr || !tag->HasAttribute("data-buildtags")) continue;
+      EXPECT_EQ(tag->GetTagId(), pagesift::kTagTableCell) << tag->GetTagText();
+      EXPECT_TRUE(tag->HasAttribute("discard")) << tag->GetTagText();
+    }
+    // Removal only drops text, so the kept text (fillers aside) is a
+    // subsequence of the input's.
+    std::string kept = TextOf(*reread);
+    for (size_t at = kept.find("&nbsp;"); at != std::string::npos; at = kept.find("&nbsp;"))
+      kept.erase(at, 6);
+    const std::string all = TextOf(*Analysed(html));
+    size_t matched = 0;
+    for (size_t i = 0; i < all.size() && matched < kept.size(); ++i)
+      if (all[i] == kept[matched]) ++matched;
+    EXPECT_EQ(matched, kept.size());
+    removedText += all.size() - kept.size();
+  }
+  EXPECT_GT(removedText, 1000u);
+}
+
+// One topic with everything the filter repairs: an excluded table cell, a
+// popup whose only link was excluded, a related-topics control and links to
+// topics that the expression leaves out.
+class MenuTopic : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(fs::path(BTE_CORPUS_DIR) / "html" / "codesnip-help", folder_.path(),
+             fs::copy_options::recursive);
+    html_ = folder_.path() / "HTML";
+    topic_ = html_ / "menu_file.htm";
+    AddTopicBuildTags(html_ / "dlg_print.htm", "Web");
+    AddTopicBuildTags(html_ / "dlg_savesnippet.htm", "Web;Beta");
+    AddTopicBuildTags(html_ / "main_menu.htm", "Print");
+    Edit(topic_, "<td class=\"desc\">\n          Closes the program.",
+         "<td class=\"desc\" data-buildtags=\"Web\">\n          Closes the program.");
+    Edit(topic_, "Return to the <a",
+         "<span data-buildtags=\"Web\">Also see " + PopupLink() + "tips</a>. </span>"
+         "Return to the <a");
+    Edit(topic_, "</body>",
+         "<div class=\"x-popup-text\" id=\"tips\">Tips for saving</div>\n"
+         "<object id=\"related\" type=\"application/x-oleobject\" "
+         "classid=\"clsid:adb880a6-d8ff-11cf-9377-00aa003b7a11\">\n"
+         "<param name=\"Command\" value=\"Related Topics\">\n"
+         "<param name=\"Item1\" value=\"Main menu;main_menu.htm\">\n"
+         "<param name=\"Item2\" value=\"Printing;dlg_print.htm\">\n"
+         "<param name=\"Item3\" value=\"Save &amp; print;dlg_savesnippet.htm\">\n"
+         "<param name=\"Item4\" value=\"Detail pane;detail_pane.htm\">\n"
+         "</object>\n</body>");
+  }
+
+  static std::string PopupLink() {
+    return "<a href=\"javascript:void(0)\" x-use-popup=\"#tips\" x-popup-type=\"text\" "
+           "class=\"popup\" id=\"tipslink\">";
+  }
+
+  std::string Filtered(const char* expression) {
+    auto filter = MakeFilter();
+    filter->SetExpression(expression);
+    CHtmlFileEx document(topic_.string().c_str());
+    EXPECT_NE(document.Analyse(), 0);
+    EXPECT_EQ(filter->FilterDocumentWithLinks(document), S_OK);
+    return Saved(document);
+  }
+
+  TempFolder folder_;
+  fs::path html_;
+  fs::path topic_;
+};
+
+TEST_F(MenuTopic, PrintOutputDropsWebContentAndLinksToWebTopics) {
+  const std::string before = ReadFile(topic_);
+  const std::string out = Filtered("Print");
+  EXPECT_EQ(Count(out, "href=\"dlg_print.htm\""), 0);
+  EXPECT_EQ(Count(out, "href=\"dlg_savesnippet.htm\""), 0);
+  EXPECT_EQ(Count(out, "Save Annotated Source"), Count(before, "Save Annotated Source"));
+  EXPECT_EQ(Count(out, "href=\"detail_pane.htm\""), 2);
+  EXPECT_EQ(Count(out, "href=\"main_menu.htm\""), 1);
+  // The excluded cell keeps its place, filled so that the row keeps its shape.
+  EXPECT_EQ(Count(out, "Closes the program."), 0);
+  EXPECT_EQ(Count(out, "<td"), Count(before, "<td"));
+  EXPECT_EQ(Count(out, "<p>&nbsp;</p>"), 1);
+  // The popup lost its only link.
+  EXPECT_EQ(Count(out, "Tips for saving"), 0);
+  EXPECT_EQ(Count(out, "tipslink"), 0);
+  // Items 2 and 3 lead to excluded topics; item 4 moves up to 2.
+  EXPECT_EQ(Count(out, "name=\"Item1\" value=\"Main menu;main_menu.htm\""), 1);
+  EXPECT_EQ(Count(out, "dlg_print.htm\">"), 0);
+  EXPECT_EQ(Count(out, "Save &amp; print"), 0);
+  EXPECT_EQ(Count(out, "name=\"item2\" value=\"Detail pane;detail_pane.htm\""), 1);
+}
+
+TEST_F(MenuTopic, WebOutputKeepsWebContentAndDropsPrintTopics) {
+  const std::string out = Filtered("Web");
+  EXPECT_EQ(Count(out, "Closes the program."), 1);
+  EXPECT_EQ(Count(out, "Tips for saving"), 1);
+  EXPECT_EQ(Count(out, "tipslink"), 1);
+  EXPECT_EQ(Count(out, "href=\"main_menu.htm\""), 0);
+  EXPECT_EQ(Count(out, "main_menu.htm\">"), 0);
+  EXPECT_EQ(Count(out, "name=\"item1\" value=\"Printing;dlg_print.htm\""), 1);
+  EXPECT_EQ(Count(out, "name=\"item3\" value=\"Detail pane;detail_pane.htm\""), 1);
+}
+
+TEST_F(MenuTopic, TopicWhoseEveryElementIsExcludedKeepsItsFrame) {
+  WriteFile(topic_, "<html><head><title>T</title></head><body>"
+                    "<h1 data-buildtags=\"Web\">Title</h1><p data-buildtags=\"Web\">A</p>"
+                    "<table data-buildtags=\"Web\"><tr><td>x</td></tr></table>"
+                    "<ul data-buildtags=\"Web\"><li>a<li>b</ul></body></html>");
+  EXPECT_EQ(Filtered("Print"), "<html><head><title>T</title></head><body></body></html>");
+}
+
+}  // namespace
+}  // namespace bte::test

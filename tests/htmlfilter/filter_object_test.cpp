@@ -1,0 +1,189 @@
+// The filter object's contract: which parser it uses and when it releases
+// it, what an empty expression or a missing result does, and that text is
+// re-serialised only when removal changed something.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "filter_support.h"
+
+namespace bte::test {
+namespace {
+
+// A host parser that counts its references and answers like a real one.
+class CountingParser : public IBuildTagExprParser {
+ public:
+  explicit CountingParser(const char* expression) : inner_(MakeParser(expression)) {}
+  HRESULT QueryInterface(REFIID, void**) override { return E_NOTIMPL; }
+  ULONG AddRef() override { return ++references; }
+  ULONG Release() override { return --references; }
+  HRESULT IsIncluded(const char* tagSet) override {
+    ++questions;
+    return inner_->IsIncluded(tagSet);
+  }
+  HRESULT EnableCache(int32_t enable) override { return inner_->EnableCache(enable); }
+  HRESULT IsEmpty() override { return inner_->IsEmpty(); }
+  HRESULT IsValid() override { return inner_->IsValid(); }
+  HRESULT CompareNormalizedText(const char* t, int32_t n) override {
+    return inner_->CompareNormalizedText(t, n);
+  }
+  HRESULT UsesTag(const char* tag) override { return inner_->UsesTag(tag); }
+
+  ULONG references = 1;
+  int questions = 0;
+
+ private:
+  ComPtr<IBuildTagExprParser> inner_;
+};
+
+const char kTagged[] = "<p data-buildtags=\"Web\">W</p><p>K</p>";
+
+TEST(FilterParser, BorrowedParserIsNeverReleased) {
+  CountingParser host("Print");
+  {
+    auto filter = MakeFilter();
+    EXPECT_EQ(filter->SetParser(&host), S_OK);
+    EXPECT_EQ(FilterTextOf(*filter, kTagged, false), "<p>K</p>");
+    EXPECT_GT(host.questions, 0);
+  }
+  EXPECT_EQ(host.references, 1u);
+}
+
+TEST(FilterParser, LastSetterDecides) {
+  CountingParser host("Web");
+  auto filter = MakeFilter();
+  filter->SetExpression("Print");
+  filter->SetParser(&host);
+  EXPECT_EQ(FilterTextOf(*filter, kTagged, false), kTagged);
+  filter->SetExpression("Print");
+  EXPECT_EQ(FilterTextOf(*filter, kTagged, false), "<p>K</p>");
+  filter->SetExpression(nullptr);  // keeps the current parser
+  EXPECT_EQ(FilterTextOf(*filter, kTagged, false), "<p>K</p>");
+  EXPECT_EQ(host.references, 1u);
+}
+
+// Replacing an owned parser many times must not leak (the ASan build checks
+// leaks), and the newest expression is the one applied.
+TEST(FilterParser, ReplacedOwnParsersAreReleased) {
+  auto filter = MakeFilter();
+  for (int i = 0; i < 100; ++i) filter->SetExpression(i % 2 ? "Web" : "Print");
+  EXPECT_EQ(FilterTextOf(*filter, kTagged, false), kTagged);
+  CountingParser host("Print");
+  filter->SetParser(&host);
+  EXPECT_EQ(FilterTextOf(*filter, kTagged, false), "<p>K</p>");
+}
+
+TEST(FilterText, NoParserOrEmptyExpressionLeavesResultUntouched) {
+  for (const char* expression : {static_cast<const char*>(nullptr), "", "   "}) {
+    auto filter = MakeFilter();
+    if (expression != nullptr) filter->SetExpression(expression);
+    HRESULT status = E_FAIL;
+    EXPECT_EQ(FilterTextOf(*filter, kTagged, false, &status), "<untouched>");
+    EXPECT_EQ(status, S_OK);
+    EXPECT_EQ(FilterTextOf(*filter, kTagged, true, &status), "<untouched>");
+    EXPECT_EQ(status, S_OK);
+  }
+}
+
+TEST(FilterText, NullResultIsRefused) {
+  auto filter = MakeFilter();
+  filter->SetExpression("Print");
+  EXPECT_EQ(filter->FilterText(u"<p>a</p>", nullptr), S_FALSE);
+  EXPECT_EQ(filter->FilterTextWithLinks(u"<p>a</p>", nullptr), S_FALSE);
+}
+
+// Without removal the caller's own text comes back, even where saving would
+// have written it differently (here: an unpaired surrogate that has no
+// multibyte form).
+TEST(FilterText, NothingRemovedReturnsInputUnchanged) {
+  auto filter = MakeFilter();
+  filter->SetExpression("Web");
+  const std::u16string input = u"<p data-buildtags=\"Web\">caf\u00e9 \xD800</p>";
+  BSTR result = nullptr;
+  EXPECT_EQ(filter->FilterText(input.c_str(), &result), S_OK);
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(std::u16string(result, SysStringLen(result)), input);
+  SysFreeString(result);
+}
+
+TEST(FilterText, RemovalConvertsBothWays) {
+  auto filter = MakeFilter();
+  filter->SetExpression("Print");
+  const std::u16string input = u"<p data-buildtags=\"Web\">x</p><p>\u00e9\u4e2d\U0001F600</p>";
+  BSTR result = nullptr;
+  EXPECT_EQ(filter->FilterText(input.c_str(), &result), S_OK);
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(std::u16string(result, SysStringLen(result)), u"<p>\u00e9\u4e2d\U0001F600</p>");
+  SysFreeString(result);
+}
+
+// A parser that throws stands in for a library failure inside a run.
+class ThrowingParser : public CountingParser {
+ public:
+  ThrowingParser() : CountingParser("Print") {}
+  HRESULT IsIncluded(const char*) override { throw std::runtime_error("library failure"); }
+};
+
+class FilterLinks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(folder_.path() / "web.htm",
+              "<html><head><meta name=\"buildtags\" content=\"Web\"></head><body>W</body></html>");
+    topicPath_ = (folder_.path() / "topic.htm").string();
+    WriteFile(topicPath_, kUntaggedTopic);
+  }
+
+  static constexpr const char* kUntaggedTopic =
+      "<html><body><p>See <a href=\"web.htm\">web</a>.</p></body></html>";
+  TempFolder folder_;
+  std::string topicPath_;
+};
+
+TEST_F(FilterLinks, TextFormReturnsInputWhenNothingWasRemoved) {
+  auto filter = MakeFilter();
+  filter->SetExpression("Print");
+  EXPECT_EQ(FilterTextOf(*filter, kUntaggedTopic, true), kUntaggedTopic);
+}
+
+TEST_F(FilterLinks, DocumentFormRemovesLinkWithoutOtherRemoval) {
+  auto filter = MakeFilter();
+  filter->SetExpression("Print");
+  const auto document = Analysed(kUntaggedTopic, topicPath_);
+  EXPECT_EQ(filter->FilterDocument(*document), S_OK);
+  EXPECT_EQ(Saved(*document), kUntaggedTopic);
+  EXPECT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
+  EXPECT_EQ(Saved(*document), "<html><body><p>See web.</p></body></html>");
+}
+
+TEST_F(FilterLinks, EmptyExpressionLeavesDocumentAlone) {
+  auto filter = MakeFilter();
+  filter->SetExpression("");
+  const auto document = Analysed(kUntaggedTopic, topicPath_);
+  EXPECT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
+  EXPECT_EQ(Saved(*document), kUntaggedTopic);
+}
+
+// The link check swallows a failure of its own: removal had finished, so
+// the run still counts as done, and the link stays.
+TEST_F(FilterLinks, FailingLinkCheckKeepsLinkAndRunSucceeds) {
+  ThrowingParser host;
+  auto filter = MakeFilter();
+  filter->SetParser(&host);
+  const auto document = Analysed(kUntaggedTopic, topicPath_);
+  EXPECT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
+  EXPECT_EQ(Saved(*document), kUntaggedTopic);
+}
+
+TEST(FilterFailure, ExceptionInsideRunIsReportedAsFailure) {
+  ThrowingParser host;
+  auto filter = MakeFilter();
+  filter->SetParser(&host);
+  HRESULT status = S_OK;
+  EXPECT_EQ(FilterTextOf(*filter, kTagged, false, &status), kTagged);
+  EXPECT_EQ(status, S_FALSE);
+  const auto document = Analysed(kTagged);
+  EXPECT_EQ(filter->FilterDocument(*document), S_FALSE);
+}
+
+}  // namespace
+}  // namespace bte::test

@@ -1,0 +1,100 @@
+#include "filter_support.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/wide_string.h"
+
+namespace bte::test {
+
+namespace fs = std::filesystem;
+
+ComPtr<IBuildTagExprParser> MakeParser(const std::string& expression) {
+  IBuildTagExprParser* parser = nullptr;
+  EXPECT_EQ(CreateBuildTagExprParserInstance(&parser, expression.c_str()), S_OK);
+  return ComPtr<IBuildTagExprParser>(parser);
+}
+
+ComPtr<IBuildTagExprFilter> MakeFilter() {
+  IBuildTagExprFilter* filter = nullptr;
+  EXPECT_EQ(CreateBuildTagExprFilterInstance(&filter), S_OK);
+  return ComPtr<IBuildTagExprFilter>(filter);
+}
+
+std::unique_ptr<CHtmlFileEx> Analysed(const std::string& html, const std::string& path) {
+  auto document =
+      std::make_unique<CHtmlFileEx>(CByteString(html), path.empty() ? nullptr : path.c_str());
+  EXPECT_NE(document->Analyse(), 0);
+  return document;
+}
+
+std::string Saved(const CHtmlFileEx& document) {
+  CByteString out;
+  document.Save(out, pagesift::kSaveHtml);
+  return std::string(out.View());
+}
+
+std::string RunPass(const std::string& html, const std::string& expression, uint32_t mode,
+                    const std::string& path) {
+  const auto parser = MakeParser(expression);
+  const auto document = Analysed(html, path);
+  HtmlFilterPass pass(document.get(), parser.get());
+  EXPECT_EQ(pass.Run(mode), 1);
+  return Saved(*document);
+}
+
+std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html, bool withLinks,
+                         HRESULT* status) {
+  const std::u16string wide = platform::MultiByteToWide(html);
+  BSTR result = nullptr;
+  const HRESULT answer = withLinks ? filter.FilterTextWithLinks(wide.c_str(), &result)
+                                   : filter.FilterText(wide.c_str(), &result);
+  if (status != nullptr) *status = answer;
+  if (result == nullptr) return "<untouched>";
+  const std::string text =
+      platform::WideToMultiByte(std::u16string_view(result, SysStringLen(result)));
+  SysFreeString(result);
+  return text;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+TempFolder::TempFolder() {
+  std::random_device seed;
+  path_ = fs::temp_directory_path() / ("bte-html-" + std::to_string(seed()) + "-" +
+                                       std::to_string(seed()));
+  fs::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+void AddTopicBuildTags(const fs::path& topic, const std::string& tags) {
+  std::string html = ReadFile(topic);
+  const std::string meta = "<meta name=\"buildtags\" content=\"" + tags + "\">";
+  size_t at = html.find("<head");
+  if (at == std::string::npos) at = html.find("<HEAD");
+  if (at != std::string::npos) at = html.find('>', at);
+  if (at == std::string::npos)
+    html.insert(0, meta);
+  else
+    html.insert(at + 1, meta);
+  WriteFile(topic, html);
+}
+
+}  // namespace bte::test

@@ -1,0 +1,152 @@
+// Removal of excluded elements: where a removed element ends when HTML
+// leaves end tags out, nesting of the same kind, end tags of enclosing
+// elements, table cells, and how tag lists are read.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "filter_support.h"
+
+namespace bte::test {
+namespace {
+
+struct RemovalCase {
+  const char* name;
+  const char* html;
+  const char* expression;
+  const char* expected;
+};
+
+void PrintTo(const RemovalCase& c, std::ostream* os) { *os << c.name; }
+
+// Only removal: no clean-up pass may change what these rows check.
+const RemovalCase kRemovalCases[] = {
+    {"KeepsIncludedElement", "<p data-buildtags=\"Print\">A</p><p>B</p>", "Print",
+     "<p data-buildtags=\"Print\">A</p><p>B</p>"},
+    {"RemovesExcludedElement", "<p data-buildtags=\"Print\">A</p><p>B</p>", "Web",
+     "<p>B</p>"},
+    {"OmittedEndTagEndsAtNextParagraph", "<div><p data-buildtags=\"Web\">A<p>B</div>", "Print",
+     "<div><p>B</div>"},
+    {"NestedSameKindEndsAtOwnEndTag",
+     "<div data-buildtags=\"Web\">A<div>B</div>C</div><div>D</div>", "Print", "<div>D</div>"},
+    {"EnclosingEndTagStopsAndStays", "<div><span data-buildtags=\"Web\">A<b>B</div>C", "Print",
+     "<div></div>C"},
+    {"StrayInlineEndTagGoesWithBlock", "<div data-buildtags=\"Web\"><p>A</b>B</p></div>E",
+     "Print", "E"},
+    {"InlineElementInsideParagraph", "<p>A <b data-buildtags=\"Web\">B</b> C</p>", "Print",
+     "<p>A  C</p>"},
+    {"ListItemWithoutEndTag",
+     "<ul><li>A<li data-buildtags=\"Web\">B<ul><li>C</ul><li>D</ul>", "Print",
+     "<ul><li>A<li>D</ul>"},
+    {"CommaSeparatedTagsAreOneSet", "<p data-buildtags=\"Web,Beta\">A</p>", "Web & ~Beta", ""},
+    {"SemicolonSeparatedTags", "<p data-buildtags=\"Web; Beta\">A</p><p>B</p>", "Web & ~Beta",
+     "<p>B</p>"},
+    {"EmptyTagListIsUntagged", "<p data-buildtags=\"\">A</p>", "Web",
+     "<p data-buildtags=\"\">A</p>"},
+    {"ElementInsideRemovedOneIsNotRevisited",
+     "<div data-buildtags=\"Web\"><p data-buildtags=\"Print\">A</p></div><p>B</p>", "Print",
+     "<p>B</p>"},
+    {"RegionRunsToEndOfDocument", "<div><p data-buildtags=\"Web\">A<b>B", "Print", "<div>"},
+    {"RemovedTableRowKeepsTable",
+     "<table><tr data-buildtags=\"Web\"><td>A</td></tr><tr><td>B</td></tr></table>", "Print",
+     "<table><tr><td>B</td></tr></table>"},
+};
+
+class ElementRemoval : public ::testing::TestWithParam<RemovalCase> {};
+
+TEST_P(ElementRemoval, LeavesExpectedDocument) {
+  const RemovalCase& c = GetParam();
+  EXPECT_EQ(RunPass(c.html, c.expression, 0), c.expected) << c.html;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ElementRemoval, ::testing::ValuesIn(kRemovalCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ElementRemovalCell, ExcludedCellKeepsTagsLosesContentAndIsMarked) {
+  const auto parser = MakeParser("Print");
+  const auto document = Analysed(
+      "<table><tr><td data-buildtags=\"Web\"><b>A</b> text</td><td>B</td></tr></table>");
+  HtmlFilterPass pass(document.get(), parser.get());
+  pass.RemoveExcludedElements();
+  EXPECT_TRUE(pass.removedAny());
+  const std::string saved = Saved(*document);
+  EXPECT_EQ(saved.find("A"), std::string::npos) << saved;
+  EXPECT_EQ(saved.find("text"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("discard=\"yes\""), std::string::npos) << saved;
+  EXPECT_NE(saved.find("</td><td>B</td>"), std::string::npos) << saved;
+}
+
+TEST(ElementRemovalCell, ExcludedCellWithoutEndTagEndsAtNextCell) {
+  EXPECT_EQ(RunPass("<table><tr><td data-buildtags=\"Web\">A<td>B</table>", "Print", 0)
+                .find("A"),
+            std::string::npos);
+  EXPECT_NE(RunPass("<table><tr><td data-buildtags=\"Web\">A<td>B</table>", "Print", 0)
+                .find("<td>B"),
+            std::string::npos);
+}
+
+// Content placed where its container does not normally hold it is marked
+// as the removal scan meets it: text-level content straight in a table, an
+// image in preformatted text. Proper table parts are not marked.
+TEST(ElementRemovalFlags, MisplacedContentIsMarked) {
+  const auto parser = MakeParser("Print");
+  const auto document = Analysed(
+      "<table data-buildtags=\"Web\"><p>x</p><tr><td>y</td></tr></table>"
+      "<pre data-buildtags=\"Web\"><img src=\"a\"><b>z</b></pre>");
+  HtmlFilterPass pass(document.get(), parser.get());
+  pass.RemoveExcludedElements();
+  std::string marked;
+  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at != nullptr;
+       at = CHtmlTokenList::GetNext(at)) {
+    const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
+    if (tag != nullptr && !tag->IsEndTag() && (tag->GetTokenFlag() & pagesift::kTokenFlagMisplaced))
+      marked += std::string(tag->GetTagName()) + " ";
+  }
+  EXPECT_EQ(marked, "p img ");
+}
+
+TEST(ElementRemovalFlags, NothingExcludedLeavesRemovedAnyClear) {
+  const auto parser = MakeParser("Print | Web");
+  const auto document = Analysed("<p data-buildtags=\"Web\">A</p><p data-buildtags=\"Print,X\">B</p>");
+  HtmlFilterPass pass(document.get(), parser.get());
+  EXPECT_EQ(pass.Run(kModeFilterWithLinks), 1);
+  EXPECT_FALSE(pass.removedAny());
+}
+
+TEST(ElementRemovalFlags, RunWithoutDocumentOrParserDoesNothing) {
+  const auto parser = MakeParser("Print");
+  const auto document = Analysed("<p>A</p>");
+  EXPECT_EQ(HtmlFilterPass(nullptr, parser.get()).Run(kModeFilter), 0);
+  EXPECT_EQ(HtmlFilterPass(document.get(), nullptr).Run(kModeFilter), 0);
+}
+
+// Nesting deeper than any call stack would take: the scan keeps its own
+// stack of open inline elements, and the nesting counter handles the
+// same-kind levels.
+TEST(ElementRemovalDepth, DeepNestingIsRemovedWithoutRecursion) {
+  constexpr int kDepth = 100000;
+  std::string html = "<div data-buildtags=\"Web\">";
+  for (int i = 0; i < kDepth; ++i) html += "<div>";
+  for (int i = 0; i < kDepth; ++i) html += "<span>";
+  html += "deep";
+  for (int i = 0; i < kDepth; ++i) html += "</span>";
+  for (int i = 0; i < kDepth; ++i) html += "</div>";
+  html += "</div><p>after</p>";
+  EXPECT_EQ(RunPass(html, "Print", kModeFilter), "<p>after</p>");
+}
+
+// Many open elements that cannot hold the tags that follow: every same-kind
+// tag and every stray end tag has to look past all of them.
+TEST(ElementRemovalDepth, ManyOpenElementsWithSameKindTagsAndStrayEndTags) {
+  constexpr int kCount = 20000;
+  std::string html = "<div data-buildtags=\"Web\">";
+  for (int i = 0; i < kCount; ++i) html += "<span>";
+  for (int i = 0; i < kCount; ++i) html += "<div></i>";
+  html += "x";
+  for (int i = 0; i <= kCount; ++i) html += "</div>";
+  html += "<p>after</p>";
+  EXPECT_EQ(RunPass(html, "Print", 0), "<p>after</p>");
+}
+
+}  // namespace
+}  // namespace bte::test

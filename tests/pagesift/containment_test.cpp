@@ -1,0 +1,162 @@
+// The tag table and the containment model: element codes and where an
+// element whose end tag may be omitted ends.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/pagesift/html_test_support.h"
+
+namespace {
+
+using bte::testing::Analysed;
+
+// The element's source from its start tag through its last token, without
+// the whitespace that travels with that token.
+std::string ExtentOfFirstCandidate(const CHtmlPack& document, const std::string& html) {
+  HtmlPosition start = document.GetCandidatePosition(0);
+  HtmlPosition last = document.FindElementEnd(start);
+  const CHtmlTagItem* lastTag = document.GetTagItem(last);
+  std::string_view lastText = lastTag ? lastTag->GetTagText() : last->token->GetSourceText();
+  size_t begin = bte::testing::OffsetOf(document, document.GetTagItem(start)->GetTagText().data());
+  size_t end = bte::testing::OffsetOf(document, lastText.data()) + lastText.size();
+  return html.substr(begin, end - begin);
+}
+
+struct ExtentCase {
+  const char* html;    // the element of interest carries data-buildtags
+  const char* extent;  // its source up to its last token
+  bool endTag;         // closed by its own end tag
+};
+
+class Extents : public ::testing::TestWithParam<ExtentCase> {};
+
+TEST_P(Extents, FollowHtmlContainment) {
+  auto document = Analysed(GetParam().html);
+  ASSERT_EQ(document->GetCandidateCount(), 1u);
+  EXPECT_EQ(ExtentOfFirstCandidate(*document, GetParam().html), GetParam().extent);
+  HtmlPosition end = document->FindEndTagPosition(document->GetCandidatePosition(0));
+  EXPECT_EQ(end != nullptr, GetParam().endTag);
+}
+
+#define T " data-buildtags=x"
+INSTANTIATE_TEST_SUITE_P(
+    Documents, Extents,
+    ::testing::Values(
+        ExtentCase{"<p" T ">a<p>b", "<p" T ">a", false},
+        ExtentCase{"<p" T ">a<div>b</div>", "<p" T ">a", false},
+        ExtentCase{"<p" T ">a<table><tr><td>b</table>", "<p" T ">a", false},
+        ExtentCase{"<p" T ">a<b>c</b><br>d</p>e", "<p" T ">a<b>c</b><br>d</p>", true},
+        ExtentCase{"<div><p" T ">a</div>b", "<p" T ">a", false},
+        ExtentCase{"<ul><li" T ">a<li>b</ul>", "<li" T ">a", false},
+        ExtentCase{"<li" T ">a<ul><li>b</li></ul></li><li>c", "<li" T ">a<ul><li>b</li></ul></li>", true},
+        ExtentCase{"<li" T ">a<ul><li>b<li>c</ul>d<li>e", "<li" T ">a<ul><li>b<li>c</ul>d", false},
+        ExtentCase{"<tr><td" T ">a<td>b", "<td" T ">a", false},
+        ExtentCase{"<td" T "><p>a</p><tr>", "<td" T "><p>a</p>", false},
+        ExtentCase{"<td" T ">a</tr>", "<td" T ">a", false},
+        ExtentCase{"<th" T ">a<td>b", "<th" T ">a", false},
+        ExtentCase{"<tr" T "><td>a<td>b<tr><td>c", "<tr" T "><td>a<td>b", false},
+        ExtentCase{"<tbody" T "><tr><td>a<tfoot>", "<tbody" T "><tr><td>a", false},
+        ExtentCase{"<table" T "><tr><td>a<table><tr><td>b</table>c</table>d",
+                   "<table" T "><tr><td>a<table><tr><td>b</table>c</table>", true},
+        ExtentCase{"<dl><dt" T ">a<dd>b</dl>", "<dt" T ">a", false},
+        ExtentCase{"<dl><dd" T ">b<dt>c</dl>", "<dd" T ">b", false},
+        ExtentCase{"<dd" T ">b<dd>c", "<dd" T ">b", false},
+        ExtentCase{"<dd" T "><dl><dt>x<dd>y</dl>z<dt>", "<dd" T "><dl><dt>x<dd>y</dl>z", false},
+        ExtentCase{"<select><option" T ">a<option>b</select>", "<option" T ">a", false},
+        ExtentCase{"<option" T ">a</select>", "<option" T ">a", false},
+        ExtentCase{"<div" T "><div>a</div>b</div>c", "<div" T "><div>a</div>b</div>", true},
+        ExtentCase{"<div" T "><p>a</b>c</div>", "<div" T "><p>a</b>c</div>", true},
+        ExtentCase{"<span" T ">a</b>c</span>", "<span" T ">a", false},
+        ExtentCase{"<a" T " href=1>a<a href=2>b", "<a" T " href=1>a", false},
+        ExtentCase{"<h1" T ">a<h2>b", "<h1" T ">a", false},
+        ExtentCase{"<h1" T ">a<b>b</b></h1>", "<h1" T ">a<b>b</b></h1>", true},
+        ExtentCase{"<object" T "><param name=a><param name=b></object>x",
+                   "<object" T "><param name=a><param name=b></object>", true},
+        ExtentCase{"<p" T ">a<!-- c -->b<p>", "<p" T ">a<!-- c -->b", false},
+        ExtentCase{"<p" T ">a<script>s</script>b<p>", "<p" T ">a<script>s</script>b", false},
+        ExtentCase{"<img" T ">text<b>", "<img" T ">", true},
+        ExtentCase{"<custom" T ">a<p>b</custom>c", "<custom" T ">a<p>b</custom>", true},
+        ExtentCase{"<custom" T "/>a", "<custom" T "/>", true},
+        ExtentCase{"<p" T ">runs to the end", "<p" T ">runs to the end", false}));
+#undef T
+
+struct CodeCase {
+  const char* tag;
+  uint32_t id;
+  const char* level;  // inline, block, embedded, none
+};
+
+class Codes : public ::testing::TestWithParam<CodeCase> {};
+
+const char* Level(const CHtmlTagItem& tag) {
+  if (tag.IsInlineLevelTag()) return "inline";
+  if (tag.IsBlockLevelTag()) return "block";
+  if (tag.IsBlockLevelEmbeddedTag()) return "embedded";
+  return "none";
+}
+
+TEST_P(Codes, GiveTheElementsRole) {
+  auto document = Analysed(GetParam().tag);
+  const CHtmlTagItem* tag = document->GetTagItem(document->GetTokenList()->GetHeadPosition());
+  ASSERT_NE(tag, nullptr);
+  EXPECT_EQ(tag->GetTagId(), GetParam().id);
+  EXPECT_STREQ(Level(*tag), GetParam().level);
+  EXPECT_EQ(tag->IsUnknownTag(), GetParam().id == pagesift::kTagUnknown ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tags, Codes,
+    ::testing::Values(CodeCase{"<a href=x>", pagesift::kTagAnchor, "inline"},
+                      CodeCase{"</A>", pagesift::kTagAnchor | pagesift::kEndTagBit, "inline"},
+                      CodeCase{"<IMG src=x>", pagesift::kTagImage, "inline"},
+                      CodeCase{"<param name=x>", pagesift::kTagParam, "none"},
+                      CodeCase{"<object>", pagesift::kTagObject, "inline"},
+                      CodeCase{"<embed>", pagesift::kTagEmbed, "inline"},
+                      CodeCase{"<div>", pagesift::kTagBlockContainer, "block"},
+                      CodeCase{"<table>", pagesift::kTagTable, "block"},
+                      CodeCase{"</table>", pagesift::kTagTable | pagesift::kEndTagBit, "block"},
+                      CodeCase{"<tr>", pagesift::kTagTableRow, "embedded"},
+                      CodeCase{"<th>", pagesift::kTagTableHeaderCell, "embedded"},
+                      CodeCase{"<td>", pagesift::kTagTableCell, "embedded"},
+                      CodeCase{"</td>", pagesift::kTagTableCell | pagesift::kEndTagBit, "embedded"},
+                      CodeCase{"<li>", 0x21012, "embedded"},
+                      CodeCase{"<p>", 0x21030, "block"},
+                      CodeCase{"<span>", 0x20000, "inline"},
+                      CodeCase{"<ins>", 0x22000, "inline"},
+                      CodeCase{"<del>", 0x22010, "inline"},
+                      CodeCase{"<!-- x -->", pagesift::kTagComment, "none"},
+                      CodeCase{"<!doctype html>", pagesift::kTagDoctype, "none"},
+                      CodeCase{"<blah>", pagesift::kTagUnknown, "inline"},
+                      CodeCase{"<my-element>", pagesift::kTagUnknown, "inline"}));
+
+TEST(Codes, UnknownElementsHoldAnythingUnlessSelfClosed) {
+  auto open = Analysed("<blah>");
+  auto closed = Analysed("<blah/>");
+  EXPECT_NE(open->GetTagItem(open->GetTokenList()->GetHeadPosition())->GetTokenFlag() &
+                pagesift::kTokenFlagUnknownContainer, 0u);
+  EXPECT_EQ(closed->GetTagItem(closed->GetTokenList()->GetHeadPosition())->GetTokenFlag() &
+                pagesift::kTokenFlagUnknownContainer, 0u);
+}
+
+TEST(Extents, SkipDiscardedTokens) {
+  auto document = Analysed("<div data-buildtags=x><div>a</div></div>b");
+  HtmlPosition start = document->GetCandidatePosition(0);
+  HtmlPosition innerEnd = start->next->next->next;
+  innerEnd->token->DiscardToken();  // the inner </div>: the outer one now closes the inner
+  EXPECT_EQ(document->FindEndTagPosition(start), nullptr);
+}
+
+TEST(Extents, TenThousandDeepNestingNeedsNoRecursion) {
+  std::string html = "<section data-buildtags=x>";
+  for (int i = 0; i < 10000; ++i) html += "<div><blockquote>";
+  for (int i = 0; i < 10000; ++i) html += "</blockquote></div>";
+  html += "</section>tail";
+  auto document = Analysed(html);
+  HtmlPosition end = document->FindEndTagPosition(document->GetCandidatePosition(0));
+  ASSERT_NE(end, nullptr);
+  EXPECT_EQ(end, document->GetTokenList()->GetTailPosition()->prev);
+  EXPECT_EQ(document->DeleteEntity(document->GetCandidatePosition(0)), 1);
+  EXPECT_EQ(bte::testing::Saved(*document), "tail");
+}
+
+}  // namespace

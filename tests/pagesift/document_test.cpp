@@ -1,0 +1,259 @@
+// Document operations on real topics: build tag candidates, the HTML Help
+// related-topics control, and deleting elements and links.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/pagesift/html_test_support.h"
+
+namespace {
+
+using bte::testing::Analysed;
+using bte::testing::Saved;
+
+// Real topics with a related-topics control inserted after <body>: its items
+// link to the other topics of the same folder.
+std::string WithRelatedTopics(std::string html, const std::string& classId, const std::string& command,
+                              const std::vector<std::string>& files) {
+  std::string control = "\n<OBJECT id=hhctrl type=\"application/x-oleobject\"\n  classid=\"" + classId +
+                        "\">\n  <PARAM name=\"Command\" value=\"" + command + "\">\n";
+  for (size_t i = 0; i < files.size(); ++i) {
+    control += "  <PARAM name=\"Item" + std::to_string(i + 1) + "\" value=\"Title &amp; more;" + files[i] + "\">\n";
+  }
+  control += "</OBJECT>\n";
+  size_t body = html.find("<body");
+  if (body == std::string::npos) body = html.find("<BODY");
+  size_t insertAt = body == std::string::npos ? 0 : html.find('>', body) + 1;
+  return html.insert(insertAt, control);
+}
+
+HtmlPosition FirstObject(const CHtmlPack& document) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+    const CHtmlTagItem* tag = document.GetTagItem(at);
+    if (tag && tag->GetTagId() == pagesift::kTagObject) return at;
+  }
+  return nullptr;
+}
+
+TEST(RelatedTopics, AreRecognisedInRealTopicsAndTheirItemsResolve) {
+  auto topics = bte::testing::CorpusFiles(true);
+  size_t checked = 0;
+  for (size_t i = 0; i + 2 < topics.size(); ++i) {
+    if (topics[i].parent_path() != topics[i + 2].parent_path()) continue;
+    SCOPED_TRACE(topics[i].string());
+    std::vector<std::string> files = {topics[i + 1].filename().string(), topics[i + 2].filename().string()};
+    std::string html = WithRelatedTopics(bte::testing::ReadBytes(topics[i]),
+                                         i % 2 ? "clsid:ADB880A6-D8FF-11CF-9377-00AA003B7A11"
+                                               : "CLSID:52a2aaae-085d-4187-97ea-8c30db990436",
+                                         "Related Topics, MENU", files);
+    auto document = Analysed(html, topics[i].c_str());
+    HtmlPosition object = FirstObject(*document);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(document->GetHhctrlCommandType(object), pagesift::kHhctrlRelatedTopics);
+    // The params follow the object directly, one per line.
+    HtmlPosition item = object->next->next;
+    const char* value = document->GetTagItem(item)->GetAttributeValue("value");
+    ASSERT_NE(value, nullptr);
+    std::string file = std::string(value).substr(std::string(value).rfind(';') + 1);
+    EXPECT_EQ(CHtmlPack::IsExistingFile(document->GetFilePathName(file.c_str()).GetContent()), 1);
+    EXPECT_EQ(Saved(*document), html);
+    ++checked;
+  }
+  EXPECT_GT(checked, 50u);
+}
+
+TEST(RelatedTopics, RealTopicsHoldNoneOfTheirOwn) {
+  for (const auto& path : bte::testing::CorpusFiles(true)) {
+    auto document = Analysed(bte::testing::ReadBytes(path), path.c_str());
+    for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+      const CHtmlTagItem* tag = document->GetTagItem(at);
+      if (tag && tag->GetTagId() == pagesift::kTagObject) {
+        EXPECT_NE(document->GetHhctrlCommandType(at), pagesift::kHhctrlRelatedTopics) << path;
+      }
+    }
+  }
+}
+
+TEST(PopupLinks, RealTopicLinksTurnedIntoPopupCallsKeepTheirTargets) {
+  size_t checked = 0;
+  for (const auto& path : bte::testing::CorpusFiles(true)) {
+    SCOPED_TRACE(path.string());
+    auto original = Analysed(bte::testing::ReadBytes(path), path.c_str());
+    std::vector<std::string> targets;
+    for (HtmlPosition at = original->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+      CHtmlTagItem* tag = original->GetTagItem(at);
+      const char* href = tag && tag->GetTagId() == pagesift::kTagAnchor ? tag->GetAttributeValue("href") : nullptr;
+      if (!href || CHtmlPack::GetAnchorHrefType(href) != pagesift::kHrefFile) continue;
+      targets.push_back(std::string(original->GetFilePathName(href).View()));
+      tag->SetAttribute("href", ("javascript:ShowPopup('" + std::string(href) + "')").c_str());
+    }
+    auto popups = Analysed(Saved(*original), path.c_str());
+    size_t next = 0;
+    for (HtmlPosition at = popups->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+      const CHtmlTagItem* tag = popups->GetTagItem(at);
+      const char* href = tag && tag->GetTagId() == pagesift::kTagAnchor ? tag->GetAttributeValue("href") : nullptr;
+      if (!href || CHtmlPack::GetAnchorHrefType(href) != pagesift::kHrefPopup) continue;
+      ASSERT_EQ(CHtmlPopupAnchorVORK::IsValid(href), 1) << href;
+      ASSERT_LT(next, targets.size());
+      EXPECT_EQ(popups->GetFilePathName(CHtmlPopupAnchorVORK(href).GetTarget()).View(), targets[next++]);
+    }
+    EXPECT_EQ(next, targets.size());
+    checked += next;
+  }
+  EXPECT_GT(checked, 500u);
+}
+
+struct CommandCase {
+  const char* object;
+  int type;
+};
+
+class Commands : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(Commands, AreReadFromTheCommandParam) {
+  auto document = Analysed(GetParam().object);
+  EXPECT_EQ(document->GetHhctrlCommandType(document->GetTokenList()->GetHeadPosition()), GetParam().type);
+}
+
+#define HH "<object classid=\"clsid:adb880a6-d8ff-11cf-9377-00aa003b7a11\">"
+INSTANTIATE_TEST_SUITE_P(
+    Objects, Commands,
+    ::testing::Values(CommandCase{HH "<param name=Command value=\"Related Topics\">", pagesift::kHhctrlRelatedTopics},
+                      CommandCase{HH "<param name=x value=1><param name=COMMAND value=\"related topics,menu\">",
+                                  pagesift::kHhctrlRelatedTopics},
+                      CommandCase{HH "<param name=Command value=KLink>", pagesift::kHhctrlKeywordLinks},
+                      CommandCase{HH "<param name=Command value=\"ALink,MENU\">", pagesift::kHhctrlAssociativeLinks},
+                      CommandCase{HH "<param name=Command value=Contents>", pagesift::kHhctrlContents},
+                      CommandCase{HH "<param name=Command value=Index>", pagesift::kHhctrlIndex},
+                      CommandCase{HH "<param name=Command value=Splash>", pagesift::kHhctrlOtherCommand},
+                      CommandCase{HH "</object><param name=Command value=\"Related Topics\">",
+                                  pagesift::kHhctrlOtherCommand},
+                      CommandCase{"<object classid=\"clsid:1e2a7bd0-dab9-11d0-b93a-00c04fc99f9e\">"
+                                  "<param name=Command value=\"Related Topics\">",
+                                  pagesift::kHhctrlNone},
+                      CommandCase{"<object type=\"text/sitemap\"><param name=Command value=\"Related Topics\">",
+                                  pagesift::kHhctrlNone},
+                      CommandCase{"<p>", pagesift::kHhctrlNone}));
+#undef HH
+
+TEST(BuildTags, CandidatesAreTheTaggedStartTagsInDocumentOrder) {
+  for (const auto& path : bte::testing::CorpusFiles(true)) {
+    SCOPED_TRACE(path.string());
+    // Tag every <p> and <li> of a real topic, alternating the separators.
+    auto plain = Analysed(bte::testing::ReadBytes(path));
+    std::vector<std::string> expected;
+    int n = 0;
+    for (HtmlPosition at = plain->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+      CHtmlTagItem* tag = plain->GetTagItem(at);
+      if (!tag || tag->IsEndTag() || (tag->GetTagId() != 0x21030 && tag->GetTagId() != 0x21012)) continue;
+      expected.push_back(++n % 2 ? "Print,Beta" : "Web; Beta");
+      tag->SetAttribute("data-buildtags", expected.back().c_str());
+    }
+    auto tagged = Analysed(Saved(*plain));
+    ASSERT_EQ(tagged->GetCandidateCount(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+      const CHtmlTagItem* tag = tagged->GetTagItem(tagged->GetCandidatePosition(i));
+      ASSERT_EQ(tagged->HasInlineBuildTags(tag), 1);
+      CByteString text;
+      ASSERT_EQ(tagged->GetInlineBuildTags(tag, text), 1);
+      EXPECT_EQ(text.View(), expected[i]);
+    }
+  }
+}
+
+TEST(BuildTags, TopicLevelTagsComeFromTheMetaElement) {
+  CByteString text;
+  EXPECT_EQ(Analysed("<head><meta name=\"BuildTags\" content=\" Print, Web \"></head>")->GetTopicBuildTags(text), 1);
+  EXPECT_EQ(text.View(), "Print, Web");
+  EXPECT_EQ(Analysed("<head><meta name=keywords content=Print></head>")->GetTopicBuildTags(text), 0);
+  EXPECT_TRUE(text.IsEmpty());
+  auto document = Analysed("<p>x</p>");
+  EXPECT_EQ(document->HasInlineBuildTags(document->GetTagItem(document->GetTokenList()->GetHeadPosition())), 0);
+  EXPECT_EQ(document->HasInlineBuildTags(nullptr), 0);
+  EXPECT_EQ(document->GetInlineBuildTags(nullptr, text), 0);
+}
+
+TEST(BuildTags, TheStartPositionIsTheBody) {
+  auto document = Analysed("<html><head><title>t</title></head>\n<BODY class=x>\n<p>a</p></body></html>");
+  ASSERT_NE(document->GetStartPosition(), nullptr);
+  EXPECT_EQ(document->GetTagItem(document->GetStartPosition())->GetTagName(), "BODY");
+  EXPECT_EQ(Analysed("<p>a</p>")->GetStartPosition(), nullptr);
+}
+
+struct DeleteCase {
+  const char* html;  // the first candidate is deleted
+  const char* saved;
+};
+
+class DeleteEntity : public ::testing::TestWithParam<DeleteCase> {};
+
+TEST_P(DeleteEntity, RemovesTheElementWithItsContent) {
+  auto document = Analysed(GetParam().html);
+  ASSERT_EQ(document->DeleteEntity(document->GetCandidatePosition(0)), 1);
+  EXPECT_EQ(Saved(*document), GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, DeleteEntity,
+    ::testing::Values(DeleteCase{"<div>\n  <table data-buildtags=x>\n<tr><td>a</td></tr>\n</table>\n</div>",
+                                 "<div>\n  </div>"},
+                      DeleteCase{"<p data-buildtags=x>a<p>b", "<p>b"},
+                      DeleteCase{"a <img data-buildtags=x> b", "a  b"},
+                      DeleteCase{"<ul><li data-buildtags=x>a\n<li>b</ul>", "<ul><li>b</ul>"}));
+
+struct AnchorCase {
+  const char* html;  // the first candidate is unwrapped
+  const char* saved;
+};
+
+class DeleteAnchor : public ::testing::TestWithParam<AnchorCase> {};
+
+TEST_P(DeleteAnchor, KeepsTheContentAndTheSpaces) {
+  auto document = Analysed(GetParam().html);
+  ASSERT_EQ(document->DeleteAnchor(document->GetCandidatePosition(0)), 1);
+  EXPECT_EQ(Saved(*document), GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, DeleteAnchor,
+    ::testing::Values(AnchorCase{"see <a data-buildtags=x href=a.htm>this</a>.", "see this."},
+                      AnchorCase{"<b>x</b> <a data-buildtags=x href=a>y</a> <b>z</b>", "<b>x</b> y <b>z</b>"},
+                      AnchorCase{"<br>\n  <a data-buildtags=x href=a>more</a>.", "<br>\n  more."},
+                      AnchorCase{"<a data-buildtags=x href=a><div>block</div></a>", "<div>block</div>"},
+                      AnchorCase{"<a data-buildtags=x href=a>one<a href=b>two</a>", "one<a href=b>two</a>"}));
+
+TEST(DeleteAnchor, RefusesWhatIsNoAnchor) {
+  auto document = Analysed("<p data-buildtags=x>a</p>");
+  EXPECT_EQ(document->DeleteAnchor(document->GetCandidatePosition(0)), 0);
+  EXPECT_EQ(document->DeleteAnchor(nullptr), 0);
+  EXPECT_EQ(document->DeleteEntity(nullptr), 0);
+  EXPECT_EQ(Saved(*document), "<p data-buildtags=x>a</p>");
+}
+
+TEST(Analyse, ReadsTheFileOrFails) {
+  CHtmlFileEx missing("/nonexistent/topic.htm");
+  EXPECT_EQ(missing.Analyse(), 0);
+  auto topic = bte::testing::CorpusFiles(true).front();
+  CHtmlFileEx file(topic.c_str());
+  ASSERT_EQ(file.Analyse(), 1);
+  EXPECT_EQ(Saved(file), bte::testing::ReadBytes(topic));
+}
+
+TEST(Analyse, HandlesAFiftyMegabyteDocumentWithAHundredThousandTaggedElements) {
+  std::string html = "<html><body>\n";
+  const std::string block =
+      "<div class=\"section\">\n  <p data-buildtags=\"Print;Web\">Some text with <b>bold</b> and "
+      "<a href=\"topic.htm\">a link</a>.</p>\n  <table><tr><td>cell &amp; more</td></tr></table>\n</div>\n";
+  std::string filler(300, 'x');
+  while (html.size() < 50u * 1024 * 1024) html += block + "<p>" + filler + "</p>\n";
+  auto document = Analysed(html);
+  EXPECT_GT(document->GetCandidateCount(), 100000u);
+  for (size_t i = 0; i < document->GetCandidateCount(); i += 2) document->DeleteEntity(document->GetCandidatePosition(i));
+  CByteString out;
+  document->Save(out, pagesift::kSaveWithDiscarded);
+  EXPECT_EQ(out.View(), html);
+  EXPECT_LT(Saved(*document).size(), html.size());
+}
+
+}  // namespace

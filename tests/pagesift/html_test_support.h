@@ -1,0 +1,69 @@
+// Shared helpers of the HTML library tests: corpus access and documents made
+// from strings.
+#ifndef BTE_TESTS_PAGESIFT_HTML_TEST_SUPPORT_H
+#define BTE_TESTS_PAGESIFT_HTML_TEST_SUPPORT_H
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pagesift/pagesift.h"
+
+namespace bte::testing {
+
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (::tolower(static_cast<unsigned char>(a[i])) != ::tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+inline std::filesystem::path HtmlCorpus() { return std::filesystem::path(BTE_CORPUS_DIR) / "html"; }
+
+// Every corpus file, or only the HTML topics, in a stable order.
+inline std::vector<std::filesystem::path> CorpusFiles(bool topicsOnly) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(HtmlCorpus())) {
+    if (!entry.is_regular_file()) continue;
+    std::string extension = entry.path().extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
+    if (!topicsOnly || extension == ".htm" || extension == ".html") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+inline std::unique_ptr<CHtmlFileEx> Analysed(const std::string& html, const char* path = nullptr) {
+  auto document = std::make_unique<CHtmlFileEx>(CByteString(html), path);
+  document->Analyse();
+  return document;
+}
+
+inline std::string Saved(const CHtmlPack& document) {
+  CByteString out;
+  document.Save(out, pagesift::kSaveHtml);
+  return std::string(out.View());
+}
+
+// Byte offset of a view into the document's source (the first token's view
+// starts at the source's first byte).
+inline size_t OffsetOf(const CHtmlPack& document, const char* at) {
+  return static_cast<size_t>(at - document.GetTokenList()->GetHeadPosition()->token->GetSourceText().data());
+}
+
+}  // namespace bte::testing
+
+#endif  // BTE_TESTS_PAGESIFT_HTML_TEST_SUPPORT_H

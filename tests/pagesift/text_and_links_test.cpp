@@ -1,0 +1,179 @@
+// Character references, link kinds, popup links and path resolution.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/pagesift/html_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct DecodeCase {
+  std::string text;
+  std::string decoded;
+};
+
+class HtmlToText : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(HtmlToText, DecodesReferences) {
+  CByteString out("stale", -1);
+  const std::string& text = GetParam().text;
+  EXPECT_EQ(CHtmlPack::HtmlToText(out, text.data(), static_cast<int>(text.size())), 1);
+  EXPECT_EQ(std::string(out.View()), GetParam().decoded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, HtmlToText,
+    ::testing::Values(DecodeCase{"a &amp; b", "a & b"}, DecodeCase{"&lt;p&gt;", "<p>"},
+                      DecodeCase{"&#65;&#x42;&#X43;", "ABC"}, DecodeCase{"&nbsp;", "\xc2\xa0"},
+                      DecodeCase{"caf&eacute;", "caf\xc3\xa9"}, DecodeCase{"&ndash;", "\xe2\x80\x93"},
+                      DecodeCase{"&NotEqualTilde;", "\xe2\x89\x82\xcc\xb8"},
+                      DecodeCase{"&amp", "&"}, DecodeCase{"&notit;", "\xc2\xacit;"},
+                      DecodeCase{"&bogus; & &; &#; &#x;", "&bogus; & &; &#; &#x;"},
+                      DecodeCase{"&#0;&#xD800;&#x110000;", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},
+                      DecodeCase{"&#128;&#150;", "\xe2\x82\xac\xe2\x80\x93"},
+                      DecodeCase{"&#99999999999999;", "\xef\xbf\xbd"}, DecodeCase{"&#1234", "\xd3\x92"},
+                      DecodeCase{std::string("a\0&lt;", 6), std::string("a\0<", 3)}, DecodeCase{"", ""}));
+
+TEST(HtmlToText, MinusOneReadsUpToTheZeroByteAndNullGivesNothing) {
+  CByteString out;
+  CHtmlPack::HtmlToText(out, "x&gt;y", -1);
+  EXPECT_EQ(out.View(), "x>y");
+  CHtmlPack::HtmlToText(out, "x&gt;y", 3);
+  EXPECT_EQ(out.View(), "x&g");
+  CHtmlPack::HtmlToText(out, nullptr, -1);
+  EXPECT_TRUE(out.IsEmpty());
+}
+
+struct HrefCase {
+  const char* href;
+  int type;
+  const char* popupTarget;  // empty: no valid popup
+};
+
+class Hrefs : public ::testing::TestWithParam<HrefCase> {};
+
+TEST_P(Hrefs, AreClassified) {
+  EXPECT_EQ(CHtmlPack::GetAnchorHrefType(GetParam().href), GetParam().type);
+  EXPECT_EQ(CHtmlPopupAnchorVORK::IsValid(GetParam().href), *GetParam().popupTarget ? 1 : 0);
+  EXPECT_STREQ(CHtmlPopupAnchorVORK(GetParam().href).GetTarget(), GetParam().popupTarget);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, Hrefs,
+    ::testing::Values(HrefCase{"topic.htm", pagesift::kHrefFile, ""},
+                      HrefCase{"../css/x.css#a", pagesift::kHrefFile, ""},
+                      HrefCase{"C:\\help\\x.htm", pagesift::kHrefFile, ""},
+                      HrefCase{"http://example.com/", pagesift::kHrefExternal, ""},
+                      HrefCase{"mailto:a@b", pagesift::kHrefExternal, ""},
+                      HrefCase{"ms-its:x.chm::/a.htm", pagesift::kHrefExternal, ""},
+                      HrefCase{"#section", pagesift::kHrefFragment, ""},
+                      HrefCase{"  ", pagesift::kHrefEmpty, ""},
+                      HrefCase{nullptr, pagesift::kHrefEmpty, ""},
+                      HrefCase{"javascript:void(0)", pagesift::kHrefPopup, ""},
+                      HrefCase{"javascript:ShowPopup('gloss.htm#t')", pagesift::kHrefPopup, "gloss.htm#t"},
+                      HrefCase{"JavaScript:popup( \"a b.htm\", 1)", pagesift::kHrefPopup, "a b.htm"},
+                      HrefCase{"javascript:show('x.htm')", pagesift::kHrefPopup, ""},
+                      HrefCase{"javascript:popup('')", pagesift::kHrefPopup, ""},
+                      HrefCase{"javascript:popup('open", pagesift::kHrefPopup, ""}));
+
+// A project with a project file at its root, topics in HTML/, a style sheet
+// in CSS/ and a folder name with a space.
+class FileLinks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("pagesift_links_" + std::to_string(::getpid()));
+    fs::create_directories(root_ / "HTML" / "sub dir");
+    fs::create_directories(root_ / "CSS");
+    Touch(root_ / "proj.hhp");
+    Touch(root_ / "HTML" / "topic.htm");
+    Touch(root_ / "HTML" / "Other.htm");
+    Touch(root_ / "HTML" / "sub dir" / "a b.htm");
+    Touch(root_ / "CSS" / "style.css");
+    Touch(root_.parent_path() / "outside_pagesift.htm");
+  }
+  void TearDown() override {
+    fs::remove_all(root_);
+    fs::remove(root_.parent_path() / "outside_pagesift.htm");
+  }
+  static void Touch(const fs::path& path) { std::ofstream(path) << "<p>x</p>"; }
+  std::string Resolve(const char* link) {
+    CHtmlFileEx topic((root_ / "HTML" / "topic.htm").c_str());
+    EXPECT_EQ(topic.Analyse(), 1);
+    return std::string(topic.GetFilePathName(link).View());
+  }
+  std::string Under(const fs::path& relative) { return (root_ / relative).string(); }
+
+  fs::path root_;
+};
+
+TEST_F(FileLinks, ResolveAgainstTheTopicsFolder) {
+  EXPECT_EQ(Resolve("Other.htm"), Under("HTML/Other.htm"));
+  EXPECT_EQ(Resolve("./Other.htm#part?x"), Under("HTML/Other.htm"));
+  EXPECT_EQ(Resolve("Other.htm?q=1#f"), Under("HTML/Other.htm"));
+  EXPECT_EQ(Resolve("sub%20dir/a%20b.htm"), Under("HTML/sub dir/a b.htm"));
+  EXPECT_EQ(Resolve("sub dir\\a b.htm"), Under("HTML/sub dir/a b.htm"));
+  EXPECT_EQ(Resolve("../HTML/sub dir/../topic.htm"), Under("HTML/topic.htm"));
+}
+
+TEST_F(FileLinks, FallBackToANameDifferingInCase) {
+  EXPECT_EQ(Resolve("../css/style.css"), Under("CSS/style.css"));
+  EXPECT_EQ(Resolve("..\\Css\\STYLE.CSS"), Under("CSS/style.css"));
+  EXPECT_EQ(Resolve("other.htm"), Under("HTML/Other.htm"));
+  EXPECT_EQ(CHtmlPack::IsExistingFile(Resolve("../css/style.css").c_str()), 1);
+  // A missing file still has a path; it just does not exist.
+  EXPECT_EQ(Resolve("missing.htm"), Under("HTML/missing.htm"));
+  EXPECT_EQ(CHtmlPack::IsExistingFile(Resolve("missing.htm").c_str()), 0);
+}
+
+TEST_F(FileLinks, NameNoFileOutsideTheProjectOrWithASchemeOrAbsolutePath) {
+  for (const char* link : {"../../outside_pagesift.htm", "../..", "..", "http://x/a.htm", "mailto:x",
+                           "/etc/passwd", "C:\\x.htm", "c:/x.htm", "#top", "", "?q", "javascript:popup('a.htm')"}) {
+    EXPECT_EQ(Resolve(link), "") << link;
+  }
+  EXPECT_EQ(CHtmlFileEx(CByteString("x", -1), nullptr).GetFilePathName("a.htm").GetLength(), 0);
+}
+
+TEST_F(FileLinks, WithoutAProjectFileTheTopicsFolderIsTheRoot) {
+  fs::remove(root_ / "proj.hhp");
+  EXPECT_EQ(Resolve("../CSS/style.css"), "");
+  EXPECT_EQ(Resolve("sub dir/a b.htm"), Under("HTML/sub dir/a b.htm"));
+}
+
+TEST_F(FileLinks, AnExplicitRootWins) {
+  CHtmlFileEx topic((root_ / "HTML" / "topic.htm").c_str());
+  topic.SetProjectRoot((root_ / "HTML").c_str());
+  EXPECT_EQ(topic.GetFilePathName("../CSS/style.css").GetLength(), 0);
+  EXPECT_EQ(topic.GetProjectRoot(), Under("HTML"));
+}
+
+TEST_F(FileLinks, OnlyRegularFilesExist) {
+  EXPECT_EQ(CHtmlPack::IsExistingFile(Under("CSS/style.css").c_str()), 1);
+  EXPECT_EQ(CHtmlPack::IsExistingFile(Under("CSS").c_str()), 0);
+  EXPECT_EQ(CHtmlPack::IsExistingFile(Under("none").c_str()), 0);
+  EXPECT_EQ(CHtmlPack::IsExistingFile(""), 0);
+  EXPECT_EQ(CHtmlPack::IsExistingFile(nullptr), 0);
+}
+
+TEST(CorpusLinks, StyleSheetLinksOfRealTopicsResolveToExistingFiles) {
+  size_t checked = 0;
+  for (const auto& path : bte::testing::CorpusFiles(true)) {
+    auto topic = bte::testing::Analysed(bte::testing::ReadBytes(path), path.c_str());
+    for (HtmlPosition at = topic->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+      const CHtmlTagItem* tag = topic->GetTagItem(at);
+      const char* rel = tag ? tag->GetAttributeValue("rel") : nullptr;
+      if (!rel || std::string(rel) != "stylesheet") continue;
+      CByteString file = topic->GetFilePathName(tag->GetAttributeValue("href"));
+      EXPECT_EQ(CHtmlPack::IsExistingFile(file.GetContent()), 1) << path << " -> " << file.GetContent();
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 100u);
+}
+
+}  // namespace
