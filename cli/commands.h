@@ -22,6 +22,7 @@ void AddFilterRtfCommand(CLI::App& app, Outcome& outcome);
 void AddRtfTagsCommand(CLI::App& app, Outcome& outcome);
 void AddEditCommand(CLI::App& app, Outcome& outcome);
 void AddFilterHtmlCommand(CLI::App& app, Outcome& outcome);
+void AddBuildCommand(CLI::App& app, Outcome& outcome);
 
 }  // namespace bte::cli
 

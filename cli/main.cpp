@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   bte::cli::AddFilterRtfCommand(app, outcome);
   bte::cli::AddRtfTagsCommand(app, outcome);
   bte::cli::AddEditCommand(app, outcome);
+  bte::cli::AddBuildCommand(app, outcome);
   bte::cli::AddFilterHtmlCommand(app, outcome);
 
   try {

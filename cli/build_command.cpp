@@ -1,0 +1,94 @@
+// `build`: one target's output folder from a help project, as a host builds it.
+#include <iostream>
+#include <thread>
+
+#include "cli/commands.h"
+#include "cli/project_build/project_build.h"
+#include "cli/project_build/target_expression.h"
+#include "platform/terminal.h"
+
+namespace bte::cli {
+namespace {
+
+struct BuildOptions {
+  std::string project, target, expression, source, output;
+  bool expressionGiven = false;
+  unsigned jobs = 0;
+  bool quiet = false, json = false;
+};
+
+// The expression to build with, or an exit code when there is none.
+int ResolveExpression(const BuildOptions& options, std::string& expression) {
+  if (options.expressionGiven) {
+    expression = options.expression;
+    return kExitOk;
+  }
+  const TargetLookup lookup = FindTargetExpression(options.project, options.target);
+  if (!lookup.error.empty()) {
+    std::cerr << "buildtags: " << options.project << ": " << lookup.error << '\n';
+    return kExitFailed;
+  }
+  if (!lookup.expression) {
+    std::cerr << "buildtags: " << options.project << " has no target \"" << options.target
+              << "\"; its targets are:";
+    for (const std::string& name : lookup.knownTargets) std::cerr << " \"" << name << '"';
+    if (lookup.knownTargets.empty()) std::cerr << " (none)";
+    std::cerr << '\n';
+    return kExitUsage;
+  }
+  expression = *lookup.expression;
+  return kExitOk;
+}
+
+int RunBuild(const BuildOptions& options) {
+  BuildRequest request;
+  request.source = options.source;
+  request.output = options.output;
+  request.target = options.expressionGiven ? std::string() : options.target;
+  request.jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  std::string error;
+  if (!CheckBuildFolders(request, error)) {
+    std::cerr << "buildtags: " << error << '\n';
+    return kExitUsage;
+  }
+  if (const int status = ResolveExpression(options, request.expression); status != kExitOk)
+    return status;
+  if (!options.quiet && !options.json && platform::IsTerminal(stderr)) request.progress = stderr;
+  request.stop = &platform::InstallInterruptFlag();
+
+  const BuildReport report = BuildProject(request);
+  if (options.json)
+    std::cout << FormatJson(report);
+  else
+    std::cout << FormatSummary(report);
+  if (report.interrupted) return kExitFailed;
+  return report.Totals().failed == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+void AddBuildCommand(CLI::App& app, Outcome& outcome) {
+  auto* command = app.add_subcommand(
+      "build", "Build one target's output folder from a help project's source folder");
+  auto options = std::make_shared<BuildOptions>();
+  auto* project = command->add_option("--project", options->project, "project file (INI)");
+  auto* target = command->add_option("--target", options->target, "target whose expression to use");
+  auto* expression = command->add_option("--expr", options->expression, "expression to use instead of a target");
+  project->needs(target);
+  target->needs(project);
+  expression->excludes(project)->excludes(target);
+  command->add_option("--jobs,-j", options->jobs, "files processed at once (default: cores)")
+      ->check(CLI::Range(1u, 256u));
+  command->add_flag("--quiet,-q", options->quiet, "no progress bar");
+  command->add_flag("--json", options->json, "print the summary as JSON");
+  command->add_option("SRC", options->source, "source folder")->required();
+  command->add_option("OUT", options->output, "output folder")->required();
+  command->callback([options, expression, &outcome] {
+    options->expressionGiven = expression->count() > 0;
+    if (!options->expressionGiven && options->project.empty())
+      throw CLI::ValidationError("build", "give --project and --target, or --expr");
+    outcome.exitCode = RunBuild(*options);
+  });
+}
+
+}  // namespace bte::cli

@@ -1,0 +1,110 @@
+#include "cli/project_build/build_report.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+namespace bte::cli {
+namespace {
+
+const char* OutcomeName(FileOutcome outcome) {
+  switch (outcome) {
+    case FileOutcome::kFiltered: return "filtered";
+    case FileOutcome::kCopied: return "copied";
+    case FileOutcome::kLeftOut: return "left out";
+    case FileOutcome::kFailed: return "failed";
+  }
+  return "";
+}
+
+std::string Megabytes(uint64_t bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f MB", static_cast<double>(bytes) / 1e6);
+  return text;
+}
+
+}  // namespace
+
+BuildTotals BuildReport::Totals() const {
+  BuildTotals totals;
+  for (const FileResult& file : files) {
+    switch (file.outcome) {
+      case FileOutcome::kFiltered: ++totals.filtered; break;
+      case FileOutcome::kCopied: ++totals.copied; break;
+      case FileOutcome::kLeftOut: ++totals.leftOut; break;
+      case FileOutcome::kFailed: ++totals.failed; break;
+    }
+    totals.elementsRemoved += file.elementsRemoved;
+    totals.annotationsRemoved += file.annotationsRemoved;
+    totals.bytesIn += file.bytesIn;
+    totals.bytesOut += file.bytesOut;
+  }
+  totals.skipped = static_cast<uint32_t>(skipped.size());
+  return totals;
+}
+
+std::string FormatSummary(const BuildReport& report) {
+  const BuildTotals t = report.Totals();
+  std::ostringstream out;
+  for (const FileResult& file : report.files) {
+    if (file.outcome == FileOutcome::kFailed)
+      out << "failed: " << file.relative.string() << ": " << file.reason << '\n';
+    if (file.outcome == FileOutcome::kLeftOut)
+      out << "left out: " << file.relative.string() << " (" << file.reason << ")\n";
+  }
+  for (const auto& [path, reason] : report.skipped)
+    out << "skipped: " << path.string() << ": " << reason << '\n';
+  for (const auto& path : report.staleOutputs)
+    out << "stale: " << path.string() << " (in the output folder, not made by this build; kept)\n";
+  if (report.interrupted) out << "interrupted: files not yet started were not built\n";
+  out << (report.target.empty() ? "expression" : "target " + report.target) << " \""
+      << report.expression << "\": " << t.filtered << " files filtered, " << t.copied
+      << " copied, " << t.leftOut << " topics left out, " << t.failed << " failed; "
+      << t.elementsRemoved << " elements and " << t.annotationsRemoved
+      << " annotations removed; " << Megabytes(t.bytesIn) << " in, " << Megabytes(t.bytesOut)
+      << " out";
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.2f s", report.seconds);
+  out << ", " << seconds << '\n';
+  return out.str();
+}
+
+std::string FormatJson(const BuildReport& report) {
+  const BuildTotals t = report.Totals();
+  nlohmann::json files = nlohmann::json::array();
+  for (const FileResult& file : report.files) {
+    nlohmann::json entry = {{"path", file.relative.generic_string()},
+                            {"outcome", OutcomeName(file.outcome)},
+                            {"bytesIn", file.bytesIn},
+                            {"bytesOut", file.bytesOut},
+                            {"elementsRemoved", file.elementsRemoved},
+                            {"annotationsRemoved", file.annotationsRemoved}};
+    if (!file.reason.empty()) entry["reason"] = file.reason;
+    files.push_back(entry);
+  }
+  nlohmann::json skipped = nlohmann::json::array();
+  for (const auto& [path, reason] : report.skipped)
+    skipped.push_back({{"path", path.generic_string()}, {"reason", reason}});
+  nlohmann::json stale = nlohmann::json::array();
+  for (const auto& path : report.staleOutputs) stale.push_back(path.generic_string());
+  const nlohmann::json document = {
+      {"target", report.target},
+      {"expression", report.expression},
+      {"filesFiltered", t.filtered},
+      {"filesCopied", t.copied},
+      {"topicsLeftOut", t.leftOut},
+      {"filesFailed", t.failed},
+      {"elementsRemoved", t.elementsRemoved},
+      {"annotationsRemoved", t.annotationsRemoved},
+      {"bytesIn", t.bytesIn},
+      {"bytesOut", t.bytesOut},
+      {"seconds", report.seconds},
+      {"interrupted", report.interrupted},
+      {"files", files},
+      {"skipped", skipped},
+      {"stale", stale}};
+  return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace bte::cli

@@ -1,0 +1,48 @@
+// What a build did, file by file and in total.
+#ifndef BTE_CLI_PROJECT_BUILD_BUILD_REPORT_H
+#define BTE_CLI_PROJECT_BUILD_BUILD_REPORT_H
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bte::cli {
+
+enum class FileOutcome { kFiltered, kCopied, kLeftOut, kFailed };
+
+struct FileResult {
+  std::filesystem::path relative;
+  FileOutcome outcome = FileOutcome::kFailed;
+  std::string reason;  // for kFailed (and why a topic was left out)
+  uint64_t bytesIn = 0;
+  uint64_t bytesOut = 0;
+  uint32_t elementsRemoved = 0;     // HTML elements whose tags were excluded
+  uint32_t annotationsRemoved = 0;  // RTF build-tag annotations taken out
+};
+
+struct BuildTotals {
+  uint32_t filtered = 0, copied = 0, leftOut = 0, failed = 0, skipped = 0;
+  uint64_t elementsRemoved = 0, annotationsRemoved = 0, bytesIn = 0, bytesOut = 0;
+};
+
+struct BuildReport {
+  std::string target;      // or empty when an expression was given
+  std::string expression;
+  std::vector<FileResult> files;
+  std::vector<std::pair<std::filesystem::path, std::string>> skipped;
+  std::vector<std::filesystem::path> staleOutputs;  // in OUT, not made by this build
+  bool interrupted = false;
+  double seconds = 0;
+
+  BuildTotals Totals() const;
+};
+
+// One human-readable summary, with every failure named.
+std::string FormatSummary(const BuildReport& report);
+// The same as a JSON document.
+std::string FormatJson(const BuildReport& report);
+
+}  // namespace bte::cli
+
+#endif  // BTE_CLI_PROJECT_BUILD_BUILD_REPORT_H

@@ -1,0 +1,30 @@
+// Output files appear whole or not at all: content goes to a temporary file
+// beside the destination, which is renamed over it once complete.
+#ifndef BTE_CLI_PROJECT_BUILD_OUTPUT_FILE_H
+#define BTE_CLI_PROJECT_BUILD_OUTPUT_FILE_H
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace bte::cli {
+
+// A unique temporary path in destination's folder; the build later removes
+// any such leftovers of an earlier, killed run.
+std::filesystem::path TemporaryPathFor(const std::filesystem::path& destination);
+bool IsTemporaryOutputName(const std::filesystem::path& path);
+
+// Writes bytes to destination atomically. On failure returns false with the
+// reason in error, and destination is as it was.
+bool WriteFileAtomically(const std::filesystem::path& destination, std::string_view bytes,
+                         std::string& error);
+
+// Renames a finished temporary file over destination (removing it on failure).
+bool CommitTemporary(const std::filesystem::path& temporary,
+                     const std::filesystem::path& destination, std::string& error);
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
+
+}  // namespace bte::cli
+
+#endif  // BTE_CLI_PROJECT_BUILD_OUTPUT_FILE_H

@@ -1,0 +1,100 @@
+#include "cli/project_build/project_build.h"
+
+#include <algorithm>
+#include <chrono>
+#include <set>
+#include <system_error>
+
+#include "cli/project_build/file_jobs.h"
+#include "cli/project_build/output_file.h"
+#include "cli/project_build/parallel_runner.h"
+#include "cli/project_build/source_tree.h"
+
+namespace bte::cli {
+namespace fs = std::filesystem;
+namespace {
+
+bool IsWithin(const fs::path& inner, const fs::path& outer) {
+  const auto [outerEnd, innerAt] =
+      std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+  return outerEnd == outer.end();
+}
+
+// Leftovers of a killed run are removed; every other file that this build
+// does not write is reported, never deleted: it may be the author's.
+std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree& tree) {
+  std::set<fs::path> expected;
+  for (const SourceFile& file : tree.files) expected.insert(file.relative);
+  std::vector<fs::path> stale;
+  std::error_code error;
+  for (auto it = fs::recursive_directory_iterator(output, error);
+       !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+    if (!it->is_regular_file(error)) continue;
+    if (IsTemporaryOutputName(it->path())) {
+      fs::remove(it->path(), error);
+      continue;
+    }
+    const fs::path relative = it->path().lexically_relative(output);
+    if (!expected.count(relative)) stale.push_back(relative);
+  }
+  std::sort(stale.begin(), stale.end());
+  return stale;
+}
+
+}  // namespace
+
+bool CheckBuildFolders(const BuildRequest& request, std::string& error) {
+  std::error_code code;
+  if (!fs::is_directory(request.source, code)) {
+    error = "source folder " + request.source.string() + " does not exist";
+    return false;
+  }
+  const fs::path source = fs::canonical(request.source, code);
+  const fs::path output = fs::weakly_canonical(request.output, code);
+  if (code || IsWithin(output, source)) {
+    error = "output folder " + request.output.string() + " must not be the source folder or lie inside it";
+    return false;
+  }
+  return true;
+}
+
+BuildReport BuildProject(const BuildRequest& request) {
+  const auto started = std::chrono::steady_clock::now();
+  BuildReport report;
+  report.target = request.target;
+  report.expression = request.expression;
+  std::error_code error;
+  const BuildPaths paths{fs::canonical(request.source, error), request.output};
+  fs::create_directories(paths.output, error);
+
+  const SourceTree tree = ListSourceTree(paths.source);
+  for (const SkippedFile& skipped : tree.skipped)
+    report.skipped.emplace_back(skipped.relative, skipped.reason);
+  report.staleOutputs = SweepOutputFolder(paths.output, tree);
+
+  std::vector<uint64_t> sizes;
+  for (const SourceFile& file : tree.files) sizes.push_back(file.size);
+  report.files.resize(tree.files.size());
+  std::vector<char> ran(tree.files.size(), 0);  // one byte each: written by many threads
+  const RunOptions options{request.jobs, request.progress, request.stop};
+  report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
+    report.files[i] = BuildOneFile(paths, tree.files[i], request.expression);
+    ran[i] = 1;
+  });
+  // A topic left out now may still lie in OUT from an earlier build.
+  for (size_t i = 0; i < ran.size(); ++i)
+    if (ran[i] && report.files[i].outcome == FileOutcome::kLeftOut &&
+        fs::exists(paths.output / report.files[i].relative, error))
+      report.staleOutputs.push_back(report.files[i].relative);
+  if (report.interrupted) {
+    std::vector<FileResult> finished;
+    for (size_t i = 0; i < ran.size(); ++i)
+      if (ran[i]) finished.push_back(std::move(report.files[i]));
+    report.files = std::move(finished);
+  }
+  report.seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  return report;
+}
+
+}  // namespace bte::cli

@@ -1,0 +1,40 @@
+// The files of a help project's source folder, as the build sees them.
+#ifndef BTE_CLI_PROJECT_BUILD_SOURCE_TREE_H
+#define BTE_CLI_PROJECT_BUILD_SOURCE_TREE_H
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bte::cli {
+
+enum class SourceKind { kTopic, kRtf, kOther };
+
+struct SourceFile {
+  std::filesystem::path relative;  // below the source folder
+  SourceKind kind;
+  uint64_t size;
+};
+
+// A file that cannot take part in the build, with the reason.
+struct SkippedFile {
+  std::filesystem::path relative;
+  std::string reason;
+};
+
+struct SourceTree {
+  std::vector<SourceFile> files;  // sorted by path
+  std::vector<SkippedFile> skipped;
+};
+
+// .htm and .html (any case) are topics, .rtf documents; the rest is copied.
+SourceKind ClassifySource(const std::filesystem::path& path);
+
+// Walks root. Symbolic links are followed only while they stay inside root;
+// a link that leads outside is skipped with its reason.
+SourceTree ListSourceTree(const std::filesystem::path& root);
+
+}  // namespace bte::cli
+
+#endif  // BTE_CLI_PROJECT_BUILD_SOURCE_TREE_H

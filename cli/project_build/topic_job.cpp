@@ -1,0 +1,80 @@
+#include "cli/project_build/topic_job.h"
+
+#include <algorithm>
+
+#include "buildtagexpr.h"
+#include "cli/project_build/output_file.h"
+#include "pagesift/pagesift.h"
+
+namespace bte::cli {
+namespace {
+
+// Tag lists in HTML separate names with "," or ";"; tag sets use ";".
+std::string AsTagSet(const CByteString& list) {
+  std::string tagSet(list.View());
+  std::replace(tagSet.begin(), tagSet.end(), ',', ';');
+  return tagSet;
+}
+
+bool IsExcluded(IBuildTagExprParser* parser, const CByteString& list) {
+  return parser->IsIncluded(AsTagSet(list).c_str()) != S_OK;
+}
+
+// Elements whose own tags the expression excludes (nested ones included).
+uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
+  uint32_t count = 0;
+  for (size_t i = 0; i < document.GetCandidateCount(); ++i) {
+    const CHtmlTagItem* tag = document.GetTagItem(document.GetCandidatePosition(i));
+    CByteString list;
+    if (tag != nullptr && document.GetInlineBuildTags(tag, list) && IsExcluded(parser, list))
+      ++count;
+  }
+  return count;
+}
+
+FileResult Failed(FileResult result, std::string reason) {
+  result.outcome = FileOutcome::kFailed;
+  result.reason = std::move(reason);
+  return result;
+}
+
+}  // namespace
+
+FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,
+                       const std::filesystem::path& projectRoot, const std::string& expression,
+                       FileResult result) {
+  CHtmlFileEx document(from.c_str());
+  document.SetProjectRoot(projectRoot.c_str());
+  if (!document.Analyse()) return Failed(result, "cannot read the topic");
+
+  IBuildTagExprParser* parser = nullptr;
+  CreateBuildTagExprParserInstance(&parser, expression.c_str());
+  parser->EnableCache(1);
+  CByteString topicTags;
+  if (document.GetTopicBuildTags(topicTags) && !topicTags.IsEmpty() &&
+      IsExcluded(parser, topicTags)) {
+    parser->Release();
+    result.outcome = FileOutcome::kLeftOut;
+    result.reason = "topic tags " + std::string(topicTags.View());
+    return result;
+  }
+  result.elementsRemoved = CountExcludedElements(document, parser);
+
+  IBuildTagExprFilter* filter = nullptr;
+  CreateBuildTagExprFilterInstance(&filter);
+  filter->SetParser(parser);
+  const HRESULT status = filter->FilterDocumentWithLinks(document);
+  filter->Release();
+  parser->Release();
+  if (status != S_OK) return Failed(result, "the HTML filter failed on this topic");
+
+  CByteString bytes;
+  document.Save(bytes, pagesift::kSaveHtml);
+  std::string error;
+  if (!WriteFileAtomically(to, bytes.View(), error)) return Failed(result, error);
+  result.outcome = FileOutcome::kFiltered;
+  result.bytesOut = bytes.GetSize();
+  return result;
+}
+
+}  // namespace bte::cli
