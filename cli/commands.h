@@ -23,6 +23,7 @@ void AddRtfTagsCommand(CLI::App& app, Outcome& outcome);
 void AddEditCommand(CLI::App& app, Outcome& outcome);
 void AddFilterHtmlCommand(CLI::App& app, Outcome& outcome);
 void AddBuildCommand(CLI::App& app, Outcome& outcome);
+void AddScanCommand(CLI::App& app, Outcome& outcome);
 
 }  // namespace bte::cli
 

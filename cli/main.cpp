@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
   bte::cli::AddRtfTagsCommand(app, outcome);
   bte::cli::AddEditCommand(app, outcome);
   bte::cli::AddBuildCommand(app, outcome);
+  bte::cli::AddScanCommand(app, outcome);
   bte::cli::AddFilterHtmlCommand(app, outcome);
 
   try {
