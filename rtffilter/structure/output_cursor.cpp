@@ -47,14 +47,12 @@ void RtfOutputCursor::LeaveOut(const ItemSpan& item) {
   MoveTo(item.end());
 }
 
-void RtfOutputCursor::Write(const ItemSpan& item, const char* replacement) {
-  if (replacement != nullptr) {
-    CopyUpTo(item.text);
-    Emit(replacement, std::strlen(replacement));
-    MoveTo(item.end());
-  } else {
-    CopyUpTo(item.end());
-  }
+void RtfOutputCursor::Write(const ItemSpan& item) { CopyUpTo(item.end()); }
+
+void RtfOutputCursor::WriteInstead(const ItemSpan& item, const char* text, size_t length) {
+  CopyUpTo(item.text);
+  Emit(text, length);
+  MoveTo(item.end());
 }
 
 void RtfOutputCursor::QueueSkip(const ItemSpan& item) {

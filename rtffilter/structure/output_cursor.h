@@ -28,8 +28,10 @@ class RtfOutputCursor {
   void MoveTo(const char* to);
   // Copies up to the item and leaves the item out.
   void LeaveOut(const ItemSpan& item);
-  // Copies up to the item and writes it, or replacement instead when given.
-  void Write(const ItemSpan& item, const char* replacement = nullptr);
+  // Copies up to the item and writes it.
+  void Write(const ItemSpan& item);
+  // Copies up to the item and writes text in its place.
+  void WriteInstead(const ItemSpan& item, const char* text, size_t length);
   // Queues item to be left out when the cursor crosses it; an item that the
   // cursor has already passed, or no item, is ignored.
   void QueueSkip(const ItemSpan& item);

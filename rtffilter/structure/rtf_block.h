@@ -21,6 +21,16 @@ class RtfOutputCursor;
 class RtfRow;
 struct StructureArena;
 
+// A text written in place of a paragraph's item: another item's input text
+// (a list number moved down), or a copy the caller made. Linked per
+// paragraph; lives in the arena.
+struct TextReplacement {
+  TextReplacement* next = nullptr;
+  int32_t index = 0;
+  ItemSpan source;                 // written up to its first zero byte
+  std::unique_ptr<RtfItem> owned;  // the caller's own text, when it made one
+};
+
 class RtfBlock {
  public:
   virtual ~RtfBlock() = default;
@@ -35,9 +45,9 @@ class RtfBlock {
 
 class RtfParagraph final : public RtfBlock {
  public:
-  // Items go to the end of pool, which only this paragraph grows until it
-  // is filed.
-  explicit RtfParagraph(std::deque<ItemSpan>& pool);
+  // Items go to the end of the arena's spans, which only this paragraph
+  // grows until it is filed.
+  explicit RtfParagraph(StructureArena& arena);
 
   // Appends the item, or extends the last item when the new one continues it
   // with the same kind and exclusion. 1.
@@ -53,28 +63,27 @@ class RtfParagraph final : public RtfBlock {
   size_t itemCount() const { return count_; }
   // The item at index, or null beyond the last.
   ItemSpan* ItemAt(int32_t index);
-  // Gives the item at index the text source has in the input (CopyTextFrom
-  // semantics: a zero-terminated copy).
+  // Gives the item at index the text source has in the input, as a copy
+  // with CopyTextFrom would (up to the first zero byte).
   void ReplaceText(int32_t index, const ItemSpan& source);
 
   int Write(RtfOutputCursor& cursor, int keep) override;
   int HasKeptContent() override;
 
  private:
-  using Replacements = std::vector<std::pair<int32_t, std::unique_ptr<RtfItem>>>;
-  const char* ReplacementFor(int32_t index) const;
+  TextReplacement& ReplacementFor(int32_t index);
   void KeepCallerReplacement(const RtfItem& item);
-  ItemSpan& Item(size_t index) const { return (*pool_)[first_ + index]; }
+  void WriteReplacement(RtfOutputCursor& cursor, int32_t index);
+  ItemSpan& Item(size_t index) const;
 
-  std::deque<ItemSpan>* pool_;
+  StructureArena* arena_;
   size_t first_;
   uint32_t count_ = 0;
   int32_t listTextIndex_ = -1;
   ItemSpan endItem_;
   int8_t keptValue_ = 0;
   int8_t keptComputed_ = 0;
-  // Texts taken over from other list entries, by item index; rare.
-  std::unique_ptr<Replacements> replacements_;
+  TextReplacement* replacements_ = nullptr;
 };
 
 // One cell. Its paragraphs and nested rows are linked in input order, so

@@ -22,8 +22,6 @@ void RtfListTextRef::SetExcluded(int32_t excluded) const {
     if (item != nullptr) item->excluded = static_cast<int8_t>(excluded);
 }
 
-RtfListEntry::~RtfListEntry() = default;
-
 void RtfListEntry::CopyLeadTexts(const RtfListTextRef* from) {
   if (textRef == nullptr || from == nullptr) return;
   for (int32_t lead = 0; lead < 2; ++lead) {
@@ -35,7 +33,7 @@ void RtfListEntry::CopyLeadTexts(const RtfListTextRef* from) {
 int RtfListLevel::HasKeptContent() {
   if (!keptComputed) {
     keptValue = 0;
-    for (const auto& entry : entries) {
+    for (const RtfListEntry* entry : entries) {
       if ((entry->paragraph != nullptr && entry->paragraph->HasKeptContent()) ||
           (entry->subLevel != nullptr && entry->subLevel->HasKeptContent())) {
         keptValue = 1;
@@ -58,7 +56,7 @@ int RestoreListText(RtfListLevel& level) {
     if (!Survives(entry)) {
       ++removedBefore;
     } else if (entry.textRef != nullptr) {
-      if (removedBefore > 0) entry.CopyLeadTexts(level.entries[i - removedBefore]->textRef.get());
+      if (removedBefore > 0) entry.CopyLeadTexts(level.entries[i - removedBefore]->textRef);
       if (entry.paragraph != nullptr) entry.paragraph->ForceKept();
       entry.textRef->SetExcluded(0);
     }

@@ -1,11 +1,11 @@
 // List entries of the host's own list text, per list and level, so that the
 // list text of removed entries goes and the entries after them take over the
-// lead texts (the visible numbers) of the entries before them.
+// lead texts (the visible numbers) of the entries before them. Levels,
+// entries and text references live in their section's arena.
 #ifndef BTE_RTFFILTER_STRUCTURE_RTF_LIST_LEVELS_H
 #define BTE_RTFFILTER_STRUCTURE_RTF_LIST_LEVELS_H
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "rtffilter/structure/item_span.h"
@@ -40,17 +40,16 @@ class RtfListEntry {
  public:
   // No text reference and no paragraph: a placeholder that holds a sub-level.
   RtfListEntry() = default;
-  RtfListEntry(std::unique_ptr<RtfListTextRef> ref, RtfParagraph* owner)
-      : textRef(std::move(ref)), paragraph(owner) {}
-  virtual ~RtfListEntry();
+  RtfListEntry(RtfListTextRef* ref, RtfParagraph* owner) : textRef(ref), paragraph(owner) {}
+  virtual ~RtfListEntry() = default;
 
   // Takes over the lead texts of from (as they were in the input), each only
   // when both items exist.
   void CopyLeadTexts(const RtfListTextRef* from);
 
-  std::unique_ptr<RtfListTextRef> textRef;
-  RtfParagraph* paragraph = nullptr;  // not owned
-  std::unique_ptr<RtfListLevel> subLevel;
+  RtfListTextRef* textRef = nullptr;
+  RtfParagraph* paragraph = nullptr;
+  RtfListLevel* subLevel = nullptr;
 };
 
 class RtfListLevel {
@@ -62,12 +61,12 @@ class RtfListLevel {
   // 1 when an entry's paragraph or sub-level keeps content. Cached.
   int HasKeptContent();
 
-  std::vector<std::unique_ptr<RtfListEntry>> entries;
+  std::vector<RtfListEntry*> entries;
   int32_t listOverride;
   int32_t level;
   int32_t keptComputed = 0;
   int32_t keptValue = 0;
-  RtfListLevel* parent;  // not owned
+  RtfListLevel* parent;
 };
 
 // Shows the list text of surviving entries again and moves lead texts down

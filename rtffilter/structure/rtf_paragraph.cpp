@@ -1,9 +1,13 @@
+#include <cstring>
+
 #include "rtffilter/structure/output_cursor.h"
 #include "rtffilter/structure/rtf_block.h"
+#include "rtffilter/structure/structure_arena.h"
 
 namespace bte::rtf {
 
-RtfParagraph::RtfParagraph(std::deque<ItemSpan>& pool) : pool_(&pool), first_(pool.size()) {}
+RtfParagraph::RtfParagraph(StructureArena& arena)
+    : arena_(&arena), first_(arena.spans.size()) {}
 
 int RtfParagraph::AddItem(const RtfItem& item) {
   const ItemSpan span = ItemSpan::Of(item);
@@ -15,7 +19,7 @@ int RtfParagraph::AddItem(const RtfItem& item) {
       return 1;
     }
   }
-  pool_->push_back(span);
+  arena_->spans.push_back(span);
   ++count_;
   if (item.hasOwnedText) KeepCallerReplacement(item);
   return 1;
@@ -23,11 +27,9 @@ int RtfParagraph::AddItem(const RtfItem& item) {
 
 // A text the caller already replaced stays replaced.
 void RtfParagraph::KeepCallerReplacement(const RtfItem& item) {
-  auto copy = std::make_unique<RtfItem>(item.text, item.length, item.excluded, item.kind);
-  copy->CopyTextFrom(item);
-  Item(count_ - 1).replaced = 1;
-  if (replacements_ == nullptr) replacements_ = std::make_unique<Replacements>();
-  replacements_->emplace_back(static_cast<int32_t>(count_ - 1), std::move(copy));
+  TextReplacement& replacement = ReplacementFor(static_cast<int32_t>(count_ - 1));
+  replacement.owned = std::make_unique<RtfItem>(item.text, item.length, item.excluded, item.kind);
+  replacement.owned->CopyTextFrom(item);
 }
 
 void RtfParagraph::ForceKept() {
@@ -35,33 +37,30 @@ void RtfParagraph::ForceKept() {
   keptComputed_ = 1;
 }
 
+ItemSpan& RtfParagraph::Item(size_t index) const { return arena_->spans[first_ + index]; }
+
 ItemSpan* RtfParagraph::ItemAt(int32_t index) {
   if (index < 0 || static_cast<uint32_t>(index) >= count_) return nullptr;
   return &Item(index);
 }
 
-void RtfParagraph::ReplaceText(int32_t index, const ItemSpan& source) {
-  ItemSpan* item = ItemAt(index);
-  if (item == nullptr || !source.present()) return;
-  const RtfItem original(source.text, source.length, source.excluded, source.kind);
-  auto copy = std::make_unique<RtfItem>(item->text, item->length, item->excluded, item->kind);
-  copy->CopyTextFrom(original);
-  item->replaced = 1;
-  if (replacements_ == nullptr) replacements_ = std::make_unique<Replacements>();
-  for (auto& replacement : *replacements_) {
-    if (replacement.first == index) {
-      replacement.second = std::move(copy);
-      return;
-    }
-  }
-  replacements_->emplace_back(index, std::move(copy));
+// Marks the item replaced and finds or makes its replacement record.
+TextReplacement& RtfParagraph::ReplacementFor(int32_t index) {
+  Item(index).replaced = 1;
+  for (TextReplacement* r = replacements_; r != nullptr; r = r->next)
+    if (r->index == index) return *r;
+  TextReplacement& added = arena_->replacements.emplace_back();
+  added.index = index;
+  added.next = replacements_;
+  replacements_ = &added;
+  return added;
 }
 
-const char* RtfParagraph::ReplacementFor(int32_t index) const {
-  if (replacements_ == nullptr) return nullptr;
-  for (const auto& replacement : *replacements_)
-    if (replacement.first == index) return replacement.second->ownedText;
-  return nullptr;
+void RtfParagraph::ReplaceText(int32_t index, const ItemSpan& source) {
+  if (ItemAt(index) == nullptr || !source.present()) return;
+  TextReplacement& replacement = ReplacementFor(index);
+  replacement.source = source;
+  replacement.owned.reset();
 }
 
 int RtfParagraph::HasKeptContent() {
@@ -78,6 +77,22 @@ int RtfParagraph::HasKeptContent() {
   return keptValue_;
 }
 
+// A copy made with CopyTextFrom ends at the first zero byte; so does the
+// text written here.
+void RtfParagraph::WriteReplacement(RtfOutputCursor& cursor, int32_t index) {
+  const TextReplacement& replacement = ReplacementFor(index);
+  const ItemSpan& item = Item(index);
+  if (replacement.owned != nullptr) {
+    const char* text = replacement.owned->ownedText;
+    cursor.WriteInstead(item, text, text != nullptr ? std::strlen(text) : 0);
+    return;
+  }
+  const ItemSpan& source = replacement.source;
+  const void* zero = std::memchr(source.text, 0, source.length);
+  const size_t length = zero != nullptr ? static_cast<const char*>(zero) - source.text : source.length;
+  cursor.WriteInstead(item, source.text, length);
+}
+
 int RtfParagraph::Write(RtfOutputCursor& cursor, int keep) {
   for (size_t i = 0; i < count_; ++i) {
     const ItemSpan& item = Item(i);
@@ -85,8 +100,10 @@ int RtfParagraph::Write(RtfOutputCursor& cursor, int keep) {
     if (item.text < cursor.position()) continue;
     if (item.excluded)
       cursor.LeaveOut(item);
+    else if (item.replaced)
+      WriteReplacement(cursor, static_cast<int32_t>(i));
     else
-      cursor.Write(item, item.replaced ? ReplacementFor(static_cast<int32_t>(i)) : nullptr);
+      cursor.Write(item);
   }
   if (endItem_.present() && cursor.position() <= endItem_.text) {
     if (keep)

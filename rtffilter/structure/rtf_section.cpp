@@ -103,7 +103,7 @@ int RtfSection::EndRow(const RtfItem& rowEnd) {
 }
 
 int RtfSection::Write(RtfOutputCursor& cursor) {
-  for (auto& root : listRoots_) RestoreListText(*root.second);
+  for (const auto& root : listRoots_) RestoreListText(*root.second);
   int result = 0;
   for (RtfBlock* block : blocks_) {
     result = block->Write(cursor, block->HasKeptContent());

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <vector>
 
 #include "rtffilter/rtf_item.h"
@@ -54,7 +53,7 @@ class RtfSection {
   RtfParagraph* currentParagraph_ = nullptr;
   RtfRow* currentRow_ = nullptr;
   std::vector<RtfRow*> rowStack_;    // rows enclosing currentRow_
-  std::map<uint16_t, std::unique_ptr<RtfListLevel>> listRoots_;
+  std::map<uint16_t, RtfListLevel*> listRoots_;
   ItemSpan pendingRowDefaults_;
   ItemSpan pendingInTable_;
 };

@@ -14,10 +14,10 @@ void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListSta
   RtfListLevel* parent = nullptr;
   auto root = listRoots_.find(static_cast<uint16_t>(state.listOverride));
   if (root != listRoots_.end()) {
-    RtfListLevel* level = root->second.get();
+    RtfListLevel* level = root->second;
     while (level->level < to && !level->entries.empty() &&
            level->entries.back()->subLevel != nullptr)
-      level = level->entries.back()->subLevel.get();
+      level = level->entries.back()->subLevel;
     from = level->level + 1;
     parent = level;
   }
@@ -25,9 +25,9 @@ void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListSta
   if (target == nullptr || paragraph->itemCount() < 2) return;
   const int32_t at = paragraph->listTextIndex();
   if (paragraph->ItemAt(at - 2) == nullptr || paragraph->ItemAt(at) == nullptr) return;
-  auto ref = std::make_unique<RtfListTextRef>(paragraph, at - 2);
+  RtfListTextRef* ref = &arena_.listTextRefs.emplace_back(paragraph, at - 2);
   ref->SetExcluded(1);
-  target->entries.push_back(std::make_unique<RtfListEntry>(std::move(ref), paragraph));
+  target->entries.push_back(&arena_.listEntries.emplace_back(ref, paragraph));
 }
 
 RtfListLevel* RtfSection::BuildLevels(int32_t from, RtfListLevel* parent, int32_t to,
@@ -35,19 +35,18 @@ RtfListLevel* RtfSection::BuildLevels(int32_t from, RtfListLevel* parent, int32_
   if (from > to) return parent;
   RtfListLevel* created = nullptr;
   for (int32_t n = from; n <= to; ++n) {
-    auto level = std::make_unique<RtfListLevel>(listOverride, n, parent);
-    created = level.get();
+    created = &arena_.listLevels.emplace_back(listOverride, n, parent);
     if (n == 0) {
-      listRoots_[static_cast<uint16_t>(listOverride)] = std::move(level);
+      listRoots_[static_cast<uint16_t>(listOverride)] = created;
     } else if (parent != nullptr) {
       // A level whose own paragraph was not recorded has no entry to hang
       // the sub-level on; a placeholder holds it, so that it is still
       // restored and freed.
       if (parent->entries.empty() || parent->entries.back()->subLevel != nullptr)
-        parent->entries.push_back(std::make_unique<RtfListEntry>());
-      parent->entries.back()->subLevel = std::move(level);
+        parent->entries.push_back(&arena_.listEntries.emplace_back());
+      parent->entries.back()->subLevel = created;
     }
-    if (n < to) created->entries.push_back(std::make_unique<RtfListEntry>());
+    if (n < to) created->entries.push_back(&arena_.listEntries.emplace_back());
     parent = created;
   }
   return created;

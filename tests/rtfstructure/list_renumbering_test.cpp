@@ -88,6 +88,15 @@ TEST(ListRenumbering, ListTextWithoutTwoLeadItemsIsNotFollowed) {
   EXPECT_EQ(Rebuild(ExpandMarks(input)), "{\\pard\\ls1 {\\*\\listtextkvt}\\par}");
 }
 
+// Number and tab written back to back are one item, so the list text has
+// only one item before it and is not followed.
+TEST(ListRenumbering, AdjacentLeadTextsMergeAndAreNotFollowed) {
+  const std::string input = "{\\pard\\ls1 1.\\tab{\\*\\listtextkvt}<<A>>\\par}" +
+                            Entry("2.", "B");
+  EXPECT_EQ(Rebuild(ExpandMarks(input)),
+            "{\\pard\\ls1 1.\\tab{\\*\\listtextkvt}\\par}" + Entry("2.", "B"));
+}
+
 TEST(ListRenumbering, NumbersOfOtherLengthsMoveDown) {
   std::string input = Entry("9.", "<<Nine>>");
   std::string expected = Remnant();

@@ -1,6 +1,7 @@
 // Paragraphs, cells, rows and sections through the rebuilder: what goes and
 // what stays when content is excluded. "<<" and ">>" mark an excluded range.
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,35 @@ TEST(RtfDocumentTreeTest, NullItemAndEmptyInputAreRefused) {
   char* cursor = out;
   EXPECT_EQ(tree.Write(cursor), 0);
   EXPECT_EQ(cursor, out);
+}
+
+TEST(RtfDocumentTreeTest, ItemsWithTheirOwnTextAreWrittenWithIt) {
+  const std::string text = "Old\\par ";
+  RtfDocumentTree tree(text.data(), static_cast<uint32_t>(text.size()));
+  auto* item = new RtfItem(text.data(), 3, 0, ItemContent);
+  const RtfItem replacement("New", 2, 0, ItemContent);
+  item->CopyTextFrom(replacement);
+  tree.AddItem(item, ParagraphListState());
+  tree.AddItem(new RtfItem(text.data() + 3, 5, 0, ItemParagraph), ParagraphListState());
+  std::string out(text.size(), '\0');
+  char* cursor = out.data();
+  ASSERT_NE(tree.Write(cursor), 0);
+  EXPECT_EQ(out.substr(0, cursor - out.data()), "Ne\\par ");
+}
+
+TEST(RtfDocumentTreeTest, OutputThatWouldOutgrowTheInputFails) {
+  const std::string text = "Old\\par ";
+  RtfDocumentTree tree(text.data(), static_cast<uint32_t>(text.size()));
+  auto* item = new RtfItem(text.data(), 3, 0, ItemContent);
+  const RtfItem longer("A much longer text", 18, 0, ItemContent);
+  item->CopyTextFrom(longer);
+  tree.AddItem(item, ParagraphListState());
+  tree.AddItem(new RtfItem(text.data() + 3, 5, 0, ItemParagraph), ParagraphListState());
+  std::vector<char> out(text.size() + 64, '#');
+  char* cursor = out.data();
+  EXPECT_EQ(tree.Write(cursor), 0);
+  EXPECT_LE(static_cast<size_t>(cursor - out.data()), text.size());
+  EXPECT_EQ(out[text.size()], '#');
 }
 
 TEST(RtfDocumentTreeTest, WithNothingExcludedOutputIsInput) {
