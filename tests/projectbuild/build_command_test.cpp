@@ -190,4 +190,26 @@ TEST_F(SampleBuild, LinksLeadingOutsideTheSourceAreSkipped) {
   EXPECT_EQ(Read(work_ / "out/alias.txt"), "inside");
 }
 
+TEST_F(SampleBuild, ScanCountsTagsAndComparesWithTheProject) {
+  Write(work_ / "src/a.htm", "<meta name=\"buildtags\" content=\"Kiosk\"><p data-buildtags=\"web;print\">x</p>");
+  Write(work_ / "project.ini", "[Target:Web]\nBuildExpression=Web AND NOT Mobile\n");
+  const ToolRun run = RunTool("scan " + Quoted(work_ / "src") + " --project " +
+                              Quoted(work_ / "project.ini"));
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("Kiosk\t1\ta.htm"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("tag in no expression: Kiosk"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("tag in no expression: print"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("tag in no expression: web"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"Web AND NOT Mobile\" names tags no file uses: mobile"),
+            std::string::npos)
+      << run.out;
+}
+
+TEST_F(SampleBuild, ScanFindsRtfAnnotations) {
+  const ToolRun run = RunTool("scan --json " + Quoted(kSamples / "source"));
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("\"manual.rtf\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"tag\": \"Beta\""), std::string::npos) << run.out;
+}
+
 }  // namespace
