@@ -190,6 +190,24 @@ TEST_F(SampleBuild, LinksLeadingOutsideTheSourceAreSkipped) {
   EXPECT_EQ(Read(work_ / "out/alias.txt"), "inside");
 }
 
+// Ctrl-C finishes the files in progress and starts no more: whatever is in
+// OUT afterwards is complete, and no temporary file is left.
+TEST_F(SampleBuild, InterruptedBuildLeavesOnlyWholeFiles) {
+  const fs::path source = work_ / "src";
+  const std::string topic = Read(kSamples / "source/topics/troubleshooting.htm");
+  for (int i = 0; i < 600; ++i) Write(source / ("t" + std::to_string(i) + ".htm"), topic);
+  const std::string arguments = " build --quiet --jobs 2 --expr 'NOT Web' " + Quoted(source) + " ";
+  ASSERT_EQ(RunTool(arguments + Quoted(work_ / "full")).exitCode, 0);
+  const std::string command = std::string("sh -c \"") + BTE_BUILDTAGS + arguments +
+                              Quoted(work_ / "cut") + " & sleep 0.1; kill -INT $!; wait $!\"";
+  ASSERT_NE(std::system(command.c_str()), -1);
+  const std::string whole = Read(work_ / "full/t0.htm");
+  for (const auto& entry : fs::directory_iterator(work_ / "cut")) {
+    EXPECT_EQ(entry.path().filename().string().rfind(".buildtags-tmp", 0), std::string::npos);
+    EXPECT_EQ(Read(entry.path()), whole) << entry.path();
+  }
+}
+
 TEST_F(SampleBuild, ScanCountsTagsAndComparesWithTheProject) {
   Write(work_ / "src/a.htm", "<meta name=\"buildtags\" content=\"Kiosk\"><p data-buildtags=\"web;print\">x</p>");
   Write(work_ / "project.ini", "[Target:Web]\nBuildExpression=Web AND NOT Mobile\n");
