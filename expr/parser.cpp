@@ -24,10 +24,6 @@ const int* BuildTagExprParser::AnswerCache::Find(const char* tagSet) const {
 }
 
 void BuildTagExprParser::AnswerCache::Store(const char* tagSet, int kept) {
-  if (const int* known = Find(tagSet)) {
-    *const_cast<int*>(known) = kept;
-    return;
-  }
   if (firstAnswers_.size() < kLinearEntries) {
     firstAnswers_.emplace_back(tagSet, kept);
     return;

@@ -37,6 +37,7 @@ class BuildTagExprParser : public RefCounted<IBuildTagExprParser> {
   class AnswerCache {
    public:
     const int* Find(const char* tagSet) const;
+    // For a tag set that Find has just missed.
     void Store(const char* tagSet, int kept);
 
    private:

@@ -21,6 +21,13 @@ struct FileResult {
   uint32_t annotationsRemoved = 0;  // RTF build-tag annotations taken out
 };
 
+// The result marked failed, with the reason.
+inline FileResult Failed(FileResult result, std::string reason) {
+  result.outcome = FileOutcome::kFailed;
+  result.reason = std::move(reason);
+  return result;
+}
+
 struct BuildTotals {
   uint32_t filtered = 0, copied = 0, leftOut = 0, failed = 0, skipped = 0;
   uint64_t elementsRemoved = 0, annotationsRemoved = 0, bytesIn = 0, bytesOut = 0;

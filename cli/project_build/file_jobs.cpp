@@ -13,12 +13,6 @@ namespace bte::cli {
 namespace fs = std::filesystem;
 namespace {
 
-FileResult Failed(FileResult result, std::string reason) {
-  result.outcome = FileOutcome::kFailed;
-  result.reason = std::move(reason);
-  return result;
-}
-
 FileResult CopyUnchanged(const fs::path& from, const fs::path& to, FileResult result) {
   std::string bytes, error;
   if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);

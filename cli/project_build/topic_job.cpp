@@ -32,12 +32,6 @@ uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parse
   return count;
 }
 
-FileResult Failed(FileResult result, std::string reason) {
-  result.outcome = FileOutcome::kFailed;
-  result.reason = std::move(reason);
-  return result;
-}
-
 }  // namespace
 
 FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,

@@ -18,6 +18,7 @@
 #include "store/layout_bridge.h"
 #include "../store/temp_folder.h"
 #include "../store/utc_zone.h"
+#include "../store/record_dump.h"
 
 namespace {
 
@@ -38,16 +39,7 @@ class LayoutTest : public ::testing::Test {
   std::vector<std::string> Records() {
     IBuildTagExprList* list = nullptr;
     EXPECT_EQ(manager_->GetExpressionList(&list), S_OK);
-    std::vector<std::string> out;
-    IBuildTagExprRecord* record = nullptr;
-    while (list->GetNextRecord(&record) == S_OK) {
-      char expression[300];
-      char targets[300] = {};
-      record->GetExpression(expression, sizeof expression);
-      record->GetTargets(targets, sizeof targets - 1);
-      out.push_back(std::string(expression) + " @ " + targets);
-      record->Release();
-    }
+    std::vector<std::string> out = DumpRecords(list);
     list->Release();
     return out;
   }
