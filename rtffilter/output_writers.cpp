@@ -139,39 +139,37 @@ class SimpleRemover {
   bool pendingParagraphDrop_ = false;
 };
 
-bool StartsWith(const char* at, const char* end, std::string_view word) {
-  return static_cast<size_t>(end - at) >= word.size() &&
-         std::memcmp(at, word.data(), word.size()) == 0;
-}
-
-// Whether a "{\*\listtextkvt" or "{\*\pntextkvt" group occurs: one pass,
-// stopping only at braces.
-bool HasListText(const char* input, const char* end) {
-  for (const char* at = input; end - at >= 4; ++at) {
-    at = static_cast<const char*>(std::memchr(at, '{', static_cast<size_t>(end - at) - 3));
-    if (at == nullptr) return false;
-    if (at[1] == '\\' && at[2] == '*' && at[3] == '\\' &&
-        (StartsWith(at + 4, end, "listtextkvt") || StartsWith(at + 4, end, "pntextkvt")))
-      return true;
+// The first occurrence of pattern at or after from, or null. Backslashes and
+// braces are everywhere in RTF, so the search runs on the pattern's byte at
+// anchor, one that is rare in documents.
+const char* FindByAnchor(const char* from, const char* end, std::string_view pattern,
+                         size_t anchor) {
+  if (end - from < static_cast<ptrdiff_t>(pattern.size())) return nullptr;
+  const char* const lastStart = end - pattern.size();
+  for (const char* at = from + anchor; at <= lastStart + anchor; ++at) {
+    at = static_cast<const char*>(
+        std::memchr(at, pattern[anchor], static_cast<size_t>(lastStart + anchor - at) + 1));
+    if (at == nullptr) return nullptr;
+    const char* start = at - anchor;
+    if (std::memcmp(start, pattern.data(), pattern.size()) == 0) return start;
   }
-  return false;
+  return nullptr;
 }
 
 }  // namespace
 
 bool NeedsStructureRebuild(const char* input, uint32_t length) {
   const char* const end = input + length;
-  for (const char* at = input; end - at >= 4;) {
-    at = static_cast<const char*>(std::memchr(at, '\\', static_cast<size_t>(end - at) - 3));
+  for (const char* at = input;;) {
+    at = FindByAnchor(at, end, "\\row", 3);
     if (at == nullptr) break;
-    if (at[1] != 'r' || at[2] != 'o' || at[3] != 'w') {
-      ++at;
-      continue;
-    }
     if (at == input || at[-1] != '\\') return true;
-    at += 5;  // an escaped backslash followed by "row": resume five bytes on
+    // An escaped backslash followed by "row": resume five bytes on.
+    if (end - at <= 5) break;
+    at += 5;
   }
-  return HasListText(input, end);
+  return FindByAnchor(input, end, "{\\*\\listtextkvt", 13) != nullptr ||
+         FindByAnchor(input, end, "{\\*\\pntextkvt", 11) != nullptr;
 }
 
 bool WriteFilteredOutput(RTFFilterPass& pass) {

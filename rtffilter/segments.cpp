@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "rtffilter/annotation_text.h"
+#include "rtffilter/host_markup.h"
 #include "rtffilter/markup.h"
 #include "rtffilter/rtf_token.h"
 
@@ -42,15 +43,18 @@ class MarkerIndex {
     }
   }
 
-  // The first marker of kind at or after from, or null.
-  const char* Find(Kind kind, const char* from) const {
+  // The first marker of kind at or after from, or null. from never moves
+  // back between calls, so each list is walked once.
+  const char* Find(Kind kind, const char* from) {
     const auto& list = positions_[kind];
-    const auto at = std::lower_bound(list.begin(), list.end(), from);
-    return at == list.end() ? nullptr : *at;
+    size_t& next = next_[kind];
+    while (next < list.size() && list[next] < from) ++next;
+    return next == list.size() ? nullptr : list[next];
   }
 
  private:
   std::vector<const char*> positions_[kKinds];
+  size_t next_[kKinds] = {};
 };
 
 // Searches the annotation's own groups, which lie close after it.
@@ -133,7 +137,8 @@ class Splitter {
 
   bool RangeStart(const char* m, const char*& cur) {
     uint32_t length = 0;
-    if (!GroupAt(m, length)) return Fail(m, "range start has no closing brace");
+    if (!ReadPlainMarkerGroup(m, end_, kRangeStart, length) && !GroupAt(m, length))
+      return Fail(m, "range start has no closing brace");
     BuildTagRange& range = pass_.ranges.emplace_back();
     open_.push_back(&range);  // the start marker lies inside its range
     openChanged_ = true;
@@ -145,7 +150,8 @@ class Splitter {
 
   bool RangeEnd(const char* m, const char*& cur) {
     uint32_t length = 0;
-    if (!GroupAt(m, length)) return Fail(m, "range end has no closing brace");
+    if (!ReadPlainMarkerGroup(m, end_, kRangeEnd, length) && !GroupAt(m, length))
+      return Fail(m, "range end has no closing brace");
     RTFSegment& marker = AddSegment(m, m + length);
     const uint32_t number = ReadMarkerNumber(m, length, kRangeEnd.size());
     const auto ended = std::find_if(open_.begin(), open_.end(),
@@ -166,31 +172,56 @@ class Splitter {
     return ReadMarkerNumber(ref, static_cast<uint32_t>(to - ref), kAnnotationRef.size());
   }
 
-  bool Annotation(const char* m, const char*& cur) {
+  // What an annotation says: its extent, the range it names and its tags.
+  struct AnnotationReading {
+    const char* to = nullptr;
+    uint32_t number = 0;
+    bool isBuildTag = false;
+  };
+
+  bool ReadAnnotation(const char* m, AnnotationReading& reading, std::string& tagText) {
+    HostAnnotation host;
+    if (ReadHostAnnotation(m, end_, host)) {
+      reading = {m + host.length, host.reference, true};
+      tagText.assign(host.tags);
+      tagText.erase(std::remove_if(tagText.begin(), tagText.end(),
+                                   [](char byte) { return byte == '\r' || byte == '\n'; }),
+                    tagText.end());
+      return true;
+    }
     const char* group = FindNear(kAnnotationGroup, m, end_);
     if (group == nullptr) return Fail(m, "annotation has no annotation group");
     uint32_t length = 0;
     if (!GroupAt(group, length)) return Fail(group, "annotation group has no closing brace");
-    const char* to = group + length;
-    RTFSegment& segment = AddSegment(m, to);
+    reading.to = group + length;
+    reading.number = AnnotationReference(m, reading.to);
+    reading.isBuildTag = IsBuildTagAnnotation(
+        m, static_cast<uint32_t>(reading.to - m), tagText, scratch_);
+    return true;
+  }
+
+  bool Annotation(const char* m, const char*& cur) {
+    AnnotationReading reading;
+    std::string tagText;
+    if (!ReadAnnotation(m, reading, tagText)) return false;
+    RTFSegment& segment = AddSegment(m, reading.to);
     BuildTagRange* range = nullptr;
-    if (const uint32_t number = AnnotationReference(m, to); number != 0) {
-      const auto named = byNumber_.find(number);
+    if (reading.number != 0) {
+      const auto named = byNumber_.find(reading.number);
       if (named == byNumber_.end())
-        return Fail(m, "annotation " + std::to_string(number) + " names no range");
+        return Fail(m, "annotation " + std::to_string(reading.number) + " names no range");
       range = named->second;
     } else {
       range = &pass_.ranges.emplace_back();
     }
     if (range->annotation == nullptr) range->annotation = &segment;
-    std::string tagText;
-    if (IsBuildTagAnnotation(segment.text, segment.length, tagText, scratch_)) {
+    if (reading.isBuildTag) {
       range->isBuildTag = 1;
       range->tagText = std::move(tagText);
       for (RTFSegment* part : {range->startMarker, range->endMarker, range->annotation})
         if (part != nullptr) part->isMarker = 1;
     }
-    cur = to;
+    cur = reading.to;
     return true;
   }
 
