@@ -1,9 +1,13 @@
 #include "rtffilter/annotation_text.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include "rtffilter/identity_strings.h"
+#include "rtffilter/filter_pass.h"
 #include "rtffilter/keyword_tables.h"
+#include "rtffilter/markup.h"
 #include "rtffilter/rtf_token.h"
 
 namespace bte::rtf {
@@ -33,7 +37,42 @@ int EscapedByte(const char* digits) {
   return value;
 }
 
+// Searches the annotation's own groups, which lie close after it.
+const char* FindNear(std::string_view marker, const char* from, const char* end) {
+  const size_t size = marker.size();
+  for (const char* p = from; end - p >= static_cast<ptrdiff_t>(size); ++p) {
+    p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - size + 1));
+    if (p == nullptr) return nullptr;
+    if (std::memcmp(p + 1, marker.data() + 1, size - 1) == 0) return p;
+  }
+  return nullptr;
+}
+
+bool Failed(AnnotationReading& reading, const char* problem, const char* at) {
+  reading.problem = problem;
+  reading.problemAt = at;
+  return false;
+}
+
 }  // namespace
+
+bool ReadAnnotation(const char* at, const char* end, AnnotationReading& reading,
+                    std::string& scratch) {
+  const char* group = FindNear(kAnnotationGroup, at, end);
+  if (group == nullptr) return Failed(reading, "annotation has no annotation group", at);
+  uint32_t groupLength = 0;
+  if (!FindGroupEnd(group, static_cast<uint32_t>(end - group), groupLength))
+    return Failed(reading, "annotation group has no closing brace", group);
+  const char* to = group + groupLength;
+  reading.length = static_cast<uint32_t>(to - at);
+  const char* ref = FindNear(kAnnotationRef, at, to);
+  reading.reference =
+      ref == nullptr || ref + kAnnotationRef.size() >= to
+          ? 0
+          : ReadMarkerNumber(ref, static_cast<uint32_t>(to - ref), kAnnotationRef.size());
+  reading.isBuildTag = IsBuildTagAnnotation(at, reading.length, reading.tagText, scratch);
+  return true;
+}
 
 bool CollectGroupText(const char* text, uint32_t length, std::string& result) {
   result.clear();

@@ -8,6 +8,23 @@
 
 namespace bte::rtf {
 
+// What an annotation says, read from its "{\*\atnid" group to the end of
+// its annotation group.
+struct AnnotationReading {
+  uint32_t length = 0;
+  uint32_t reference = 0;  // the number of its "{\*\atnref N}" group, 0 without
+  bool isBuildTag = false;
+  std::string tagText;
+  // Why reading failed and where; null after success.
+  const char* problem = nullptr;
+  const char* problemAt = nullptr;
+};
+
+// Reads the annotation at at, token by token; false (with the problem) when
+// it has no annotation group or the group does not close before end.
+bool ReadAnnotation(const char* at, const char* end, AnnotationReading& reading,
+                    std::string& scratch);
+
 // true when the id and author groups carry the build-tag identity strings.
 // tagText receives the text of the (last) annotation group met.
 bool IsBuildTagAnnotation(const char* text, uint32_t length, std::string& tagText);

@@ -5,7 +5,6 @@
 #define BTE_RTFFILTER_FILTER_PASS_H
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -74,9 +73,10 @@ class RTFFilterPass {
   const char* input;
   uint32_t inputLength;
   IBuildTagExprParser* parser;
-  // Deques keep the addresses that ranges and segments hold of each other.
-  std::deque<RTFSegment> segments;
-  std::deque<BuildTagRange> ranges;
+  // Reserved in full before they are filled (SplitIntoSegments), so the
+  // addresses that ranges and segments hold of each other stay valid.
+  std::vector<RTFSegment> segments;
+  std::vector<BuildTagRange> ranges;
   std::vector<BuildTagRange*> rangePool;
   std::vector<ParagraphListState> stateStack;
 

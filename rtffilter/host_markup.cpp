@@ -50,16 +50,21 @@ bool ReadPlainMarkerGroup(const char* at, const char* end, std::string_view keyw
   return true;
 }
 
-bool ReadHostAnnotation(const char* at, const char* end, HostAnnotation& annotation) {
+bool ReadHostAnnotation(const char* at, const char* end, AnnotationReading& reading) {
   const std::string& head = AnnotationHead();
   if (!StartsWith(at, end, head)) return false;
-  const char* tags = ReadBlankNumberBrace(at + head.size(), end, annotation.reference);
+  uint32_t reference = 0;
+  const char* tags = ReadBlankNumberBrace(at + head.size(), end, reference);
   if (tags == nullptr) return false;
   const char* close = tags;
   while (close < end && *close != '}' && *close != '{' && *close != '\\') ++close;
   if (close == end || *close != '}') return false;
-  annotation.tags = std::string_view(tags, static_cast<size_t>(close - tags));
-  annotation.length = static_cast<uint32_t>(close + 1 - at);
+  reading.length = static_cast<uint32_t>(close + 1 - at);
+  reading.reference = reference;
+  reading.isBuildTag = true;
+  reading.tagText.clear();
+  for (const char* p = tags; p < close; ++p)
+    if (*p != '\r' && *p != '\n') reading.tagText.push_back(*p);
   return true;
 }
 

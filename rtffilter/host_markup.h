@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "rtffilter/annotation_text.h"
+
 namespace bte::rtf {
 
 // keyword, one blank, 1 to 9 digits and the closing brace, as in
@@ -16,15 +18,9 @@ namespace bte::rtf {
 bool ReadPlainMarkerGroup(const char* at, const char* end, std::string_view keyword,
                           uint32_t& length);
 
-struct HostAnnotation {
-  uint32_t length = 0;     // up to the annotation group's closing brace
-  uint32_t reference = 0;  // the number of its "{\*\atnref N}" group
-  std::string_view tags;   // the tag text as written (line breaks included)
-};
-
 // The id group, the author group, \chatn and the annotation group holding
 // only its reference group and plain tag text.
-bool ReadHostAnnotation(const char* at, const char* end, HostAnnotation& annotation);
+bool ReadHostAnnotation(const char* at, const char* end, AnnotationReading& reading);
 
 }  // namespace bte::rtf
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
-#include <unordered_map>
 
 #include "rtffilter/annotation_text.h"
 #include "rtffilter/host_markup.h"
@@ -43,6 +42,8 @@ class MarkerIndex {
     }
   }
 
+  size_t Count(Kind kind) const { return positions_[kind].size(); }
+
   // The first marker of kind at or after from, or null. from never moves
   // back between calls, so each list is walked once.
   const char* Find(Kind kind, const char* from) {
@@ -57,16 +58,53 @@ class MarkerIndex {
   size_t next_[kKinds] = {};
 };
 
-// Searches the annotation's own groups, which lie close after it.
-const char* FindNear(std::string_view marker, const char* from, const char* end) {
-  const size_t size = marker.size();
-  for (const char* p = from; end - p >= static_cast<ptrdiff_t>(size); ++p) {
-    p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - size + 1));
-    if (p == nullptr) return nullptr;
-    if (std::memcmp(p + 1, marker.data() + 1, size - 1) == 0) return p;
+// Range numbers to ranges, the first range of a number winning: open
+// addressing in one flat table, since a tagged document holds a range per
+// paragraph or so and a node per range would dominate the cost.
+class RangeNumberIndex {
+ public:
+  explicit RangeNumberIndex(size_t expected) {
+    size_t capacity = 16;
+    while (capacity < expected * 2) capacity *= 2;
+    slots_.resize(capacity);
   }
-  return nullptr;
-}
+
+  void AddFirst(uint32_t number, BuildTagRange* range) {
+    if (used_ * 2 >= slots_.size()) Grow();
+    Slot& slot = SlotOf(number);
+    if (slot.range != nullptr) return;
+    slot = {number, range};
+    ++used_;
+  }
+
+  BuildTagRange* Find(uint32_t number) const { return SlotOf(number).range; }
+
+ private:
+  struct Slot {
+    uint32_t number = 0;
+    BuildTagRange* range = nullptr;
+  };
+
+  // The slot holding number, or the empty slot where it would go.
+  Slot& SlotOf(uint32_t number) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t at = (number * 2654435761u) & mask;; at = (at + 1) & mask) {
+      Slot& slot = slots_[at];
+      if (slot.range == nullptr || slot.number == number) return slot;
+    }
+  }
+
+  void Grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    used_ = 0;
+    for (const Slot& slot : old)
+      if (slot.range != nullptr) AddFirst(slot.number, slot.range);
+  }
+
+  mutable std::vector<Slot> slots_;
+  size_t used_ = 0;
+};
 
 class Splitter {
  public:
@@ -74,9 +112,16 @@ class Splitter {
       : pass_(pass),
         error_(error),
         markers_(pass.input, pass.inputLength),
-        end_(pass.input + pass.inputLength) {
-    // About one range per few hundred bytes in heavily tagged documents.
-    byNumber_.reserve(pass.inputLength / 256);
+        end_(pass.input + pass.inputLength),
+        byNumber_(markers_.Count(MarkerIndex::kStart)) {
+    // Every marker handled adds at most the segment before it and itself;
+    // reserving for all keeps the addresses that ranges and segments hold.
+    size_t markers = 0;
+    for (int kind = 0; kind < MarkerIndex::kKinds; ++kind)
+      markers += markers_.Count(static_cast<MarkerIndex::Kind>(kind));
+    pass.segments.reserve(2 * markers + 1);
+    pass.ranges.reserve(markers_.Count(MarkerIndex::kStart) +
+                        markers_.Count(MarkerIndex::kAnnotation));
   }
 
   bool Run() {
@@ -143,7 +188,7 @@ class Splitter {
     open_.push_back(&range);  // the start marker lies inside its range
     openChanged_ = true;
     range.startMarker = &AddSegment(m, m + length);
-    byNumber_.emplace(range.Id(), &range);  // the first range of a number wins
+    byNumber_.AddFirst(range.Id(), &range);
     cur = m + length;
     return true;
   }
@@ -165,63 +210,28 @@ class Splitter {
     return true;
   }
 
-  // The reference number of the annotation segment [m, to): 0 without one.
-  uint32_t AnnotationReference(const char* m, const char* to) const {
-    const char* ref = FindNear(kAnnotationRef, m, to);
-    if (ref == nullptr || ref + kAnnotationRef.size() >= to) return 0;
-    return ReadMarkerNumber(ref, static_cast<uint32_t>(to - ref), kAnnotationRef.size());
-  }
-
-  // What an annotation says: its extent, the range it names and its tags.
-  struct AnnotationReading {
-    const char* to = nullptr;
-    uint32_t number = 0;
-    bool isBuildTag = false;
-  };
-
-  bool ReadAnnotation(const char* m, AnnotationReading& reading, std::string& tagText) {
-    HostAnnotation host;
-    if (ReadHostAnnotation(m, end_, host)) {
-      reading = {m + host.length, host.reference, true};
-      tagText.assign(host.tags);
-      tagText.erase(std::remove_if(tagText.begin(), tagText.end(),
-                                   [](char byte) { return byte == '\r' || byte == '\n'; }),
-                    tagText.end());
-      return true;
-    }
-    const char* group = FindNear(kAnnotationGroup, m, end_);
-    if (group == nullptr) return Fail(m, "annotation has no annotation group");
-    uint32_t length = 0;
-    if (!GroupAt(group, length)) return Fail(group, "annotation group has no closing brace");
-    reading.to = group + length;
-    reading.number = AnnotationReference(m, reading.to);
-    reading.isBuildTag = IsBuildTagAnnotation(
-        m, static_cast<uint32_t>(reading.to - m), tagText, scratch_);
-    return true;
-  }
-
   bool Annotation(const char* m, const char*& cur) {
     AnnotationReading reading;
-    std::string tagText;
-    if (!ReadAnnotation(m, reading, tagText)) return false;
-    RTFSegment& segment = AddSegment(m, reading.to);
+    if (!ReadHostAnnotation(m, end_, reading) && !ReadAnnotation(m, end_, reading, scratch_))
+      return Fail(reading.problemAt, reading.problem);
+    const char* to = m + reading.length;
+    RTFSegment& segment = AddSegment(m, to);
     BuildTagRange* range = nullptr;
-    if (reading.number != 0) {
-      const auto named = byNumber_.find(reading.number);
-      if (named == byNumber_.end())
-        return Fail(m, "annotation " + std::to_string(reading.number) + " names no range");
-      range = named->second;
+    if (reading.reference != 0) {
+      range = byNumber_.Find(reading.reference);
+      if (range == nullptr)
+        return Fail(m, "annotation " + std::to_string(reading.reference) + " names no range");
     } else {
       range = &pass_.ranges.emplace_back();
     }
     if (range->annotation == nullptr) range->annotation = &segment;
     if (reading.isBuildTag) {
       range->isBuildTag = 1;
-      range->tagText = std::move(tagText);
+      range->tagText = std::move(reading.tagText);
       for (RTFSegment* part : {range->startMarker, range->endMarker, range->annotation})
         if (part != nullptr) part->isMarker = 1;
     }
-    cur = reading.to;
+    cur = to;
     return true;
   }
 
@@ -233,8 +243,7 @@ class Splitter {
   std::string scratch_;  // reused for the id and author texts
   bool openChanged_ = true;  // open_ differs from the last slice in the pool
   uint32_t openSlice_ = 0;
-  // Annotations name their range by number; a document may hold many.
-  std::unordered_map<uint32_t, BuildTagRange*> byNumber_;
+  RangeNumberIndex byNumber_;  // annotations name their range by number
 };
 
 }  // namespace
