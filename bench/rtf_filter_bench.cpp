@@ -19,7 +19,9 @@ namespace {
 
 // Paragraphs of text and formatting; every second one is a build-tag range,
 // a quarter of those tagged Beta and the rest Web. No tables, no list text.
-std::string MakeDocument(size_t targetBytes) {
+// With groupedTags the tags sit in a group of their own, a layout the host
+// does not write, which the filter reads token by token.
+std::string MakeDocument(size_t targetBytes, bool groupedTags) {
   std::string rtf =
       "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
       "{\\colortbl;\\red0\\green0\\blue0;}\\pard\\plain\n";
@@ -38,14 +40,17 @@ std::string MakeDocument(size_t targetBytes) {
     const std::string id = std::to_string(n);
     rtf += "{\\*\\atrfstart " + id + "}" + paragraph + "{\\*\\atrfend " + id +
            "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
-           "{\\*\\annotation{\\*\\atnref " + id + "}" + (n % 8 == 0 ? "Beta" : "Web") + "}";
+           "{\\*\\annotation{\\*\\atnref " + id + "}" +
+           (groupedTags ? "{" : "") + (n % 8 == 0 ? "Beta" : "Web") + (groupedTags ? "}" : "") +
+           "}";
   }
   return rtf + "}";
 }
 
-const std::string& Document() {
-  static const std::string document = MakeDocument(32u << 20);
-  return document;
+const std::string& Document(bool groupedTags = false) {
+  static const std::string host = MakeDocument(32u << 20, false);
+  static const std::string grouped = MakeDocument(32u << 20, true);
+  return groupedTags ? grouped : host;
 }
 
 void BareScan(benchmark::State& state) {
@@ -92,8 +97,8 @@ size_t SegmentCount(const std::string& rtf) {
 
 // expression "NOT Beta" removes a quarter of the ranges (RemoveExcludedSimple);
 // "Web OR Beta" removes nothing, so only the markup goes (CopyWithoutMarkers).
-void Filter(benchmark::State& state, const char* expression) {
-  const std::string& rtf = Document();
+void Filter(benchmark::State& state, const char* expression, bool groupedTags) {
+  const std::string& rtf = Document(groupedTags);
   const size_t segments = SegmentCount(rtf);
   IRTFBuildTagExprFilter* filter = nullptr;
   CreateRTFBuildTagExprFilterInstance(&filter);
@@ -122,7 +127,13 @@ void Filter(benchmark::State& state, const char* expression) {
   state.counters["segments"] = static_cast<double>(segments);
   state.counters["extra_bytes_per_segment"] = static_cast<double>(extra) / segments;
 }
-BENCHMARK_CAPTURE(Filter, RemoveExcludedSimple, "NOT Beta")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Filter, CopyWithoutMarkers, "Web OR Beta")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Filter, RemoveExcludedSimple, "NOT Beta", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Filter, CopyWithoutMarkers, "Web OR Beta", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Filter, RemoveExcludedSimpleGroupedTags, "NOT Beta", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Filter, CopyWithoutMarkersGroupedTags, "Web OR Beta", true)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
