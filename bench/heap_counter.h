@@ -13,6 +13,14 @@ size_t HeapPeakBytes();
 // bytes of this moment is what the code in between took at most.
 void ResetHeapPeak();
 
+// Resident memory of the whole process and its peak as the system counts
+// them, which includes blocks the code maps itself and the heap counter does
+// not see. 0 where the system does not tell.
+size_t ResidentBytes();
+size_t ResidentPeakBytes();
+// Sets the resident peak to what is resident now.
+void ResetResidentPeak();
+
 }  // namespace bte::bench
 
 #endif  // BTE_BENCH_HEAP_COUNTER_H

@@ -15,7 +15,7 @@ int RtfDocumentTree::AddItem(RtfItem* item, const ParagraphListState& state) {
   // The tree keeps the item's span; the record itself goes at once.
   const std::unique_ptr<RtfItem> owned(item);
   if (currentSection_ == nullptr) {
-    sections_.push_back(std::make_unique<RtfSection>());
+    sections_.push_back(std::make_unique<RtfSection>(pool_));
     currentSection_ = sections_.back().get();
   }
   if (owned->kind == ItemSection) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "rtffilter/rtf_item.h"
+#include "rtffilter/structure/slab_pool.h"
 
 namespace bte::rtf {
 
@@ -39,6 +40,7 @@ class RtfDocumentTree {
  private:
   uint32_t length_;
   const char* text_;
+  SlabPool pool_;  // before the sections, which keep their objects in it
   std::vector<std::unique_ptr<RtfSection>> sections_;
   RtfSection* currentSection_ = nullptr;
 };

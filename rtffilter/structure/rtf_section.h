@@ -22,6 +22,7 @@ constexpr int32_t kMaxTableDepth = 16384;
 
 class RtfSection {
  public:
+  explicit RtfSection(SlabPool& pool) : arena_(pool) {}
   virtual ~RtfSection() = default;
 
   // Files the item by its kind, keeping its span. Kinds the section does not

@@ -1,6 +1,6 @@
 // Where a section's paragraphs, rows, cells, item spans and list objects live. Deques keep
-// every element in place while more are added, and free everything together
-// with no walk over the structure.
+// every element in place while more are added; their memory comes from the
+// document's slab pool, freed together with no walk over the structure.
 #ifndef BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
 #define BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
 
@@ -9,18 +9,25 @@
 #include "rtffilter/structure/item_span.h"
 #include "rtffilter/structure/rtf_block.h"
 #include "rtffilter/structure/rtf_list_levels.h"
+#include "rtffilter/structure/slab_pool.h"
 
 namespace bte::rtf {
 
+template <class T>
+using ArenaDeque = std::deque<T, SlabAllocator<T>>;
+
 struct StructureArena {
-  std::deque<ItemSpan> spans;
-  std::deque<RtfParagraph> paragraphs;
-  std::deque<RtfRow> rows;
-  std::deque<RtfCell> cells;
-  std::deque<TextReplacement> replacements;
-  std::deque<RtfListLevel> listLevels;
-  std::deque<RtfListEntry> listEntries;
-  std::deque<RtfListTextRef> listTextRefs;
+  explicit StructureArena(SlabPool& pool) : pool(pool) {}
+
+  SlabPool& pool;  // the document's; it outlives every section
+  ArenaDeque<ItemSpan> spans{SlabAllocator<ItemSpan>(pool)};
+  ArenaDeque<RtfParagraph> paragraphs{SlabAllocator<RtfParagraph>(pool)};
+  ArenaDeque<RtfRow> rows{SlabAllocator<RtfRow>(pool)};
+  ArenaDeque<RtfCell> cells{SlabAllocator<RtfCell>(pool)};
+  ArenaDeque<TextReplacement> replacements{SlabAllocator<TextReplacement>(pool)};
+  ArenaDeque<RtfListLevel> listLevels{SlabAllocator<RtfListLevel>(pool)};
+  ArenaDeque<RtfListEntry> listEntries{SlabAllocator<RtfListEntry>(pool)};
+  ArenaDeque<RtfListTextRef> listTextRefs{SlabAllocator<RtfListTextRef>(pool)};
 
   RtfParagraph* NewParagraph() { return &paragraphs.emplace_back(*this); }
   RtfRow* NewRow(int32_t level) { return &rows.emplace_back(level, *this); }
