@@ -1,6 +1,7 @@
 #include "rtffilter/rtf_filter.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -35,12 +36,18 @@ HRESULT BTE_CALL RTFBuildTagExprFilter::SetExpression(const char* expression) {
 HRESULT BTE_CALL RTFBuildTagExprFilter::FilterBuffer(const char* rtf, uint32_t length,
                                                       IFilterOutputBuffer** result) {
   if (result == nullptr || (rtf == nullptr && length != 0)) return S_FALSE;
-  RTFFilterPass pass(rtf, length, parser_);
-  if (!SplitIntoSegments(pass) || !MarkExcludedSegments(pass) || !WriteFilteredOutput(pass))
+  // Running out of memory on a huge document is a failed filtering, not an
+  // exception thrown into the host.
+  try {
+    RTFFilterPass pass(rtf, length, parser_);
+    if (!SplitIntoSegments(pass) || !MarkExcludedSegments(pass) || !WriteFilteredOutput(pass))
+      return S_FALSE;
+    pass.outputBuffer->AddRef();
+    *result = pass.outputBuffer;
+    return S_OK;
+  } catch (const std::bad_alloc&) {
     return S_FALSE;
-  pass.outputBuffer->AddRef();
-  *result = pass.outputBuffer;
-  return S_OK;
+  }
 }
 
 HRESULT BTE_CALL RTFBuildTagExprFilter::FilterFile(const char* inputPath,
