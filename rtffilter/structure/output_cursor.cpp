@@ -6,7 +6,11 @@
 namespace bte::rtf {
 
 RtfOutputCursor::RtfOutputCursor(const char* input, size_t length, char*& out)
-    : in_(input), inEnd_(input + length), out_(out), outLimit_(out + length) {}
+    : in_(input),
+      inEnd_(input + length),
+      out_(out),
+      outLimit_(out + length),
+      tableWords_(input, input + length) {}
 
 void RtfOutputCursor::Emit(const char* bytes, size_t count) {
   if (count == 0) return;
@@ -18,21 +22,28 @@ void RtfOutputCursor::Emit(const char* bytes, size_t count) {
   out_ += count;
 }
 
+void RtfOutputCursor::CopyInput(const char* to) {
+  InputSpan word;
+  while (leaveOutTableWords_ && tableWords_.Next(in_, to, word)) {
+    Emit(in_, word.begin - in_);
+    in_ = word.end;
+  }
+  Emit(in_, to - in_);
+  in_ = to;
+}
+
 void RtfOutputCursor::CopyUpTo(const char* to) {
   to = std::min(to, inEnd_);
   size_t passed = 0;
   for (; passed < skips_.size() && skips_[passed].text < to; ++passed) {
     const ItemSpan& skip = skips_[passed];
     if (skip.text >= in_) {
-      Emit(in_, skip.text - in_);
+      CopyInput(skip.text);
       in_ = std::min(skip.end(), inEnd_);
     }
   }
   skips_.erase(skips_.begin(), skips_.begin() + passed);
-  if (in_ < to) {
-    Emit(in_, to - in_);
-    in_ = to;
-  }
+  if (in_ < to) CopyInput(to);
 }
 
 void RtfOutputCursor::MoveTo(const char* to) {

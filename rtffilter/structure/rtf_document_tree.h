@@ -39,6 +39,7 @@ class RtfDocumentTree {
  private:
   uint32_t length_;
   const char* text_;
+  const char* firstItemText_ = nullptr;
   std::vector<std::unique_ptr<RtfSection>> sections_;
   RtfSection* currentSection_ = nullptr;
 };
