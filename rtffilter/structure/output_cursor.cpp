@@ -1,6 +1,7 @@
 #include "rtffilter/structure/output_cursor.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace bte::rtf {
@@ -9,6 +10,7 @@ RtfOutputCursor::RtfOutputCursor(const char* input, size_t length, char*& out)
     : in_(input),
       inEnd_(input + length),
       out_(out),
+      outStart_(out),
       outLimit_(out + length),
       tableWords_(input, input + length) {}
 
@@ -26,10 +28,20 @@ void RtfOutputCursor::CopyInput(const char* to) {
   InputSpan word;
   while (leaveOutTableWords_ && tableWords_.Next(in_, to, word)) {
     Emit(in_, word.begin - in_);
-    in_ = word.end;
+    in_ = ResumeAfter(word);
   }
   Emit(in_, to - in_);
   in_ = to;
+}
+
+// The word's delimiter space stays when the output ends in a word that the
+// text after it would otherwise run on from ("\b\trowd x" must not become
+// "\bx").
+const char* RtfOutputCursor::ResumeAfter(const InputSpan& word) const {
+  if (word.end[-1] != ' ' || word.end >= inEnd_) return word.end;
+  const unsigned char next = static_cast<unsigned char>(*word.end);
+  const bool runsOn = std::isalnum(next) || next == '-';
+  return runsOn && EndsInUndelimitedWord(outStart_, out_) ? word.end - 1 : word.end;
 }
 
 void RtfOutputCursor::CopyUpTo(const char* to) {

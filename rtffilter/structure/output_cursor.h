@@ -46,10 +46,13 @@ class RtfOutputCursor {
   void Emit(const char* bytes, size_t count);
   // Writes the input from in_ up to to and moves in_ there.
   void CopyInput(const char* to);
+  // Where the input after a left-out table word resumes.
+  const char* ResumeAfter(const InputSpan& word) const;
 
   const char* in_;
   const char* inEnd_;
   char*& out_;
+  const char* outStart_;
   char* outLimit_;
   bool overflowed_ = false;
   bool leaveOutTableWords_ = false;

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "buildtagexpr.h"
+#include "host_markup.h"
 #include "rtf_itemiser.h"
 #include "soffice_runner.h"
 
@@ -23,43 +23,6 @@ namespace {
 #define REQUIRE_SOFFICE()                                                   \
   if (FindSoffice().empty()) GTEST_SKIP() << "soffice not installed; the " \
                                              "interop checks need it (package libreoffice-writer-nogui)"
-
-// Wraps every occurrence of each word in a build-tag range tagged "Hidden",
-// with its annotation, as the host writes them.
-std::string ExcludeWords(std::string rtf, const std::vector<std::string>& words) {
-  int range = 100;
-  for (const std::string& word : words) {
-    for (size_t at = rtf.find(word); at != std::string::npos;) {
-      const std::string n = std::to_string(++range);
-      const std::string wrapped =
-          "{\\*\\atrfstart " + n + "}" + word + "{\\*\\atrfend " + n +
-          "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
-          "{\\*\\annotation{\\*\\atnref " + n + "}Hidden}";
-      rtf.replace(at, word.size(), wrapped);
-      at = rtf.find(word, at + wrapped.size());
-    }
-  }
-  return rtf;
-}
-
-// The document as the RTF filter object writes it for "NOT Hidden", or
-// "<failed>".
-std::string FilterHidden(const std::string& rtf) {
-  IRTFBuildTagExprFilter* filter = nullptr;
-  CreateRTFBuildTagExprFilterInstance(&filter);
-  filter->SetExpression("NOT Hidden");
-  IFilterOutputBuffer* result = nullptr;
-  std::string output = "<failed>";
-  if (filter->FilterBuffer(rtf.data(), static_cast<uint32_t>(rtf.size()), &result) == S_OK) {
-    char* data = nullptr;
-    uint32_t length = 0;
-    result->GetData(&data, &length);
-    output.assign(data, length);
-    result->Release();
-  }
-  filter->Release();
-  return output;
-}
 
 const char kTableHtml[] =
     "<html><body><p>Intro paragraph</p><table border=\"1\">"
