@@ -14,7 +14,6 @@ int RtfDocumentTree::AddItem(RtfItem* item, const ParagraphListState& state) {
   if (item == nullptr) return 0;
   // The tree keeps the item's span; the record itself goes at once.
   const std::unique_ptr<RtfItem> owned(item);
-  if (firstItemText_ == nullptr) firstItemText_ = owned->text;
   if (currentSection_ == nullptr) {
     sections_.push_back(std::make_unique<RtfSection>());
     currentSection_ = sections_.back().get();
@@ -30,9 +29,6 @@ int RtfDocumentTree::AddItem(RtfItem* item, const ParagraphListState& state) {
 int RtfDocumentTree::Write(char*& outCursor) {
   if (text_ == nullptr || length_ == 0 || outCursor == nullptr) return 0;
   RtfOutputCursor cursor(text_, length_, outCursor);
-  // The document's header belongs to no row, even when a removed row is the
-  // first block: its table styles and settings stay whole.
-  if (firstItemText_ != nullptr) cursor.CopyUpTo(firstItemText_);
   int result = 0;
   for (const auto& section : sections_) {
     result = section->Write(cursor);

@@ -39,7 +39,6 @@ class RtfDocumentTree {
  private:
   uint32_t length_;
   const char* text_;
-  const char* firstItemText_ = nullptr;
   std::vector<std::unique_ptr<RtfSection>> sections_;
   RtfSection* currentSection_ = nullptr;
 };

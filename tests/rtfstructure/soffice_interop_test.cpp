@@ -44,18 +44,43 @@ struct TableVariant {
   int cellsLost;  // the same for cells
 };
 
+// A table whose first outer cell opens with a nested table, written the
+// way this reader writes RTF: row definitions before the cells, nested row
+// definitions in their property groups.
+std::string OuterRowDefinition() {
+  std::string definition = "\\trowd\\trql\\trpaddl108\\trpaddfl3";
+  for (const char* right : {"3000", "6000"})
+    definition += std::string("\\clbrdrt\\brdrs\\brdrw5\\clbrdrl\\brdrs\\brdrw5\\clbrdrb") +
+                  "\\brdrs\\brdrw5\\clbrdrr\\brdrs\\brdrw5\\clpadl28\\cellx" + right;
+  return definition + "\n";
+}
+
+std::string NestedTableRow(const std::string& left, const std::string& right) {
+  return "\\pard\\plain\\intbl\\itap2 " + left + "\\nestcell\\pard\\plain\\intbl\\itap2 " + right +
+         "\\nestcell{\\*\\nesttableprops\\trowd\\trql\\clbrdrt\\brdrs\\brdrw5\\cellx1400"
+         "\\clbrdrt\\brdrs\\brdrw5\\cellx2800\\nestrow}{\\nonesttables\\par}\n";
+}
+
+const std::string kNestedFirstRtf =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\n\\pard\\plain\\itap0 Intro paragraph\\par\n" +
+    OuterRowDefinition() + NestedTableRow("F1A", "F1B") + NestedTableRow("F2A", "F2B") +
+    "\\pard\\plain\\intbl\\cell\\pard\\plain\\intbl G1B\\cell\\row\n" + OuterRowDefinition() +
+    "\\pard\\plain\\intbl G2A\\cell\\pard\\plain\\intbl G2B\\cell\\row\n"
+    "\\pard\\plain\\itap0 Outro paragraph\\par\n}";
+
+const std::vector<std::string> kNestedFirstWords = {
+    "F1A", "F1B", "F2A", "F2B", "G1B", "G2A", "G2B", "Intro paragraph", "Outro paragraph"};
+
 class SofficeTables : public ::testing::Test {
  protected:
-  // Filters the reader's own RTF of kTableHtml once per variant and reads
-  // every result back as HTML.
-  void CheckVariants(const std::vector<TableVariant>& variants) {
-    REQUIRE_SOFFICE();
+  // Filters rtf once per variant and reads every result back as HTML; words
+  // are the texts to look for.
+  void CheckVariants(const std::string& rtf, const std::vector<std::string>& words,
+                     const std::vector<TableVariant>& variants) {
     SofficeRunner runner;
-    const auto made = runner.Convert({{"table.html", kTableHtml}}, "rtf", "HTML (StarWriter)");
-    ASSERT_EQ(made.count("table"), 1u) << "the converter made no RTF";
-    std::map<std::string, std::string> filtered = {{"unfiltered.rtf", made.at("table")}};
+    std::map<std::string, std::string> filtered = {{"unfiltered.rtf", rtf}};
     for (const TableVariant& v : variants) {
-      const std::string input = ExcludeWords(made.at("table"), v.excluded);
+      const std::string input = ExcludeWords(rtf, v.excluded);
       const std::string output = FilterHidden(input);
       ASSERT_NE(output, "<failed>") << v.name;
       ASSERT_LE(output.size(), input.size());
@@ -70,7 +95,7 @@ class SofficeTables : public ::testing::Test {
       ASSERT_EQ(read.count(v.name), 1u) << "the reader could not read the output";
       const std::string& html = read.at(v.name);
       const std::string text = HtmlText(html);
-      for (const std::string& word : kTableWords) {
+      for (const std::string& word : words) {
         const bool excluded =
             std::find(v.excluded.begin(), v.excluded.end(), word) != v.excluded.end();
         EXPECT_EQ(CountOccurrences(text, word), excluded ? 0u : 1u) << word;
@@ -80,10 +105,19 @@ class SofficeTables : public ::testing::Test {
       EXPECT_EQ(CountOccurrences(text, "atrf"), 0u);
     }
   }
+
+  // The reader's own RTF of kTableHtml, filtered per variant.
+  void CheckTableHtmlVariants(const std::vector<TableVariant>& variants) {
+    REQUIRE_SOFFICE();
+    SofficeRunner runner;
+    const auto made = runner.Convert({{"table.html", kTableHtml}}, "rtf", "HTML (StarWriter)");
+    ASSERT_EQ(made.count("table"), 1u) << "the converter made no RTF";
+    CheckVariants(made.at("table"), kTableWords, variants);
+  }
 };
 
 TEST_F(SofficeTables, EmptiedRowsGoAndRowsWithSurvivingCellsKeepTheirColumns) {
-  CheckVariants({
+  CheckTableHtmlVariants({
       {"untouched", {}, 0, 0},
       {"onecell", {"R1C2"}, 0, 0},
       {"twocells", {"R3C1", "R3C3"}, 0, 0},
@@ -97,10 +131,23 @@ TEST_F(SofficeTables, EmptiedRowsGoAndRowsWithSurvivingCellsKeepTheirColumns) {
 // outer table over a nested row's \itap2 left behind, and the paragraph
 // after the table over a last row's row and cell definitions.
 TEST_F(SofficeTables, NestedRowsAndLastRowsGoWithoutHarm) {
-  CheckVariants({
+  CheckTableHtmlVariants({
       {"nestedrow", {"N2A", "N2B"}, 1, 2},
       {"nestedtable", {"N1A", "N1B", "N2A", "N2B"}, 2, 4},
       {"lastrow", {"R4C1", "R4C2", "R4C3"}, 1, 3},
+  });
+}
+
+// The outer row's definition comes before the nested rows that open its
+// first cell; removing those rows leaves it whole.
+TEST_F(SofficeTables, NestedRowsOpeningACellLeaveTheOuterRowWhole) {
+  REQUIRE_SOFFICE();
+  CheckVariants(kNestedFirstRtf, kNestedFirstWords, {
+      {"untouched", {}, 0, 0},
+      {"firstnestedrow", {"F1A", "F1B"}, 1, 2},
+      {"secondnestedrow", {"F2A", "F2B"}, 1, 2},
+      {"nestedtable", {"F1A", "F1B", "F2A", "F2B"}, 2, 4},
+      {"lastrow", {"G2A", "G2B"}, 1, 2},
   });
 }
 
