@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host_markup.h"
+#include "hidden_ranges.h"
 #include "rtffilter/structure/output_cursor.h"
 
 namespace bte::rtf::testing {

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host_markup.h"
+#include "hidden_ranges.h"
 #include "rtf_itemiser.h"
 #include "soffice_runner.h"
 

@@ -1,8 +1,8 @@
 // Build-tag ranges as the host writes them into RTF, and the RTF filter
 // object run over a document: the public way in for tests that check what
 // the rebuilder writes.
-#ifndef BTE_TESTS_RTFSTRUCTURE_HOST_MARKUP_H
-#define BTE_TESTS_RTFSTRUCTURE_HOST_MARKUP_H
+#ifndef BTE_TESTS_RTFSTRUCTURE_HIDDEN_RANGES_H
+#define BTE_TESTS_RTFSTRUCTURE_HIDDEN_RANGES_H
 
 #include <string>
 #include <vector>
@@ -19,4 +19,4 @@ std::string FilterHidden(const std::string& rtf);
 
 }  // namespace bte::rtf::testing
 
-#endif  // BTE_TESTS_RTFSTRUCTURE_HOST_MARKUP_H
+#endif  // BTE_TESTS_RTFSTRUCTURE_HIDDEN_RANGES_H

@@ -1,4 +1,4 @@
-#include "host_markup.h"
+#include "hidden_ranges.h"
 
 #include "buildtagexpr.h"
 
