@@ -63,7 +63,6 @@ class RtfParagraph final : public RtfBlock {
   void ForceKept();
 
   int32_t listTextIndex() const { return listTextIndex_; }
-
   size_t itemCount() const { return count_; }
   // The item at index, or null beyond the last.
   ItemSpan* ItemAt(int32_t index);

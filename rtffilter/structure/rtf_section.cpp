@@ -83,16 +83,9 @@ int RtfSection::EndCell(const ParagraphListState& state, const RtfItem& cellEnd)
   RtfCell* cell = currentRow_->currentCell();
   if (cell == nullptr) return 0;
   cell->SetCellEnd(cellEnd);
-  cell->TakeTableItems(RowDefaultsFor(*currentRow_), pendingInTable_);
+  cell->TakeTableItems(pendingRowDefaults_, pendingInTable_);
   currentRow_->CloseCell();
   return 1;
-}
-
-// A nested row's defaults sit in its property group, the row end; a row
-// defaults word met outside is its outer row's and stays pending for it.
-ItemSpan& RtfSection::RowDefaultsFor(const RtfRow& row) {
-  notTaken_ = ItemSpan();
-  return row.level() > 1 ? notTaken_ : pendingRowDefaults_;
 }
 
 // A row end inside a paragraph, or with no open row, is not recorded; its
@@ -100,7 +93,7 @@ ItemSpan& RtfSection::RowDefaultsFor(const RtfRow& row) {
 int RtfSection::EndRow(const RtfItem& rowEnd) {
   if (currentParagraph_ != nullptr || currentRow_ == nullptr) return 0;
   currentRow_->SetRowEnd(rowEnd);
-  currentRow_->TakeTableItems(RowDefaultsFor(*currentRow_), pendingInTable_);
+  currentRow_->TakeTableItems(pendingRowDefaults_, pendingInTable_);
   if (rowStack_.empty()) {
     currentRow_ = nullptr;
   } else {

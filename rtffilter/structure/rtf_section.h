@@ -41,8 +41,6 @@ class RtfSection {
   void FileInTable(const ParagraphListState& state);
   int EndCell(const ParagraphListState& state, const RtfItem& cellEnd);
   int EndRow(const RtfItem& rowEnd);
-  // The pending row defaults slot that row takes over.
-  ItemSpan& RowDefaultsFor(const RtfRow& row);
 
   // List bookkeeping for a paragraph just filed.
   void RecordListEntry(RtfParagraph* paragraph, const ParagraphListState& state);
@@ -59,7 +57,6 @@ class RtfSection {
   std::map<uint16_t, RtfListLevel*> listRoots_;
   ItemSpan pendingRowDefaults_;
   ItemSpan pendingInTable_;
-  ItemSpan notTaken_;  // what a nested row takes instead of its outer row's defaults
 };
 
 }  // namespace bte::rtf

@@ -100,7 +100,11 @@ const char* TableWordFinder::PassedOverGroupEnd(const char* open) const {
   return open + length;
 }
 
+// Only the last bytes are looked at: a word is short, and a long run of
+// letters or backslashes must not be walked again for every word left out.
 bool EndsInUndelimitedWord(const char* begin, const char* end) {
+  constexpr std::ptrdiff_t kLookBack = 96;
+  if (end - begin > kLookBack) begin = end - kLookBack;
   const char* p = end;
   while (p > begin && std::isdigit(static_cast<unsigned char>(p[-1]))) --p;
   if (p > begin && p < end && p[-1] == '-') --p;
