@@ -286,5 +286,85 @@ TEST(SofficeInterop, CorpusTablesLoseOneCellsTextAndKeepTheirShape) {
   }
 }
 
+// The texts of the last outer row that can go whole: every content item
+// of it plain text of three or more bytes with a letter, found once in the
+// RTF text and nowhere in the markup the range wrapping adds. Rows holding
+// nested tables or empty paragraphs (which stay, and keep their row) are
+// passed over.
+bool CanHide(const std::string& text, const std::string& rtf) {
+  static const std::string wrapping = ExcludeWords("#", {"#"});
+  const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+  return text.size() >= 3 && text.find_first_of("\\{}") == std::string::npos &&
+         std::any_of(text.begin(), text.end(), isLetter) && CountOccurrences(rtf, text) == 1 &&
+         wrapping.find(text) == std::string::npos;
+}
+
+std::vector<std::string> PickRowTexts(const std::string& rtf) {
+  std::vector<std::string> row, picked;
+  bool usable = true, hasCell = false, paragraphEmpty = true;
+  for (const ItemWithState& entry : Itemise(rtf)) {
+    const RtfItem& item = *entry.item;
+    const std::string text(item.text, item.length);
+    if (item.kind == ItemParagraph && paragraphEmpty) usable = false;
+    paragraphEmpty = item.kind == ItemParagraph || item.kind == ItemCell || item.kind == ItemRow ||
+                     (paragraphEmpty && item.kind != ItemContent);
+    if (item.kind == ItemContent) {
+      usable = usable && CanHide(text, rtf);
+      row.push_back(text);
+    }
+    if (item.kind == ItemNestedCell || item.kind == ItemNestedRow) usable = false;
+    if (item.kind == ItemCell) hasCell = true;
+    if (item.kind != ItemRow) continue;
+    if (usable && hasCell && !row.empty()) picked = row;
+    row.clear();
+    usable = true;
+    hasCell = false;
+  }
+  return picked;
+}
+
+// A row all of whose text goes vanishes for the reader too, and everything
+// else, the text after the table included, stays as it was.
+TEST(SofficeInterop, CorpusTablesLoseTheirLastRemovableRowWhole) {
+  REQUIRE_SOFFICE();
+  const std::vector<std::string> names = {
+      "rtfpipe_rtf2xml_table_with_header.rtf", "rtfpipe_rtf2xml_table_empty_row.rtf",
+      "striprtf_pages_table_sample.rtf", "tika_testRTFTableCellSeparation.rtf",
+      "docsharp_table_vertical_merge.rtf", "striprtf_calcium_score.rtf",
+      "rtfpipe_nested_table_report.rtf", "docsharp_nested_table_word.rtf"};
+  std::map<std::string, std::string> originals;
+  for (const std::string& name : names)
+    originals[name] = ReadFile(std::string(BTE_CORPUS_DIR) + "/rtf/" + name);
+  SofficeRunner runner;
+  const auto unfiltered = runner.Convert(originals, "html");
+
+  std::map<std::string, std::string> filtered;
+  std::map<std::string, std::vector<std::string>> picked;
+  for (const auto& [name, rtf] : originals) {
+    const std::string stem = name.substr(0, name.size() - 4);
+    const std::vector<std::string> texts = PickRowTexts(rtf);
+    if (unfiltered.count(stem) == 0 || texts.empty()) continue;
+    const std::string output = FilterHidden(ExcludeWords(rtf, texts));
+    ASSERT_NE(output, "<failed>") << name;
+    filtered["f_" + name] = output;
+    picked[stem] = texts;
+  }
+  ASSERT_GE(picked.size(), 3u) << "too few corpus tables to check";
+  const auto read = runner.Convert(filtered, "html");
+  for (const auto& [stem, texts] : picked) {
+    SCOPED_TRACE(stem + ": " + texts.front());
+    ASSERT_EQ(read.count("f_" + stem), 1u) << "the reader could not read the output";
+    const std::string& before = unfiltered.at(stem);
+    const std::string& after = read.at("f_" + stem);
+    std::map<std::string, int> expected = WordCounts(HtmlText(before));
+    for (const std::string& text : texts)
+      for (const auto& [word, count] : WordCounts(text)) expected[word] -= count;
+    for (auto at = expected.begin(); at != expected.end();)
+      at = at->second == 0 ? expected.erase(at) : std::next(at);
+    EXPECT_EQ(WordCounts(HtmlText(after)), expected);
+    EXPECT_EQ(CountOccurrences(after, "<tr"), CountOccurrences(before, "<tr") - 1);
+  }
+}
+
 }  // namespace
 }  // namespace bte::rtf::testing
