@@ -2,7 +2,8 @@
 // input, one through the caller's output storage, which is never written past
 // the input's length. Items that a row or cell leaves out when it vanishes are
 // queued as skips, so that copying across them leaves them out wherever they
-// lie between the pieces written next.
+// lie between the pieces written next. While a vanishing row is written,
+// the table words it carries are left out as well (see table_words.h).
 #ifndef BTE_RTFFILTER_STRUCTURE_OUTPUT_CURSOR_H
 #define BTE_RTFFILTER_STRUCTURE_OUTPUT_CURSOR_H
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "rtffilter/structure/item_span.h"
+#include "rtffilter/structure/table_words.h"
 
 namespace bte::rtf {
 
@@ -20,6 +22,10 @@ class RtfOutputCursor {
 
   const char* position() const { return in_; }
   bool overflowed() const { return overflowed_; }
+  bool leavesOutTableWords() const { return leaveOutTableWords_; }
+
+  // On: input copied from now on goes without its table words.
+  void LeaveOutTableWords(bool on) { leaveOutTableWords_ = on; }
 
   // Copies the input from the cursor up to (not including) to, leaving out
   // queued skips on the way. Nothing happens when to is not ahead.
@@ -38,12 +44,19 @@ class RtfOutputCursor {
 
  private:
   void Emit(const char* bytes, size_t count);
+  // Writes the input from in_ up to to and moves in_ there.
+  void CopyInput(const char* to);
+  // Where the input after a left-out table word resumes.
+  const char* ResumeAfter(const InputSpan& word) const;
 
   const char* in_;
   const char* inEnd_;
   char*& out_;
+  const char* outStart_;
   char* outLimit_;
   bool overflowed_ = false;
+  bool leaveOutTableWords_ = false;
+  TableWordFinder tableWords_;
   std::vector<ItemSpan> skips_;  // ascending by position
 };
 

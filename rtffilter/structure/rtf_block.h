@@ -39,6 +39,9 @@ class RtfBlock {
   // 1 when something of the block survives filtering; cached.
   virtual int HasKeptContent() = 0;
   virtual RtfRow* AsRow() { return nullptr; }
+  // Where the block's first paragraph item or mark lies in the input, or
+  // null.
+  virtual const char* StartText() = 0;
 
   RtfBlock* next = nullptr;  // the following child of the same cell
 };
@@ -69,6 +72,7 @@ class RtfParagraph final : public RtfBlock {
 
   int Write(RtfOutputCursor& cursor, int keep) override;
   int HasKeptContent() override;
+  const char* StartText() override;
 
  private:
   TextReplacement& ReplacementFor(int32_t index);
@@ -102,6 +106,7 @@ class RtfCell {
   int ContentState();
 
   RtfBlock* firstChild() const { return firstChild_; }
+  const ItemSpan& cellEnd() const { return cellEnd_; }
   // Leaves out the cell's table items when its row goes (keep 0).
   void BeginWrite(RtfOutputCursor& cursor, int keep) const;
   // Writes the cell mark, when the row stays.
@@ -135,10 +140,13 @@ class RtfRow final : public RtfBlock {
   int Write(RtfOutputCursor& cursor, int keep) override;
   int HasKeptContent() override;
   RtfRow* AsRow() override { return this; }
+  const char* StartText() override;
 
  private:
   struct WriteFrame;
   int ComputeKeptFromCells();
+  // Starts writing a nested row inside the frame on top of stack.
+  void BeginNested(RtfOutputCursor& cursor, std::vector<WriteFrame>& stack, RtfRow& nested);
   void WriteEnd(RtfOutputCursor& cursor, int keep) const;
 
   StructureArena* arena_;

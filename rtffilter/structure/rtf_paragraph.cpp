@@ -63,6 +63,8 @@ void RtfParagraph::ReplaceText(int32_t index, const ItemSpan& source) {
   replacement.owned.reset();
 }
 
+const char* RtfParagraph::StartText() { return count_ > 0 ? Item(0).text : endItem_.text; }
+
 int RtfParagraph::HasKeptContent() {
   if (!keptComputed_) {
     int kept = 0;

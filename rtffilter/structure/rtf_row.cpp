@@ -1,6 +1,7 @@
 #include "rtffilter/structure/output_cursor.h"
 #include "rtffilter/structure/rtf_block.h"
 #include "rtffilter/structure/structure_arena.h"
+#include "rtffilter/structure/table_words.h"
 
 namespace bte::rtf {
 
@@ -52,6 +53,18 @@ int RtfRow::HasKeptContent() {
   return keptValue_;
 }
 
+// Follows first children down through nested rows, without recursion.
+const char* RtfRow::StartText() {
+  RtfRow* row = this;
+  while (row->firstCell_ != nullptr) {
+    RtfBlock* child = row->firstCell_->firstChild();
+    if (child == nullptr) return row->firstCell_->cellEnd().text;
+    if (child->AsRow() == nullptr) return child->StartText();
+    row = child->AsRow();
+  }
+  return row->rowEnd_.text;
+}
+
 struct RtfRow::WriteFrame {
   RtfRow* row;
   int keep;
@@ -60,8 +73,10 @@ struct RtfRow::WriteFrame {
 };
 
 // One frame per open row; a cell's children are written in input order,
-// nested rows by pushing a frame.
+// nested rows by pushing a frame. Table words go while the row on top of the
+// stack goes; a removed row holds only removed rows.
 int RtfRow::Write(RtfOutputCursor& cursor, int keep) {
+  cursor.LeaveOutTableWords(!keep);
   std::vector<WriteFrame> stack{{this, keep, firstCell_, nullptr}};
   if (firstCell_ != nullptr) {
     firstCell_->BeginWrite(cursor, keep);
@@ -72,16 +87,14 @@ int RtfRow::Write(RtfOutputCursor& cursor, int keep) {
     if (frame.cell == nullptr) {
       frame.row->WriteEnd(cursor, frame.keep);
       stack.pop_back();
+      if (!stack.empty()) cursor.LeaveOutTableWords(!stack.back().keep);
       continue;
     }
     if (frame.child != nullptr) {
       RtfBlock& child = *frame.child;
       frame.child = child.next;
       if (RtfRow* nested = child.AsRow()) {
-        const int nestedKeep = nested->HasKeptContent();
-        RtfCell* first = nested->firstCell_;
-        if (first != nullptr) first->BeginWrite(cursor, nestedKeep);
-        stack.push_back({nested, nestedKeep, first, first ? first->firstChild() : nullptr});
+        BeginNested(cursor, stack, *nested);
       } else {
         child.Write(cursor, child.HasKeptContent());
       }
@@ -94,7 +107,22 @@ int RtfRow::Write(RtfOutputCursor& cursor, int keep) {
       frame.child = frame.cell->firstChild();
     }
   }
+  cursor.LeaveOutTableWords(false);
   return 1;
+}
+
+// A removed row inside a kept one starts at its first paragraph's \pard:
+// the words before it may still define the kept row.
+void RtfRow::BeginNested(RtfOutputCursor& cursor, std::vector<WriteFrame>& stack, RtfRow& nested) {
+  const int keep = nested.HasKeptContent();
+  if (!keep && !cursor.leavesOutTableWords()) {
+    const char* start = nested.StartText();
+    if (start != nullptr) cursor.CopyUpTo(LastParagraphReset(cursor.position(), start));
+    cursor.LeaveOutTableWords(true);
+  }
+  RtfCell* first = nested.firstCell_;
+  if (first != nullptr) first->BeginWrite(cursor, keep);
+  stack.push_back({&nested, keep, first, first ? first->firstChild() : nullptr});
 }
 
 void RtfRow::WriteEnd(RtfOutputCursor& cursor, int keep) const {

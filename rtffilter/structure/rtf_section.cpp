@@ -7,6 +7,7 @@
 namespace bte::rtf {
 
 int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
+  if (firstItemText_ == nullptr) firstItemText_ = item.text;
   switch (item.kind) {
     case ItemContent:
       return AddToParagraph(item);
@@ -104,6 +105,9 @@ int RtfSection::EndRow(const RtfItem& rowEnd) {
 
 int RtfSection::Write(RtfOutputCursor& cursor) {
   for (const auto& root : listRoots_) RestoreListText(*root.second);
+  // The document header and the section's properties belong to no row,
+  // even when a removed row comes first: page borders and table styles stay.
+  if (firstItemText_ != nullptr) cursor.CopyUpTo(firstItemText_);
   int result = 0;
   for (RtfBlock* block : blocks_) {
     result = block->Write(cursor, block->HasKeptContent());

@@ -51,6 +51,7 @@ class RtfSection {
   StructureArena arena_;  // owns every paragraph, row and cell below
   std::vector<RtfBlock*> blocks_;
   ItemSpan sectionEnd_;
+  const char* firstItemText_ = nullptr;  // where the section's own text begins
   RtfParagraph* currentParagraph_ = nullptr;
   RtfRow* currentRow_ = nullptr;
   std::vector<RtfRow*> rowStack_;    // rows enclosing currentRow_
