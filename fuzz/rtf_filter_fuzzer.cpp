@@ -27,10 +27,9 @@ bool HasMarkup(std::string_view text) {
 class CheckingSink : public bte::rtf::RtfItemSink {
  public:
   CheckingSink(const char* begin, const char* end) : begin_(begin), end_(end) {}
-  void AddItem(bte::rtf::RtfItem* item, const bte::rtf::ParagraphListState&) override {
-    Require(item->text >= begin_ && item->text + item->length <= end_);
-    Require(item->kind >= 1 && item->kind <= 11);
-    delete item;
+  void AddItem(const bte::rtf::RtfItem& item, const bte::rtf::ParagraphListState&) override {
+    Require(item.text >= begin_ && item.text + item.length <= end_);
+    Require(item.kind >= 1 && item.kind <= 11);
   }
 
  private:

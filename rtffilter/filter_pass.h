@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "buildtagexpr.h"
+#include "platform/large_block_allocator.h"
 #include "rtffilter/filter_output_buffer.h"
 #include "rtffilter/rtf_item.h"
 
@@ -61,6 +62,10 @@ class BuildTagRange {
   std::string tagText;
 };
 
+// Per-document lists, as large as the document is tagged.
+template <class T>
+using LargeVector = std::vector<T, platform::LargeBlockAllocator<T>>;
+
 class RTFFilterPass {
  public:
   // parser may be null: then every tagged segment is excluded.
@@ -75,9 +80,9 @@ class RTFFilterPass {
   IBuildTagExprParser* parser;
   // Reserved in full before they are filled (SplitIntoSegments), so the
   // addresses that ranges and segments hold of each other stay valid.
-  std::vector<RTFSegment> segments;
-  std::vector<BuildTagRange> ranges;
-  std::vector<BuildTagRange*> rangePool;
+  LargeVector<RTFSegment> segments;
+  LargeVector<BuildTagRange> ranges;
+  LargeVector<BuildTagRange*> rangePool;
   std::vector<ParagraphListState> stateStack;
 
   RangeList RangesOf(const RTFSegment& segment) const {

@@ -54,7 +54,7 @@ class MarkerIndex {
   }
 
  private:
-  std::vector<const char*> positions_[kKinds];
+  LargeVector<const char*> positions_[kKinds];
   size_t next_[kKinds] = {};
 };
 

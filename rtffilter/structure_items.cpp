@@ -17,7 +17,7 @@ void AddTextRuns(const char* text, uint32_t length, int32_t excluded,
     const char* run = p;
     while (p < end && !IsLineBreak(*p)) ++p;
     if (p > run)
-      sink.AddItem(new RtfItem(run, static_cast<uint32_t>(p - run), excluded, ItemContent), state);
+      sink.AddItem(RtfItem(run, static_cast<uint32_t>(p - run), excluded, ItemContent), state);
   }
 }
 
@@ -44,7 +44,7 @@ void AddSegmentItems(RTFFilterPass& pass, const RTFSegment& segment, ParagraphLi
     if (token.kind == TokenText)
       AddTextRuns(p, token.length, segment.excluded, state, sink);
     else
-      sink.AddItem(new RtfItem(p, token.length, segment.excluded, ItemKindOf(p, token)), state);
+      sink.AddItem(RtfItem(p, token.length, segment.excluded, ItemKindOf(p, token)), state);
     p += token.length;
   }
 }
@@ -53,8 +53,8 @@ void AddSegmentItems(RTFFilterPass& pass, const RTFSegment& segment, ParagraphLi
 class TreeSink : public RtfItemSink {
  public:
   explicit TreeSink(RtfDocumentTree& tree) : tree_(tree) {}
-  void AddItem(RtfItem* item, const ParagraphListState& state) override {
-    tree_.AddItem(item, state);
+  void AddItem(const RtfItem& item, const ParagraphListState& state) override {
+    tree_.AddBorrowedItem(item, state);
   }
 
  private:
@@ -67,7 +67,7 @@ void GenerateStructureItems(RTFFilterPass& pass, RtfItemSink& sink) {
   ParagraphListState state;
   for (const RTFSegment& segment : pass.segments) {
     if (segment.isMarker)
-      sink.AddItem(new RtfItem(segment.text, segment.length, 1, ItemContent), state);
+      sink.AddItem(RtfItem(segment.text, segment.length, 1, ItemContent), state);
     else
       AddSegmentItems(pass, segment, state, sink);
   }

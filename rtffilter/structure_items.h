@@ -8,11 +8,13 @@
 
 namespace bte::rtf {
 
-// Receives the items in document order and takes ownership of each.
+// Receives the items in document order. An item lives for the call only:
+// the structure tree keeps its span, and a record per item on the heap
+// would cost more than building the tree.
 class RtfItemSink {
  public:
   virtual ~RtfItemSink() = default;
-  virtual void AddItem(RtfItem* item, const ParagraphListState& state) = 0;
+  virtual void AddItem(const RtfItem& item, const ParagraphListState& state) = 0;
 };
 
 // Hands every item of the segmented, marked document to sink: markers and

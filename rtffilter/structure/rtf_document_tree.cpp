@@ -14,16 +14,20 @@ int RtfDocumentTree::AddItem(RtfItem* item, const ParagraphListState& state) {
   if (item == nullptr) return 0;
   // The tree keeps the item's span; the record itself goes at once.
   const std::unique_ptr<RtfItem> owned(item);
+  return AddBorrowedItem(*owned, state);
+}
+
+int RtfDocumentTree::AddBorrowedItem(const RtfItem& item, const ParagraphListState& state) {
   if (currentSection_ == nullptr) {
     sections_.push_back(std::make_unique<RtfSection>(pool_));
     currentSection_ = sections_.back().get();
   }
-  if (owned->kind == ItemSection) {
-    const int result = currentSection_->SetSectionEnd(*owned);
+  if (item.kind == ItemSection) {
+    const int result = currentSection_->SetSectionEnd(item);
     currentSection_ = nullptr;
     return result;
   }
-  return currentSection_->AddItem(*owned, state);
+  return currentSection_->AddItem(item, state);
 }
 
 int RtfDocumentTree::Write(char*& outCursor) {

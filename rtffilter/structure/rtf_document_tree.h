@@ -30,6 +30,9 @@ class RtfDocumentTree {
   // Takes ownership of item. 0 for a null item; otherwise a result the
   // caller may ignore.
   int AddItem(RtfItem* item, const ParagraphListState& state);
+  // The same for an item that stays the caller's: the tree keeps only its
+  // span, so the filter hands over records that live on its stack.
+  int AddBorrowedItem(const RtfItem& item, const ParagraphListState& state);
 
   // Writes the output from outCursor on, advancing it; never more bytes than
   // the input's length. Non-zero on success; 0 for an empty input, a

@@ -8,9 +8,10 @@
 namespace bte::rtf {
 namespace {
 
-// Blocks grow with the tree, so small documents take little and large ones
-// take few blocks.
+// A small document takes one small block; past it, blocks are large enough
+// for large pages and grow with the tree.
 constexpr size_t kFirstBlock = size_t{64} << 10;
+constexpr size_t kSecondBlock = size_t{4} << 20;
 constexpr size_t kLargestBlock = size_t{64} << 20;
 
 }  // namespace
@@ -20,7 +21,9 @@ SlabPool::~SlabPool() {
 }
 
 void SlabPool::AddBlock(size_t atLeast) {
-  size_t size = blocks_.empty() ? kFirstBlock : std::min(blocks_.back().size * 2, kLargestBlock);
+  size_t size = blocks_.empty()       ? kFirstBlock
+                : blocks_.size() == 1 ? kSecondBlock
+                                      : std::min(blocks_.back().size * 2, kLargestBlock);
   size = std::max(size, atLeast);
   char* start = platform::AllocateZeroedBlock(size);
   if (start == nullptr) throw std::bad_alloc();

@@ -95,12 +95,11 @@ INSTANTIATE_TEST_SUITE_P(Documents, NeedsStructureRebuildTest,
 // Records the item stream as "kind excluded text depth,level,override".
 class RecordingSink : public RtfItemSink {
  public:
-  void AddItem(RtfItem* item, const ParagraphListState& state) override {
-    items.push_back(std::to_string(item->kind) + (item->excluded ? " x " : " - ") +
-                    std::string(item->text, item->length) + " " +
+  void AddItem(const RtfItem& item, const ParagraphListState& state) override {
+    items.push_back(std::to_string(item.kind) + (item.excluded ? " x " : " - ") +
+                    std::string(item.text, item.length) + " " +
                     std::to_string(state.tableDepth) + "," + std::to_string(state.listLevel) +
                     "," + std::to_string(state.listOverride));
-    delete item;
   }
   std::vector<std::string> items;
 };
