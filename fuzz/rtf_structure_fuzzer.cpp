@@ -26,12 +26,16 @@ bte::rtf::ParagraphListState StateFrom(uint8_t bits) {
   return state;
 }
 
-// Removing items only ever drops bytes, so without replacement texts the
-// output is a subsequence of the input.
+// Removing items only ever drops bytes, apart from a delimiter space where
+// the bytes after a gap would run on from a control word. So without
+// replacement texts the output, spaces aside, is a subsequence of the input.
 bool IsSubsequence(const char* part, size_t partLength, const uint8_t* whole, size_t length) {
   size_t at = 0;
-  for (size_t i = 0; i < length && at < partLength; ++i)
-    if (static_cast<char>(whole[i]) == part[at]) ++at;
+  for (size_t i = 0; i < length && at < partLength; ++i) {
+    while (at < partLength && part[at] == ' ' && static_cast<char>(whole[i]) != ' ') ++at;
+    if (at < partLength && static_cast<char>(whole[i]) == part[at]) ++at;
+  }
+  while (at < partLength && part[at] == ' ') ++at;
   return at == partLength;
 }
 

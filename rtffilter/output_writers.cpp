@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "rtffilter/content_scanner.h"
+#include "rtffilter/rtf_token.h"
 #include "rtffilter/structure_items.h"
 
 namespace bte::rtf {
@@ -25,26 +26,38 @@ bool HasVisibleByte(const char* text, uint32_t length) {
 // Copies the input in runs: bytes are only moved when something is dropped
 // or a segment ends, so kept stretches cost one memcpy. Markup that overlaps
 // itself (a marker inside an annotation's extent) can make segments overlap;
-// the copier then refuses to write past the capacity instead.
+// the copier then refuses to write past the capacity instead. Where input was
+// left out, the bytes after the gap must not run on from a control word
+// written before it ("\\b{marker}Text" must not become "\\bText"): a
+// delimiter space goes between.
 class RunCopier {
  public:
   RunCopier(char* out, uint32_t capacity) : out_(out), start_(out), limit_(out + capacity) {}
 
-  void Begin(const char* from) { run_ = from; }
+  // Starts a run at from; skipping input since the last run leaves a gap.
+  void Begin(const char* from) {
+    if (run_ != nullptr && from != run_) afterGap_ = true;
+    run_ = from;
+  }
   void FlushTo(const char* to) {
     const size_t count = static_cast<size_t>(to - run_);
     run_ = to;
+    if (count == 0) return;
+    if (afterGap_ && RunsOnFromWord(to[-static_cast<ptrdiff_t>(count)]) &&
+        EndsInUndelimitedWord(start_, out_))
+      Put(' ');
+    afterGap_ = false;
     if (count > static_cast<size_t>(limit_ - out_)) {
       overflowed_ = true;
       return;
     }
-    if (count > 0) std::memcpy(out_, to - count, count);
+    std::memcpy(out_, to - count, count);
     out_ += count;
   }
   // Leaves out [from, to).
   void Drop(const char* from, const char* to) {
     FlushTo(from);
-    run_ = to;
+    Begin(to);
   }
   void Put(char byte) {
     if (out_ == limit_)
@@ -60,6 +73,7 @@ class RunCopier {
   char* const start_;
   char* const limit_;
   const char* run_ = nullptr;
+  bool afterGap_ = false;  // input was left out since the last bytes written
   bool overflowed_ = false;
 };
 

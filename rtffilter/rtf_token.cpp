@@ -1,5 +1,7 @@
 #include "rtffilter/rtf_token.h"
 
+#include <cstddef>
+
 namespace bte::rtf {
 namespace {
 
@@ -85,6 +87,23 @@ bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength) {
     escaped = false;
   }
   return false;
+}
+
+// Only the last bytes are looked at: a word is short, and a long run of
+// letters or backslashes must not be walked again for every word left out.
+bool EndsInUndelimitedWord(const char* begin, const char* end) {
+  constexpr std::ptrdiff_t kLookBack = 96;
+  if (end - begin > kLookBack) begin = end - kLookBack;
+  const char* p = end;
+  while (p > begin && IsDigit(static_cast<unsigned char>(p[-1]))) --p;
+  if (p > begin && p < end && p[-1] == '-') --p;
+  const char* lettersEnd = p;
+  while (p > begin && IsAsciiLetter(static_cast<unsigned char>(p[-1]))) --p;
+  if (p == lettersEnd || p == begin || p[-1] != '\\') return false;
+  // An odd run of backslashes: the last one opens the word, not escaped.
+  std::ptrdiff_t backslashes = 0;
+  while (p - backslashes > begin && p[-1 - backslashes] == '\\') ++backslashes;
+  return backslashes % 2 == 1;
 }
 
 bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value) {

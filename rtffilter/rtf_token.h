@@ -37,6 +37,15 @@ void ReadRtfToken(const char* position, uint32_t range, RTFToken& token);
 bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength);
 
 // Reads an optionally signed decimal number after blanks; false when none.
+// True when [begin, end) ends in a control word with no delimiter, which
+// a letter or digit written next would run on from.
+bool EndsInUndelimitedWord(const char* begin, const char* end);
+// Whether next, written right after a control word, would become part of it.
+inline bool RunsOnFromWord(char next) {
+  return (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') ||
+         (next >= '0' && next <= '9') || next == '-';
+}
+
 bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value);
 
 }  // namespace bte::rtf

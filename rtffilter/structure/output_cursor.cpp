@@ -1,8 +1,9 @@
 #include "rtffilter/structure/output_cursor.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+
+#include "rtffilter/rtf_token.h"
 
 namespace bte::rtf {
 
@@ -27,21 +28,28 @@ void RtfOutputCursor::Emit(const char* bytes, size_t count) {
 void RtfOutputCursor::CopyInput(const char* to) {
   InputSpan word;
   while (leaveOutTableWords_ && tableWords_.Next(in_, to, word)) {
-    Emit(in_, word.begin - in_);
-    in_ = ResumeAfter(word);
+    EmitInput(word.begin);
+    SkipTo(word.end);
   }
+  EmitInput(to);
+}
+
+// Where input was left out, the bytes after the gap must not run on from a
+// control word written before it ("\b{marker}Text" must not become
+// "\bText"): a delimiter space goes between.
+void RtfOutputCursor::EmitInput(const char* to) {
+  if (to <= in_) return;
+  if (afterGap_ && RunsOnFromWord(*in_) && EndsInUndelimitedWord(outStart_, out_))
+    Emit(" ", 1);
+  afterGap_ = false;
   Emit(in_, to - in_);
   in_ = to;
 }
 
-// The word's delimiter space stays when the output ends in a word that the
-// text after it would otherwise run on from ("\b\trowd x" must not become
-// "\bx").
-const char* RtfOutputCursor::ResumeAfter(const InputSpan& word) const {
-  if (word.end[-1] != ' ' || word.end >= inEnd_) return word.end;
-  const unsigned char next = static_cast<unsigned char>(*word.end);
-  const bool runsOn = std::isalnum(next) || next == '-';
-  return runsOn && EndsInUndelimitedWord(outStart_, out_) ? word.end - 1 : word.end;
+void RtfOutputCursor::SkipTo(const char* to) {
+  if (to <= in_) return;
+  in_ = to;
+  afterGap_ = true;
 }
 
 void RtfOutputCursor::CopyUpTo(const char* to) {
@@ -51,7 +59,7 @@ void RtfOutputCursor::CopyUpTo(const char* to) {
     const ItemSpan& skip = skips_[passed];
     if (skip.text >= in_) {
       CopyInput(skip.text);
-      in_ = std::min(skip.end(), inEnd_);
+      SkipTo(std::min(skip.end(), inEnd_));
     }
   }
   skips_.erase(skips_.begin(), skips_.begin() + passed);
@@ -59,7 +67,7 @@ void RtfOutputCursor::CopyUpTo(const char* to) {
 }
 
 void RtfOutputCursor::MoveTo(const char* to) {
-  in_ = std::max(in_, std::min(to, inEnd_));
+  SkipTo(std::min(to, inEnd_));
   size_t passed = 0;
   while (passed < skips_.size() && skips_[passed].text < in_) ++passed;
   skips_.erase(skips_.begin(), skips_.begin() + passed);

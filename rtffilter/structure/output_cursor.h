@@ -44,10 +44,13 @@ class RtfOutputCursor {
 
  private:
   void Emit(const char* bytes, size_t count);
-  // Writes the input from in_ up to to and moves in_ there.
+  // Writes the input from in_ up to to (table words left out while that is
+  // on) and moves in_ there.
   void CopyInput(const char* to);
-  // Where the input after a left-out table word resumes.
-  const char* ResumeAfter(const InputSpan& word) const;
+  // Writes [in_, to) as it stands and moves in_ there.
+  void EmitInput(const char* to);
+  // Moves in_ forward to to without writing: a gap in the output.
+  void SkipTo(const char* to);
 
   const char* in_;
   const char* inEnd_;
@@ -56,6 +59,7 @@ class RtfOutputCursor {
   char* outLimit_;
   bool overflowed_ = false;
   bool leaveOutTableWords_ = false;
+  bool afterGap_ = false;  // input was left out since the last bytes written
   TableWordFinder tableWords_;
   std::vector<ItemSpan> skips_;  // ascending by position
 };

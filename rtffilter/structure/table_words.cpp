@@ -1,7 +1,6 @@
 #include "rtffilter/structure/table_words.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstddef>
 #include <string_view>
 
@@ -98,23 +97,6 @@ const char* TableWordFinder::PassedOverGroupEnd(const char* open) const {
   uint32_t length = 0;
   if (!FindGroupEnd(open, static_cast<uint32_t>(inputEnd_ - open), length)) return open;
   return open + length;
-}
-
-// Only the last bytes are looked at: a word is short, and a long run of
-// letters or backslashes must not be walked again for every word left out.
-bool EndsInUndelimitedWord(const char* begin, const char* end) {
-  constexpr std::ptrdiff_t kLookBack = 96;
-  if (end - begin > kLookBack) begin = end - kLookBack;
-  const char* p = end;
-  while (p > begin && std::isdigit(static_cast<unsigned char>(p[-1]))) --p;
-  if (p > begin && p < end && p[-1] == '-') --p;
-  const char* lettersEnd = p;
-  while (p > begin && std::isalpha(static_cast<unsigned char>(p[-1]))) --p;
-  if (p == lettersEnd || p == begin || p[-1] != '\\') return false;
-  // An odd run of backslashes: the last one opens the word, not escaped.
-  std::ptrdiff_t backslashes = 0;
-  while (p - backslashes > begin && p[-1 - backslashes] == '\\') ++backslashes;
-  return backslashes % 2 == 1;
 }
 
 const char* LastParagraphReset(const char* from, const char* to) {

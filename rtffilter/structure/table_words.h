@@ -41,10 +41,6 @@ class TableWordFinder {
   const char* untouchedEnd_;  // \bin data or passed-over group runs to here
 };
 
-// True when [begin, end) ends in a control word with no delimiter, which
-// a letter or digit written next would run on from.
-bool EndsInUndelimitedWord(const char* begin, const char* end);
-
 // The last \pard in [from, to), or from when there is none: where the
 // paragraphs of a nested row begin, after the words of the row around it.
 const char* LastParagraphReset(const char* from, const char* to);

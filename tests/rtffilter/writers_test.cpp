@@ -160,5 +160,58 @@ TEST(StructureItemsTest, TablesGoToTheRebuilder) {
   EXPECT_EQ(kept->find("atrfstart"), std::string::npos) << *kept;
 }
 
+// Where a writer leaves input out, what follows must not run on from a
+// control word written before the gap, or a reader takes it for part of
+// the word and loses it. "[x]" stands for an excluded range around x, "<x>"
+// for a kept one; each case runs through all three writers' documents.
+struct GapCase {
+  const char* name;
+  const char* body;
+  const char* expected;
+};
+
+class DelimiterAtGapsTest : public ::testing::TestWithParam<GapCase> {};
+
+std::string ExpandRanges(const std::string& body) {
+  std::string rtf;
+  int number = 0;
+  for (size_t at = 0; at < body.size(); ++at) {
+    const char c = body[at];
+    if (c != '[' && c != '<') {
+      rtf += c;
+      continue;
+    }
+    const size_t close = body.find(c == '[' ? ']' : '>', at);
+    ++number;
+    rtf += Tagged(number, body.substr(at + 1, close - at - 1), c == '[' ? "Gone" : "Kept");
+    at = close;
+  }
+  return rtf;
+}
+
+TEST_P(DelimiterAtGapsTest, KeepsTheTextAfterAGapApartFromTheWordBefore) {
+  const GapCase& c = GetParam();
+  const std::string body = ExpandRanges(c.body);
+  EXPECT_EQ(Filter(Document(body), "NOT Gone"), Document(c.expected)) << "simple";
+  // A table anywhere sends the document through the structure rebuilder.
+  const std::string table = "\\trowd\\cellx1\\pard\\intbl T\\cell\\row ";
+  EXPECT_EQ(Filter(Document(table + body), "NOT Gone"), Document(table + c.expected))
+      << "structure";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, DelimiterAtGapsTest,
+    ::testing::Values(
+        GapCase{"LetterAfterWord", "A\\b[Gone]Text\\par ", "A\\b Text\\par "},
+        GapCase{"DigitAfterParameter", "\\fs20[Gone]3 items\\par ", "\\fs20 3 items\\par "},
+        GapCase{"MinusAfterWord", "\\i[Gone]-5\\par ", "\\i -5\\par "},
+        GapCase{"KeptRangeAfterWord", "A\\b<Text>\\par ", "A\\b Text\\par "},
+        GapCase{"AlreadyDelimited", "A\\b [Gone]Text\\par ", "A\\b Text\\par "},
+        GapCase{"TextBeforeGap", "Text[Gone]More\\par ", "TextMore\\par "},
+        GapCase{"EscapedBackslash", "A\\\\b[Gone]x\\par ", "A\\\\bx\\par "},
+        GapCase{"HexEscape", "\\'e9[Gone]x\\par ", "\\'e9x\\par "},
+        GapCase{"SymbolAfterGap", "\\b[Gone]\\~x\\par ", "\\b\\~x\\par "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace bte::rtf

@@ -29,7 +29,7 @@ TEST(DeepNesting, KeptInnermostTextKeepsEveryLevel) {
 
 // Every level goes with its depth words; only the paragraph reset stays.
 TEST(DeepNesting, ExcludedInnermostTextRemovesEveryLevel) {
-  EXPECT_EQ(Rebuild(ExpandMarks(NestedDocument("<<X>>"))), "\\pardAfter\\par ");
+  EXPECT_EQ(Rebuild(ExpandMarks(NestedDocument("<<X>>"))), "\\pard After\\par ");
 }
 
 TEST(DeepNesting, AbsurdTableDepthIsBounded) {

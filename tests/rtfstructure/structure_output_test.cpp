@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Paragraphs, StructureOutput, ::testing::ValuesIn(kParag
 const Case kRowCases[] = {
     {"RowOfRemovedCellsGoesWhole",
      ROW_START "\\pard\\intbl <<A>>\\cell\\pard\\intbl <<B>>\\cell\\row After\\par ",
-     "\\pard\\pardAfter\\par "},
+     "\\pard\\pard After\\par "},
     {"RowWithSurvivingCellKeepsEveryCellMark",
      ROW_START "\\pard\\intbl <<A>>\\cell\\pard\\intbl B\\cell\\row ",
      ROW_START "\\pard\\intbl \\cell\\pard\\intbl B\\cell\\row "},
@@ -82,7 +82,7 @@ const Case kNestedCases[] = {
     {"OuterRowGoesWhenNestedAndOwnContentGo",
      "\\pard\\intbl\\itap2 <<X>>\\nestcell{\\*\\nesttableprops\\nestrow}\\pard\\intbl <<Y>>"
      "\\cell\\row Z\\par ",
-     "\\pard\\pardZ\\par "},
+     "\\pard\\pard Z\\par "},
     {"NestedRowWithSurvivingCellKeepsItsColumns",
      "\\pard\\intbl\\itap2 <<X>>\\nestcell W\\nestcell{\\*\\nesttableprops\\nestrow}"
      "\\pard\\intbl\\cell\\row ",
