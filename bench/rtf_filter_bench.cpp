@@ -1,15 +1,13 @@
 // FilterBuffer on large generated documents against a bare one-pass scan of
 // the same bytes, and the memory a run takes beyond its input and output.
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
 #include "buildtagexpr.h"
-#include "heap_counter.h"
+#include "resident_memory.h"
 #include "platform/zeroed_block.h"
 #include "rtffilter/filter_pass.h"
 #include "rtffilter/segments.h"

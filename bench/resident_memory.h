@@ -1,21 +1,13 @@
-// Live heap bytes and their peak, counted by the benchmark program's own
-// operator new and delete, so that a run's memory can be reported.
-#ifndef BTE_BENCH_HEAP_COUNTER_H
-#define BTE_BENCH_HEAP_COUNTER_H
+// Resident memory of the benchmark process as the system counts it, which
+// includes blocks the code maps itself outside the heap.
+#ifndef BTE_BENCH_RESIDENT_MEMORY_H
+#define BTE_BENCH_RESIDENT_MEMORY_H
 
 #include <cstddef>
 
 namespace bte::bench {
 
-size_t HeapLiveBytes();
-size_t HeapPeakBytes();
-// Sets the peak to the bytes live now, so that a later peak minus the live
-// bytes of this moment is what the code in between took at most.
-void ResetHeapPeak();
-
-// Resident memory of the whole process and its peak as the system counts
-// them, which includes blocks the code maps itself and the heap counter does
-// not see. 0 where the system does not tell.
+// Resident bytes now and their peak; 0 where the system does not tell.
 size_t ResidentBytes();
 size_t ResidentPeakBytes();
 // Sets the resident peak to what is resident now.
@@ -45,4 +37,4 @@ class ResidentPeak {
 
 }  // namespace bte::bench
 
-#endif  // BTE_BENCH_HEAP_COUNTER_H
+#endif  // BTE_BENCH_RESIDENT_MEMORY_H
