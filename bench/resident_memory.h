@@ -27,6 +27,7 @@ class ResidentPeak {
     growth_ = ResidentPeakBytes() - before_;
     measured_ = true;
   }
+  size_t Growth() const { return growth_; }
   double PerByte(size_t inputBytes) const { return static_cast<double>(growth_) / inputBytes; }
 
  private:

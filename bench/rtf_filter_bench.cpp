@@ -6,8 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "buildtagexpr.h"
-#include "resident_memory.h"
+#include "rtf_runs.h"
 #include "platform/zeroed_block.h"
 #include "rtffilter/filter_pass.h"
 #include "rtffilter/segments.h"
@@ -51,20 +50,7 @@ const std::string& Document(bool groupedTags = false) {
   return groupedTags ? grouped : host;
 }
 
-void BareScan(benchmark::State& state) {
-  const std::string& rtf = Document();
-  for (auto _ : state) {
-    size_t braces = 0;
-    size_t backslashes = 0;
-    for (const char byte : rtf) {
-      braces += byte == '{' || byte == '}';
-      backslashes += byte == '\\';
-    }
-    benchmark::DoNotOptimize(braces);
-    benchmark::DoNotOptimize(backslashes);
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * rtf.size()));
-}
+void BareScan(benchmark::State& state) { bte::bench::TimeBareScan(state, Document()); }
 BENCHMARK(BareScan)->Unit(benchmark::kMillisecond);
 
 // The floor under every writer: a fresh zeroed block of the input's size
@@ -98,32 +84,14 @@ size_t SegmentCount(const std::string& rtf) {
 void Filter(benchmark::State& state, const char* expression, bool groupedTags) {
   const std::string& rtf = Document(groupedTags);
   const size_t segments = SegmentCount(rtf);
-  IRTFBuildTagExprFilter* filter = nullptr;
-  CreateRTFBuildTagExprFilterInstance(&filter);
-  filter->SetExpression(expression);
-  uint32_t outLength = 0;
-  bte::bench::ResidentPeak resident;
-  for (auto _ : state) {
-    resident.Begin();
-    IFilterOutputBuffer* result = nullptr;
-    if (filter->FilterBuffer(rtf.c_str(), static_cast<uint32_t>(rtf.size()), &result) != S_OK) {
-      state.SkipWithError("FilterBuffer failed");
-      break;
-    }
-    char* data = nullptr;
-    result->GetData(&data, &outLength);
-    resident.End();
-    result->Release();
-  }
-  filter->Release();
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * rtf.size()));
+  const bte::bench::FilterRuns runs = bte::bench::TimeFilterBuffer(state, rtf, expression);
   state.counters["input_MB"] = static_cast<double>(rtf.size()) / (1 << 20);
-  state.counters["output_MB"] = static_cast<double>(outLength) / (1 << 20);
+  state.counters["output_MB"] = static_cast<double>(runs.outputLength) / (1 << 20);
   state.counters["segments"] = static_cast<double>(segments);
   // Beyond the input and the output written: the pass's own memory per
   // segment.
   state.counters["extra_bytes_per_segment"] =
-      (resident.PerByte(rtf.size()) * rtf.size() - outLength) / segments;
+      (static_cast<double>(runs.residentGrowth) - runs.outputLength) / segments;
 }
 BENCHMARK_CAPTURE(Filter, RemoveExcludedSimple, "NOT Beta", false)
     ->Unit(benchmark::kMillisecond);

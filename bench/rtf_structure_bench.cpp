@@ -12,10 +12,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "buildtagexpr.h"
 
 #include "../tests/rtfstructure/rtf_itemiser.h"
 #include "resident_memory.h"
+#include "rtf_runs.h"
 #include "rtffilter/structure/rtf_document_tree.h"
 
 
@@ -94,19 +94,7 @@ const Workload& TheWorkload() {
   return workload;
 }
 
-void BM_BareScan(benchmark::State& state) {
-  const std::string& text = TheWorkload().text;
-  for (auto _ : state) {
-    size_t braces = 0, backslashes = 0;
-    for (const char c : text) {
-      braces += c == '{' || c == '}';
-      backslashes += c == '\\';
-    }
-    benchmark::DoNotOptimize(braces);
-    benchmark::DoNotOptimize(backslashes);
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
-}
+void BM_BareScan(benchmark::State& state) { bte::bench::TimeBareScan(state, TheWorkload().text); }
 
 // The caller's share is included: one heap item per record, as the writer
 // that feeds the tree hands them over.
@@ -138,30 +126,13 @@ void BM_BuildAndWriteTree(benchmark::State& state) {
 // items, tree and output.
 void BM_FilterBufferStructured(benchmark::State& state) {
   static const std::string text = MakeDocument(32u << 20, Markup::kHost);
-  IRTFBuildTagExprFilter* filter = nullptr;
-  CreateRTFBuildTagExprFilterInstance(&filter);
-  filter->SetExpression("NOT Hidden");
-  uint32_t outLength = 0;
-  bte::bench::ResidentPeak resident;
-  for (auto _ : state) {
-    resident.Begin();
-    IFilterOutputBuffer* result = nullptr;
-    if (filter->FilterBuffer(text.data(), static_cast<uint32_t>(text.size()), &result) != S_OK) {
-      state.SkipWithError("FilterBuffer failed");
-      break;
-    }
-    char* data = nullptr;
-    result->GetData(&data, &outLength);
-    resident.End();
-    result->Release();
-  }
-  filter->Release();
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+  const bte::bench::FilterRuns runs = bte::bench::TimeFilterBuffer(state, text, "NOT Hidden");
   state.counters["input_mb"] = static_cast<double>(text.size()) / (1 << 20);
-  state.counters["output_share"] = static_cast<double>(outLength) / text.size();
+  state.counters["output_share"] = static_cast<double>(runs.outputLength) / text.size();
   // The output buffer and the tree's blocks are mapped outside the heap,
   // so only the resident growth tells the whole memory.
-  state.counters["peak_resident_per_input_byte"] = resident.PerByte(text.size());
+  state.counters["peak_resident_per_input_byte"] =
+      static_cast<double>(runs.residentGrowth) / text.size();
 }
 
 BENCHMARK(BM_BareScan)->Unit(benchmark::kMillisecond);
