@@ -77,7 +77,7 @@ class RangeNumberIndex {
     ++used_;
   }
 
-  BuildTagRange* Find(uint32_t number) const { return SlotOf(number).range; }
+  BuildTagRange* Find(uint32_t number) { return SlotOf(number).range; }
 
  private:
   struct Slot {
@@ -86,7 +86,7 @@ class RangeNumberIndex {
   };
 
   // The slot holding number, or the empty slot where it would go.
-  Slot& SlotOf(uint32_t number) const {
+  Slot& SlotOf(uint32_t number) {
     const size_t mask = slots_.size() - 1;
     for (size_t at = (number * 2654435761u) & mask;; at = (at + 1) & mask) {
       Slot& slot = slots_[at];
@@ -102,7 +102,7 @@ class RangeNumberIndex {
       if (slot.range != nullptr) AddFirst(slot.number, slot.range);
   }
 
-  mutable std::vector<Slot> slots_;
+  std::vector<Slot> slots_;
   size_t used_ = 0;
 };
 
