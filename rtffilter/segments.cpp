@@ -64,9 +64,8 @@ class MarkerIndex {
 class RangeNumberIndex {
  public:
   explicit RangeNumberIndex(size_t expected) {
-    size_t capacity = 16;
-    while (capacity < expected * 2) capacity *= 2;
-    slots_.resize(capacity);
+    while ((size_t{1} << bits_) < expected * 2) ++bits_;
+    slots_.resize(size_t{1} << bits_);
   }
 
   void AddFirst(uint32_t number, BuildTagRange* range) {
@@ -85,16 +84,20 @@ class RangeNumberIndex {
     BuildTagRange* range = nullptr;
   };
 
-  // The slot holding number, or the empty slot where it would go.
+  // The slot holding number, or the empty slot where it would go. The
+  // product's high bits pick the slot: low bits alone would send numbers
+  // in steps of a power of two (1024, 2048, ...) all to one slot.
   Slot& SlotOf(uint32_t number) {
     const size_t mask = slots_.size() - 1;
-    for (size_t at = (number * 2654435761u) & mask;; at = (at + 1) & mask) {
+    const uint64_t spread = uint64_t{number} * 0x9E3779B97F4A7C15u;
+    for (size_t at = static_cast<size_t>(spread >> (64 - bits_));; at = (at + 1) & mask) {
       Slot& slot = slots_[at];
       if (slot.range == nullptr || slot.number == number) return slot;
     }
   }
 
   void Grow() {
+    ++bits_;
     std::vector<Slot> old(slots_.size() * 2);
     old.swap(slots_);
     used_ = 0;
@@ -103,6 +106,7 @@ class RangeNumberIndex {
   }
 
   std::vector<Slot> slots_;
+  int bits_ = 4;  // slots_ holds 2^bits_ slots
   size_t used_ = 0;
 };
 

@@ -1,5 +1,6 @@
 // Cutting documents at the markers, recognising build-tag annotations and
 // deciding which segments go.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,22 @@ TEST_F(SegmentsTest, AnnotationWithoutReferenceTagsNothing) {
                            rtf.substr(1, rtf.size() - 2) + "|m|",
                            "b||",
                        }));
+}
+
+// Numbers in large power-of-two steps all find their ranges.
+TEST_F(SegmentsTest, AnnotationsFindTheirRangesByAnyNumber) {
+  std::string rtf;
+  for (int k = 1; k <= 300; ++k)
+    rtf += Tagged(k * 65536, "t" + std::to_string(k), k % 3 ? "A" : "B");
+  const auto described = Describe(rtf, "NOT B");
+  for (int k = 1; k <= 300; ++k) {
+    const std::string text = "t" + std::to_string(k);
+    const auto at = std::find_if(described.begin(), described.end(), [&](const std::string& d) {
+      return d.rfind(text + "|", 0) == 0;
+    });
+    ASSERT_NE(at, described.end()) << text;
+    EXPECT_EQ(*at, text + (k % 3 ? "||" : "|x|") + std::to_string(k * 65536));
+  }
 }
 
 TEST_F(SegmentsTest, WithoutParserEveryTaggedSegmentGoes) {
