@@ -5,17 +5,19 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+# A compiler cache, where one is installed, makes repeated builds quick.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all build asan check test test-asan demo bench fuzz clean
 
 all: build
 
 build:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 	cmake --build $(BUILD) -j $(JOBS)
 
 asan:
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug $(LAUNCHER) \
 	  -DCMAKE_CXX_COMPILER=clang++ -DBTE_SANITIZE=ON -DBTE_FUZZ=ON -DBTE_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
