@@ -8,7 +8,7 @@ ASAN_BUILD ?= build-asan
 # A compiler cache, where one is installed, makes repeated builds quick.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all build asan check test test-asan demo bench fuzz clean
+.PHONY: all build asan check test test-asan demo bench fuzz clean golden-update
 
 all: build
 
@@ -35,6 +35,11 @@ demo: build
 
 bench: build
 	$(BUILD)/bench/bte_bench
+
+# Rewrites tests/golden/manifest.txt from the tool's current outputs: for
+# changes meant to change output (review its diff before committing).
+golden-update: build
+	cmake --build $(BUILD) --target golden-update
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
