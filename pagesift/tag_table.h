@@ -26,7 +26,7 @@ struct TagEntry {
   const char* name;  // lower case; empty for markup and unknown tags
   uint32_t id;
   uint32_t majorType;
-  uint8_t contentType;
+  uint8_t contentType;  // a ContentType (containment_rules.h)
   TagLevel level;
   TagContent content;
 };
