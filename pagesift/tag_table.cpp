@@ -235,6 +235,10 @@ const TagEntry* FindTagEntry(std::string_view name) {
   return nullptr;
 }
 
+const char* KnownElementName(size_t index) {
+  return index < sizeof kElements / sizeof kElements[0] ? kElements[index].name : nullptr;
+}
+
 const TagEntry& UnknownTagEntry() { return kUnknown; }
 
 const TagEntry& MarkupTagEntry(uint32_t id) {
