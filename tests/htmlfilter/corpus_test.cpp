@@ -24,15 +24,6 @@ int Count(const std::string& text, const std::string& piece) {
   return count;
 }
 
-// Replaces the first occurrence; fails the test when there is none.
-void Edit(const fs::path& file, const std::string& from, const std::string& to) {
-  std::string html = ReadFile(file);
-  const size_t at = html.find(from);
-  ASSERT_NE(at, std::string::npos) << from;
-  html.replace(at, from.size(), to);
-  WriteFile(file, html);
-}
-
 // The text tokens of a document, in order, without white space (where
 // spaces travel with markup is the library's business).
 std::string TextOf(const CHtmlFileEx& document) {

@@ -24,19 +24,6 @@ ComPtr<IBuildTagExprFilter> MakeFilter() {
   return ComPtr<IBuildTagExprFilter>(filter);
 }
 
-std::unique_ptr<CHtmlFileEx> Analysed(const std::string& html, const std::string& path) {
-  auto document =
-      std::make_unique<CHtmlFileEx>(CByteString(html), path.empty() ? nullptr : path.c_str());
-  EXPECT_NE(document->Analyse(), 0);
-  return document;
-}
-
-std::string Saved(const CHtmlFileEx& document) {
-  CByteString out;
-  document.Save(out, pagesift::kSaveHtml);
-  return std::string(out.View());
-}
-
 std::string RunPass(const std::string& html, const std::string& expression, uint32_t mode,
                     const std::string& path) {
   const auto parser = MakeParser(expression);
@@ -70,6 +57,14 @@ std::string ReadFile(const fs::path& path) {
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+void Edit(const fs::path& file, const std::string& from, const std::string& to) {
+  std::string html = ReadFile(file);
+  const size_t at = html.find(from);
+  ASSERT_NE(at, std::string::npos) << from;
+  html.replace(at, from.size(), to);
+  WriteFile(file, html);
 }
 
 TempFolder::TempFolder() {
