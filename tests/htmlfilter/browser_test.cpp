@@ -61,8 +61,7 @@ TEST(BrowserRendering, FilteredTopicShowsWhatTheExpressionAsksFor) {
        "<p data-buildtags=\"Web\">Only on the web.</p><div class=\"x-popup-text\" id=\"t\">"
        "Tip text</div><p>\n      Return to");
 
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   CHtmlFileEx document(topic.string().c_str());
   ASSERT_NE(document.Analyse(), 0);
   ASSERT_EQ(filter->FilterDocumentWithLinks(document), S_OK);

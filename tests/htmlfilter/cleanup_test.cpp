@@ -91,8 +91,7 @@ const CleanupCase kCleanupCases[] = {
 class CleanupPass : public ::testing::TestWithParam<CleanupCase> {};
 
 TEST_P(CleanupPass, LeavesExpectedDocument) {
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   EXPECT_EQ(FilterTextOf(*filter, GetParam().html, false), GetParam().expected);
 }
 
@@ -105,8 +104,7 @@ TEST(CleanupPass, RunsOnlyAfterRemoval) {
   const std::string html =
       "<p data-buildtags=\"Web\">W</p><table><tr><td></td></tr></table>"
       "<div class=\"x-popup-text\" id=\"p\">D</div><div placeholder id=\"header\"></div>";
-  auto filter = MakeFilter();
-  filter->SetExpression("Web");
+  auto filter = MakeFilter("Web");
   const auto document = Analysed(html);
   ASSERT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
   EXPECT_EQ(Saved(*document), html);

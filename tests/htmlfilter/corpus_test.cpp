@@ -99,8 +99,7 @@ TEST_P(CorpusProject, LinksToExcludedTopicsLoseOnlyTheirLink) {
     AddTopicBuildTags(ranked[i].second, "Beta,Internal");
   }
 
-  auto filter = MakeFilter();
-  filter->SetExpression("~Beta");
+  auto filter = MakeFilter("~Beta");
   int removedLinks = 0;
   for (const fs::path& topic : topics) {
     SCOPED_TRACE(topic.string());
@@ -135,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Projects, CorpusProject,
 // and everything kept was in the input.
 TEST(MessyTopics, NoExcludedElementSurvives) {
   const fs::path folder = fs::path(BTE_CORPUS_DIR) / "html" / "messy";
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   size_t removedText = 0;
   for (const fs::path& topic : TopicsOf(folder)) {
     SCOPED_TRACE(topic.filename().string());

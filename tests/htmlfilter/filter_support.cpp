@@ -18,19 +18,11 @@ ComPtr<IBuildTagExprParser> MakeParser(const std::string& expression) {
   return ComPtr<IBuildTagExprParser>(parser);
 }
 
-ComPtr<IBuildTagExprFilter> MakeFilter() {
+ComPtr<IBuildTagExprFilter> MakeFilter(const char* expression) {
   IBuildTagExprFilter* filter = nullptr;
   EXPECT_EQ(CreateBuildTagExprFilterInstance(&filter), S_OK);
+  if (expression != nullptr) filter->SetExpression(expression);
   return ComPtr<IBuildTagExprFilter>(filter);
-}
-
-std::string RunPass(const std::string& html, const std::string& expression, uint32_t mode,
-                    const std::string& path) {
-  const auto parser = MakeParser(expression);
-  const auto document = Analysed(html, path);
-  HtmlFilterPass pass(document.get(), parser.get());
-  EXPECT_EQ(pass.Run(mode), 1);
-  return Saved(*document);
 }
 
 std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html, bool withLinks,

@@ -26,14 +26,11 @@ template <class Interface>
 using ComPtr = std::unique_ptr<Interface, Releaser<Interface>>;
 
 ComPtr<IBuildTagExprParser> MakeParser(const std::string& expression);
-ComPtr<IBuildTagExprFilter> MakeFilter();
+// A filter with its own parser over expression, if one is given.
+ComPtr<IBuildTagExprFilter> MakeFilter(const char* expression = nullptr);
 
 using testing::Analysed;
 using testing::Saved;
-
-// Runs the pass in mode over html and returns the saved document.
-std::string RunPass(const std::string& html, const std::string& expression, uint32_t mode,
-                    const std::string& path = "");
 
 // FilterText through the interface: the result text, or "<untouched>".
 std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html,

@@ -70,10 +70,8 @@ const RemovalCase kRemovalCases[] = {
 class ElementRemoval : public ::testing::TestWithParam<RemovalCase> {};
 
 TEST_P(ElementRemoval, LeavesExpectedDocument) {
-  const RemovalCase& c = GetParam();
-  auto filter = MakeFilter();
-  filter->SetExpression(c.expression);
-  EXPECT_EQ(FilterTextOf(*filter, c.html, false), c.expected);
+  EXPECT_EQ(FilterTextOf(*MakeFilter(GetParam().expression), GetParam().html, false),
+            GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ElementRemoval, ::testing::ValuesIn(kRemovalCases),
@@ -83,8 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ElementRemoval, ::testing::ValuesIn(kRemovalCases
 // as the removal scan meets it: text-level content straight in a table, an
 // image in preformatted text. Proper table parts are not marked.
 TEST(ElementRemoval, MarksMisplacedContent) {
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   const auto document = Analysed(
       "<table data-buildtags=\"Web\"><p>x</p><tr><td>y</td></tr></table>"
       "<pre data-buildtags=\"Web\"><img src=\"a\"><b>z</b></pre>");
@@ -117,7 +114,7 @@ TEST(ElementRemoval, DeepNestingNeedsNoRecursion) {
   for (int i = 0; i < kDepth; ++i) html += "</span>";
   for (int i = 0; i < kDepth; ++i) html += "</div>";
   html += "</div><p>after</p>";
-  EXPECT_EQ(RunPass(html, "Print", kModeFilter), "<p>after</p>");
+  EXPECT_EQ(FilterTextOf(*MakeFilter("Print"), html, false), "<p>after</p>");
 }
 
 // Many open elements that cannot hold the tags that follow: every same-kind
@@ -130,7 +127,7 @@ TEST(ElementRemoval, ManyOpenElementsWithSameKindTagsAndStrayEndTags) {
   html += "x";
   for (int i = 0; i <= kCount; ++i) html += "</div>";
   html += "<p>after</p>";
-  EXPECT_EQ(RunPass(html, "Print", 0), "<p>after</p>");
+  EXPECT_EQ(FilterTextOf(*MakeFilter("Print"), html, false), "<p>after</p>");
 }
 
 }  // namespace

@@ -65,35 +65,6 @@ TEST(RelatedTopics, AreRecognisedInRealTopicsAndTheirItemsResolve) {
   EXPECT_GT(checked, 50u);
 }
 
-TEST(PopupLinks, RealTopicLinksTurnedIntoPopupCallsKeepTheirTargets) {
-  size_t checked = 0;
-  for (const auto& path : bte::testing::CorpusFiles(true)) {
-    SCOPED_TRACE(path.string());
-    auto original = Analysed(bte::testing::ReadBytes(path), path.c_str());
-    std::vector<std::string> targets;
-    for (HtmlPosition at = original->GetTokenList()->GetHeadPosition(); at; at = at->next) {
-      CHtmlTagItem* tag = original->GetTagItem(at);
-      const char* href = tag && tag->GetTagId() == pagesift::kTagAnchor ? tag->GetAttributeValue("href") : nullptr;
-      if (!href || CHtmlPack::GetAnchorHrefType(href) != pagesift::kHrefFile) continue;
-      targets.push_back(std::string(original->GetFilePathName(href).View()));
-      tag->SetAttribute("href", ("javascript:ShowPopup('" + std::string(href) + "')").c_str());
-    }
-    auto popups = Analysed(Saved(*original), path.c_str());
-    size_t next = 0;
-    for (HtmlPosition at = popups->GetTokenList()->GetHeadPosition(); at; at = at->next) {
-      const CHtmlTagItem* tag = popups->GetTagItem(at);
-      const char* href = tag && tag->GetTagId() == pagesift::kTagAnchor ? tag->GetAttributeValue("href") : nullptr;
-      if (!href || CHtmlPack::GetAnchorHrefType(href) != pagesift::kHrefPopup) continue;
-      ASSERT_EQ(CHtmlPopupAnchorVORK::IsValid(href), 1) << href;
-      ASSERT_LT(next, targets.size());
-      EXPECT_EQ(popups->GetFilePathName(CHtmlPopupAnchorVORK(href).GetTarget()).View(), targets[next++]);
-    }
-    EXPECT_EQ(next, targets.size());
-    checked += next;
-  }
-  EXPECT_GT(checked, 500u);
-}
-
 struct CommandCase {
   const char* object;
   int type;
@@ -127,31 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandCase{"<p>", pagesift::kHhctrlNone}),
     [](const auto& info) { return bte::testing::InputName(info.index, info.param.object, HH); });
 #undef HH
-
-TEST(BuildTags, CandidatesAreTheTaggedStartTagsInDocumentOrder) {
-  for (const auto& path : bte::testing::CorpusFiles(true)) {
-    SCOPED_TRACE(path.string());
-    // Tag every <p> and <li> of a real topic, alternating the separators.
-    auto plain = Analysed(bte::testing::ReadBytes(path));
-    std::vector<std::string> expected;
-    int n = 0;
-    for (HtmlPosition at = plain->GetTokenList()->GetHeadPosition(); at; at = at->next) {
-      CHtmlTagItem* tag = plain->GetTagItem(at);
-      if (!tag || tag->IsEndTag() || (tag->GetTagId() != pagesift::kTagParagraph && tag->GetTagId() != pagesift::kTagListItem)) continue;
-      expected.push_back(++n % 2 ? "Print,Beta" : "Web; Beta");
-      tag->SetAttribute("data-buildtags", expected.back().c_str());
-    }
-    auto tagged = Analysed(Saved(*plain));
-    ASSERT_EQ(tagged->GetCandidateCount(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-      const CHtmlTagItem* tag = tagged->GetTagItem(tagged->GetCandidatePosition(i));
-      ASSERT_EQ(tagged->HasInlineBuildTags(tag), 1);
-      CByteString text;
-      ASSERT_EQ(tagged->GetInlineBuildTags(tag, text), 1);
-      EXPECT_EQ(text.View(), expected[i]);
-    }
-  }
-}
 
 TEST(BuildTags, TopicLevelTagsComeFromTheMetaElement) {
   CByteString text;

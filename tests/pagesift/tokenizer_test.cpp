@@ -96,15 +96,6 @@ TEST(Whitespace, TravelsWithThePrecedingTagAndGoesWithIt) {
   EXPECT_EQ(Saved(*document), "<td>\n  </td>");
 }
 
-TEST(Whitespace, ParamsWrittenOnePerLineAreConsecutive) {
-  auto document = Analysed("<object>\n  <param name=a value=1>\n  <param name=b value=2>\n</object>");
-  HtmlPosition at = document->GetTokenList()->GetHeadPosition()->next;
-  ASSERT_NE(document->GetTagItem(at), nullptr);
-  EXPECT_EQ(document->GetTagItem(at)->GetTagId(), pagesift::kTagParam);
-  EXPECT_EQ(document->GetTagItem(at->next)->GetTagId(), pagesift::kTagParam);
-  EXPECT_EQ(document->GetTagItem(at->next->next)->GetTagId(), pagesift::kTagObject | pagesift::kEndTagBit);
-}
-
 struct AttributeCase {
   const char* tag;
   const char* name;
