@@ -65,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExtentCase{"<option" T ">a</select>", "<option" T ">a", false},
         ExtentCase{"<div" T "><div>a</div>b</div>c", "<div" T "><div>a</div>b</div>", true},
         ExtentCase{"<div" T "><p>a</b>c</div>", "<div" T "><p>a</b>c</div>", true},
+        ExtentCase{"<div" T "><p>a<div>b</div></p>c</div>", "<div" T "><p>a<div>b</div>", false},
         ExtentCase{"<span" T ">a</b>c</span>", "<span" T ">a", false},
         ExtentCase{"<a" T " href=1>a<a href=2>b", "<a" T " href=1>a", false},
         ExtentCase{"<h1" T ">a<h2>b", "<h1" T ">a", false},
