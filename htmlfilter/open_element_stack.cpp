@@ -47,7 +47,7 @@ int OpenElementStack::FindById(uint32_t id) const {
 
 void OpenElementStack::Push(CHtmlTagItem* tag) {
   const int index = static_cast<int>(entries_.size());
-  Entry entry{tag, ContainerContentType(*tag), -1, -1,
+  Entry entry{tag, pagesift::ContainerContent(*tag), -1, -1,
               tag->IsBlockLevelTag() || tag->IsBlockLevelEmbeddedTag()};
   entry.belowSameContent = Link(topByContent_, entry.contentType, index);
   entry.belowSameId = Link(topById_, tag->GetTagId(), index);

@@ -51,9 +51,6 @@ class OpenElementStack {
   int blockLevelEntries_ = 0;
 };
 
-// The content type the containment model reads for an open element.
-uint32_t ContainerContentType(const CHtmlTagItem& container);
-
 }  // namespace bte
 
 #endif  // BTE_HTMLFILTER_OPEN_ELEMENT_STACK_H

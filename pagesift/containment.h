@@ -1,5 +1,5 @@
-// The containment model: which tags an open element holds, and so where an
-// element whose end tag may be omitted ends.
+// Where an element whose end tag may be omitted ends, by the containment
+// rules (containment_rules.h).
 #ifndef PAGESIFT_CONTAINMENT_H
 #define PAGESIFT_CONTAINMENT_H
 
@@ -7,10 +7,6 @@
 #include "pagesift/token_list.h"
 
 namespace pagesift {
-
-// Whether the open element container may hold tag, from their codes in the
-// tag table.
-bool CanContain(const CHtmlTagItem& container, const CHtmlTagItem& tag);
 
 struct ElementExtent {
   HtmlPosition last = nullptr;  // the element's last token

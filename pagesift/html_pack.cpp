@@ -12,8 +12,6 @@ namespace {
 
 constexpr const char* kInlineBuildTagAttribute = "data-buildtags";
 constexpr const char* kTopicBuildTagMetaName = "buildtags";
-constexpr uint32_t kTagBody = 0x10030;
-constexpr uint32_t kTagMeta = 0x11010;
 
 bool IsTopicBuildTagMeta(const CHtmlTagItem& tag) {
   const char* name = tag.GetAttributeValue("name");
@@ -52,8 +50,8 @@ void CHtmlPack::CollectCandidates() {
     if (!tag || tag->IsEndTag()) continue;
     if (tag->CarriesBuildTagAttribute()) candidates_.push_back(position);
     uint32_t id = tag->GetTagId();
-    if (id == kTagBody && !startPosition_) startPosition_ = position;
-    if (id == kTagMeta && !topicBuildTags_ && IsTopicBuildTagMeta(*tag)) topicBuildTags_ = tag;
+    if (id == pagesift::kTagBody && !startPosition_) startPosition_ = position;
+    if (id == pagesift::kTagMeta && !topicBuildTags_ && IsTopicBuildTagMeta(*tag)) topicBuildTags_ = tag;
   }
 }
 

@@ -3,6 +3,7 @@
 #define PAGESIFT_PAGESIFT_H
 
 #include "pagesift/byte_string.h"
+#include "pagesift/containment_rules.h"
 #include "pagesift/html_pack.h"
 #include "pagesift/popup_anchor.h"
 #include "pagesift/tag_codes.h"

@@ -2,6 +2,7 @@
 #ifndef PAGESIFT_TAG_TABLE_H
 #define PAGESIFT_TAG_TABLE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -26,7 +27,7 @@ struct TagEntry {
   const char* name;  // lower case; empty for markup and unknown tags
   uint32_t id;
   uint32_t majorType;
-  uint8_t contentType;
+  uint8_t contentType;  // a ContentType (containment_rules.h)
   TagLevel level;
   TagContent content;
 };
@@ -34,6 +35,8 @@ struct TagEntry {
 // The entry for an element name (any case); null for an unknown name.
 const TagEntry* FindTagEntry(std::string_view name);
 const TagEntry& UnknownTagEntry();
+// The element names of the table, by index; null past the last.
+const char* KnownElementName(size_t index);
 const TagEntry& MarkupTagEntry(uint32_t id);  // kTagComment, kTagDoctype, ...
 
 }  // namespace pagesift

@@ -115,8 +115,10 @@ int CHtmlTagItem::IsBlockLevelEmbeddedTag() const {
   return entry_->level == pagesift::TagLevel::kBlockEmbedded ? 1 : 0;
 }
 int CHtmlTagItem::IsBlockTag() const { return IsBlockLevelTag(); }
-int CHtmlTagItem::IsMarkupTag() const { return entry_->id < 0x100 ? 1 : 0; }
+int CHtmlTagItem::IsMarkupTag() const { return entry_->id < pagesift::kTagFirstElement ? 1 : 0; }
 int CHtmlTagItem::IsVoidTag() const { return entry_->content == pagesift::TagContent::kVoid ? 1 : 0; }
+
+const char* CHtmlTagItem::GetKnownTagName(size_t index) { return pagesift::KnownElementName(index); }
 
 std::string_view CHtmlTagItem::GetTagText() const {
   return source_.substr(leading_, source_.size() - leading_ - trailing_);

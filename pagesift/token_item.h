@@ -9,6 +9,7 @@
 #ifndef PAGESIFT_TOKEN_ITEM_H
 #define PAGESIFT_TOKEN_ITEM_H
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -119,6 +120,10 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // Discards the tag but keeps the whitespace that travels with it (for
   // unwrapping, where that whitespace separates the words around the tag).
   void DiscardKeepingWhitespace();
+
+  // The element names the library knows (lower case), by index from 0; null
+  // past the last. For walking every kind of element.
+  static const char* GetKnownTagName(size_t index);
 
   // True when the tag was written with a "data-buildtags" attribute.
   bool CarriesBuildTagAttribute() const { return carriesBuildTags_; }

@@ -32,8 +32,7 @@ class BadLinks : public ::testing::Test {
     const std::string html = "<p>" + link + " <a href=\"excluded.htm\">x</a></p>";
     const fs::path topic = project_ / "topic.htm";
     WriteFile(topic, html);
-    auto filter = MakeFilter();
-    filter->SetExpression("Print");
+    auto filter = MakeFilter("Print");
     const auto document = Analysed(html, topic.string());
     EXPECT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
     const std::string out = Saved(*document);
@@ -87,8 +86,7 @@ TEST_F(BadLinks, RelatedTopicItemsToBadFilesStay) {
       "<param name=\"Item3\" value=\"Out;../outside.htm\">"
       "<param name=\"Item4\" value=\"Ex;excluded.htm\">"
       "</object>";
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   const auto document = Analysed(html, (project_ / "topic.htm").string());
   EXPECT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
   const std::string out = Saved(*document);

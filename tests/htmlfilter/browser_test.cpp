@@ -47,14 +47,6 @@ std::string Between(const std::string& text, const std::string& open, const std:
   return text.substr(start + open.size(), end == std::string::npos ? end : end - start - open.size());
 }
 
-void Edit(const fs::path& file, const std::string& from, const std::string& to) {
-  std::string html = ReadFile(file);
-  const size_t at = html.find(from);
-  ASSERT_NE(at, std::string::npos) << from;
-  html.replace(at, from.size(), to);
-  WriteFile(file, html);
-}
-
 TEST(BrowserRendering, FilteredTopicShowsWhatTheExpressionAsksFor) {
   if (!HaveChromium()) GTEST_SKIP() << "chromium is not installed; rendering is not checked";
   TempFolder folder;
@@ -69,8 +61,7 @@ TEST(BrowserRendering, FilteredTopicShowsWhatTheExpressionAsksFor) {
        "<p data-buildtags=\"Web\">Only on the web.</p><div class=\"x-popup-text\" id=\"t\">"
        "Tip text</div><p>\n      Return to");
 
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   CHtmlFileEx document(topic.string().c_str());
   ASSERT_NE(document.Analyse(), 0);
   ASSERT_EQ(filter->FilterDocumentWithLinks(document), S_OK);

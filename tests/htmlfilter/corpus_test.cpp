@@ -24,15 +24,6 @@ int Count(const std::string& text, const std::string& piece) {
   return count;
 }
 
-// Replaces the first occurrence; fails the test when there is none.
-void Edit(const fs::path& file, const std::string& from, const std::string& to) {
-  std::string html = ReadFile(file);
-  const size_t at = html.find(from);
-  ASSERT_NE(at, std::string::npos) << from;
-  html.replace(at, from.size(), to);
-  WriteFile(file, html);
-}
-
 // The text tokens of a document, in order, without white space (where
 // spaces travel with markup is the library's business).
 std::string TextOf(const CHtmlFileEx& document) {
@@ -108,8 +99,7 @@ TEST_P(CorpusProject, LinksToExcludedTopicsLoseOnlyTheirLink) {
     AddTopicBuildTags(ranked[i].second, "Beta,Internal");
   }
 
-  auto filter = MakeFilter();
-  filter->SetExpression("~Beta");
+  auto filter = MakeFilter("~Beta");
   int removedLinks = 0;
   for (const fs::path& topic : topics) {
     SCOPED_TRACE(topic.string());
@@ -144,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Projects, CorpusProject,
 // and everything kept was in the input.
 TEST(MessyTopics, NoExcludedElementSurvives) {
   const fs::path folder = fs::path(BTE_CORPUS_DIR) / "html" / "messy";
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   size_t removedText = 0;
   for (const fs::path& topic : TopicsOf(folder)) {
     SCOPED_TRACE(topic.filename().string());

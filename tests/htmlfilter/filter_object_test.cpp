@@ -86,8 +86,7 @@ TEST(FilterText, NoParserOrEmptyExpressionLeavesResultUntouched) {
 }
 
 TEST(FilterText, NullResultIsRefused) {
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   EXPECT_EQ(filter->FilterText(u"<p>a</p>", nullptr), S_FALSE);
   EXPECT_EQ(filter->FilterTextWithLinks(u"<p>a</p>", nullptr), S_FALSE);
 }
@@ -96,8 +95,7 @@ TEST(FilterText, NullResultIsRefused) {
 // have written it differently (here: an unpaired surrogate that has no
 // multibyte form).
 TEST(FilterText, NothingRemovedReturnsInputUnchanged) {
-  auto filter = MakeFilter();
-  filter->SetExpression("Web");
+  auto filter = MakeFilter("Web");
   const std::u16string input = u"<p data-buildtags=\"Web\">caf\u00e9 \xD800</p>";
   BSTR result = nullptr;
   EXPECT_EQ(filter->FilterText(input.c_str(), &result), S_OK);
@@ -107,8 +105,7 @@ TEST(FilterText, NothingRemovedReturnsInputUnchanged) {
 }
 
 TEST(FilterText, RemovalConvertsBothWays) {
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("Print");
   const std::u16string input = u"<p data-buildtags=\"Web\">x</p><p>\u00e9\u4e2d\U0001F600</p>";
   BSTR result = nullptr;
   EXPECT_EQ(filter->FilterText(input.c_str(), &result), S_OK);
@@ -124,40 +121,40 @@ class ThrowingParser : public CountingParser {
   HRESULT IsIncluded(const char*) override { throw std::runtime_error("library failure"); }
 };
 
+// A topic linking to another, once plainly and once through a popup call;
+// the linked topic lists its tags as authors do, with a comma and a blank.
 class FilterLinks : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteFile(folder_.path() / "web.htm",
-              "<html><head><meta name=\"buildtags\" content=\"Web\"></head><body>W</body></html>");
+              "<html><head><meta name=\"buildtags\" content=\"Print, Web\"></head>W</html>");
     topicPath_ = (folder_.path() / "topic.htm").string();
     WriteFile(topicPath_, kUntaggedTopic);
   }
 
   static constexpr const char* kUntaggedTopic =
-      "<html><body><p>See <a href=\"web.htm\">web</a>.</p></body></html>";
+      "<html><body><p>See <a href=\"web.htm\">web</a> or "
+      "<a href=\"javascript:ShowPopup('web.htm#top')\">pop</a>.</p></body></html>";
   TempFolder folder_;
   std::string topicPath_;
 };
 
 TEST_F(FilterLinks, TextFormReturnsInputWhenNothingWasRemoved) {
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("NOT Print");
   EXPECT_EQ(FilterTextOf(*filter, kUntaggedTopic, true), kUntaggedTopic);
 }
 
 TEST_F(FilterLinks, DocumentFormRemovesLinkWithoutOtherRemoval) {
-  auto filter = MakeFilter();
-  filter->SetExpression("Print");
+  auto filter = MakeFilter("NOT Print");
   const auto document = Analysed(kUntaggedTopic, topicPath_);
   EXPECT_EQ(filter->FilterDocument(*document), S_OK);
   EXPECT_EQ(Saved(*document), kUntaggedTopic);
   EXPECT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
-  EXPECT_EQ(Saved(*document), "<html><body><p>See web.</p></body></html>");
+  EXPECT_EQ(Saved(*document), "<html><body><p>See web or pop.</p></body></html>");
 }
 
 TEST_F(FilterLinks, EmptyExpressionLeavesDocumentAlone) {
-  auto filter = MakeFilter();
-  filter->SetExpression("");
+  auto filter = MakeFilter("");
   const auto document = Analysed(kUntaggedTopic, topicPath_);
   EXPECT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
   EXPECT_EQ(Saved(*document), kUntaggedTopic);

@@ -18,32 +18,11 @@ ComPtr<IBuildTagExprParser> MakeParser(const std::string& expression) {
   return ComPtr<IBuildTagExprParser>(parser);
 }
 
-ComPtr<IBuildTagExprFilter> MakeFilter() {
+ComPtr<IBuildTagExprFilter> MakeFilter(const char* expression) {
   IBuildTagExprFilter* filter = nullptr;
   EXPECT_EQ(CreateBuildTagExprFilterInstance(&filter), S_OK);
+  if (expression != nullptr) filter->SetExpression(expression);
   return ComPtr<IBuildTagExprFilter>(filter);
-}
-
-std::unique_ptr<CHtmlFileEx> Analysed(const std::string& html, const std::string& path) {
-  auto document =
-      std::make_unique<CHtmlFileEx>(CByteString(html), path.empty() ? nullptr : path.c_str());
-  EXPECT_NE(document->Analyse(), 0);
-  return document;
-}
-
-std::string Saved(const CHtmlFileEx& document) {
-  CByteString out;
-  document.Save(out, pagesift::kSaveHtml);
-  return std::string(out.View());
-}
-
-std::string RunPass(const std::string& html, const std::string& expression, uint32_t mode,
-                    const std::string& path) {
-  const auto parser = MakeParser(expression);
-  const auto document = Analysed(html, path);
-  HtmlFilterPass pass(document.get(), parser.get());
-  EXPECT_EQ(pass.Run(mode), 1);
-  return Saved(*document);
 }
 
 std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html, bool withLinks,
@@ -70,6 +49,14 @@ std::string ReadFile(const fs::path& path) {
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+void Edit(const fs::path& file, const std::string& from, const std::string& to) {
+  std::string html = ReadFile(file);
+  const size_t at = html.find(from);
+  ASSERT_NE(at, std::string::npos) << from;
+  html.replace(at, from.size(), to);
+  WriteFile(file, html);
 }
 
 TempFolder::TempFolder() {

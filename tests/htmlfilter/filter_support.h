@@ -1,6 +1,6 @@
-// Helpers shared by the HTML filter tests: parsers and documents with
-// owners, one-call filtering of HTML text, and project folders in a
-// temporary directory.
+// Helpers shared by the HTML filter tests: parsers with owners, one-call
+// filtering of HTML text, and project folders in a temporary directory
+// (documents from strings come from the HTML library's test helpers).
 #ifndef BTE_TESTS_HTMLFILTER_FILTER_SUPPORT_H
 #define BTE_TESTS_HTMLFILTER_FILTER_SUPPORT_H
 
@@ -12,6 +12,7 @@
 #include "buildtagexpr.h"
 #include "htmlfilter/filter_pass.h"
 #include "pagesift/pagesift.h"
+#include "tests/pagesift/html_test_support.h"
 
 namespace bte::test {
 
@@ -25,15 +26,11 @@ template <class Interface>
 using ComPtr = std::unique_ptr<Interface, Releaser<Interface>>;
 
 ComPtr<IBuildTagExprParser> MakeParser(const std::string& expression);
-ComPtr<IBuildTagExprFilter> MakeFilter();
+// A filter with its own parser over expression, if one is given.
+ComPtr<IBuildTagExprFilter> MakeFilter(const char* expression = nullptr);
 
-// An analysed document over html; path (may be empty) is where it lives.
-std::unique_ptr<CHtmlFileEx> Analysed(const std::string& html, const std::string& path = "");
-std::string Saved(const CHtmlFileEx& document);
-
-// Runs the pass in mode over html and returns the saved document.
-std::string RunPass(const std::string& html, const std::string& expression, uint32_t mode,
-                    const std::string& path = "");
+using testing::Analysed;
+using testing::Saved;
 
 // FilterText through the interface: the result text, or "<untouched>".
 std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html,
@@ -41,6 +38,9 @@ std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html,
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// Replaces the first occurrence of from in the file; fails the test when
+// there is none.
+void Edit(const std::filesystem::path& file, const std::string& from, const std::string& to);
 
 // A fresh folder under the system's temporary folder, removed with the
 // object.

@@ -84,7 +84,7 @@ std::string Tagged(const std::string& html) {
     CHtmlTagItem* tag = document->GetTagItem(at);
     if (!tag || tag->IsEndTag() || tag->IsMarkupTag()) continue;
     uint32_t id = tag->GetTagId();
-    if (id == 0x10010 || id == 0x10020 || id == 0x10030) continue;  // html, head, body
+    if (id == pagesift::kTagHtml || id == pagesift::kTagHead || id == pagesift::kTagBody) continue;
     tag->SetAttribute("data-buildtags", "T");
   }
   return Saved(*document);
@@ -106,7 +106,7 @@ const CHtmlTagItem* Stopper(const CHtmlPack& document, HtmlPosition start) {
 
 bool IsStructureEnd(const CHtmlTagItem& tag) {
   uint32_t id = tag.GetTagId();
-  return id == (0x10030 | pagesift::kEndTagBit) || id == (0x10010 | pagesift::kEndTagBit);
+  return id == (pagesift::kTagBody | pagesift::kEndTagBit) || id == (pagesift::kTagHtml | pagesift::kEndTagBit);
 }
 
 // Where the library differs from an HTML5 parser by design. The library
@@ -128,7 +128,7 @@ std::string KnownDifference(const CHtmlTagItem& element, const CHtmlTagItem* sto
   if (ourEnd < gumboEnd && IsStructureEnd(*stopper)) {
     return "an element left open ends at </body> or </html> (the parser keeps it open to the end of the file)";
   }
-  if (ourEnd < gumboEnd && quirks && element.GetTagId() == 0x21030 && stopper->GetTagId() == pagesift::kTagTable) {
+  if (ourEnd < gumboEnd && quirks && element.GetTagId() == pagesift::kTagParagraph && stopper->GetTagId() == pagesift::kTagTable) {
     return "a table ends an open paragraph (the parser in quirks mode nests the table in it)";
   }
   if (ourEnd < gumboEnd && stopper->IsEndTag()) {

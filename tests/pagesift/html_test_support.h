@@ -4,6 +4,7 @@
 #define BTE_TESTS_PAGESIFT_HTML_TEST_SUPPORT_H
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -22,6 +23,21 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (::tolower(static_cast<unsigned char>(a[i])) != ::tolower(static_cast<unsigned char>(b[i]))) return false;
   }
   return true;
+}
+
+// A parameterised case's name from its input: the case's number, then the
+// input (less every occurrence of omit, markup common to all cases) with
+// every run of bytes other than letters and digits as one "_".
+inline std::string InputName(size_t index, std::string input, std::string_view omit = {}) {
+  for (size_t at; !omit.empty() && (at = input.find(omit)) != std::string::npos;) input.erase(at, omit.size());
+  std::string name = std::to_string(index) + "_";
+  for (char c : input.substr(0, 40)) {
+    const bool word = std::isalnum(static_cast<unsigned char>(c)) != 0;
+    if (word) name += c;
+    else if (name.back() != '_') name += '_';
+  }
+  if (name.back() == '_') name.pop_back();
+  return name;
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
@@ -46,8 +62,9 @@ inline std::vector<std::filesystem::path> CorpusFiles(bool topicsOnly) {
   return files;
 }
 
-inline std::unique_ptr<CHtmlFileEx> Analysed(const std::string& html, const char* path = nullptr) {
-  auto document = std::make_unique<CHtmlFileEx>(CByteString(html), path);
+// A document over html; path (may be empty) is where it lives.
+inline std::unique_ptr<CHtmlFileEx> Analysed(const std::string& html, const std::string& path = "") {
+  auto document = std::make_unique<CHtmlFileEx>(CByteString(html), path.empty() ? nullptr : path.c_str());
   document->Analyse();
   return document;
 }

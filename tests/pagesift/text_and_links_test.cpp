@@ -36,9 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"&amp", "&"}, DecodeCase{"&notit;", "\xc2\xacit;"},
                       DecodeCase{"&bogus; & &; &#; &#x;", "&bogus; & &; &#; &#x;"},
                       DecodeCase{"&#0;&#xD800;&#x110000;", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},
-                      DecodeCase{"&#128;&#150;", "\xe2\x82\xac\xe2\x80\x93"},
+                      DecodeCase{"&#128;&#150;&#159;", "\xe2\x82\xac\xe2\x80\x93\xc5\xb8"},
                       DecodeCase{"&#99999999999999;", "\xef\xbf\xbd"}, DecodeCase{"&#1234", "\xd3\x92"},
-                      DecodeCase{std::string("a\0&lt;", 6), std::string("a\0<", 3)}, DecodeCase{"", ""}));
+                      DecodeCase{std::string("a\0&lt;", 6), std::string("a\0<", 3)}, DecodeCase{"", ""}),
+    [](const auto& info) { return bte::testing::InputName(info.index, info.param.text); });
 
 TEST(HtmlToText, MinusOneReadsUpToTheZeroByteAndNullGivesNothing) {
   CByteString out;
@@ -80,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HrefCase{"JavaScript:popup( \"a b.htm\", 1)", pagesift::kHrefPopup, "a b.htm"},
                       HrefCase{"javascript:show('x.htm')", pagesift::kHrefPopup, ""},
                       HrefCase{"javascript:popup('')", pagesift::kHrefPopup, ""},
-                      HrefCase{"javascript:popup('open", pagesift::kHrefPopup, ""}));
+                      HrefCase{"javascript:popup('open", pagesift::kHrefPopup, ""}),
+    [](const auto& info) { return bte::testing::InputName(info.index, info.param.href ? info.param.href : "null"); });
 
 // A project with a project file at its root, topics in HTML/, a style sheet
 // in CSS/ and a folder name with a space.

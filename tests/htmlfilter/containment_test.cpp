@@ -1,0 +1,83 @@
+// The containment rules have two users: the HTML library, which finds where
+// an element ends, and the filter's removal scan. Walked over every pair of
+// element kinds (an excluded element, then one tag), both must place the tag
+// on the same side of the element's end.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "filter_support.h"
+
+namespace bte::test {
+namespace {
+
+// Element names the library knows, and one it does not.
+std::vector<std::string> ElementKinds() {
+  std::vector<std::string> kinds;
+  for (size_t i = 0; CHtmlTagItem::GetKnownTagName(i) != nullptr; ++i)
+    kinds.emplace_back(CHtmlTagItem::GetKnownTagName(i));
+  kinds.emplace_back("custom-element");
+  return kinds;
+}
+
+// What may follow an opened element: start and end tags of every kind, a
+// self-closed unknown element and markup. Each carries the word "probe".
+std::vector<std::string> FollowingTags(const std::vector<std::string>& kinds) {
+  std::vector<std::string> tags;
+  for (const std::string& kind : kinds) {
+    tags.push_back("<" + kind + " class=probe>");
+    tags.push_back("</" + kind + " probe>");
+  }
+  tags.insert(tags.end(), {"<custom-probe/>", "<!--probe-->", "<!doctype probe>", "<?probe?>"});
+  return tags;
+}
+
+HtmlPosition FindProbe(const CHtmlFileEx& document) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at != nullptr; at = at->next)
+    if (at->token->GetSourceText().find("probe") != std::string_view::npos) return at;
+  return nullptr;
+}
+
+// The library: the probe lies between the element's start and its last token.
+bool LibraryHolds(const std::string& html) {
+  const auto document = Analysed(html);
+  const HtmlPosition start = document->GetCandidatePosition(0);
+  const HtmlPosition last = document->FindElementEnd(start);
+  const HtmlPosition probe = FindProbe(*document);
+  for (HtmlPosition at = start; at != nullptr && probe != nullptr; at = at->next) {
+    if (at == probe) return true;
+    if (at == last) break;
+  }
+  return false;
+}
+
+// The filter: removing the element discards the probe.
+bool FilterRemoves(const std::string& html, IBuildTagExprParser* parser) {
+  const auto document = Analysed(html);
+  HtmlFilterPass(document.get(), parser).RemoveExcludedElements();
+  const HtmlPosition probe = FindProbe(*document);
+  return probe != nullptr && probe->token->IsDiscardedToken();
+}
+
+TEST(ContainmentUsers, AgreeOnEveryPairOfElementKinds) {
+  const auto parser = MakeParser("NOT Gone");
+  const std::vector<std::string> kinds = ElementKinds();
+  size_t held = 0;
+  size_t ended = 0;
+  for (const std::string& container : kinds) {
+    for (const std::string& tag : FollowingTags(kinds)) {
+      // A table cell keeps its own end tag when it is emptied.
+      if (tag == "</" + container + " probe>") continue;
+      const std::string html = "<" + container + " data-buildtags=Gone>" + tag;
+      const bool holds = LibraryHolds(html);
+      ASSERT_EQ(FilterRemoves(html, parser.get()), holds) << html;
+      ++(holds ? held : ended);
+    }
+  }
+  EXPECT_GT(held, 10000u);
+  EXPECT_GT(ended, 10000u);
+}
+
+}  // namespace
+}  // namespace bte::test
