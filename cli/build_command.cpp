@@ -2,13 +2,15 @@
 #include <iostream>
 #include <thread>
 
+#include "cli/build_printing.h"
 #include "cli/commands.h"
-#include "cli/project_build/project_build.h"
-#include "cli/project_build/target_expression.h"
-#include "platform/terminal.h"
+#include "projectbuild/project_build.h"
+#include "projectbuild/target_expression.h"
 
 namespace bte::cli {
 namespace {
+
+using namespace projectbuild;
 
 struct BuildOptions {
   std::string project, target, expression, source, output;
@@ -53,8 +55,8 @@ int RunBuild(const BuildOptions& options) {
   }
   if (const int status = ResolveExpression(options, request.expression); status != kExitOk)
     return status;
-  if (!options.quiet && !options.json && platform::IsTerminal(stderr)) request.progress = stderr;
-  request.stop = &platform::InstallInterruptFlag();
+  if (!options.quiet && !options.json) request.progress = stderr;
+  request.stop = &InterruptFlag();
 
   const BuildReport report = BuildProject(request);
   if (options.json)

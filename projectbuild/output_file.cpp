@@ -1,4 +1,4 @@
-#include "cli/project_build/output_file.h"
+#include "projectbuild/output_file.h"
 
 #include <atomic>
 #include <cerrno>
@@ -7,7 +7,7 @@
 #include <system_error>
 #include <thread>
 
-namespace bte::cli {
+namespace bte::projectbuild {
 namespace fs = std::filesystem;
 namespace {
 
@@ -73,4 +73,4 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error)
   return true;
 }
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild

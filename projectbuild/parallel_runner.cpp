@@ -1,4 +1,4 @@
-#include "cli/project_build/parallel_runner.h"
+#include "projectbuild/parallel_runner.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,7 +8,7 @@
 
 #include "platform/terminal.h"
 
-namespace bte::cli {
+namespace bte::projectbuild {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -69,4 +69,4 @@ bool RunInParallel(const std::vector<uint64_t>& sizes, const RunOptions& options
   return progress.filesDone.load() == count;
 }
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild
