@@ -9,20 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "buildtagexpr.h"
+#include "buildtagexpr_host.h"
 #include "htmlfilter/filter_pass.h"
 #include "pagesift/pagesift.h"
 
 namespace bte::test {
 
-template <class Interface>
-struct Releaser {
-  void operator()(Interface* object) const {
-    if (object != nullptr) object->Release();
-  }
-};
-template <class Interface>
-using ComPtr = std::unique_ptr<Interface, Releaser<Interface>>;
+using host::ComPtr;
 
 ComPtr<IBuildTagExprParser> MakeParser(const std::string& expression);
 ComPtr<IBuildTagExprFilter> MakeFilter();
