@@ -1,6 +1,5 @@
 // `build`: one target's output folder from a help project, as a host builds it.
 #include <iostream>
-#include <thread>
 
 #include "cli/build_printing.h"
 #include "cli/commands.h"
@@ -47,7 +46,7 @@ int RunBuild(const BuildOptions& options) {
   request.source = options.source;
   request.output = options.output;
   request.target = options.expressionGiven ? std::string() : options.target;
-  request.jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  request.jobs = options.jobs;
   std::string error;
   if (!CheckBuildFolders(request, error)) {
     std::cerr << "buildtags: " << error << '\n';

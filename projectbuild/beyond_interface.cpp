@@ -80,7 +80,7 @@ std::map<std::string, std::string> GlobalExpressionStamps(IBuildTagExprManager* 
 
 std::string MultiByteFromSystemString(BSTR text) {
   if (text == nullptr) return std::string();
-  return platform::WideToMultiByte(std::u16string_view(text, SysStringLen(text)));
+  return platform::WideToMultiByte({text, SysStringLen(text)});
 }
 
 }  // namespace bte::projectbuild

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/terminal.h"
+#include "platform/worker_threads.h"
 #include "projectbuild/file_jobs.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/parallel_runner.h"
@@ -80,7 +81,8 @@ BuildReport BuildProject(const BuildRequest& request) {
   std::FILE* progress =
       request.progress != nullptr && platform::IsTerminal(request.progress) ? request.progress
                                                                              : nullptr;
-  const RunOptions options{request.jobs, progress, request.stop};
+  const unsigned jobs = request.jobs != 0 ? request.jobs : platform::ProcessorCount();
+  const RunOptions options{jobs, progress, request.stop};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
     report.files[i] = BuildOneFile(paths, tree.files[i], request.expression);
     ran[i] = 1;

@@ -18,7 +18,7 @@ struct BuildRequest {
   std::filesystem::path output;
   std::string target;  // for the report only
   std::string expression;
-  unsigned jobs = 1;
+  unsigned jobs = 0;  // files processed at once; 0: one per processor
   std::FILE* progress = nullptr;  // a progress line goes here while it is a terminal
   const std::atomic<bool>* stop = nullptr;  // raised: files in progress finish, no more start
 };
