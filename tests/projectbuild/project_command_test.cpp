@@ -64,5 +64,13 @@ TEST_F(ProjectCommand, ListingAMissingFileNeitherFailsNorCreatesIt) {
   EXPECT_FALSE(std::filesystem::exists(folder_.File("missing.ini")));
 }
 
+// The manager answers 0 whether or not its write reached the disk.
+TEST_F(ProjectCommand, AGlobalThatDidNotReachTheFileIsNotReportedAsSaved) {
+  std::filesystem::create_directories(folder_.File("folder.ini"));
+  const ToolRun run = Run("folder.ini", {"add-global", "Web"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "Not saved: \"Web\" did not reach the project file\n");
+}
+
 }  // namespace
 }  // namespace bte::test
