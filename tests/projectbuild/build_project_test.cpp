@@ -3,6 +3,7 @@
 // small generated ones.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -63,55 +64,60 @@ class BuildProjectTest : public ::testing::Test {
   const fs::path out_ = folder_.path() / "out";
 };
 
-TEST_F(BuildProjectTest, PrintTargetLeavesOutWebAndBetaContent) {
-  const BuildReport report = BuildSample("Print", 1);
-  EXPECT_EQ(report.Totals().leftOut, 2u);
+// What one file of a sample target's output must hold and must not.
+struct Passage {
+  const char* file;
+  const char* kept;  // may be empty
+  const char* gone;
+};
+
+struct SampleTarget {
+  const char* name;
+  unsigned jobs;
+  std::vector<const char*> leftOut;
+  std::vector<Passage> passages;
+};
+
+const SampleTarget kSampleTargets[] = {
+    {"Print", 1, {"topics/online_account.htm", "topics/beta_features.htm"},
+     {{"index.htm", "printed book", "Search this help"},
+      // Links to left-out topics lose their link; their text stays.
+      {"index.htm", "Your online account", "online_account.htm"},
+      {"topics/troubleshooting.htm", "name=\"item3\" value=\"Settings", "online_account.htm"},
+      {"topics/troubleshooting.htm", "", "beta_features.htm"},
+      // An emptied popup goes with its link, and so does a popup no link shows.
+      {"topics/glossary.htm", "pop-margin", "pop-sync"},
+      {"topics/glossary.htm", "", "pop-unused"},
+      // The web-only table lost every cell, so it went as a whole.
+      {"topics/shortcuts.htm", "", "Ctrl+Shift"},
+      {"manual.rtf", "{2.}{\\tab}{\\*\\listtextkvt}Open a document.", "atrfstart"},
+      {"manual.rtf", "{3.}{\\tab}{\\*\\listtextkvt}Save your work.", "Sign in"}}},
+    {"Web", 2, {"topics/printing.htm", "topics/beta_features.htm"},
+     {{"topics/installing.htm", "Run the installer", "Insert the disc"},
+      // The emptied cell keeps the table's shape with a filler paragraph.
+      {"topics/installing.htm", "&nbsp;", "href=\"printing.htm\""},
+      {"manual.rtf", "The web edition installs", "The printed edition"}}},
+};
+
+class SampleBuild : public BuildProjectTest,
+                    public ::testing::WithParamInterface<SampleTarget> {};
+
+TEST_P(SampleBuild, KeepsAndLeavesOutWhatTheTargetSays) {
+  const SampleTarget& target = GetParam();
+  const BuildReport report = BuildSample(target.name, target.jobs);
   EXPECT_EQ(report.Totals().failed, 0u);
-  EXPECT_FALSE(fs::exists(out_ / "topics/online_account.htm"));
-  EXPECT_FALSE(fs::exists(out_ / "topics/beta_features.htm"));
+  EXPECT_EQ(report.Totals().leftOut, target.leftOut.size());
+  for (const char* file : target.leftOut) EXPECT_FALSE(fs::exists(out_ / file)) << file;
   EXPECT_EQ(Read(out_ / "css/help.css"), Read(kSample / "source/css/help.css"));
-
-  const std::string index = Read(out_ / "index.htm");
-  EXPECT_FALSE(Contains(index, "Search this help"));
-  EXPECT_TRUE(Contains(index, "printed book"));
-  // Links to left-out topics lose their link; their text stays.
-  EXPECT_FALSE(Contains(index, "online_account.htm"));
-  EXPECT_TRUE(Contains(index, "Your online account"));
-
-  const std::string related = Read(out_ / "topics/troubleshooting.htm");
-  EXPECT_FALSE(Contains(related, "online_account.htm"));
-  EXPECT_FALSE(Contains(related, "beta_features.htm"));
-  EXPECT_TRUE(Contains(related, "name=\"item3\" value=\"Settings")) << related;
-
-  const std::string glossary = Read(out_ / "topics/glossary.htm");
-  EXPECT_FALSE(Contains(glossary, "pop-sync"));    // emptied popup and its link
-  EXPECT_FALSE(Contains(glossary, "pop-unused"));  // popup no link shows
-  EXPECT_TRUE(Contains(glossary, "pop-margin"));
-  // The web-only table lost every cell, so it went as a whole.
-  EXPECT_FALSE(Contains(Read(out_ / "topics/shortcuts.htm"), "Ctrl+Shift"));
-
-  const std::string manual = Read(out_ / "manual.rtf");
-  EXPECT_FALSE(Contains(manual, "atrfstart"));
-  EXPECT_FALSE(Contains(manual, "Sign in"));
-  EXPECT_TRUE(Contains(manual, "{2.}{\\tab}{\\*\\listtextkvt}Open a document.")) << manual;
-  EXPECT_TRUE(Contains(manual, "{3.}{\\tab}{\\*\\listtextkvt}Save your work."));
+  for (const Passage& passage : target.passages) {
+    const std::string text = Read(out_ / passage.file);
+    EXPECT_TRUE(Contains(text, passage.kept)) << passage.file << " lost " << passage.kept;
+    EXPECT_FALSE(Contains(text, passage.gone)) << passage.file << " kept " << passage.gone;
+  }
 }
 
-TEST_F(BuildProjectTest, WebTargetOnTwoThreadsKeepsWebContentAndDropsPrint) {
-  const BuildReport report = BuildSample("Web", 2);
-  EXPECT_EQ(report.Totals().leftOut, 2u);
-  EXPECT_FALSE(fs::exists(out_ / "topics/printing.htm"));
-  EXPECT_TRUE(fs::exists(out_ / "topics/online_account.htm"));
-  const std::string installing = Read(out_ / "topics/installing.htm");
-  EXPECT_TRUE(Contains(installing, "Run the installer"));
-  EXPECT_FALSE(Contains(installing, "Insert the disc"));
-  // The emptied cell keeps the table's shape with a filler paragraph.
-  EXPECT_TRUE(Contains(installing, "&nbsp;")) << installing;
-  EXPECT_FALSE(Contains(installing, "href=\"printing.htm\""));
-  const std::string manual = Read(out_ / "manual.rtf");
-  EXPECT_TRUE(Contains(manual, "The web edition installs"));
-  EXPECT_FALSE(Contains(manual, "The printed edition"));
-}
+INSTANTIATE_TEST_SUITE_P(Targets, SampleBuild, ::testing::ValuesIn(kSampleTargets),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Copied as other files, they would ship what the target excludes.
 TEST_F(BuildProjectTest, UpperCaseExtensionsAreTopicsAndDocuments) {
