@@ -10,8 +10,9 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
-#include "buildtagexpr.h"
+#include "buildtagexpr_host.h"
 
 namespace {
 
@@ -32,22 +33,25 @@ void WriteProject() {
   std::ofstream(ProjectFile(), std::ios::binary | std::ios::trunc) << content;
 }
 
-IBuildTagExprManager* OpenManager() {
-  IBuildTagExprManager* manager = nullptr;
-  CreateBuildTagExprManagerInstance(&manager, ProjectFile().c_str());
+using bte::host::ComPtr;
+
+ComPtr<IBuildTagExprManager> OpenManager() {
+  ComPtr<IBuildTagExprManager> manager;
+  CreateBuildTagExprManagerInstance(manager.out(), ProjectFile().c_str());
   return manager;
 }
 
-// Loads the store the way a host reads it: the whole list, every record.
-void ReadStore(IBuildTagExprManager* manager) {
-  IBuildTagExprList* list = nullptr;
-  manager->GetExpressionList(&list);
-  IBuildTagExprRecord* record = nullptr;
-  while (list->GetNextRecord(&record) == S_OK) record->Release();
-  list->Release();
+// Loads the store the way a host reads it: the whole list, every record's
+// texts.
+void ReadStore(const ComPtr<IBuildTagExprManager>& manager) {
+  ComPtr<IBuildTagExprList> list;
+  manager->GetExpressionList(list.out());
+  std::vector<bte::host::ExpressionRecord> records;
+  bte::host::ReadAllRecords(list.get(), records);
+  benchmark::DoNotOptimize(records);
 }
 
-double SecondsPerRead(IBuildTagExprManager* manager) {
+double SecondsPerRead(const ComPtr<IBuildTagExprManager>& manager) {
   constexpr int kReads = 50;
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < kReads; ++i) ReadStore(manager);
@@ -66,15 +70,14 @@ BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadStore(benchmark::State& state) {
   WriteProject();
-  IBuildTagExprManager* manager = OpenManager();
+  const ComPtr<IBuildTagExprManager> manager = OpenManager();
   for (auto _ : state) ReadStore(manager);
-  manager->Release();
 }
 BENCHMARK(BM_ReadStore)->Unit(benchmark::kMillisecond);
 
 void BM_RenameTag(benchmark::State& state) {
   WriteProject();
-  IBuildTagExprManager* manager = OpenManager();
+  const ComPtr<IBuildTagExprManager> manager = OpenManager();
   const double read = SecondsPerRead(manager);
   bool forth = true;
   double spent = 0;
@@ -85,13 +88,12 @@ void BM_RenameTag(benchmark::State& state) {
     forth = !forth;
   }
   state.counters["per_read"] = spent / static_cast<double>(state.iterations()) / read;
-  manager->Release();
 }
 BENCHMARK(BM_RenameTag)->Unit(benchmark::kMillisecond);
 
 void BM_DeleteTag(benchmark::State& state) {
   WriteProject();
-  IBuildTagExprManager* manager = OpenManager();
+  const ComPtr<IBuildTagExprManager> manager = OpenManager();
   const double read = SecondsPerRead(manager);
   double spent = 0;
   for (auto _ : state) {
@@ -103,7 +105,6 @@ void BM_DeleteTag(benchmark::State& state) {
     spent += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
   state.counters["per_read"] = spent / static_cast<double>(state.iterations()) / read;
-  manager->Release();
   std::remove(ProjectFile().c_str());
 }
 BENCHMARK(BM_DeleteTag)->Unit(benchmark::kMillisecond);

@@ -1,14 +1,15 @@
 // `build`: one target's output folder from a help project, as a host builds it.
 #include <iostream>
-#include <thread>
 
+#include "cli/build_printing.h"
 #include "cli/commands.h"
-#include "cli/project_build/project_build.h"
-#include "cli/project_build/target_expression.h"
-#include "platform/terminal.h"
+#include "projectbuild/project_build.h"
+#include "projectbuild/target_expression.h"
 
 namespace bte::cli {
 namespace {
+
+using namespace projectbuild;
 
 struct BuildOptions {
   std::string project, target, expression, source, output;
@@ -45,7 +46,7 @@ int RunBuild(const BuildOptions& options) {
   request.source = options.source;
   request.output = options.output;
   request.target = options.expressionGiven ? std::string() : options.target;
-  request.jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  request.jobs = options.jobs;
   std::string error;
   if (!CheckBuildFolders(request, error)) {
     std::cerr << "buildtags: " << error << '\n';
@@ -53,8 +54,8 @@ int RunBuild(const BuildOptions& options) {
   }
   if (const int status = ResolveExpression(options, request.expression); status != kExitOk)
     return status;
-  if (!options.quiet && !options.json && platform::IsTerminal(stderr)) request.progress = stderr;
-  request.stop = &platform::InstallInterruptFlag();
+  if (!options.quiet && !options.json) request.progress = stderr;
+  request.stop = &InterruptFlag();
 
   const BuildReport report = BuildProject(request);
   if (options.json)

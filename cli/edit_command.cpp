@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "buildtagexpr.h"
+#include "buildtagexpr_host.h"
 #include "cli/commands.h"
 #include "cli/terminal_dialog.h"
 #include "editor/resources.h"
-#include "platform/wide_string.h"
+#include "projectbuild/beyond_interface.h"
 
 namespace bte::cli {
 namespace {
@@ -38,23 +38,22 @@ class TerminalHost : public IBuildTagExprEditorHost {
 std::string ExpressionOf(IBuildTagExprEditor* editor) {
   BSTR text = nullptr;
   editor->GetExpression(&text);
-  std::string expression = platform::WideToMultiByte(std::u16string_view(text, SysStringLen(text)));
+  std::string expression = projectbuild::MultiByteFromSystemString(text);
   SysFreeString(text);
   return expression;
 }
 
 int RunEdit(const std::vector<std::string>& tags, const std::string& expression) {
   TerminalDialogRunner runner;
-  TerminalHost host(runner);
+  TerminalHost terminalHost(runner);
   editor::ScopedDialogRunner installed(runner);
-  IBuildTagExprEditor* editor = nullptr;
-  if (CreateBuildTagExprEditorInstance(&editor) != S_OK) return kExitFailed;
+  host::ComPtr<IBuildTagExprEditor> editor;
+  if (CreateBuildTagExprEditorInstance(editor.out()) != S_OK) return kExitFailed;
   for (const std::string& tag : tags) editor->AddTag(tag.c_str());
   editor->SetExpression(expression.c_str());
-  editor->SetHost(&host);
+  editor->SetHost(&terminalHost);
   const bool accepted = editor->Edit(0) == S_OK;
-  if (accepted) std::cout << ExpressionOf(editor) << '\n';
-  editor->Release();
+  if (accepted) std::cout << ExpressionOf(editor.get()) << '\n';
   if (!runner.opened()) {
     std::cerr << "buildtags: edit needs a terminal\n";
     return kExitUsage;

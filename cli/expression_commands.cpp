@@ -3,10 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "buildtagexpr.h"
+#include "buildtagexpr_host.h"
 #include "cli/commands.h"
-#include "expr/expression_tree.h"
-#include "expr/syntax.h"
+#include "projectbuild/beyond_interface.h"
 
 namespace bte::cli {
 namespace {
@@ -23,23 +22,18 @@ std::string JoinPostfix(const std::vector<std::string>& postfix) {
 // Valid means what the filters act on: the parser object accepts the text
 // and its compiled form is usable.
 int RunCheck(const std::string& expression) {
-  const BuildTagExprTree tree(expression);
-  IBuildTagExprParser* parser = nullptr;
-  CreateBuildTagExprParserInstance(&parser, expression.c_str());
-  const bool accepted = parser != nullptr && parser->IsValid() == S_OK;
-  if (parser != nullptr) parser->Release();
-  const bool valid = accepted && tree.valid();
-  std::cout << (valid ? "valid" : "invalid") << '\n'
-            << "normalized: " << tree.normalized() << '\n';
-  if (valid) std::cout << "postfix: " << JoinPostfix(tree.postfix()) << '\n';
-  if (!valid)
+  const projectbuild::ExpressionForms forms = projectbuild::DescribeExpression(expression);
+  std::cout << (forms.valid ? "valid" : "invalid") << '\n'
+            << "normalized: " << forms.normalized << '\n';
+  if (forms.valid) std::cout << "postfix: " << JoinPostfix(forms.postfix) << '\n';
+  if (!forms.valid)
     std::cout << "note: an invalid expression keeps all content when applied\n";
-  return valid ? kExitOk : kExitFailed;
+  return forms.valid ? kExitOk : kExitFailed;
 }
 
 int RunEval(const std::string& expression, const std::vector<std::string>& tagSets) {
-  IBuildTagExprParser* parser = nullptr;
-  if (CreateBuildTagExprParserInstance(&parser, expression.c_str()) != S_OK) {
+  host::ComPtr<IBuildTagExprParser> parser;
+  if (CreateBuildTagExprParserInstance(parser.out(), expression.c_str()) != S_OK) {
     std::cerr << "buildtags: cannot create a parser\n";
     return kExitFailed;
   }
@@ -47,7 +41,6 @@ int RunEval(const std::string& expression, const std::vector<std::string>& tagSe
     const bool excluded = parser->IsIncluded(tagSet.c_str()) != S_OK;
     std::cout << (excluded ? "excluded" : "kept") << '\t' << tagSet << '\n';
   }
-  parser->Release();
   return kExitOk;
 }
 

@@ -10,14 +10,15 @@
 #include <sstream>
 #include <string>
 
-#include "buildtagexpr.h"
 #include "cli/commands.h"
-#include "pagesift/pagesift.h"
+#include "projectbuild/output_file.h"
+#include "projectbuild/topic_filter.h"
 
 namespace bte::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using projectbuild::TopicFilterStatus;
 
 struct FilterHtmlOptions {
   std::string expression;
@@ -41,27 +42,13 @@ bool ReadInput(const std::string& path, std::string& bytes) {
   return !in.bad();
 }
 
-bool WriteOutput(const std::string& path, const CByteString& bytes) {
+bool WriteOutput(const std::string& path, const std::string& bytes) {
   if (path == "-") {
-    std::cout.write(bytes.GetContent(), bytes.GetLength());
+    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(std::cout.flush());
   }
-  const fs::path target(path);
-  fs::path temporary = target;
-  temporary += ".filter-html.tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.GetContent(), bytes.GetLength());
-    if (!out.flush()) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) fs::remove(temporary, error);
-  return !error;
+  std::string error;
+  return projectbuild::WriteFileAtomically(fs::path(path), bytes, error);
 }
 
 // Where the topic lives, for resolving its links: the input file, or for
@@ -77,30 +64,21 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
     std::cerr << "buildtags: cannot read " << options.input << '\n';
     return kExitFailed;
   }
-  IBuildTagExprFilter* filter = nullptr;
-  if (CreateBuildTagExprFilterInstance(&filter) != S_OK) {
-    std::cerr << "buildtags: cannot create the HTML filter\n";
-    return kExitFailed;
+  const projectbuild::FilteredTopic topic = projectbuild::FilterTopicText(
+      source, TopicPath(options.input), options.expression, options.links);
+  switch (topic.status) {
+    case TopicFilterStatus::kFiltered: break;
+    case TopicFilterStatus::kNoFilter:
+      std::cerr << "buildtags: cannot create the HTML filter\n";
+      return kExitFailed;
+    case TopicFilterStatus::kUnparsable:
+      std::cerr << "buildtags: cannot parse " << options.input << '\n';
+      return kExitFailed;
+    case TopicFilterStatus::kFilterFailed:
+      std::cerr << "buildtags: filtering " << options.input << " failed\n";
+      return kExitFailed;
   }
-  std::unique_ptr<IBuildTagExprFilter, void (*)(IBuildTagExprFilter*)> owner(
-      filter, [](IBuildTagExprFilter* f) { f->Release(); });
-  filter->SetExpression(options.expression.c_str());
-
-  const std::string topicPath = TopicPath(options.input);
-  CHtmlFileEx document(CByteString(source), topicPath.c_str());
-  if (!document.Analyse()) {
-    std::cerr << "buildtags: cannot parse " << options.input << '\n';
-    return kExitFailed;
-  }
-  const HRESULT filtered = options.links ? filter->FilterDocumentWithLinks(document)
-                                         : filter->FilterDocument(document);
-  if (filtered != S_OK) {
-    std::cerr << "buildtags: filtering " << options.input << " failed\n";
-    return kExitFailed;
-  }
-  CByteString output;
-  document.Save(output, pagesift::kSaveHtml);
-  if (!WriteOutput(options.output, output)) {
+  if (!WriteOutput(options.output, topic.bytes)) {
     std::cerr << "buildtags: cannot write " << options.output << '\n';
     return kExitFailed;
   }

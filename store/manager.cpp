@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "buildtagexpr_host.h"
 #include "expr/expression_tree.h"
 #include "expr/text.h"
 #include "store/expression_list.h"
@@ -14,22 +15,13 @@
 namespace bte {
 namespace {
 
-// A work list for one operation, destroyed with it.
-class WorkList {
- public:
-  WorkList() : list_(new (std::nothrow) BuildTagExprList) {
-    if (list_ != nullptr) list_->AddRef();
-  }
-  WorkList(const WorkList&) = delete;
-  WorkList& operator=(const WorkList&) = delete;
-  ~WorkList() {
-    if (list_ != nullptr) list_->Release();
-  }
-  BuildTagExprList* get() const { return list_; }
-
- private:
-  BuildTagExprList* list_;
-};
+// A work list for one operation, destroyed with it; null when it could not
+// be made.
+host::ComPtr<BuildTagExprList> NewWorkList() {
+  host::ComPtr<BuildTagExprList> list(new (std::nothrow) BuildTagExprList);
+  if (list) list->AddRef();
+  return list;
+}
 
 bool IsBlank(const char* text) { return Trim(text).empty(); }
 
@@ -53,7 +45,7 @@ bool BuildTagExprManager::LayoutMode() const {
 HRESULT BuildTagExprManager::AddGlobalExpression(const char* expression) {
   if (expression == nullptr || IsBlank(expression)) return S_FALSE;
   const std::string text(Trim(expression));
-  WorkList list;
+  const host::ComPtr<BuildTagExprList> list = NewWorkList();
   if (list.get() == nullptr) return S_FALSE;
   ExpressionStore store = Store();
   store.LoadStore(list.get());
@@ -66,7 +58,7 @@ HRESULT BuildTagExprManager::AddGlobalExpression(const char* expression) {
 
 HRESULT BuildTagExprManager::RemoveGlobalExpression(const char* expression) {
   if (expression == nullptr || IsBlank(expression)) return S_FALSE;
-  WorkList list;
+  const host::ComPtr<BuildTagExprList> list = NewWorkList();
   if (list.get() == nullptr) return S_FALSE;
   ExpressionStore store = Store();
   store.LoadStore(list.get());
@@ -101,7 +93,7 @@ HRESULT BuildTagExprManager::GetExpressionList(IBuildTagExprList** out) {
 
 HRESULT BuildTagExprManager::RenameTag(const char* oldTag, const char* newTag) {
   if (oldTag == nullptr || newTag == nullptr) return E_INVALIDARG;
-  WorkList list;
+  const host::ComPtr<BuildTagExprList> list = NewWorkList();
   if (list.get() == nullptr) return E_FAIL;
   ExpressionStore store = Store();
   store.LoadStore(list.get());
@@ -125,7 +117,7 @@ HRESULT BuildTagExprManager::RenameTag(const char* oldTag, const char* newTag) {
 
 HRESULT BuildTagExprManager::DeleteTag(const char* tag) {
   if (tag == nullptr) return E_INVALIDARG;
-  WorkList list;
+  const host::ComPtr<BuildTagExprList> list = NewWorkList();
   if (list.get() == nullptr) return E_FAIL;
   ExpressionStore store = Store();
   store.LoadStore(list.get());

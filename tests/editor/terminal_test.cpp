@@ -1,5 +1,7 @@
 // `buildtags edit` in a pseudo-terminal: keys go in as a user types them,
 // the dialog draws on the terminal, the result comes out on standard output.
+// (The dialog needs a terminal, so this test starts the tool itself rather
+// than through RunTool's pipes.)
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
@@ -10,6 +12,8 @@
 #include <chrono>
 #include <string>
 #include <vector>
+
+#include "tool_run.h"
 
 namespace {
 
@@ -51,7 +55,7 @@ TerminalRun RunInTerminal(const std::vector<std::string>& args,
     dup2(results[1], STDOUT_FILENO);
     close(results[0]);
     setenv("TERM", "xterm", 1);
-    std::vector<char*> argv = {const_cast<char*>(BTE_BUILDTAGS), const_cast<char*>("edit")};
+    std::vector<char*> argv = {const_cast<char*>(bte::test::ToolPath()), const_cast<char*>("edit")};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     execv(argv[0], argv.data());

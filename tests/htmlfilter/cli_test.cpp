@@ -1,36 +1,16 @@
 // The filter-html command: files and standard streams, link removal
 // relative to the input's folder, and no output on failure.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "filter_support.h"
+#include "tool_run.h"
 
 namespace bte::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CommandResult {
-  int exitCode;
-  std::string output;
-};
-
-CommandResult RunTool(const std::string& arguments) {
-  const std::string command = std::string(BTE_BUILDTAGS) + " " + arguments + " 2>/dev/null";
-  CommandResult result{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 class FilterHtmlCommand : public ::testing::Test {
  protected:
@@ -48,32 +28,33 @@ class FilterHtmlCommand : public ::testing::Test {
 };
 
 TEST_F(FilterHtmlCommand, FileToFileWithAndWithoutLinks) {
-  const fs::path out = folder_.path() / "out.htm";
-  EXPECT_EQ(RunTool("filter-html -e Print " + Quoted(input_) + " " + Quoted(out)).exitCode, 0);
+  const std::string out = (folder_.path() / "out.htm").string();
+  EXPECT_EQ(RunTool({"filter-html", "-e", "Print", input_.string(), out}).exitCode, 0);
   EXPECT_EQ(ReadFile(out), "<p>See <a href=\"web.htm\">web</a>.</p>");
-  EXPECT_EQ(RunTool("filter-html -e Print --links " + Quoted(input_) + " " + Quoted(out)).exitCode,
-            0);
+  EXPECT_EQ(RunTool({"filter-html", "-e", "Print", "--links", input_.string(), out}).exitCode, 0);
   EXPECT_EQ(ReadFile(out), "<p>See web.</p>");
 }
 
 TEST_F(FilterHtmlCommand, StandardStreams) {
-  const CommandResult result = RunTool("filter-html -e Web - < " + Quoted(input_));
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.output, kTopic);
-  EXPECT_EQ(RunTool("filter-html -e Print " + Quoted(input_) + " -").output,
+  ToolInput topic;
+  topic.standardInput = kTopic;
+  const ToolRun run = RunTool({"filter-html", "-e", "Web", "-"}, topic);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, kTopic);
+  EXPECT_EQ(RunTool({"filter-html", "-e", "Print", input_.string(), "-"}).out,
             "<p>See <a href=\"web.htm\">web</a>.</p>");
 }
 
 TEST_F(FilterHtmlCommand, FailureLeavesOutputAlone) {
   const fs::path out = folder_.path() / "out.htm";
   const fs::path missing = folder_.path() / "missing.htm";
-  EXPECT_EQ(RunTool("filter-html -e Print " + Quoted(missing) + " " + Quoted(out)).exitCode, 1);
+  EXPECT_EQ(RunTool({"filter-html", "-e", "Print", missing.string(), out.string()}).exitCode, 1);
   EXPECT_FALSE(fs::exists(out));
   WriteFile(out, "previous");
-  EXPECT_EQ(RunTool("filter-html -e Print " + Quoted(folder_.path()) + " " + Quoted(out)).exitCode,
-            1);
+  EXPECT_EQ(
+      RunTool({"filter-html", "-e", "Print", folder_.path().string(), out.string()}).exitCode, 1);
   EXPECT_EQ(ReadFile(out), "previous");
-  EXPECT_EQ(RunTool("filter-html " + Quoted(input_)).exitCode, 2);
+  EXPECT_EQ(RunTool({"filter-html", input_.string()}).exitCode, 2);
 }
 
 }  // namespace

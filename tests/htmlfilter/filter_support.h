@@ -9,21 +9,14 @@
 #include <memory>
 #include <string>
 
-#include "buildtagexpr.h"
+#include "buildtagexpr_host.h"
 #include "htmlfilter/filter_pass.h"
 #include "pagesift/pagesift.h"
 #include "tests/pagesift/html_test_support.h"
 
 namespace bte::test {
 
-template <class Interface>
-struct Releaser {
-  void operator()(Interface* object) const {
-    if (object != nullptr) object->Release();
-  }
-};
-template <class Interface>
-using ComPtr = std::unique_ptr<Interface, Releaser<Interface>>;
+using host::ComPtr;
 
 ComPtr<IBuildTagExprParser> MakeParser(const std::string& expression);
 // A filter with its own parser over expression, if one is given.

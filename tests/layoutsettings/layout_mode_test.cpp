@@ -16,7 +16,7 @@
 #include "layoutsettings/single_source_settings.h"
 #include "platform/wide_string.h"
 #include "store/layout_bridge.h"
-#include "../store/temp_folder.h"
+#include "temp_folder.h"
 #include "../store/utc_zone.h"
 #include "../store/record_dump.h"
 

@@ -6,19 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "buildtagexpr.h"
+#include "buildtagexpr_host.h"
 
 inline std::vector<std::string> DumpRecords(IBuildTagExprList* list) {
+  std::vector<bte::host::ExpressionRecord> records;
+  const bool whole = bte::host::ReadAllRecords(list, records);
   std::vector<std::string> out;
-  IBuildTagExprRecord* record = nullptr;
-  while (list->GetNextRecord(&record) == S_OK) {
-    char expression[300];
-    char targets[300] = {};
-    record->GetExpression(expression, sizeof expression);
-    record->GetTargets(targets, sizeof targets - 1);
-    out.push_back(std::string(expression) + " @ " + targets);
-    record->Release();
-  }
+  for (const bte::host::ExpressionRecord& record : records)
+    out.push_back(record.expression + " @ " + record.targets);
+  if (!whole) out.push_back("<a record that could not be read>");
   return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "record_dump.h"
 #include "store/expression_list.h"
 #include "store/split_list.h"
 #include "store/string_enumerator.h"
@@ -19,21 +20,6 @@ class ListTest : public ::testing::Test {
  protected:
   ListTest() : list_(new BuildTagExprList) { list_->AddRef(); }
   ~ListTest() override { list_->Release(); }
-
-  std::vector<std::string> RecordsExpressionsAndTargets() {
-    std::vector<std::string> seen;
-    IBuildTagExprRecord* record = nullptr;
-    while (list_->GetNextRecord(&record) == S_OK) {
-      char expression[64];
-      char targets[64];
-      EXPECT_EQ(record->GetExpression(expression, sizeof expression), S_OK);
-      EXPECT_EQ(record->GetTargets(targets, sizeof targets), S_OK);
-      seen.push_back(std::string(expression) + " @ " + targets);
-      record->Release();
-    }
-    EXPECT_EQ(record, nullptr);
-    return seen;
-  }
 
   BuildTagExprList* list_;
 };
@@ -138,14 +124,28 @@ TEST_F(ListTest, OneRecordPerEntryThenEnd) {
   ASSERT_EQ(record->GetExpression(text, sizeof text), S_OK);
   EXPECT_STREQ(text, "X");
   record->Release();
-  EXPECT_EQ(RecordsExpressionsAndTargets(), (std::vector<std::string>{"Y @ T2", "X @ T1;"}));
+  EXPECT_EQ(DumpRecords(list_), (std::vector<std::string>{"Y @ T2", "X @ T1;"}));
   EXPECT_EQ(list_->GetRecord(nullptr), S_FALSE);
+}
+
+// Hosts read records through the host helper: every text comes back whole,
+// also where a copy cut at the buffer's end would split a character.
+TEST_F(ListTest, HostHelperReadsLongTextsWhole) {
+  std::vector<std::string> expected;
+  for (size_t shift = 0; shift < 4; ++shift) {
+    std::string target(shift, 'x');
+    while (target.size() < 300) target += "\xC3\xA9";  // a two-byte character
+    const std::string expression(1000 + shift, 'E');
+    list_->AddEntry(target.c_str(), expression.c_str());
+    expected.push_back(expression + " @ " + target);
+  }
+  EXPECT_EQ(DumpRecords(list_), expected);
 }
 
 TEST_F(ListTest, NullRequestStillRewindsFreshList) {
   list_->AddEntry("T1", "X");
   EXPECT_EQ(list_->GetNextRecord(nullptr), S_FALSE);
-  EXPECT_EQ(RecordsExpressionsAndTargets(), (std::vector<std::string>{"X @ T1"}));
+  EXPECT_EQ(DumpRecords(list_), (std::vector<std::string>{"X @ T1"}));
 }
 
 TEST_F(ListTest, RecordOutlivesList) {

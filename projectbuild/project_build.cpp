@@ -1,16 +1,18 @@
-#include "cli/project_build/project_build.h"
+#include "projectbuild/project_build.h"
 
 #include <algorithm>
 #include <chrono>
 #include <set>
 #include <system_error>
 
-#include "cli/project_build/file_jobs.h"
-#include "cli/project_build/output_file.h"
-#include "cli/project_build/parallel_runner.h"
-#include "cli/project_build/source_tree.h"
+#include "platform/terminal.h"
+#include "platform/worker_threads.h"
+#include "projectbuild/file_jobs.h"
+#include "projectbuild/output_file.h"
+#include "projectbuild/parallel_runner.h"
+#include "projectbuild/source_tree.h"
 
-namespace bte::cli {
+namespace bte::projectbuild {
 namespace fs = std::filesystem;
 namespace {
 
@@ -76,7 +78,11 @@ BuildReport BuildProject(const BuildRequest& request) {
   for (const SourceFile& file : tree.files) sizes.push_back(file.size);
   report.files.resize(tree.files.size());
   std::vector<char> ran(tree.files.size(), 0);  // one byte each: written by many threads
-  const RunOptions options{request.jobs, request.progress, request.stop};
+  std::FILE* progress =
+      request.progress != nullptr && platform::IsTerminal(request.progress) ? request.progress
+                                                                             : nullptr;
+  const unsigned jobs = request.jobs != 0 ? request.jobs : platform::ProcessorCount();
+  const RunOptions options{jobs, progress, request.stop};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
     report.files[i] = BuildOneFile(paths, tree.files[i], request.expression);
     ran[i] = 1;
@@ -97,4 +103,6 @@ BuildReport BuildProject(const BuildRequest& request) {
   return report;
 }
 
-}  // namespace bte::cli
+const std::atomic<bool>& InterruptFlag() { return platform::InstallInterruptFlag(); }
+
+}  // namespace bte::projectbuild

@@ -1,14 +1,14 @@
-#include "cli/project_build/parallel_runner.h"
+#include "projectbuild/parallel_runner.h"
 
 #include <algorithm>
 #include <chrono>
 #include <numeric>
 #include <string>
-#include <thread>
 
 #include "platform/terminal.h"
+#include "platform/worker_threads.h"
 
-namespace bte::cli {
+namespace bte::projectbuild {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -49,19 +49,18 @@ bool RunInParallel(const std::vector<uint64_t>& sizes, const RunOptions& options
     }
   };
   const Clock::time_point start = Clock::now();
-  std::vector<std::thread> threads;
-  for (unsigned t = 1; t < std::max(1u, options.jobs); ++t) threads.emplace_back(worker);
+  const unsigned jobs = std::max(1u, options.jobs);
   if (options.progress == nullptr) {
+    const platform::WorkerThreads others(jobs - 1, worker);
     worker();
   } else {
-    // This thread draws; with one job it still needs a worker of its own.
-    threads.emplace_back(worker);
+    // This thread draws; every job runs on a worker of its own.
+    const platform::WorkerThreads workers(jobs, worker);
     while (progress.filesDone.load() < count && !stopped()) {
       DrawProgress(options.progress, progress, count, totalBytes, start);
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      platform::SleepFor(std::chrono::milliseconds(100));
     }
   }
-  for (std::thread& thread : threads) thread.join();
   if (options.progress != nullptr) {
     DrawProgress(options.progress, progress, count, totalBytes, start);
     std::fputc('\n', options.progress);
@@ -69,4 +68,4 @@ bool RunInParallel(const std::vector<uint64_t>& sizes, const RunOptions& options
   return progress.filesDone.load() == count;
 }
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild

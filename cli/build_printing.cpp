@@ -1,4 +1,4 @@
-#include "cli/project_build/build_report.h"
+#include "cli/build_printing.h"
 
 #include <cstdio>
 #include <sstream>
@@ -7,6 +7,11 @@
 
 namespace bte::cli {
 namespace {
+
+using projectbuild::BuildReport;
+using projectbuild::BuildTotals;
+using projectbuild::FileOutcome;
+using projectbuild::FileResult;
 
 const char* OutcomeName(FileOutcome outcome) {
   switch (outcome) {
@@ -25,24 +30,6 @@ std::string Megabytes(uint64_t bytes) {
 }
 
 }  // namespace
-
-BuildTotals BuildReport::Totals() const {
-  BuildTotals totals;
-  for (const FileResult& file : files) {
-    switch (file.outcome) {
-      case FileOutcome::kFiltered: ++totals.filtered; break;
-      case FileOutcome::kCopied: ++totals.copied; break;
-      case FileOutcome::kLeftOut: ++totals.leftOut; break;
-      case FileOutcome::kFailed: ++totals.failed; break;
-    }
-    totals.elementsRemoved += file.elementsRemoved;
-    totals.annotationsRemoved += file.annotationsRemoved;
-    totals.bytesIn += file.bytesIn;
-    totals.bytesOut += file.bytesOut;
-  }
-  totals.skipped = static_cast<uint32_t>(skipped.size());
-  return totals;
-}
 
 std::string FormatSummary(const BuildReport& report) {
   const BuildTotals t = report.Totals();

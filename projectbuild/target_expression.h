@@ -1,13 +1,13 @@
 // A target's expression, read from the project file exactly as a host reads
 // it: through the manager's expression list and its records.
-#ifndef BTE_CLI_PROJECT_BUILD_TARGET_EXPRESSION_H
-#define BTE_CLI_PROJECT_BUILD_TARGET_EXPRESSION_H
+#ifndef BTE_PROJECTBUILD_TARGET_EXPRESSION_H
+#define BTE_PROJECTBUILD_TARGET_EXPRESSION_H
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace bte::cli {
+namespace bte::projectbuild {
 
 struct TargetLookup {
   std::optional<std::string> expression;  // empty when the target has none
@@ -17,6 +17,6 @@ struct TargetLookup {
 
 TargetLookup FindTargetExpression(const std::string& projectFile, const std::string& target);
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild
 
-#endif  // BTE_CLI_PROJECT_BUILD_TARGET_EXPRESSION_H
+#endif  // BTE_PROJECTBUILD_TARGET_EXPRESSION_H

@@ -1,7 +1,7 @@
 // Runs one job per file on a fixed number of threads, in order of the list,
 // with a progress line on a terminal.
-#ifndef BTE_CLI_PROJECT_BUILD_PARALLEL_RUNNER_H
-#define BTE_CLI_PROJECT_BUILD_PARALLEL_RUNNER_H
+#ifndef BTE_PROJECTBUILD_PARALLEL_RUNNER_H
+#define BTE_PROJECTBUILD_PARALLEL_RUNNER_H
 
 #include <atomic>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-namespace bte::cli {
+namespace bte::projectbuild {
 
 struct RunOptions {
   unsigned jobs = 1;
@@ -23,6 +23,6 @@ struct RunOptions {
 bool RunInParallel(const std::vector<uint64_t>& sizes, const RunOptions& options,
                    const std::function<void(size_t)>& job);
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild
 
-#endif  // BTE_CLI_PROJECT_BUILD_PARALLEL_RUNNER_H
+#endif  // BTE_PROJECTBUILD_PARALLEL_RUNNER_H

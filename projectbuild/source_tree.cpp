@@ -1,9 +1,9 @@
-#include "cli/project_build/source_tree.h"
+#include "projectbuild/source_tree.h"
 
 #include <algorithm>
 #include <system_error>
 
-namespace bte::cli {
+namespace bte::projectbuild {
 namespace fs = std::filesystem;
 namespace {
 
@@ -59,4 +59,4 @@ SourceTree ListSourceTree(const fs::path& root) {
   return tree;
 }
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild

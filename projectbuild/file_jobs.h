@@ -1,15 +1,15 @@
 // Building one file of a help project for one expression. Every call makes
 // its own filter objects, so calls may run on several threads at once.
-#ifndef BTE_CLI_PROJECT_BUILD_FILE_JOBS_H
-#define BTE_CLI_PROJECT_BUILD_FILE_JOBS_H
+#ifndef BTE_PROJECTBUILD_FILE_JOBS_H
+#define BTE_PROJECTBUILD_FILE_JOBS_H
 
 #include <filesystem>
 #include <string>
 
-#include "cli/project_build/build_report.h"
-#include "cli/project_build/source_tree.h"
+#include "projectbuild/build_report.h"
+#include "projectbuild/source_tree.h"
 
-namespace bte::cli {
+namespace bte::projectbuild {
 
 struct BuildPaths {
   std::filesystem::path source;  // canonical
@@ -19,6 +19,6 @@ struct BuildPaths {
 FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
                         const std::string& expression);
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild
 
-#endif  // BTE_CLI_PROJECT_BUILD_FILE_JOBS_H
+#endif  // BTE_PROJECTBUILD_FILE_JOBS_H

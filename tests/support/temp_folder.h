@@ -1,7 +1,7 @@
 // A fresh folder per test under the system's temporary folder, removed with
 // everything in it when the test ends.
-#ifndef BTE_TESTS_STORE_TEMP_FOLDER_H
-#define BTE_TESTS_STORE_TEMP_FOLDER_H
+#ifndef BTE_TESTS_SUPPORT_TEMP_FOLDER_H
+#define BTE_TESTS_SUPPORT_TEMP_FOLDER_H
 
 #include <atomic>
 #include <filesystem>
@@ -17,7 +17,7 @@ class TempFolder {
   TempFolder() {
     static std::atomic<int> counter{0};
     path_ = std::filesystem::temp_directory_path() /
-            ("bte-store-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+            ("bte-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
@@ -47,4 +47,4 @@ inline std::optional<std::string> ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-#endif  // BTE_TESTS_STORE_TEMP_FOLDER_H
+#endif  // BTE_TESTS_SUPPORT_TEMP_FOLDER_H

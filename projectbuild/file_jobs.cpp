@@ -1,15 +1,14 @@
-#include "cli/project_build/file_jobs.h"
+#include "projectbuild/file_jobs.h"
 
 #include <system_error>
-
 #include <vector>
 
-#include "buildtagexpr.h"
-#include "cli/project_build/output_file.h"
-#include "cli/project_build/topic_job.h"
-#include "rtffilter/filter_diagnosis.h"
+#include "buildtagexpr_host.h"
+#include "projectbuild/beyond_interface.h"
+#include "projectbuild/output_file.h"
+#include "projectbuild/topic_job.h"
 
-namespace bte::cli {
+namespace bte::projectbuild {
 namespace fs = std::filesystem;
 namespace {
 
@@ -28,30 +27,27 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string
                      FileResult result) {
   std::string bytes, error;
   if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
-  const auto length = static_cast<uint32_t>(bytes.size());
-  std::vector<rtf::AnnotatedRange> ranges;
-  if (!rtf::ListBuildTagRanges(bytes.data(), length, ranges, error)) {
+  std::vector<RtfTaggedRange> ranges;
+  if (!ListRtfTaggedRanges(bytes, ranges, error)) {
     ranges.clear();  // the filter itself decides whether the markup is usable
     error.clear();
   }
 
-  IRTFBuildTagExprFilter* filter = nullptr;
-  CreateRTFBuildTagExprFilterInstance(&filter);
-  IBuildTagExprParser* parser = nullptr;
-  CreateBuildTagExprParserInstance(&parser, expression.c_str());
+  host::ComPtr<IBuildTagExprParser> parser;
+  CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
   parser->EnableCache(1);
-  filter->SetParser(parser);
+  // Made after the parser, so released before it: the filter borrows it.
+  host::ComPtr<IRTFBuildTagExprFilter> filter;
+  CreateRTFBuildTagExprFilterInstance(filter.out());
+  filter->SetParser(parser.get());
   const fs::path temporary = TemporaryPathFor(to);
   HRESULT status = E_FAIL;
   try {
-    status = filter->FilterFile(from.c_str(), temporary.c_str());
+    status = filter->FilterFile(from.string().c_str(), temporary.string().c_str());
   } catch (const BuildTagExprFileError& e) {
     error = e.what();
   }
-  if (status != S_OK && error.empty())
-    error = rtf::ExplainFilterFailure(bytes.data(), length, parser);
-  filter->Release();
-  parser->Release();
+  if (status != S_OK && error.empty()) error = ExplainRtfFailure(bytes, parser.get());
   std::error_code ignored;
   if (status != S_OK) {
     fs::remove(temporary, ignored);
@@ -84,4 +80,4 @@ FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
   return Failed(result, "unknown kind of file");
 }
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild

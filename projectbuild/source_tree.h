@@ -1,13 +1,13 @@
 // The files of a help project's source folder, as the build sees them.
-#ifndef BTE_CLI_PROJECT_BUILD_SOURCE_TREE_H
-#define BTE_CLI_PROJECT_BUILD_SOURCE_TREE_H
+#ifndef BTE_PROJECTBUILD_SOURCE_TREE_H
+#define BTE_PROJECTBUILD_SOURCE_TREE_H
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-namespace bte::cli {
+namespace bte::projectbuild {
 
 enum class SourceKind { kTopic, kRtf, kOther };
 
@@ -35,6 +35,6 @@ SourceKind ClassifySource(const std::filesystem::path& path);
 // a link that leads outside is skipped with its reason.
 SourceTree ListSourceTree(const std::filesystem::path& root);
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild
 
-#endif  // BTE_CLI_PROJECT_BUILD_SOURCE_TREE_H
+#endif  // BTE_PROJECTBUILD_SOURCE_TREE_H

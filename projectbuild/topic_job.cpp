@@ -1,12 +1,12 @@
-#include "cli/project_build/topic_job.h"
+#include "projectbuild/topic_job.h"
 
 #include <algorithm>
 
-#include "buildtagexpr.h"
-#include "cli/project_build/output_file.h"
+#include "buildtagexpr_host.h"
+#include "projectbuild/output_file.h"
 #include "pagesift/pagesift.h"
 
-namespace bte::cli {
+namespace bte::projectbuild {
 namespace {
 
 // Tag lists in HTML separate names with "," or ";"; tag sets use ";".
@@ -37,29 +37,27 @@ uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parse
 FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,
                        const std::filesystem::path& projectRoot, const std::string& expression,
                        FileResult result) {
-  CHtmlFileEx document(from.c_str());
-  document.SetProjectRoot(projectRoot.c_str());
+  CHtmlFileEx document(from.string().c_str());
+  document.SetProjectRoot(projectRoot.string().c_str());
   if (!document.Analyse()) return Failed(result, "cannot read the topic");
 
-  IBuildTagExprParser* parser = nullptr;
-  CreateBuildTagExprParserInstance(&parser, expression.c_str());
+  host::ComPtr<IBuildTagExprParser> parser;
+  CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
   parser->EnableCache(1);
   CByteString topicTags;
   if (document.GetTopicBuildTags(topicTags) && !topicTags.IsEmpty() &&
-      IsExcluded(parser, topicTags)) {
-    parser->Release();
+      IsExcluded(parser.get(), topicTags)) {
     result.outcome = FileOutcome::kLeftOut;
     result.reason = "topic tags " + std::string(topicTags.View());
     return result;
   }
-  result.elementsRemoved = CountExcludedElements(document, parser);
+  result.elementsRemoved = CountExcludedElements(document, parser.get());
 
-  IBuildTagExprFilter* filter = nullptr;
-  CreateBuildTagExprFilterInstance(&filter);
-  filter->SetParser(parser);
+  // Made after the parser, so released before it: the filter borrows it.
+  host::ComPtr<IBuildTagExprFilter> filter;
+  CreateBuildTagExprFilterInstance(filter.out());
+  filter->SetParser(parser.get());
   const HRESULT status = filter->FilterDocumentWithLinks(document);
-  filter->Release();
-  parser->Release();
   if (status != S_OK) return Failed(result, "the HTML filter failed on this topic");
 
   CByteString bytes;
@@ -71,4 +69,4 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   return result;
 }
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild

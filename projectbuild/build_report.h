@@ -1,13 +1,13 @@
 // What a build did, file by file and in total.
-#ifndef BTE_CLI_PROJECT_BUILD_BUILD_REPORT_H
-#define BTE_CLI_PROJECT_BUILD_BUILD_REPORT_H
+#ifndef BTE_PROJECTBUILD_BUILD_REPORT_H
+#define BTE_PROJECTBUILD_BUILD_REPORT_H
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-namespace bte::cli {
+namespace bte::projectbuild {
 
 enum class FileOutcome { kFiltered, kCopied, kLeftOut, kFailed };
 
@@ -45,11 +45,6 @@ struct BuildReport {
   BuildTotals Totals() const;
 };
 
-// One human-readable summary, with every failure named.
-std::string FormatSummary(const BuildReport& report);
-// The same as a JSON document.
-std::string FormatJson(const BuildReport& report);
+}  // namespace bte::projectbuild
 
-}  // namespace bte::cli
-
-#endif  // BTE_CLI_PROJECT_BUILD_BUILD_REPORT_H
+#endif  // BTE_PROJECTBUILD_BUILD_REPORT_H

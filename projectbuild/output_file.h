@@ -1,13 +1,13 @@
 // Output files appear whole or not at all: content goes to a temporary file
 // beside the destination, which is renamed over it once complete.
-#ifndef BTE_CLI_PROJECT_BUILD_OUTPUT_FILE_H
-#define BTE_CLI_PROJECT_BUILD_OUTPUT_FILE_H
+#ifndef BTE_PROJECTBUILD_OUTPUT_FILE_H
+#define BTE_PROJECTBUILD_OUTPUT_FILE_H
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-namespace bte::cli {
+namespace bte::projectbuild {
 
 // A unique temporary path in destination's folder; the build later removes
 // any such leftovers of an earlier, killed run.
@@ -25,6 +25,6 @@ bool CommitTemporary(const std::filesystem::path& temporary,
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild
 
-#endif  // BTE_CLI_PROJECT_BUILD_OUTPUT_FILE_H
+#endif  // BTE_PROJECTBUILD_OUTPUT_FILE_H

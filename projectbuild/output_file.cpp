@@ -1,13 +1,14 @@
-#include "cli/project_build/output_file.h"
+#include "projectbuild/output_file.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <system_error>
-#include <thread>
 
-namespace bte::cli {
+#include "platform/worker_threads.h"
+
+namespace bte::projectbuild {
 namespace fs = std::filesystem;
 namespace {
 
@@ -19,7 +20,7 @@ std::string Describe(int error) { return std::strerror(error); }
 
 fs::path TemporaryPathFor(const fs::path& destination) {
   static std::atomic<unsigned> counter{0};
-  const auto thread = std::hash<std::thread::id>()(std::this_thread::get_id()) % 100000;
+  const auto thread = platform::CurrentThreadNumber() % 100000;
   return destination.parent_path() /
          (std::string(kTemporaryPrefix) + std::to_string(thread) + "-" +
           std::to_string(counter++) + "-" + destination.filename().string());
@@ -73,4 +74,4 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error)
   return true;
 }
 
-}  // namespace bte::cli
+}  // namespace bte::projectbuild

@@ -1,0 +1,62 @@
+// The one place where the tool reaches past the module's public interface,
+// for what a host cannot learn through it:
+// - an expression's normalized and postfix forms and the tags it names;
+// - how a tag list in a topic or annotation splits into names;
+// - the build-tag ranges of an RTF document and why the RTF filter refused
+//   one (the filter answers only 0 or 1);
+// - the time stamps of global expressions (records carry no stamp);
+// - a system string in the process code page (hosts use their platform's
+//   conversion).
+// Everything else goes through buildtagexpr.h as a host's code would.
+#ifndef BTE_PROJECTBUILD_BEYOND_INTERFACE_H
+#define BTE_PROJECTBUILD_BEYOND_INTERFACE_H
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "buildtagexpr.h"
+
+namespace bte::projectbuild {
+
+struct ExpressionForms {
+  bool valid = false;  // the parser accepts it and its compiled form is usable
+  std::string normalized;
+  std::vector<std::string> postfix;  // operands and "~", "&", "|"
+};
+ExpressionForms DescribeExpression(const std::string& expression);
+
+// The operands of the expression, folded to lower case.
+std::vector<std::string> FoldedExpressionTags(const std::string& expression);
+
+// The names of a tag list separated by "," or ";", blanks around them
+// removed, empty names left out.
+std::vector<std::string_view> TagListNames(std::string_view list);
+std::string FoldedTag(std::string_view name);
+
+// One build-tag annotation: the number of the range it describes (0 when it
+// refers to none) and its tag text.
+struct RtfTaggedRange {
+  uint32_t number = 0;
+  std::string tagText;
+};
+// In the order the ranges open; false with the reason when the markup is
+// malformed.
+bool ListRtfTaggedRanges(const std::string& rtf, std::vector<RtfTaggedRange>& ranges,
+                         std::string& error);
+// Why FilterBuffer refuses the document, e.g. "range end 7 names no open
+// range (at byte 120)".
+std::string ExplainRtfFailure(const std::string& rtf, IBuildTagExprParser* parser);
+
+// Stamp ("YYYY:MM:DD:hh:mm:ss") of each global expression the manager's
+// list holds, by expression text.
+std::map<std::string, std::string> GlobalExpressionStamps(IBuildTagExprManager* manager);
+
+// The text of a system string in the process code page; null reads as "".
+std::string MultiByteFromSystemString(BSTR text);
+
+}  // namespace bte::projectbuild
+
+#endif  // BTE_PROJECTBUILD_BEYOND_INTERFACE_H

@@ -1,0 +1,38 @@
+// The main job: build one target's output folder from a help project, as a
+// host does, through the module's public interfaces. Shared by the tool, the
+// tests and the benchmarks.
+#ifndef BTE_PROJECTBUILD_PROJECT_BUILD_H
+#define BTE_PROJECTBUILD_PROJECT_BUILD_H
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "projectbuild/build_report.h"
+
+namespace bte::projectbuild {
+
+struct BuildRequest {
+  std::filesystem::path source;
+  std::filesystem::path output;
+  std::string target;  // for the report only
+  std::string expression;
+  unsigned jobs = 0;  // files processed at once; 0: one per processor
+  std::FILE* progress = nullptr;  // a progress line goes here while it is a terminal
+  const std::atomic<bool>* stop = nullptr;  // raised: files in progress finish, no more start
+};
+
+// Refuses (with the reason) a request the build must not run: a missing
+// source folder, or an output folder that is the source or lies inside it.
+bool CheckBuildFolders(const BuildRequest& request, std::string& error);
+
+BuildReport BuildProject(const BuildRequest& request);
+
+// A flag that Ctrl-C and termination requests raise from the first call on,
+// for BuildRequest::stop.
+const std::atomic<bool>& InterruptFlag();
+
+}  // namespace bte::projectbuild
+
+#endif  // BTE_PROJECTBUILD_PROJECT_BUILD_H

@@ -1,0 +1,32 @@
+#include "projectbuild/topic_filter.h"
+
+#include "buildtagexpr_host.h"
+#include "pagesift/pagesift.h"
+
+namespace bte::projectbuild {
+
+FilteredTopic FilterTopicText(const std::string& source, const std::string& topicPath,
+                              const std::string& expression, bool links) {
+  FilteredTopic result;
+  host::ComPtr<IBuildTagExprFilter> filter;
+  if (CreateBuildTagExprFilterInstance(filter.out()) != S_OK) {
+    result.status = TopicFilterStatus::kNoFilter;
+    return result;
+  }
+  filter->SetExpression(expression.c_str());
+  CHtmlFileEx document(CByteString(source), topicPath.c_str());
+  if (!document.Analyse()) {
+    result.status = TopicFilterStatus::kUnparsable;
+    return result;
+  }
+  const HRESULT filtered =
+      links ? filter->FilterDocumentWithLinks(document) : filter->FilterDocument(document);
+  if (filtered != S_OK) return result;
+  CByteString saved;
+  document.Save(saved, pagesift::kSaveHtml);
+  result.status = TopicFilterStatus::kFiltered;
+  result.bytes.assign(saved.View());
+  return result;
+}
+
+}  // namespace bte::projectbuild

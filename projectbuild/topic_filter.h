@@ -1,0 +1,25 @@
+// One topic's text through the HTML filter, as a host filters a document it
+// has analysed. Links resolve from the topic's folder, within the project
+// root the HTML library finds for it (the nearest folder with a .hhp file).
+#ifndef BTE_PROJECTBUILD_TOPIC_FILTER_H
+#define BTE_PROJECTBUILD_TOPIC_FILTER_H
+
+#include <string>
+
+namespace bte::projectbuild {
+
+enum class TopicFilterStatus { kFiltered, kNoFilter, kUnparsable, kFilterFailed };
+
+struct FilteredTopic {
+  TopicFilterStatus status = TopicFilterStatus::kFilterFailed;
+  std::string bytes;  // the saved document, when filtered
+};
+
+// links: also remove links and related-topic items that lead to topics the
+// expression leaves out.
+FilteredTopic FilterTopicText(const std::string& source, const std::string& topicPath,
+                              const std::string& expression, bool links);
+
+}  // namespace bte::projectbuild
+
+#endif  // BTE_PROJECTBUILD_TOPIC_FILTER_H

@@ -1,0 +1,33 @@
+// Runs the buildtags tool as a test's user would, without a shell between:
+// the arguments reach it as given, standard input comes from a string, and
+// standard output and error come back apart.
+#ifndef BTE_TESTS_SUPPORT_TOOL_RUN_H
+#define BTE_TESTS_SUPPORT_TOOL_RUN_H
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace bte::test {
+
+struct ToolRun {
+  int exitCode = -1;  // -1 when the tool did not exit by itself
+  std::string out;    // standard output
+  std::string err;    // standard error
+};
+
+struct ToolInput {
+  std::string standardInput;
+  // Ctrl-C (SIGINT) reaches the tool this long after it started.
+  std::optional<std::chrono::milliseconds> interruptAfter;
+};
+
+ToolRun RunTool(const std::vector<std::string>& arguments, const ToolInput& input = {});
+
+// Where the tool under test lies.
+const char* ToolPath();
+
+}  // namespace bte::test
+
+#endif  // BTE_TESTS_SUPPORT_TOOL_RUN_H
