@@ -86,17 +86,6 @@ TEST_F(BuildCommand, AFailedFileIsNamedAndExitsWithOne) {
   EXPECT_TRUE(Contains(run.out, "failed: broken.rtf: range end 7")) << run.out;
 }
 
-TEST_F(SampleBuild, TopicTaggedWithACommaListIsLeftOut) {
-  const fs::path source = work_ / "src";
-  Write(source / "secret.htm", "<head><meta name=\"buildtags\" content=\"Print, Web\"></head>Secret");
-  Write(source / "kept.htm", "<p>Kept</p>");
-  const ToolRun run = RunTool("build --quiet --expr 'NOT Print' " + Quoted(source) + " " +
-                              Quoted(work_ / "out"));
-  EXPECT_EQ(run.exitCode, 0) << run.out;
-  EXPECT_FALSE(fs::exists(work_ / "out/secret.htm"));
-  EXPECT_EQ(Read(work_ / "out/kept.htm"), "<p>Kept</p>");
-}
-
 // Ctrl-C finishes the files in progress and starts no more: whatever is in
 // OUT afterwards is complete, and no temporary file is left. The signal
 // comes a third of a whole build's time in, however busy the machine.

@@ -131,6 +131,15 @@ TEST_F(BuildProjectTest, UpperCaseExtensionsAreTopicsAndDocuments) {
   EXPECT_EQ(report.Totals().copied, 0u);
 }
 
+// Topic-level tags written as a comma list with blanks, as authors type them.
+TEST_F(BuildProjectTest, TopicTaggedWithACommaListIsLeftOut) {
+  Write(source_ / "secret.htm", "<head><meta name=\"buildtags\" content=\"Print, Web\"></head>Secret");
+  Write(source_ / "kept.htm", "<p>Kept</p>");
+  Build(source_, "NOT Print");
+  EXPECT_FALSE(fs::exists(out_ / "secret.htm"));
+  EXPECT_EQ(Read(out_ / "kept.htm"), "<p>Kept</p>");
+}
+
 TEST_F(BuildProjectTest, FailedFileIsNamedAndTheOthersStillWritten) {
   Write(source_ / "good.rtf", "{\\rtf1 fine\\par}");
   Write(source_ / "broken.rtf", "{\\rtf1 {\\*\\atrfend 7}x}");
