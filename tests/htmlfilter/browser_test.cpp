@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "filter_support.h"
+#include "tests/support/corpus.h"
 
 namespace bte::test {
 namespace {
@@ -57,8 +58,9 @@ void Edit(const fs::path& file, const std::string& from, const std::string& to) 
 
 TEST(BrowserRendering, FilteredTopicShowsWhatTheExpressionAsksFor) {
   if (!HaveChromium()) GTEST_SKIP() << "chromium is not installed; rendering is not checked";
+  BTE_REQUIRE_CORPUS();
   TempFolder folder;
-  fs::copy(fs::path(BTE_CORPUS_DIR) / "html" / "codesnip-help", folder.path() / "project",
+  fs::copy(CorpusDir() / "html" / "codesnip-help", folder.path() / "project",
            fs::copy_options::recursive);
   const fs::path html = folder.path() / "project" / "HTML";
   AddTopicBuildTags(html / "dlg_print.htm", "Web");

@@ -37,6 +37,7 @@ HtmlPosition FirstObject(const CHtmlPack& document) {
 }
 
 TEST(RelatedTopics, AreRecognisedInRealTopicsAndTheirItemsResolve) {
+  BTE_REQUIRE_CORPUS();
   auto topics = bte::testing::CorpusFiles(true);
   size_t checked = 0;
   for (size_t i = 0; i + 2 < topics.size(); ++i) {
@@ -64,6 +65,7 @@ TEST(RelatedTopics, AreRecognisedInRealTopicsAndTheirItemsResolve) {
 }
 
 TEST(RelatedTopics, RealTopicsHoldNoneOfTheirOwn) {
+  BTE_REQUIRE_CORPUS();
   for (const auto& path : bte::testing::CorpusFiles(true)) {
     auto document = Analysed(bte::testing::ReadBytes(path), path.c_str());
     for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = at->next) {
@@ -76,6 +78,7 @@ TEST(RelatedTopics, RealTopicsHoldNoneOfTheirOwn) {
 }
 
 TEST(PopupLinks, RealTopicLinksTurnedIntoPopupCallsKeepTheirTargets) {
+  BTE_REQUIRE_CORPUS();
   size_t checked = 0;
   for (const auto& path : bte::testing::CorpusFiles(true)) {
     SCOPED_TRACE(path.string());
@@ -138,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
 #undef HH
 
 TEST(BuildTags, CandidatesAreTheTaggedStartTagsInDocumentOrder) {
+  BTE_REQUIRE_CORPUS();
   for (const auto& path : bte::testing::CorpusFiles(true)) {
     SCOPED_TRACE(path.string());
     // Tag every <p> and <li> of a real topic, alternating the separators.
@@ -234,6 +238,7 @@ TEST(DeleteAnchor, RefusesWhatIsNoAnchor) {
 TEST(Analyse, ReadsTheFileOrFails) {
   CHtmlFileEx missing("/nonexistent/topic.htm");
   EXPECT_EQ(missing.Analyse(), 0);
+  BTE_REQUIRE_CORPUS();
   auto topic = bte::testing::CorpusFiles(true).front();
   CHtmlFileEx file(topic.c_str());
   ASSERT_EQ(file.Analyse(), 1);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "rtf_documents.h"
+#include "tests/support/corpus.h"
 
 namespace bte::test {
 namespace {
@@ -22,6 +23,7 @@ struct ToolRun {
 class RtfCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    BTE_REQUIRE_CORPUS();
     directory_ = std::filesystem::temp_directory_path() /
                  ("rtf_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::create_directories(directory_);
