@@ -7,13 +7,15 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+DEB_BUILD ?= build-deb
+PREFIX ?= /usr/local
 # A compiler cache, where one is installed, makes repeated builds quick.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 # The demo's parts: the library, the HTML library and the tool.
 DEMO_TARGETS := buildtagexpr pagesift buildtags
 
-.PHONY: all build asan check test test-asan demo bench fuzz clean \
+.PHONY: all build asan check test test-asan demo install deb check-deb bench fuzz clean \
 	deps-demo deps-build deps-install deps-check deps-deb
 
 all: build
@@ -49,8 +51,25 @@ demo: deps-demo
 	cmake --build $(BUILD) -j $(JOBS) --target $(DEMO_TARGETS)
 	./samples/demo.sh $(BUILD)
 
+install: deps-install
+	@test -f $(BUILD)/CMakeCache.txt || \
+	  cmake -S . -B $(BUILD) $(CONFIGURE) -DBTE_TESTS=OFF -DBTE_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Debian packages in $(DEB_BUILD)/packages, built for /usr.
+deb: deps-deb
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DBTE_TESTS=OFF -DBTE_BENCH=OFF
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
+
+# Installs the packages on this machine, tries them and purges them: for CI.
+check-deb: deb
+	tools/check-deb $(DEB_BUILD)/packages
+
 bench: build
 	$(BUILD)/bench/bte_bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)
