@@ -1,7 +1,10 @@
 # Run by `cmake --install` before it copies anything: stops with one clear
 # message when a destination folder cannot be written, instead of failing
 # halfway with some files installed. BTE_INSTALL_DIRS lists the folders,
-# relative to the prefix.
+# relative to the prefix. Asks test(1), so only where there is one.
+if(NOT CMAKE_HOST_UNIX)
+  return()
+endif()
 foreach(dir IN LISTS BTE_INSTALL_DIRS)
   if(IS_ABSOLUTE "${dir}")
     set(path "$ENV{DESTDIR}${dir}")
