@@ -1,22 +1,33 @@
-# Thin wrapper around CMake. `make check` builds and tests twice: a plain
-# release build with GCC, then clang with AddressSanitizer and
-# UndefinedBehaviorSanitizer (which also builds the fuzz targets and runs each
-# briefly over its seed inputs).
+# Thin wrapper around CMake. Each command first makes sure the Debian
+# packages it needs are installed (tools/install-deps). `make check` builds
+# and tests twice: a plain release build with GCC, then clang with
+# AddressSanitizer and UndefinedBehaviorSanitizer (which also builds the fuzz
+# targets and runs each briefly over its seed inputs); its last line counts
+# the tests skipped for lack of the real-document corpus.
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+DEB_BUILD ?= build-deb
+PREFIX ?= /usr/local
 # A compiler cache, where one is installed, makes repeated builds quick.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
+# The demo's parts: the library, the HTML library and the tool.
+DEMO_TARGETS := buildtagexpr pagesift buildtags
 
-.PHONY: all build asan check test test-asan demo bench fuzz clean golden-update
+.PHONY: all build asan check test test-asan demo install deb check-deb bench fuzz clean \
+	golden-update deps-demo deps-build deps-install deps-check deps-deb
 
 all: build
 
-build:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
+deps-demo deps-build deps-install deps-check deps-deb:
+	@tools/install-deps $(@:deps-%=%)
+
+build: deps-build
+	cmake -S . -B $(BUILD) $(CONFIGURE) -DBTE_TESTS=ON -DBTE_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
-asan:
+asan: deps-build
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug $(LAUNCHER) \
 	  -DCMAKE_CXX_COMPILER=clang++ -DBTE_SANITIZE=ON -DBTE_FUZZ=ON -DBTE_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -28,10 +39,34 @@ test-asan: asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-check: test test-asan
+check: deps-check test test-asan
+	@tools/corpus-skips $(BUILD) $(ASAN_BUILD)
 
-demo: build
+# Without a build folder, the demo configures one without tests, so that
+# the build packages suffice; an existing one (from make check, say) is
+# used as it is. Only the demo's parts are built.
+demo: deps-demo
+	@test -f $(BUILD)/CMakeCache.txt || \
+	  cmake -S . -B $(BUILD) $(CONFIGURE) -DBTE_TESTS=OFF -DBTE_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target $(DEMO_TARGETS)
 	./samples/demo.sh $(BUILD)
+
+install: deps-install
+	@test -f $(BUILD)/CMakeCache.txt || \
+	  cmake -S . -B $(BUILD) $(CONFIGURE) -DBTE_TESTS=OFF -DBTE_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Debian packages in $(DEB_BUILD)/packages, built for /usr.
+deb: deps-deb
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DBTE_TESTS=OFF -DBTE_BENCH=OFF
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
+
+# Installs the packages on this machine, tries them and purges them: for CI.
+check-deb: deb
+	tools/check-deb $(DEB_BUILD)/packages
 
 bench: build
 	$(BUILD)/bench/bte_bench
@@ -42,4 +77,4 @@ golden-update: build
 	cmake --build $(BUILD) --target golden-update
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)

@@ -10,6 +10,8 @@
 #include <gumbo.h>
 
 #include "pagesift/pagesift.h"
+#include "bench/corpus.h"
+#include "tests/support/corpus_dir.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ std::string ReadBytes(const std::filesystem::path& path) {
 // A real topic of about 10 KB with every paragraph tagged.
 const std::string& TypicalTopic() {
   static const std::string topic = [] {
-    std::string html = ReadBytes(std::filesystem::path(BTE_CORPUS_DIR) / "html/codesnip-help/HTML/detail_pane.htm");
+    std::string html = ReadBytes(bte::test::CorpusDir() / "html/codesnip-help/HTML/detail_pane.htm");
     const std::string tagged = "<p data-buildtags=\"Print\">";
     for (size_t p = html.find("<p>"); p != std::string::npos; p = html.find("<p>", p + tagged.size())) {
       html.replace(p, 3, tagged);
@@ -69,10 +71,18 @@ void GumboParse(benchmark::State& state, const std::string& html) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * html.size()));
 }
 
-void BM_PagesiftTypicalTopic(benchmark::State& state) { PagesiftPass(state, TypicalTopic()); }
-void BM_GumboTypicalTopic(benchmark::State& state) { GumboParse(state, TypicalTopic()); }
-void BM_PagesiftLargeTopic(benchmark::State& state) { PagesiftPass(state, LargeTopic()); }
-void BM_GumboLargeTopic(benchmark::State& state) { GumboParse(state, LargeTopic()); }
+void BM_PagesiftTypicalTopic(benchmark::State& state) {
+  if (!bte::bench::SkippedWithoutCorpus(state)) PagesiftPass(state, TypicalTopic());
+}
+void BM_GumboTypicalTopic(benchmark::State& state) {
+  if (!bte::bench::SkippedWithoutCorpus(state)) GumboParse(state, TypicalTopic());
+}
+void BM_PagesiftLargeTopic(benchmark::State& state) {
+  if (!bte::bench::SkippedWithoutCorpus(state)) PagesiftPass(state, LargeTopic());
+}
+void BM_GumboLargeTopic(benchmark::State& state) {
+  if (!bte::bench::SkippedWithoutCorpus(state)) GumboParse(state, LargeTopic());
+}
 
 BENCHMARK(BM_PagesiftTypicalTopic)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GumboTypicalTopic)->Unit(benchmark::kMicrosecond);

@@ -12,6 +12,8 @@
 
 #include "buildtagexpr.h"
 #include "pagesift/pagesift.h"
+#include "bench/corpus.h"
+#include "tests/support/corpus_dir.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ constexpr int kTopics = 50;
 constexpr int kLinks = 500;
 
 std::string ReadCorpusTopic() {
-  std::ifstream in(fs::path(BTE_CORPUS_DIR) / "html" / "codesnip-help" / "HTML" / "menu_file.htm",
+  std::ifstream in(bte::test::CorpusDir() / "html" / "codesnip-help" / "HTML" / "menu_file.htm",
                    std::ios::binary);
   std::ostringstream content;
   content << in.rdbuf();
@@ -90,6 +92,7 @@ double SecondsOf(Work work) {
 }
 
 void BM_AnalyseFiftyTopicsOnce(benchmark::State& state) {
+  if (bte::bench::SkippedWithoutCorpus(state)) return;
   const LinkedProject project;
   for (auto _ : state) AnalyseTopicsOnce(project);
 }
@@ -98,6 +101,7 @@ BENCHMARK(BM_AnalyseFiftyTopicsOnce)->Unit(benchmark::kMillisecond);
 // Each iteration also analyses the 50 topics once, untimed, so that the
 // ratio compares runs made under the same machine load.
 void BM_FilterTopicWith500Links(benchmark::State& state) {
+  if (bte::bench::SkippedWithoutCorpus(state)) return;
   const LinkedProject project;
   IBuildTagExprFilter* filter = nullptr;
   CreateBuildTagExprFilterInstance(&filter);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "filter_support.h"
+#include "tests/support/corpus.h"
 
 namespace bte::test {
 namespace {
@@ -49,8 +50,9 @@ std::string Between(const std::string& text, const std::string& open, const std:
 
 TEST(BrowserRendering, FilteredTopicShowsWhatTheExpressionAsksFor) {
   if (!HaveChromium()) GTEST_SKIP() << "chromium is not installed; rendering is not checked";
+  BTE_REQUIRE_CORPUS();
   TempFolder folder;
-  fs::copy(fs::path(BTE_CORPUS_DIR) / "html" / "codesnip-help", folder.path() / "project",
+  fs::copy(CorpusDir() / "html" / "codesnip-help", folder.path() / "project",
            fs::copy_options::recursive);
   const fs::path html = folder.path() / "project" / "HTML";
   AddTopicBuildTags(html / "dlg_print.htm", "Web");

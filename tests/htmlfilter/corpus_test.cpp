@@ -11,6 +11,7 @@
 
 #include "expr/text.h"
 #include "filter_support.h"
+#include "tests/support/corpus.h"
 
 namespace bte::test {
 namespace {
@@ -69,7 +70,7 @@ class CorpusProject : public ::testing::TestWithParam<const char*> {
  protected:
   fs::path CopyProject(const std::string& name) {
     const fs::path target = folder_.path() / name;
-    fs::copy(fs::path(BTE_CORPUS_DIR) / "html" / name, target, fs::copy_options::recursive);
+    fs::copy(CorpusDir() / "html" / name, target, fs::copy_options::recursive);
     return target;
   }
 
@@ -80,6 +81,7 @@ class CorpusProject : public ::testing::TestWithParam<const char*> {
 // kept links lead only to kept topics, and no text is lost (a removed link
 // keeps its text).
 TEST_P(CorpusProject, LinksToExcludedTopicsLoseOnlyTheirLink) {
+  BTE_REQUIRE_CORPUS();
   const fs::path project = CopyProject(GetParam());
   const std::vector<fs::path> topics = TopicsOf(project);
   ASSERT_FALSE(topics.empty());
@@ -133,7 +135,8 @@ INSTANTIATE_TEST_SUITE_P(Projects, CorpusProject,
 // span tagged: what survives holds no excluded element (cells stay, marked),
 // and everything kept was in the input.
 TEST(MessyTopics, NoExcludedElementSurvives) {
-  const fs::path folder = fs::path(BTE_CORPUS_DIR) / "html" / "messy";
+  BTE_REQUIRE_CORPUS();
+  const fs::path folder = CorpusDir() / "html" / "messy";
   auto filter = MakeFilter("Print");
   size_t removedText = 0;
   for (const fs::path& topic : TopicsOf(folder)) {
@@ -183,7 +186,8 @@ TEST(MessyTopics, NoExcludedElementSurvives) {
 class MenuTopic : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::copy(fs::path(BTE_CORPUS_DIR) / "html" / "codesnip-help", folder_.path(),
+    BTE_REQUIRE_CORPUS();
+    fs::copy(CorpusDir() / "html" / "codesnip-help", folder_.path(),
              fs::copy_options::recursive);
     html_ = folder_.path() / "HTML";
     topic_ = html_ / "menu_file.htm";

@@ -40,6 +40,7 @@ std::vector<HtmlPosition> RelatedTopicsControls(const CHtmlPack& document) {
 // Real topics hold no such control of their own: the one inserted is found,
 // and its items lead to existing files.
 TEST(RelatedTopics, AreRecognisedInRealTopicsAndTheirItemsResolve) {
+  BTE_REQUIRE_CORPUS();
   auto topics = bte::testing::CorpusFiles(true);
   size_t checked = 0;
   for (size_t i = 0; i + 2 < topics.size(); ++i) {
@@ -173,6 +174,7 @@ TEST(DeleteAnchor, RefusesWhatIsNoAnchor) {
 TEST(Analyse, ReadsTheFileOrFails) {
   CHtmlFileEx missing("/nonexistent/topic.htm");
   EXPECT_EQ(missing.Analyse(), 0);
+  BTE_REQUIRE_CORPUS();
   auto topic = bte::testing::CorpusFiles(true).front();
   CHtmlFileEx file(topic.c_str());
   ASSERT_EQ(file.Analyse(), 1);

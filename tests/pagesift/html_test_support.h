@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "pagesift/pagesift.h"
+#include "tests/support/corpus.h"
 
 namespace bte::testing {
 
@@ -47,9 +48,10 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
   return bytes.str();
 }
 
-inline std::filesystem::path HtmlCorpus() { return std::filesystem::path(BTE_CORPUS_DIR) / "html"; }
+inline std::filesystem::path HtmlCorpus() { return bte::test::CorpusDir() / "html"; }
 
-// Every corpus file, or only the HTML topics, in a stable order.
+// Every corpus file, or only the HTML topics, in a stable order. Tests
+// that call it start with BTE_REQUIRE_CORPUS().
 inline std::vector<std::filesystem::path> CorpusFiles(bool topicsOnly) {
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(HtmlCorpus())) {

@@ -163,6 +163,7 @@ TEST_F(FileLinks, OnlyRegularFilesExist) {
 }
 
 TEST(CorpusLinks, StyleSheetLinksOfRealTopicsResolveToExistingFiles) {
+  BTE_REQUIRE_CORPUS();
   size_t checked = 0;
   for (const auto& path : bte::testing::CorpusFiles(true)) {
     auto topic = bte::testing::Analysed(bte::testing::ReadBytes(path), path.c_str());

@@ -201,6 +201,7 @@ TEST(Save, LeavesOutDiscardedTokensUnlessAskedNotTo) {
 }
 
 TEST(Corpus, EveryFileAndEveryPrefixSavesBackUnchanged) {
+  BTE_REQUIRE_CORPUS();
   for (const auto& path : bte::testing::CorpusFiles(false)) {
     SCOPED_TRACE(path.string());
     const std::string bytes = bte::testing::ReadBytes(path);

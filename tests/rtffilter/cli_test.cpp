@@ -7,6 +7,7 @@
 #include "rtf_documents.h"
 #include "temp_folder.h"
 #include "tool_run.h"
+#include "tests/support/corpus.h"
 
 namespace bte::test {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 class RtfCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    BTE_REQUIRE_CORPUS();
     // A real WordPad document with a build-tag range around one sentence.
     const std::string czech = ReadCorpusFile("tika_testRTFWordPadCzechCharacters.rtf");
     const std::string sentence = "Svitky od Mrtv";

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "buildtagexpr.h"
+#include "tests/support/corpus_dir.h"
 
 namespace bte::test {
 
@@ -46,7 +47,7 @@ std::optional<std::string> Filter(const std::string& rtf, const char* expression
 }
 
 std::string ReadCorpusFile(const std::string& name) {
-  std::ifstream file(std::string(BTE_CORPUS_DIR) + "/rtf/" + name, std::ios::binary);
+  std::ifstream file(CorpusDir() / "rtf" / name, std::ios::binary);
   if (!file) throw std::runtime_error("missing corpus file " + name);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

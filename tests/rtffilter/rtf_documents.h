@@ -25,7 +25,8 @@ std::string Document(const std::string& body);
 // expression filters without a parser.
 std::optional<std::string> Filter(const std::string& rtf, const char* expression);
 
-// A corpus document, read whole.
+// A corpus document, read whole (tests/support/corpus.h tells whether
+// the corpus is there).
 std::string ReadCorpusFile(const std::string& name);
 
 }  // namespace bte::test

@@ -16,6 +16,7 @@
 #include "hidden_ranges.h"
 #include "rtf_itemiser.h"
 #include "soffice_runner.h"
+#include "tests/support/corpus.h"
 
 namespace bte::rtf::testing {
 namespace {
@@ -249,6 +250,7 @@ std::string PickCellWord(const std::string& rtf, const std::map<std::string, int
 
 TEST(SofficeInterop, CorpusTablesLoseOneCellsTextAndKeepTheirShape) {
   REQUIRE_SOFFICE();
+  BTE_REQUIRE_CORPUS();
   const std::vector<std::string> names = {
       "docsharp_nested_table_word.rtf", "pandoc_table_nested.rtf",
       "rtfpipe_rtf2xml_table_with_header.rtf", "striprtf_nested_table.rtf",
@@ -256,7 +258,7 @@ TEST(SofficeInterop, CorpusTablesLoseOneCellsTextAndKeepTheirShape) {
       "docsharp_table_vertical_merge.rtf"};
   std::map<std::string, std::string> originals;
   for (const std::string& name : names)
-    originals[name] = ReadFile(std::string(BTE_CORPUS_DIR) + "/rtf/" + name);
+    originals[name] = ReadFile((bte::test::CorpusDir() / "rtf" / name).string());
   SofficeRunner runner;
   const auto unfiltered = runner.Convert(originals, "html");
 
@@ -327,6 +329,7 @@ std::vector<std::string> PickRowTexts(const std::string& rtf) {
 // else, the text after the table included, stays as it was.
 TEST(SofficeInterop, CorpusTablesLoseTheirLastRemovableRowWhole) {
   REQUIRE_SOFFICE();
+  BTE_REQUIRE_CORPUS();
   const std::vector<std::string> names = {
       "rtfpipe_rtf2xml_table_with_header.rtf", "rtfpipe_rtf2xml_table_empty_row.rtf",
       "striprtf_pages_table_sample.rtf", "tika_testRTFTableCellSeparation.rtf",
@@ -334,7 +337,7 @@ TEST(SofficeInterop, CorpusTablesLoseTheirLastRemovableRowWhole) {
       "rtfpipe_nested_table_report.rtf", "docsharp_nested_table_word.rtf"};
   std::map<std::string, std::string> originals;
   for (const std::string& name : names)
-    originals[name] = ReadFile(std::string(BTE_CORPUS_DIR) + "/rtf/" + name);
+    originals[name] = ReadFile((bte::test::CorpusDir() / "rtf" / name).string());
   SofficeRunner runner;
   const auto unfiltered = runner.Convert(originals, "html");
 
