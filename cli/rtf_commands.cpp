@@ -41,7 +41,7 @@ bool WriteOutput(const std::string& path, const char* data, uint32_t length) {
     std::cout.flush();
     return static_cast<bool>(std::cout);
   }
-  if (!platform::WriteFileAtomically(path, data, length)) {
+  if (!platform::ReplaceFileAtomically(path, {data, length}).ok()) {
     std::cerr << "buildtags: cannot write " << path << '\n';
     return false;
   }
