@@ -1,5 +1,6 @@
 #include "store/layout_bridge.h"
 
+#include "com/ref_ptr.h"
 #include "expr/expression_tree.h"
 #include "expr/text.h"
 #include "layoutsettings/single_source_settings.h"
@@ -15,36 +16,17 @@ namespace {
 platform::ModuleHandle layoutModule = nullptr;
 CreateSingleSourceSettingsInstanceFunction createSettings = nullptr;
 
-// Gives the reference back when it goes out of scope.
-template <class Interface>
-class Held {
- public:
-  Held() = default;
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
-  ~Held() {
-    if (object_ != nullptr) object_->Release();
-  }
-  Interface** out() { return &object_; }
-  Interface* operator->() const { return object_; }
-  Interface& operator*() const { return *object_; }
-  explicit operator bool() const { return object_ != nullptr; }
-
- private:
-  Interface* object_ = nullptr;
-};
-
 // Converts a system string from the library and frees it.
 std::string TakeString(BSTR text) {
   if (text == nullptr) return std::string();
-  std::string converted = platform::WideToMultiByte(std::u16string_view(text, SysStringLen(text)));
+  std::string converted = platform::WideToMultiByte(platform::WideStringView(text, SysStringLen(text)));
   SysFreeString(text);
   return converted;
 }
 
 void OpenSettings(const std::string& filePath, const std::string& section,
-                  Held<ISingleSourceSettings>& settings) {
-  if (createSettings != nullptr) createSettings(settings.out(), filePath.c_str(), section.c_str());
+                  com::RefPtr<ISingleSourceSettings>& settings) {
+  if (createSettings != nullptr) createSettings(settings.Receive(), filePath.c_str(), section.c_str());
 }
 
 // A target's stored text, trimmed; the sentinel when it has none.
@@ -61,7 +43,7 @@ std::vector<std::string> MatchingTargets(const std::string& filePath,
   for (const std::string& piece : targetNames) {
     const std::string name(Trim(piece));
     if (name.empty()) continue;
-    Held<ISingleSourceSettings> settings;
+    com::RefPtr<ISingleSourceSettings> settings;
     OpenSettings(filePath, kTargetPrefix + name, settings);
     if (!settings) continue;
     const BuildTagExprTree tree(ReadExpression(*settings));
@@ -88,8 +70,8 @@ int QueryLayoutInUse() {
   const auto createManager = reinterpret_cast<CreateSingleSourceSettingsManagerInstanceFunction>(
       platform::FindEntryPoint(layoutModule, kCreateSettingsManagerEntry));
   if (createManager == nullptr) return 0;
-  Held<ISingleSourceSettingsManager> manager;
-  createManager(manager.out());
+  com::RefPtr<ISingleSourceSettingsManager> manager;
+  createManager(manager.Receive());
   return manager && manager->IsLayoutInUse() == 0 ? 1 : 0;
 }
 
@@ -100,7 +82,7 @@ void LoadTargetExpressions(const std::string& filePath, const std::vector<std::s
   for (const std::string& piece : targetNames) {
     const std::string name(Trim(piece));
     if (name.empty()) continue;
-    Held<ISingleSourceSettings> settings;
+    com::RefPtr<ISingleSourceSettings> settings;
     OpenSettings(filePath, kTargetPrefix + name, settings);
     if (!settings) continue;
     const std::string text = ReadExpression(*settings);
@@ -110,7 +92,7 @@ void LoadTargetExpressions(const std::string& filePath, const std::vector<std::s
 
 int WriteTargetExpression(const std::string& filePath, const char* target,
                           const char* expression) {
-  Held<ISingleSourceSettings> settings;
+  com::RefPtr<ISingleSourceSettings> settings;
   OpenSettings(filePath, kTargetPrefix + std::string(target), settings);
   if (!settings) return 1;
   BSTR value = nullptr;
@@ -121,15 +103,15 @@ int WriteTargetExpression(const std::string& filePath, const char* target,
 }
 
 void LoadGlobalExpressions(const std::string& filePath, BuildTagExprList& list) {
-  Held<ISingleSourceSettings> project;
+  com::RefPtr<ISingleSourceSettings> project;
   OpenSettings(filePath, "", project);
   if (!project) return;
-  Held<ISingleSourceSettingsSections> sections;
-  project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.out()));
+  com::RefPtr<ISingleSourceSettingsSections> sections;
+  project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.Receive()));
   if (!sections) return;
   sections->SelectSection(kGlobalSection);
-  Held<ISingleSourceSettingsEnum> entries;
-  sections->GetSectionEntries(entries.out());
+  com::RefPtr<ISingleSourceSettingsEnum> entries;
+  sections->GetSectionEntries(entries.Receive());
   if (!entries) return;
   entries->Reset();
   BSTR key = nullptr;
@@ -144,11 +126,11 @@ void LoadGlobalExpressions(const std::string& filePath, BuildTagExprList& list) 
 }
 
 void SaveGlobalExpressions(const std::string& filePath, BuildTagExprList& list) {
-  Held<ISingleSourceSettings> project;
+  com::RefPtr<ISingleSourceSettings> project;
   OpenSettings(filePath, "", project);
   if (!project) return;
-  Held<ISingleSourceSettingsSections> sections;
-  project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.out()));
+  com::RefPtr<ISingleSourceSettingsSections> sections;
+  project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.Receive()));
   if (!sections) return;
   sections->SelectSection(kGlobalSection);
   sections->ClearSection();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "com/create_instance.h"
 #include "store/expression_list.h"
 #include "store/split_list.h"
 #include "store/string_enumerator.h"
@@ -191,7 +192,7 @@ class EnumeratorTest : public ::testing::Test {
  protected:
   static IEnumString* Make(std::vector<std::string> strings) {
     IEnumString* out = nullptr;
-    bte::CreateInstance<bte::StringEnumerator>(&out, std::move(strings));
+    bte::com::CreateInstance<bte::StringEnumerator>(&out, std::move(strings));
     return out;
   }
   static std::vector<std::u16string> Take(IEnumString* e, ULONG count, HRESULT expected,
