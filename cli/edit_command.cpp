@@ -38,7 +38,7 @@ class TerminalHost : public IBuildTagExprEditorHost {
 std::string ExpressionOf(IBuildTagExprEditor* editor) {
   BSTR text = nullptr;
   editor->GetExpression(&text);
-  std::string expression = platform::WideToMultiByte(std::u16string_view(text, SysStringLen(text)));
+  std::string expression = platform::WideToMultiByte(platform::WideStringView(text, SysStringLen(text)));
   SysFreeString(text);
   return expression;
 }
