@@ -3,16 +3,15 @@
 // succeeded, through a temporary file beside it, so a failed run leaves an
 // existing output untouched.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "buildtagexpr.h"
 #include "cli/commands.h"
 #include "pagesift/pagesift.h"
+#include "platform/file_io.h"
 
 namespace bte::cli {
 namespace {
@@ -31,14 +30,9 @@ bool ReadInput(const std::string& path, std::string& bytes) {
     bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return !std::cin.bad();
   }
-  std::error_code error;
-  if (fs::is_directory(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream content;
-  content << in.rdbuf();
-  bytes = content.str();
-  return !in.bad();
+  platform::FileContents file = platform::ReadWholeFile(path);
+  bytes = std::move(file.bytes);
+  return file.ok();
 }
 
 bool WriteOutput(const std::string& path, const CByteString& bytes) {
@@ -46,22 +40,8 @@ bool WriteOutput(const std::string& path, const CByteString& bytes) {
     std::cout.write(bytes.GetContent(), bytes.GetLength());
     return static_cast<bool>(std::cout.flush());
   }
-  const fs::path target(path);
-  fs::path temporary = target;
-  temporary += ".filter-html.tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.GetContent(), bytes.GetLength());
-    if (!out.flush()) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) fs::remove(temporary, error);
-  return !error;
+  const std::string_view text(bytes.GetContent(), static_cast<size_t>(bytes.GetLength()));
+  return platform::ReplaceFileAtomically(path, text).ok();
 }
 
 // Where the topic lives, for resolving its links: the input file, or for
