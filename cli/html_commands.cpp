@@ -41,7 +41,7 @@ bool WriteOutput(const std::string& path, const CByteString& bytes) {
     return static_cast<bool>(std::cout.flush());
   }
   const std::string_view text(bytes.GetContent(), static_cast<size_t>(bytes.GetLength()));
-  return platform::ReplaceFileAtomically(path, text).ok();
+  return platform::ReplaceFileAtomically(path, text, platform::kRegenerableFile).ok();
 }
 
 // Where the topic lives, for resolving its links: the input file, or for

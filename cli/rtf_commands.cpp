@@ -40,7 +40,7 @@ bool WriteOutput(const std::string& path, const char* data, uint32_t length) {
     std::cout.flush();
     return static_cast<bool>(std::cout);
   }
-  if (!platform::ReplaceFileAtomically(path, {data, length}).ok()) {
+  if (!platform::ReplaceFileAtomically(path, {data, length}, platform::kRegenerableFile).ok()) {
     std::cerr << "buildtags: cannot write " << path << '\n';
     return false;
   }

@@ -46,6 +46,11 @@ struct ReplaceOptions {
   bool flushToDisk = true;
 };
 
+// For a file that can be made again, such as a filter's output: flushing
+// it would cost more than making it, and on a journalling file system a
+// flush waits for everything else written so far.
+inline constexpr ReplaceOptions kRegenerableFile{/*followLinks=*/true, /*flushToDisk=*/false};
+
 class ReplacementSteps;
 
 // Writes bytes to a new file beside path and renames it over path, so that

@@ -67,9 +67,10 @@ HRESULT BTE_CALL RTFBuildTagExprFilter::FilterFile(const char* inputPath,
   char* data = nullptr;
   uint32_t outLength = 0;
   // An empty result never produces an output file.
-  const bool written = out->GetData(&data, &outLength) == S_OK && data != nullptr &&
-                       outLength != 0 &&
-                       platform::ReplaceFileAtomically(outputPath, {data, outLength}).ok();
+  const bool written =
+      out->GetData(&data, &outLength) == S_OK && data != nullptr && outLength != 0 &&
+      platform::ReplaceFileAtomically(outputPath, {data, outLength}, platform::kRegenerableFile)
+          .ok();
   out->Release();
   return written ? S_OK : E_FAIL;
 }

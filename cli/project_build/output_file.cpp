@@ -17,6 +17,13 @@ bool IsTemporaryOutputName(const fs::path& path) {
 
 bool CommitTemporary(const fs::path& temporary, const fs::path& destination, std::string& error) {
   std::error_code code;
+  // As for every other output: a read-only file stays, a link is replaced.
+  if (!fs::is_symlink(destination, code) &&
+      platform::CheckReplaceable(destination.string()).status == platform::FileStatus::kReadOnly) {
+    error = "cannot write: read-only file";
+    fs::remove(temporary, code);
+    return false;
+  }
   fs::rename(temporary, destination, code);
   if (!code) return true;
   error = "cannot rename into place: " + code.message();
@@ -24,9 +31,8 @@ bool CommitTemporary(const fs::path& temporary, const fs::path& destination, std
   return false;
 }
 
-// A build can be run again, so outputs are not flushed to the disk one by
-// one (which would cost more than the filtering); a link in the output
-// folder is replaced, never written through.
+// Outputs can be made again, so they are not flushed to the disk; a link in
+// the output folder is replaced, never written through.
 bool WriteFileAtomically(const fs::path& destination, std::string_view bytes, std::string& error) {
   const platform::FileResult written = platform::ReplaceFileAtomically(
       destination.string(), bytes, {/*followLinks=*/false, /*flushToDisk=*/false});

@@ -258,6 +258,7 @@ TEST_F(EnumeratorTest, QueryInterfaceKnowsItsTwoInterfaces) {
 }
 
 struct SplitCase {
+  const char* name;
   const char* text;
   std::vector<std::string> pieces;
 };
@@ -272,10 +273,13 @@ TEST_P(SplitListTest, PiecesBetweenSeparators) {
   EXPECT_EQ(out, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SplitListTest,
-                         ::testing::Values(SplitCase{"a||b", {"a", "", "b"}}, SplitCase{"a|b|", {"a", "b"}},
-                                           SplitCase{"|a", {"", "a"}}, SplitCase{"", {}},
-                                           SplitCase{" Web | Print ", {" Web ", " Print "}},
-                                           SplitCase{"||", {"", ""}}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitListTest,
+    ::testing::Values(SplitCase{"EmptyMiddle", "a||b", {"a", "", "b"}},
+                      SplitCase{"NoEmptyLast", "a|b|", {"a", "b"}},
+                      SplitCase{"EmptyFirst", "|a", {"", "a"}}, SplitCase{"Empty", "", {}},
+                      SplitCase{"NotTrimmed", " Web | Print ", {" Web ", " Print "}},
+                      SplitCase{"OnlySeparators", "||", {"", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
