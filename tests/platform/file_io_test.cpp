@@ -2,10 +2,8 @@
 // of an atomic replacement. The replacement's guarantees against crashes and
 // second writers are tested where the project file uses it.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,37 +11,13 @@
 
 #include "platform/file_io.h"
 #include "tests/platform/recording_steps.h"
+#include "tests/store/temp_folder.h"
 
 namespace bte::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-class FileFolder : public ::testing::Test {
- protected:
-  FileFolder() {
-    static int counter = 0;
-    folder_ = fs::temp_directory_path() /
-              ("bte-file-io-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  ~FileFolder() override { fs::remove_all(folder_); }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
-    return (folder_ / name).string();
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_))
-      names.push_back(entry.path().filename().string());
-    return names;
-  }
-
-  fs::path folder_;
-};
+using Calls = std::vector<std::string>;
 
 enum class Thing { kFile, kNothing, kFolder, kPipe };
 
@@ -55,19 +29,21 @@ struct ReadCase {
   std::string bytes;  // written to the file, and read back when kOk
 };
 
-class WholeFileRead : public FileFolder, public ::testing::WithParamInterface<ReadCase> {
+class WholeFileRead : public ::testing::TestWithParam<ReadCase> {
  protected:
   std::string Make(const ReadCase& c) {
     switch (c.thing) {
-      case Thing::kFile: return Write("f", c.bytes);
-      case Thing::kNothing: return Path("none/f");
-      case Thing::kFolder: return folder_.string();
+      case Thing::kFile: WriteBytes(folder_.File("f"), c.bytes); return folder_.File("f");
+      case Thing::kNothing: return folder_.File("none/f");
+      case Thing::kFolder: return folder_.path().string();
       case Thing::kPipe: break;
     }
     // A pipe without a writer would block a plain open for ever.
-    ::mkfifo(Path("pipe").c_str(), 0600);
-    return Path("pipe");
+    ::mkfifo(folder_.File("pipe").c_str(), 0600);
+    return folder_.File("pipe");
   }
+
+  TempFolder folder_;
 };
 
 const std::string kBinary("a\0b\r\n\xff", 6);
@@ -94,58 +70,66 @@ TEST_P(WholeFileRead, Answers) {
 INSTANTIATE_TEST_SUITE_P(Cases, WholeFileRead, ::testing::ValuesIn(kReadCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-using Replacement = FileFolder;
+class Replacement : public ::testing::Test {
+ protected:
+  std::string Old() {
+    WriteBytes(path_, "old");
+    return path_;
+  }
+  size_t Files() const {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(folder_.path()), {}));
+  }
 
-TEST_F(Replacement, FlushesTheFileBeforeTheRenameAndTheFolderAfter) {
-  const std::string path = Write("f", "old");
-  test::RecordingSteps steps;
-  ASSERT_TRUE(ReplaceFileAtomically(path, "new", {}, steps).ok());
-  EXPECT_EQ(steps.calls, (std::vector<std::string>{"ResolveLinks", "CreateTemporary", "Write",
-                                                   "Flush", "Close", "MoveOver", "FlushFolder"}));
-  EXPECT_EQ(ReadWholeFile(path).bytes, "new");
-}
+  TempFolder folder_;
+  std::string path_ = folder_.File("f");
+};
 
-TEST_F(Replacement, WithoutFlushingOnlyRenames) {
-  const std::string path = Write("f", "old");
-  test::RecordingSteps steps;
-  ASSERT_TRUE(ReplaceFileAtomically(path, "new", {true, false}, steps).ok());
-  EXPECT_EQ(steps.calls, (std::vector<std::string>{"ResolveLinks", "CreateTemporary", "Write",
-                                                   "Close", "MoveOver"}));
+// The data is on the disk before it takes the old file's name, and the
+// rename before the call returns; without flushing, only the rename stays.
+TEST_F(Replacement, FlushesBeforeAndAfterTheRenameWhenAsked) {
+  for (const bool flush : {true, false}) {
+    test::RecordingSteps steps;
+    ASSERT_TRUE(ReplaceFileAtomically(Old(), "new", {true, flush}, steps).ok());
+    const Calls expected = flush ? Calls{"ResolveLinks", "CreateTemporary", "Write", "Flush",
+                                         "Close", "MoveOver", "FlushFolder"}
+                                 : Calls{"ResolveLinks", "CreateTemporary", "Write", "Close",
+                                         "MoveOver"};
+    EXPECT_EQ(steps.calls, expected);
+    EXPECT_EQ(ReadBytes(path_), "new");
+  }
 }
 
 // Whichever step fails, the old file stays and no temporary file is left.
 TEST_F(Replacement, FailedStepLeavesOldFileAndNoTemporary) {
   for (const char* failing : {"Write", "Flush", "Close", "MoveOver"}) {
-    const std::string path = Write("f", "old");
     test::RecordingSteps steps;
     steps.failing = failing;
-    const FileResult result = ReplaceFileAtomically(path, "new", {}, steps);
-    EXPECT_EQ(result.status, FileStatus::kFailed) << failing;
+    EXPECT_EQ(ReplaceFileAtomically(Old(), "new", {}, steps).status, FileStatus::kFailed);
     EXPECT_EQ(steps.calls.back(), "Discard") << failing;
-    EXPECT_EQ(ReadWholeFile(path).bytes, "old") << failing;
-    EXPECT_EQ(Names(), std::vector<std::string>{"f"}) << failing;
+    EXPECT_EQ(ReadBytes(path_), "old") << failing;
+    EXPECT_EQ(Files(), 1u) << failing;
   }
 }
 
 // The tool's outputs: a link in the output folder is replaced by a file,
 // and what it led to is left alone.
 TEST_F(Replacement, ReplacesLinkItselfWhenAsked) {
-  const std::string real = Write("real", "old");
-  const std::string link = Path("link");
-  fs::create_symlink(real, link);
+  const std::string link = folder_.File("link");
+  fs::create_symlink(Old(), link);
   ASSERT_TRUE(ReplaceFileAtomically(link, "new", {false, false}).ok());
   EXPECT_FALSE(fs::is_symlink(link));
-  EXPECT_EQ(ReadWholeFile(link).bytes, "new");
-  EXPECT_EQ(ReadWholeFile(real).bytes, "old");
+  EXPECT_EQ(ReadBytes(link), "new");
+  EXPECT_EQ(ReadBytes(path_), "old");
 }
 
+// Names alone are handed out too (the tool renames into place itself), so
+// two must differ; a killed process's leftovers are recognised by name.
 TEST_F(Replacement, TemporaryNamesAreRecognisedAndDistinct) {
-  const std::string first = TemporaryNameFor(Path("out.htm"));
-  const std::string second = TemporaryNameFor(Path("out.htm"));
-  EXPECT_NE(first, second);
-  EXPECT_EQ(fs::path(first).parent_path(), folder_);
-  EXPECT_TRUE(IsTemporaryName(fs::path(first).filename().string()));
-  EXPECT_FALSE(IsTemporaryName("out.htm"));
+  const fs::path first = TemporaryNameFor(path_);
+  EXPECT_NE(first, TemporaryNameFor(path_));
+  EXPECT_EQ(first.parent_path(), folder_.path());
+  EXPECT_TRUE(IsTemporaryName(first.filename().string()));
+  EXPECT_FALSE(IsTemporaryName("f"));
 }
 
 }  // namespace
