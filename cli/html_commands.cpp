@@ -3,11 +3,9 @@
 // succeeded, through a temporary file beside it, so a failed run leaves an
 // existing output untouched.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "cli/commands.h"
@@ -32,14 +30,8 @@ bool ReadInput(const std::string& path, std::string& bytes) {
     bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return !std::cin.bad();
   }
-  std::error_code error;
-  if (fs::is_directory(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream content;
-  content << in.rdbuf();
-  bytes = content.str();
-  return !in.bad();
+  std::string error;
+  return projectbuild::ReadWholeFile(fs::path(path), bytes, error);
 }
 
 bool WriteOutput(const std::string& path, const std::string& bytes) {

@@ -1,5 +1,4 @@
 // `filter-rtf` and `rtf-tags`: the RTF filter on files and pipes.
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <limits>
@@ -21,12 +20,12 @@ bool ReadInput(const std::string& path, std::string& text) {
   if (path == "-") {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
   } else {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    platform::FileContents file = platform::ReadWholeFile(path);
+    if (!file.ok()) {
       std::cerr << "buildtags: cannot read " << path << '\n';
       return false;
     }
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    text = std::move(file.bytes);
   }
   if (text.size() >= std::numeric_limits<uint32_t>::max()) {
     std::cerr << "buildtags: " << path << " is too large\n";
@@ -41,7 +40,7 @@ bool WriteOutput(const std::string& path, const char* data, uint32_t length) {
     std::cout.flush();
     return static_cast<bool>(std::cout);
   }
-  if (!platform::WriteFileAtomically(path, data, length)) {
+  if (!platform::ReplaceFileAtomically(path, {data, length}, platform::kRegenerableFile).ok()) {
     std::cerr << "buildtags: cannot write " << path << '\n';
     return false;
   }

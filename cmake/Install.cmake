@@ -26,7 +26,8 @@ install(TARGETS buildtagexpr pagesift EXPORT buildtagexprTargets
 install(TARGETS layoutsettings LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime)
 install(TARGETS buildtags RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
 
-install(FILES include/buildtagexpr.h include/buildtagexpr_com.h include/buildtagexpr_host.h
+install(FILES include/buildtagexpr.h include/buildtagexpr_com.h include/buildtagexpr_export.h
+  include/buildtagexpr_host.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 # The HTML library's headers that its document classes need (pagesift.h and
 # what it includes), for hosts that parse the topics they filter.

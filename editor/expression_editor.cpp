@@ -24,7 +24,7 @@ HRESULT BTE_CALL BuildTagExprEditor::SetExpression(const char* expression) {
 
 HRESULT BTE_CALL BuildTagExprEditor::GetExpression(BSTR* expression) {
   if (expression == nullptr) return S_FALSE;
-  const std::u16string wide = platform::MultiByteToWide(expression_);
+  const platform::WideString wide = platform::MultiByteToWide(expression_);
   *expression = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()),
                                   static_cast<uint32_t>(wide.size()));
   return *expression == nullptr ? E_OUTOFMEMORY : S_OK;

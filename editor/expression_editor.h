@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "buildtagexpr.h"
-#include "frame/ref_counted.h"
+#include "com/ref_counted.h"
 
 namespace bte {
 
-class BuildTagExprEditor : public RefCounted<IBuildTagExprEditor> {
+class BuildTagExprEditor : public com::RefCountedNoQuery<IBuildTagExprEditor> {
  public:
   HRESULT BTE_CALL SetHost(IBuildTagExprEditorHost* host) override;
   HRESULT BTE_CALL AddTag(const char* tag) override;

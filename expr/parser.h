@@ -13,11 +13,11 @@
 
 #include "buildtagexpr.h"
 #include "expr/expression_tree.h"
-#include "frame/ref_counted.h"
+#include "com/ref_counted.h"
 
 namespace bte {
 
-class BuildTagExprParser : public RefCounted<IBuildTagExprParser> {
+class BuildTagExprParser : public com::RefCountedNoQuery<IBuildTagExprParser> {
  public:
   explicit BuildTagExprParser(const char* expression);
 

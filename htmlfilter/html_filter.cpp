@@ -14,7 +14,7 @@ namespace bte {
 namespace {
 
 // A new system string for the caller; false when allocation failed.
-bool StoreResult(std::u16string_view text, BSTR* result) {
+bool StoreResult(platform::WideStringView text, BSTR* result) {
   *result = SysAllocStringLen(text.data(), static_cast<uint32_t>(text.size()));
   return *result != nullptr;
 }
@@ -95,7 +95,8 @@ HRESULT BuildTagExprFilter::FilterTextInMode(const OLECHAR* html, BSTR* result, 
   try {
     if (!HasWork()) return S_OK;
     if (result == nullptr) return S_FALSE;
-    const std::u16string_view input = html != nullptr ? std::u16string_view(html) : u"";
+    const platform::WideStringView input =
+        html != nullptr ? platform::WideStringView(html) : platform::WideStringView();
     CByteString bytes(platform::WideToMultiByte(input).c_str(), -1);
     CHtmlFileEx document(bytes, nullptr);
     if (!document.Analyse()) return S_OK;

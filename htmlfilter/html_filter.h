@@ -7,11 +7,11 @@
 #include <cstdint>
 
 #include "buildtagexpr.h"
-#include "frame/ref_counted.h"
+#include "com/ref_counted.h"
 
 namespace bte {
 
-class BuildTagExprFilter : public RefCounted<IBuildTagExprFilter> {
+class BuildTagExprFilter : public com::RefCountedNoQuery<IBuildTagExprFilter> {
  public:
   BuildTagExprFilter() = default;
 

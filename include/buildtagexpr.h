@@ -22,23 +22,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "buildtagexpr_export.h"
 #ifdef _WIN32
 #include <objidl.h>
 #include <oleauto.h>
-#if defined(BUILDTAGEXPR_BUILDING)
-#define BTE_API __declspec(dllexport)
-#else
-#define BTE_API __declspec(dllimport)
-#endif
-#ifndef _WIN64
-#define BTE_CALL __stdcall
-#else
-#define BTE_CALL
-#endif
 #else
 #include "buildtagexpr_com.h"
-#define BTE_API BTE_EXPORT
-#define BTE_CALL
 #endif
 
 // The string enumerator has no further strings (no platform name).

@@ -7,13 +7,14 @@
 #ifndef BUILDTAGEXPR_COM_H
 #define BUILDTAGEXPR_COM_H
 
+#include <cstddef>
 #include <cstdint>
 
 #ifdef _WIN32
 #error "On Windows include the platform headers instead of this file."
 #endif
 
-#define BTE_EXPORT __attribute__((visibility("default")))
+#include "buildtagexpr_export.h"
 
 typedef int32_t HRESULT;
 typedef uint32_t ULONG;

@@ -1,8 +1,8 @@
 #include "layoutsettings/settings_file.h"
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
+
+#include "platform/file_io.h"
 
 namespace bte::layoutsettings {
 namespace {
@@ -37,7 +37,8 @@ std::string Unescape(const std::string& text) {
 }  // namespace
 
 SettingsFile::SettingsFile(const std::string& projectFile) : path_(projectFile + ".layout") {
-  std::ifstream in(path_, std::ios::binary);
+  const platform::FileContents file = platform::ReadWholeFile(path_);
+  std::istringstream in(file.bytes);
   std::string line;
   while (std::getline(in, line)) {
     const size_t first = line.find('\t');
@@ -95,13 +96,7 @@ bool SettingsFile::Save() const {
     for (const auto& pair : entry.second)
       text << Escape(entry.first) << '\t' << Escape(pair.first) << '\t' << Escape(pair.second)
            << '\n';
-  const std::string temporary = path_ + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text.str();
-    if (!out.flush()) return false;
-  }
-  return std::rename(temporary.c_str(), path_.c_str()) == 0;
+  return platform::ReplaceFileAtomically(path_, text.str()).ok();
 }
 
 }  // namespace bte::layoutsettings

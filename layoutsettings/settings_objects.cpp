@@ -2,9 +2,10 @@
 // file afresh and every change writes it back, so objects of one project
 // always agree.
 #include <atomic>
-#include <new>
 #include <string>
 
+#include "com/create_instance.h"
+#include "com/ref_counted.h"
 #include "layoutsettings/settings_file.h"
 #include "layoutsettings/single_source_settings.h"
 #include "platform/wide_string.h"
@@ -22,43 +23,18 @@ std::atomic<int32_t> layoutInUse{1};
 std::atomic<int32_t> valueWrites{0};
 
 BSTR SystemString(const std::string& text) {
-  const std::u16string wide = platform::MultiByteToWide(text);
+  const platform::WideString wide = platform::MultiByteToWide(text);
   return SysAllocStringLen(wide.data(), static_cast<uint32_t>(wide.size()));
 }
 
-template <class Interface>
-class Counted : public Interface {
- public:
-  ULONG BTE_CALL AddRef() override { return static_cast<ULONG>(++count_); }
-  ULONG BTE_CALL Release() override {
-    const int32_t count = --count_;
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-  }
-  HRESULT BTE_CALL QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid != IID_IUnknown) return E_NOINTERFACE;
-    AddRef();
-    *out = this;
-    return S_OK;
-  }
-  virtual ~Counted() = default;
-
- private:
-  std::atomic<int32_t> count_{0};
-};
-
+// The stand-in's factories answer E_POINTER for a null out-pointer.
 template <class Object, class Interface, class... Args>
 HRESULT Hand(Interface** out, Args&&... args) {
   if (out == nullptr) return E_POINTER;
-  Object* object = new (std::nothrow) Object(static_cast<Args&&>(args)...);
-  if (object == nullptr) return E_OUTOFMEMORY;
-  object->AddRef();
-  *out = object;
-  return S_OK;
+  return com::CreateInstance<Object>(out, static_cast<Args&&>(args)...);
 }
 
-class SectionEntries : public Counted<ISingleSourceSettingsEnum> {
+class SectionEntries : public com::RefCounted<ISingleSourceSettingsEnum> {
  public:
   explicit SectionEntries(KeyValues entries) : entries_(std::move(entries)) {}
   HRESULT BTE_CALL Reset() override {
@@ -79,7 +55,7 @@ class SectionEntries : public Counted<ISingleSourceSettingsEnum> {
   size_t next_ = 0;
 };
 
-class ProjectSections : public Counted<ISingleSourceSettingsSections> {
+class ProjectSections : public com::RefCounted<ISingleSourceSettingsSections> {
  public:
   explicit ProjectSections(std::string projectFile) : projectFile_(std::move(projectFile)) {}
   HRESULT BTE_CALL SetSectionValue(const char* key, const char* value) override {
@@ -106,7 +82,7 @@ class ProjectSections : public Counted<ISingleSourceSettingsSections> {
   std::string section_;
 };
 
-class Settings : public Counted<ISingleSourceSettings> {
+class Settings : public com::RefCounted<ISingleSourceSettings> {
  public:
   Settings(std::string projectFile, std::string section)
       : projectFile_(std::move(projectFile)), section_(std::move(section)) {}
@@ -114,7 +90,7 @@ class Settings : public Counted<ISingleSourceSettings> {
   // The project-wide object also answers for its sections.
   HRESULT BTE_CALL QueryInterface(REFIID iid, void** out) override {
     if (out == nullptr || iid != IID_ISingleSourceSettingsSections || !section_.empty())
-      return Counted::QueryInterface(iid, out);
+      return RefCounted::QueryInterface(iid, out);
     return Hand<ProjectSections>(reinterpret_cast<ISingleSourceSettingsSections**>(out),
                                  projectFile_);
   }
@@ -148,7 +124,7 @@ class Settings : public Counted<ISingleSourceSettings> {
   std::string section_;
 };
 
-class SettingsManager : public Counted<ISingleSourceSettingsManager> {
+class SettingsManager : public com::RefCounted<ISingleSourceSettingsManager> {
  public:
   HRESULT BTE_CALL IsLayoutInUse() override { return layoutInUse != 0 ? S_OK : S_FALSE; }
 };

@@ -6,6 +6,7 @@
 #include "pagesift/containment.h"
 #include "pagesift/tag_scanner.h"
 #include "pagesift/tokenizer.h"
+#include "platform/file_io.h"
 #include "platform/file_system.h"
 
 namespace {
@@ -32,7 +33,10 @@ void CHtmlPack::SetPath(const char* path) { path_ = path ? path : ""; }
 
 int CHtmlPack::Analyse() {
   if (!sourceLoaded_) {
-    if (path_.empty() || !bte::platform::ReadWholeFile(path_, source_)) return 0;
+    if (path_.empty()) return 0;
+    bte::platform::FileContents file = bte::platform::ReadWholeFile(path_);
+    if (!file.ok()) return 0;
+    source_ = std::move(file.bytes);
     sourceLoaded_ = true;
   }
   tokens_.RemoveAll();

@@ -4,14 +4,12 @@
 #ifndef PAGESIFT_EXPORT_H
 #define PAGESIFT_EXPORT_H
 
-#if defined(_WIN32)
-#if defined(PAGESIFT_BUILDING)
-#define PAGESIFT_API __declspec(dllexport)
+#include "buildtagexpr_export.h"
+
+#ifdef PAGESIFT_BUILDING
+#define PAGESIFT_API BTE_EXPORT
 #else
-#define PAGESIFT_API __declspec(dllimport)
-#endif
-#else
-#define PAGESIFT_API __attribute__((visibility("default")))
+#define PAGESIFT_API BTE_IMPORT
 #endif
 
 #endif  // PAGESIFT_EXPORT_H

@@ -1,22 +1,80 @@
-// Whole-file reading and atomic whole-file writing, the only file access the
-// filters need.
+// Whole-file reading and atomic whole-file replacement: the one way the
+// module, the HTML library, the layout-settings stand-in and the tool read
+// and write files.
 #ifndef BTE_PLATFORM_FILE_IO_H
 #define BTE_PLATFORM_FILE_IO_H
 
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace bte::platform {
 
-// Reads the file whole, followed by one zero byte that is not counted in
-// length. Throws BuildTagExprFileError when the file cannot be opened or
-// read; returns false when fewer bytes arrive than its size announced.
-bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, uint32_t& length);
+enum class FileStatus {
+  kOk,
+  kMissing,    // nothing at the path, or a folder on the way is missing
+  kNotAFile,   // a folder, a device or a pipe
+  kTooLarge,   // larger than the reader's limit
+  kReadOnly,   // a replacement was refused: no one may write the file
+  kFailed,     // the system refused; systemError says why
+};
 
-// Writes the bytes to a temporary file beside path and renames it over
-// path, so a failure leaves any existing file untouched. false on failure.
-bool WriteFileAtomically(const std::string& path, const char* data, uint32_t length);
+struct FileResult {
+  FileStatus status = FileStatus::kOk;
+  // The platform's error number (errno on POSIX).
+  int systemError = 0;
+
+  bool ok() const { return status == FileStatus::kOk; }
+};
+
+struct FileContents : FileResult {
+  std::string bytes;
+};
+
+// Reads a regular file whole, up to sizeLimit bytes. A pipe or device given
+// as the path is refused at once, never waited on.
+FileContents ReadWholeFile(const std::string& path, uint64_t sizeLimit = UINT64_MAX);
+
+struct ReplaceOptions {
+  // A symbolic link at the path is followed and the file it names replaced
+  // (as a write through the link would); otherwise the link itself is
+  // replaced by a file.
+  bool followLinks = true;
+  // The new file reaches the disk before it takes the old one's place, and
+  // the rename before the call returns. Without it the replacement is still
+  // atomic for readers, but a power failure may lose it.
+  bool flushToDisk = true;
+};
+
+// For a file that can be made again, such as a filter's output: flushing
+// it would cost more than making it, and on a journalling file system a
+// flush waits for everything else written so far.
+inline constexpr ReplaceOptions kRegenerableFile{/*followLinks=*/true, /*flushToDisk=*/false};
+
+class ReplacementSteps;
+
+// Writes bytes to a new file beside path and renames it over path, so that
+// path always holds its old content or the new, never a part. An existing
+// file keeps its permissions (and its owner where the process may keep
+// it); a new one gets the default permissions. A read-only file, a folder
+// or a device is never replaced, and a failure leaves no temporary file.
+// steps are the system's own unless a test watches them.
+FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                                 const ReplaceOptions& options = {});
+FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                                 const ReplaceOptions& options, ReplacementSteps& steps);
+
+// kOk when ReplaceFileAtomically would replace the file at path (following
+// links), with the status it would refuse with otherwise.
+FileResult CheckReplaceable(const std::string& path);
+
+// The name a replacement gives its temporary file beside target, and
+// whether a file name is one of those (left behind by a killed process).
+std::string TemporaryNameFor(const std::string& target);
+bool IsTemporaryName(std::string_view fileName);
+
+// The system's own text for the error, for people.
+std::string Describe(const FileResult& result);
 
 }  // namespace bte::platform
 

@@ -1,19 +1,24 @@
 #include "platform/file_io.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <limits>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "buildtagexpr.h"
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/replacement_steps.h"
 
 namespace bte::platform {
-
 namespace {
+
+FileResult Failure(int error) {
+  const bool missing = error == ENOENT || error == ENOTDIR;
+  return {missing ? FileStatus::kMissing : FileStatus::kFailed, error};
+}
 
 // Closes the descriptor on every way out.
 class Descriptor {
@@ -30,48 +35,167 @@ class Descriptor {
   int fd_;
 };
 
-}  // namespace
-
-bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, uint32_t& length) {
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) throw BuildTagExprFileError(path, errno);
-  struct stat status {};
-  if (::fstat(file.get(), &status) != 0) throw BuildTagExprFileError(path, errno);
-  if (S_ISDIR(status.st_mode)) throw BuildTagExprFileError(path, EISDIR);
-  // Offsets and lengths in the filters are 32-bit.
-  if (static_cast<uint64_t>(status.st_size) >= std::numeric_limits<uint32_t>::max()) return false;
-  const size_t size = static_cast<size_t>(status.st_size);
-  bytes.assign(size + 1, '\0');
+FileResult ReadInto(int fd, uint64_t size, uint64_t sizeLimit, std::string& bytes) {
+  // One byte more than announced shows, without a second allocation,
+  // whether the file grew since.
+  bytes.resize(static_cast<size_t>(size) + 1);
   size_t done = 0;
-  while (done < size) {
-    const ssize_t got = ::read(file.get(), bytes.data() + done, size - done);
+  for (;;) {
+    if (done == bytes.size()) bytes.resize(done + done / 2 + 4096);
+    const ssize_t got = ::read(fd, &bytes[done], bytes.size() - done);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw BuildTagExprFileError(path, errno);
-    if (got == 0) return false;  // the file shrank while being read
+    if (got < 0) return Failure(errno);
+    if (got == 0) break;
     done += static_cast<size_t>(got);
+    if (done > sizeLimit) return {FileStatus::kTooLarge, EFBIG};
   }
-  length = static_cast<uint32_t>(size);
-  return true;
+  bytes.resize(done);
+  return {};
 }
 
-bool WriteFileAtomically(const std::string& path, const char* data, uint32_t length) {
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(data, length);
-    file.flush();
-    if (!file) {
-      file.close();
-      std::remove(temporary.c_str());
-      return false;
+// Permission bits decide what Windows calls the read-only attribute; the
+// check is made on the bits, so it holds for a privileged user as well.
+FileResult Replaceable(const std::string& path, const struct stat& info) {
+  if (!S_ISREG(info.st_mode)) return {FileStatus::kNotAFile, S_ISDIR(info.st_mode) ? EISDIR : EINVAL};
+  if ((info.st_mode & 0222) == 0) return {FileStatus::kReadOnly, EACCES};
+  if (::access(path.c_str(), W_OK) != 0) return Failure(errno);
+  return {};
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+class PosixSteps final : public ReplacementSteps {
+ public:
+  std::string ResolveLinks(const std::string& path) override {
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+    return path;
+  }
+
+  FileResult CreateTemporary(const std::string& target, Temporary& temporary) override {
+    struct stat info {};
+    // A link still here is to be replaced itself, by a new file.
+    const bool exists = ::lstat(target.c_str(), &info) == 0 && !S_ISLNK(info.st_mode);
+    if (exists) {
+      const FileResult refused = Replaceable(target, info);
+      if (!refused.ok()) return refused;
     }
+    // A new file gets the permissions the process's umask allows.
+    const FileResult created = CreateExclusive(target, exists ? 0600 : 0666, temporary);
+    if (!created.ok() || !exists) return created;
+    if (::fchmod(static_cast<int>(temporary.handle), info.st_mode & 07777) != 0) {
+      const FileResult failed = Failure(errno);
+      Discard(temporary);
+      return failed;
+    }
+    // Only a privileged user may hand the file back to its owner; anyone
+    // else keeps it as their own, which the result need not report.
+    (void)!::fchown(static_cast<int>(temporary.handle), info.st_uid, info.st_gid);
+    return created;
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
+
+  FileResult Write(Temporary& temporary, std::string_view bytes) override {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t put =
+          ::write(static_cast<int>(temporary.handle), bytes.data() + done, bytes.size() - done);
+      if (put < 0 && errno == EINTR) continue;
+      if (put < 0) return Failure(errno);
+      if (put == 0) return Failure(ENOSPC);
+      done += static_cast<size_t>(put);
+    }
+    return {};
   }
-  return true;
+
+  FileResult Flush(Temporary& temporary) override {
+    if (::fsync(static_cast<int>(temporary.handle)) != 0) return Failure(errno);
+    return {};
+  }
+
+  FileResult Close(Temporary& temporary) override {
+    const int fd = static_cast<int>(temporary.handle);
+    temporary.handle = -1;
+    if (::close(fd) != 0) return Failure(errno);
+    return {};
+  }
+
+  FileResult MoveOver(const Temporary& temporary, const std::string& target) override {
+    if (::rename(temporary.path.c_str(), target.c_str()) != 0) return Failure(errno);
+    return {};
+  }
+
+  void FlushFolder(const std::string& target) override {
+    const Descriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) ::fsync(folder.get());
+  }
+
+  void Discard(Temporary& temporary) override {
+    if (temporary.handle >= 0) ::close(static_cast<int>(temporary.handle));
+    temporary.handle = -1;
+    ::unlink(temporary.path.c_str());
+  }
+
+ private:
+  static FileResult CreateExclusive(const std::string& target, mode_t mode, Temporary& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      temporary.path = TemporaryNameFor(target);
+      const int fd = ::open(temporary.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+      if (fd >= 0) {
+        temporary.handle = fd;
+        return {};
+      }
+      if (errno != EEXIST) return Failure(errno);
+    }
+    return Failure(EEXIST);
+  }
+};
+
+}  // namespace
+
+FileContents ReadWholeFile(const std::string& path, uint64_t sizeLimit) {
+  FileContents contents;
+  // Non-blocking, so that a pipe given as the path cannot hang the reader.
+  const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  struct stat info {};
+  FileResult& result = contents;
+  if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
+    result = Failure(errno);
+  } else if (!S_ISREG(info.st_mode)) {
+    result = {FileStatus::kNotAFile, S_ISDIR(info.st_mode) ? EISDIR : EINVAL};
+  } else if (static_cast<uint64_t>(info.st_size) > sizeLimit) {
+    result = {FileStatus::kTooLarge, EFBIG};
+  } else {
+    result = ReadInto(file.get(), static_cast<uint64_t>(info.st_size), sizeLimit, contents.bytes);
+  }
+  if (!result.ok()) contents.bytes.clear();
+  return contents;
+}
+
+FileResult CheckReplaceable(const std::string& path) {
+  const std::string target = SystemReplacementSteps().ResolveLinks(path);
+  struct stat info {};
+  if (::stat(target.c_str(), &info) != 0) return Failure(errno);
+  return Replaceable(target, info);
+}
+
+std::string TemporaryNameFor(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  const size_t slash = target.rfind('/');
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  return target.substr(0, nameStart) + std::string(kTemporaryPrefix) +
+         std::to_string(::getpid()) + '-' + std::to_string(counter++) + '-' +
+         target.substr(nameStart);
+}
+
+std::string Describe(const FileResult& result) { return std::strerror(result.systemError); }
+
+ReplacementSteps& SystemReplacementSteps() {
+  static PosixSteps steps;
+  return steps;
 }
 
 }  // namespace bte::platform

@@ -1,5 +1,5 @@
-// The platform's private-profile functions and file attributes, as the
-// expression store uses them on a project file.
+// The platform's private-profile functions, as the expression store uses
+// them on a project file.
 //
 // A ProfileFile reads the file once when made and answers from memory; its
 // writes change the memory and reach the disk together when Commit replaces
@@ -22,11 +22,15 @@
 
 namespace bte::platform {
 
+class ReplacementSteps;
+
 class ProfileFile {
  public:
   // A missing or unreadable file, or one larger than 16 MiB, reads as an
-  // empty one.
+  // empty one. Commits go through steps (the system's unless a test
+  // watches them).
   explicit ProfileFile(std::string path);
+  ProfileFile(std::string path, ReplacementSteps& steps);
 
   uint32_t GetSectionNames(char* buffer, uint32_t size) const {
     return document_.GetSectionNames(buffer, size);
@@ -48,6 +52,7 @@ class ProfileFile {
 
  private:
   std::string path_;
+  ReplacementSteps* steps_;
   std::string original_;
   ProfileDocument document_;
   bool existed_ = false;
@@ -62,20 +67,6 @@ uint32_t ReadProfileSection(const char* section, char* buffer, uint32_t size, co
 // A missing file is created (also by a delete); false for a null section.
 bool WriteProfileKey(const char* section, const char* key, const char* value, const char* path);
 bool WriteProfileSection(const char* section, const char* block, const char* path);
-
-// File attributes as the platform reports them.
-constexpr uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
-constexpr uint32_t kFileAttributeReadOnly = 0x01;
-constexpr uint32_t kFileAttributeDirectory = 0x10;
-constexpr uint32_t kFileAttributeArchive = 0x20;
-constexpr uint32_t kFileAttributeNormal = 0x80;
-
-// kInvalidFileAttributes for a missing path; a file is read-only when no one
-// may write it.
-uint32_t ReadFileAttributes(const char* path);
-// Read-only takes every write permission away; any other value gives the
-// owner write permission back. False for a missing path.
-bool ChangeFileAttributes(const char* path, uint32_t attributes);
 
 }  // namespace bte::platform
 

@@ -64,22 +64,22 @@ void AppendUtf8(std::string& out, char32_t code) {
 
 }  // namespace
 
-std::u16string MultiByteToWide(std::string_view text) {
-  std::u16string out;
+WideString MultiByteToWide(std::string_view text) {
+  WideString out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     const char32_t code = DecodeOne(text, i);
     if (code < 0x10000) {
-      out += static_cast<char16_t>(code);
+      out += static_cast<OLECHAR>(code);
     } else {
-      out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+      out += static_cast<OLECHAR>(0xD800 + ((code - 0x10000) >> 10));
+      out += static_cast<OLECHAR>(0xDC00 + ((code - 0x10000) & 0x3FF));
     }
   }
   return out;
 }
 
-std::string WideToMultiByte(std::u16string_view text) {
+std::string WideToMultiByte(WideStringView text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {

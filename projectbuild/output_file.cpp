@@ -1,37 +1,29 @@
 #include "projectbuild/output_file.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <system_error>
 
-#include "platform/worker_threads.h"
+#include "platform/file_io.h"
 
 namespace bte::projectbuild {
 namespace fs = std::filesystem;
-namespace {
-
-constexpr std::string_view kTemporaryPrefix = ".buildtags-tmp-";
-
-std::string Describe(int error) { return std::strerror(error); }
-
-}  // namespace
 
 fs::path TemporaryPathFor(const fs::path& destination) {
-  static std::atomic<unsigned> counter{0};
-  const auto thread = platform::CurrentThreadNumber() % 100000;
-  return destination.parent_path() /
-         (std::string(kTemporaryPrefix) + std::to_string(thread) + "-" +
-          std::to_string(counter++) + "-" + destination.filename().string());
+  return platform::TemporaryNameFor(destination.string());
 }
 
 bool IsTemporaryOutputName(const fs::path& path) {
-  return path.filename().string().rfind(kTemporaryPrefix, 0) == 0;
+  return platform::IsTemporaryName(path.filename().string());
 }
 
 bool CommitTemporary(const fs::path& temporary, const fs::path& destination, std::string& error) {
   std::error_code code;
+  // As for every other output: a read-only file stays, a link is replaced.
+  if (!fs::is_symlink(destination, code) &&
+      platform::CheckReplaceable(destination.string()).status == platform::FileStatus::kReadOnly) {
+    error = "cannot write: read-only file";
+    fs::remove(temporary, code);
+    return false;
+  }
   fs::rename(temporary, destination, code);
   if (!code) return true;
   error = "cannot rename into place: " + code.message();
@@ -39,38 +31,23 @@ bool CommitTemporary(const fs::path& temporary, const fs::path& destination, std
   return false;
 }
 
+// Outputs can be made again, so they are not flushed to the disk; a link in
+// the output folder is replaced, never written through.
 bool WriteFileAtomically(const fs::path& destination, std::string_view bytes, std::string& error) {
-  const fs::path temporary = TemporaryPathFor(destination);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = "cannot create " + temporary.string() + ": " + Describe(errno);
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      error = "cannot write: " + Describe(errno);
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
-  }
-  return CommitTemporary(temporary, destination, error);
+  const platform::FileResult written = platform::ReplaceFileAtomically(
+      destination.string(), bytes, {/*followLinks=*/false, /*flushToDisk=*/false});
+  if (!written.ok()) error = "cannot write: " + platform::Describe(written);
+  return written.ok();
 }
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot open: " + Describe(errno);
+  platform::FileContents file = platform::ReadWholeFile(path.string());
+  if (!file.ok()) {
+    const bool opened = file.status == platform::FileStatus::kNotAFile;
+    error = (opened ? "cannot read: " : "cannot open: ") + platform::Describe(file);
     return false;
   }
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    error = "cannot read: " + Describe(errno);
-    return false;
-  }
+  bytes = std::move(file.bytes);
   return true;
 }
 

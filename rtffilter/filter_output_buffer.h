@@ -7,11 +7,11 @@
 #include <cstdint>
 
 #include "buildtagexpr.h"
-#include "frame/ref_counted.h"
+#include "com/ref_counted.h"
 
 namespace bte::rtf {
 
-class FilterOutputBuffer : public RefCounted<IFilterOutputBuffer> {
+class FilterOutputBuffer : public com::RefCountedNoQuery<IFilterOutputBuffer> {
  public:
   FilterOutputBuffer() = default;
   FilterOutputBuffer(const FilterOutputBuffer&) = delete;

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <vector>
 
+#include "com/create_instance.h"
 #include "platform/file_io.h"
 #include "rtffilter/annotation_text.h"
 #include "rtffilter/filter_output_buffer.h"
@@ -53,21 +53,24 @@ HRESULT BTE_CALL RTFBuildTagExprFilter::FilterBuffer(const char* rtf, uint32_t l
 HRESULT BTE_CALL RTFBuildTagExprFilter::FilterFile(const char* inputPath,
                                                     const char* outputPath) {
   if (inputPath == nullptr || outputPath == nullptr) return E_FAIL;
-  std::vector<char> bytes;
-  uint32_t length = 0;
-  // An input that cannot be opened or read throws BuildTagExprFileError.
-  if (!platform::ReadWholeFile(inputPath, bytes, length)) return E_FAIL;
+  // Offsets and lengths in the filter are 32-bit.
+  const platform::FileContents input = platform::ReadWholeFile(inputPath, UINT32_MAX - 1);
+  if (input.status == platform::FileStatus::kTooLarge) return E_FAIL;
+  if (!input.ok()) throw BuildTagExprFileError(inputPath, input.systemError);
+  const auto length = static_cast<uint32_t>(input.bytes.size());
   IFilterOutputBuffer* out = nullptr;
-  if (FilterBuffer(bytes.data(), length, &out) != S_OK || out == nullptr) {
+  // The bytes are followed by the zero byte the filter expects.
+  if (FilterBuffer(input.bytes.c_str(), length, &out) != S_OK || out == nullptr) {
     if (out != nullptr) out->Release();
     return E_FAIL;
   }
   char* data = nullptr;
   uint32_t outLength = 0;
   // An empty result never produces an output file.
-  const bool written = out->GetData(&data, &outLength) == S_OK && data != nullptr &&
-                       outLength != 0 &&
-                       platform::WriteFileAtomically(outputPath, data, outLength);
+  const bool written =
+      out->GetData(&data, &outLength) == S_OK && data != nullptr && outLength != 0 &&
+      platform::ReplaceFileAtomically(outputPath, {data, outLength}, platform::kRegenerableFile)
+          .ok();
   out->Release();
   return written ? S_OK : E_FAIL;
 }
@@ -81,7 +84,7 @@ HRESULT BTE_CALL RTFBuildTagExprFilter::GetAnnotationTags(const char* rtf, uint3
   *isBuildTagAnnotation = isBuildTag ? 1 : 0;
   if (!isBuildTag) return S_OK;
   FilterOutputBuffer* buffer = nullptr;
-  if (CreateInstance<FilterOutputBuffer>(&buffer) != S_OK) return S_OK;
+  if (com::CreateInstance<FilterOutputBuffer>(&buffer) != S_OK) return S_OK;
   // The length stays 0: the caller reads the tags as a zero-terminated string.
   char* storage = buffer->Allocate(static_cast<uint32_t>(tagText.size() + 1));
   if (storage != nullptr) std::memcpy(storage, tagText.c_str(), tagText.size() + 1);

@@ -6,11 +6,11 @@
 #include <cstdint>
 
 #include "buildtagexpr.h"
-#include "frame/ref_counted.h"
+#include "com/ref_counted.h"
 
 namespace bte::rtf {
 
-class RTFBuildTagExprFilter : public RefCounted<IRTFBuildTagExprFilter> {
+class RTFBuildTagExprFilter : public com::RefCountedNoQuery<IRTFBuildTagExprFilter> {
  public:
   RTFBuildTagExprFilter() = default;
   RTFBuildTagExprFilter(const RTFBuildTagExprFilter&) = delete;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "com/create_instance.h"
 #include "store/expression_record.h"
 
 namespace bte {
@@ -95,7 +96,7 @@ HRESULT BuildTagExprList::GetNextRecord(IBuildTagExprRecord** record) {
   const ExpressionEntry& entry = *cursor_++;
   std::string targets;
   CollectTargets(entry.expression.c_str(), targets);
-  return CreateInstance<BuildTagExprRecord>(record, entry.expression, std::move(targets));
+  return com::CreateInstance<BuildTagExprRecord>(record, entry.expression, std::move(targets));
 }
 
 }  // namespace bte

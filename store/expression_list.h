@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "frame/ref_counted.h"
+#include "com/ref_counted.h"
 #include "store/expression_entry.h"
 
 namespace bte {
@@ -17,7 +17,7 @@ namespace bte {
 // Which entries ContainsExpression looks at.
 enum ExpressionScope { kAnyEntry = 0, kGlobalEntries = 1, kTargetEntries = 2 };
 
-class BuildTagExprList : public RefCounted<IBuildTagExprList> {
+class BuildTagExprList : public com::RefCountedNoQuery<IBuildTagExprList> {
  public:
   using Position = std::list<ExpressionEntry>::iterator;
 

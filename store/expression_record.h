@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "frame/ref_counted.h"
+#include "com/ref_counted.h"
 
 namespace bte {
 
-class BuildTagExprRecord : public RefCounted<IBuildTagExprRecord> {
+class BuildTagExprRecord : public com::RefCountedNoQuery<IBuildTagExprRecord> {
  public:
   BuildTagExprRecord(std::string expression, std::string targets)
       : expression_(std::move(expression)), targets_(std::move(targets)) {}

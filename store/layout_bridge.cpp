@@ -1,6 +1,6 @@
 #include "store/layout_bridge.h"
 
-#include "buildtagexpr_host.h"
+#include "com/ref_ptr.h"
 #include "expr/expression_tree.h"
 #include "expr/text.h"
 #include "layoutsettings/single_source_settings.h"
@@ -19,13 +19,13 @@ CreateSingleSourceSettingsInstanceFunction createSettings = nullptr;
 // Converts a system string from the library and frees it.
 std::string TakeString(BSTR text) {
   if (text == nullptr) return std::string();
-  std::string converted = platform::WideToMultiByte(std::u16string_view(text, SysStringLen(text)));
+  std::string converted = platform::WideToMultiByte(platform::WideStringView(text, SysStringLen(text)));
   SysFreeString(text);
   return converted;
 }
 
 void OpenSettings(const std::string& filePath, const std::string& section,
-                  host::ComPtr<ISingleSourceSettings>& settings) {
+                  com::RefPtr<ISingleSourceSettings>& settings) {
   if (createSettings != nullptr) createSettings(settings.out(), filePath.c_str(), section.c_str());
 }
 
@@ -43,7 +43,7 @@ std::vector<std::string> MatchingTargets(const std::string& filePath,
   for (const std::string& piece : targetNames) {
     const std::string name(Trim(piece));
     if (name.empty()) continue;
-    host::ComPtr<ISingleSourceSettings> settings;
+    com::RefPtr<ISingleSourceSettings> settings;
     OpenSettings(filePath, kTargetPrefix + name, settings);
     if (!settings) continue;
     const BuildTagExprTree tree(ReadExpression(*settings));
@@ -70,7 +70,7 @@ int QueryLayoutInUse() {
   const auto createManager = reinterpret_cast<CreateSingleSourceSettingsManagerInstanceFunction>(
       platform::FindEntryPoint(layoutModule, kCreateSettingsManagerEntry));
   if (createManager == nullptr) return 0;
-  host::ComPtr<ISingleSourceSettingsManager> manager;
+  com::RefPtr<ISingleSourceSettingsManager> manager;
   createManager(manager.out());
   return manager && manager->IsLayoutInUse() == 0 ? 1 : 0;
 }
@@ -82,7 +82,7 @@ void LoadTargetExpressions(const std::string& filePath, const std::vector<std::s
   for (const std::string& piece : targetNames) {
     const std::string name(Trim(piece));
     if (name.empty()) continue;
-    host::ComPtr<ISingleSourceSettings> settings;
+    com::RefPtr<ISingleSourceSettings> settings;
     OpenSettings(filePath, kTargetPrefix + name, settings);
     if (!settings) continue;
     const std::string text = ReadExpression(*settings);
@@ -92,7 +92,7 @@ void LoadTargetExpressions(const std::string& filePath, const std::vector<std::s
 
 int WriteTargetExpression(const std::string& filePath, const char* target,
                           const char* expression) {
-  host::ComPtr<ISingleSourceSettings> settings;
+  com::RefPtr<ISingleSourceSettings> settings;
   OpenSettings(filePath, kTargetPrefix + std::string(target), settings);
   if (!settings) return 1;
   BSTR value = nullptr;
@@ -103,14 +103,14 @@ int WriteTargetExpression(const std::string& filePath, const char* target,
 }
 
 void LoadGlobalExpressions(const std::string& filePath, BuildTagExprList& list) {
-  host::ComPtr<ISingleSourceSettings> project;
+  com::RefPtr<ISingleSourceSettings> project;
   OpenSettings(filePath, "", project);
   if (!project) return;
-  host::ComPtr<ISingleSourceSettingsSections> sections;
+  com::RefPtr<ISingleSourceSettingsSections> sections;
   project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.out()));
   if (!sections) return;
   sections->SelectSection(kGlobalSection);
-  host::ComPtr<ISingleSourceSettingsEnum> entries;
+  com::RefPtr<ISingleSourceSettingsEnum> entries;
   sections->GetSectionEntries(entries.out());
   if (!entries) return;
   entries->Reset();
@@ -126,10 +126,10 @@ void LoadGlobalExpressions(const std::string& filePath, BuildTagExprList& list) 
 }
 
 void SaveGlobalExpressions(const std::string& filePath, BuildTagExprList& list) {
-  host::ComPtr<ISingleSourceSettings> project;
+  com::RefPtr<ISingleSourceSettings> project;
   OpenSettings(filePath, "", project);
   if (!project) return;
-  host::ComPtr<ISingleSourceSettingsSections> sections;
+  com::RefPtr<ISingleSourceSettingsSections> sections;
   project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.out()));
   if (!sections) return;
   sections->SelectSection(kGlobalSection);

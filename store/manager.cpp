@@ -1,8 +1,7 @@
 #include "store/manager.h"
 
-#include <new>
-
-#include "buildtagexpr_host.h"
+#include "com/create_instance.h"
+#include "com/ref_ptr.h"
 #include "expr/expression_tree.h"
 #include "expr/text.h"
 #include "store/expression_list.h"
@@ -14,14 +13,6 @@
 
 namespace bte {
 namespace {
-
-// A work list for one operation, destroyed with it; null when it could not
-// be made.
-host::ComPtr<BuildTagExprList> NewWorkList() {
-  host::ComPtr<BuildTagExprList> list(new (std::nothrow) BuildTagExprList);
-  if (list) list->AddRef();
-  return list;
-}
 
 bool IsBlank(const char* text) { return Trim(text).empty(); }
 
@@ -45,12 +36,12 @@ bool BuildTagExprManager::LayoutMode() const {
 HRESULT BuildTagExprManager::AddGlobalExpression(const char* expression) {
   if (expression == nullptr || IsBlank(expression)) return S_FALSE;
   const std::string text(Trim(expression));
-  const host::ComPtr<BuildTagExprList> list = NewWorkList();
-  if (list.get() == nullptr) return S_FALSE;
+  com::RefPtr<BuildTagExprList> list;
+  if (com::CreateInstance<BuildTagExprList>(list.out()) != S_OK) return S_FALSE;
   ExpressionStore store = Store();
   store.LoadStore(list.get());
-  if (list.get()->ContainsExpression(text.c_str(), kAnyEntry) == 1) return S_FALSE;
-  list.get()->AddEntry("", text.c_str(), CurrentTime());
+  if (list->ContainsExpression(text.c_str(), kAnyEntry) == 1) return S_FALSE;
+  list->AddEntry("", text.c_str(), CurrentTime());
   store.SaveGlobalExpressions(list.get());
   store.Finish();
   return S_OK;
@@ -58,19 +49,19 @@ HRESULT BuildTagExprManager::AddGlobalExpression(const char* expression) {
 
 HRESULT BuildTagExprManager::RemoveGlobalExpression(const char* expression) {
   if (expression == nullptr || IsBlank(expression)) return S_FALSE;
-  const host::ComPtr<BuildTagExprList> list = NewWorkList();
-  if (list.get() == nullptr) return S_FALSE;
+  com::RefPtr<BuildTagExprList> list;
+  if (com::CreateInstance<BuildTagExprList>(list.out()) != S_OK) return S_FALSE;
   ExpressionStore store = Store();
   store.LoadStore(list.get());
-  list.get()->RemoveEntries("", expression);
+  list->RemoveEntries("", expression);
   store.SaveGlobalExpressions(list.get());
   // Targets whose expression is exactly this text lose it as well.
   std::string joined;
-  if (list.get()->CollectTargets(expression, joined) == 1 && !joined.empty()) {
+  if (list->CollectTargets(expression, joined) == 1 && !joined.empty()) {
     std::vector<std::string> targets;
     SplitList(joined, ';', targets);
     for (const std::string& target : targets) {
-      list.get()->RemoveEntries(target.c_str(), expression);
+      list->RemoveEntries(target.c_str(), expression);
       store.WriteTargetExpression(target.c_str(), "");
     }
   }
@@ -80,25 +71,25 @@ HRESULT BuildTagExprManager::RemoveGlobalExpression(const char* expression) {
 
 HRESULT BuildTagExprManager::GetExpressionList(IBuildTagExprList** out) {
   if (out == nullptr) return S_FALSE;
-  auto* list = new (std::nothrow) BuildTagExprList;
-  if (list == nullptr) {
+  BuildTagExprList* list = nullptr;
+  const HRESULT created = com::CreateInstance<BuildTagExprList>(&list);
+  if (created != S_OK) {
     *out = nullptr;
-    return E_OUTOFMEMORY;
+    return created;
   }
   Store().LoadStore(list);
-  list->AddRef();
   *out = list;
   return S_OK;
 }
 
 HRESULT BuildTagExprManager::RenameTag(const char* oldTag, const char* newTag) {
   if (oldTag == nullptr || newTag == nullptr) return E_INVALIDARG;
-  const host::ComPtr<BuildTagExprList> list = NewWorkList();
-  if (list.get() == nullptr) return E_FAIL;
+  com::RefPtr<BuildTagExprList> list;
+  if (com::CreateInstance<BuildTagExprList>(list.out()) != S_OK) return E_FAIL;
   ExpressionStore store = Store();
   store.LoadStore(list.get());
   std::string renamed;
-  for (auto position = list.get()->Head(); ExpressionEntry* entry = list.get()->Next(position);) {
+  for (auto position = list->Head(); ExpressionEntry* entry = list->Next(position);) {
     if (BuildTagExprTree(entry->expression).ReplaceTag(oldTag, newTag, renamed) != 1 ||
         renamed.empty())
       continue;
@@ -106,8 +97,8 @@ HRESULT BuildTagExprManager::RenameTag(const char* oldTag, const char* newTag) {
     const std::string target = entry->target;
     const std::string expression = entry->expression;
     const TimeStamp stamp = entry->timeStamp;
-    list.get()->RemoveEntries(target.c_str(), expression.c_str());
-    list.get()->AddEntry(target.c_str(), renamed.c_str(), stamp);
+    list->RemoveEntries(target.c_str(), expression.c_str());
+    list->AddEntry(target.c_str(), renamed.c_str(), stamp);
     if (!target.empty()) store.WriteTargetExpression(target.c_str(), renamed.c_str());
   }
   store.SaveGlobalExpressions(list.get());
@@ -117,15 +108,15 @@ HRESULT BuildTagExprManager::RenameTag(const char* oldTag, const char* newTag) {
 
 HRESULT BuildTagExprManager::DeleteTag(const char* tag) {
   if (tag == nullptr) return E_INVALIDARG;
-  const host::ComPtr<BuildTagExprList> list = NewWorkList();
-  if (list.get() == nullptr) return E_FAIL;
+  com::RefPtr<BuildTagExprList> list;
+  if (com::CreateInstance<BuildTagExprList>(list.out()) != S_OK) return E_FAIL;
   ExpressionStore store = Store();
   store.LoadStore(list.get());
-  for (auto position = list.get()->Head(); ExpressionEntry* entry = list.get()->Next(position);) {
+  for (auto position = list->Head(); ExpressionEntry* entry = list->Next(position);) {
     if (BuildTagExprTree(entry->expression).UsesTag(tag) != 1) continue;
     const std::string target = entry->target;
     const std::string expression = entry->expression;
-    list.get()->RemoveEntries(target.c_str(), expression.c_str());
+    list->RemoveEntries(target.c_str(), expression.c_str());
     if (!target.empty()) store.WriteTargetExpression(target.c_str(), "");
   }
   store.SaveGlobalExpressions(list.get());
@@ -141,7 +132,7 @@ HRESULT BuildTagExprManager::SetTargetNames(const char* names) {
 }
 
 HRESULT BuildTagExprManager::HandOut(std::vector<std::string> names, IEnumString** targets) const {
-  return CreateInstance<StringEnumerator>(targets, std::move(names));
+  return com::CreateInstance<StringEnumerator>(targets, std::move(names));
 }
 
 HRESULT BuildTagExprManager::GetTargetsForRename(const char* oldTag, const char* newTag,

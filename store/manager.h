@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "frame/ref_counted.h"
+#include "com/ref_counted.h"
 
 namespace bte {
 
 class BuildTagExprList;
 class ExpressionStore;
 
-class BuildTagExprManager : public RefCounted<IBuildTagExprManager> {
+class BuildTagExprManager : public com::RefCountedNoQuery<IBuildTagExprManager> {
  public:
   // Asks the layout settings library, if the host loaded it, whether its
   // settings are in use, and makes an existing project file writable.

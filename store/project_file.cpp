@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_attributes.h"
+
 namespace bte {
 
 int LoadTargetExpressions(const platform::ProfileFile& file, BuildTagExprList* list) {

@@ -1,8 +1,8 @@
 #include "store/string_enumerator.h"
 
 #include <cstring>
-#include <new>
 
+#include "com/create_instance.h"
 #include "platform/wide_string.h"
 
 namespace bte {
@@ -10,7 +10,7 @@ namespace {
 
 // A task-allocator copy, or null when the allocator has nothing to give.
 LPOLESTR WideCopy(const std::string& text) {
-  const std::u16string wide = platform::MultiByteToWide(text);
+  const platform::WideString wide = platform::MultiByteToWide(text);
   auto* copy = static_cast<LPOLESTR>(CoTaskMemAlloc((wide.size() + 1) * sizeof(OLECHAR)));
   if (copy == nullptr) return nullptr;
   std::memcpy(copy, wide.c_str(), (wide.size() + 1) * sizeof(OLECHAR));
@@ -18,25 +18,6 @@ LPOLESTR WideCopy(const std::string& text) {
 }
 
 }  // namespace
-
-HRESULT StringEnumerator::QueryInterface(REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  if (iid != IID_IUnknown && iid != IID_IEnumString) return E_NOINTERFACE;
-  AddRef();
-  *out = static_cast<IEnumString*>(this);
-  return S_OK;
-}
-
-ULONG StringEnumerator::AddRef() { return static_cast<ULONG>(++refCount_); }
-
-ULONG StringEnumerator::Release() {
-  const int32_t count = --refCount_;
-  if (count == 0) {
-    delete this;
-    return 0;
-  }
-  return static_cast<ULONG>(count);
-}
 
 HRESULT StringEnumerator::Next(ULONG celt, LPOLESTR* rgelt, ULONG* fetched) {
   if (rgelt == nullptr) return E_POINTER;
@@ -69,9 +50,8 @@ HRESULT StringEnumerator::Reset() {
 
 HRESULT StringEnumerator::Clone(IEnumString** out) {
   if (out == nullptr) return E_POINTER;
-  auto* copy = new (std::nothrow) StringEnumerator(strings_);
-  if (copy == nullptr) return E_OUTOFMEMORY;
-  copy->AddRef();
+  StringEnumerator* copy = nullptr;
+  if (com::CreateInstance<StringEnumerator>(&copy, strings_) != S_OK) return E_OUTOFMEMORY;
   const HRESULT result = copy->QueryInterface(IID_IEnumString, reinterpret_cast<void**>(out));
   copy->Release();
   return result;

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "buildtagexpr.h"
-#include "frame/ref_counted.h"
+#include "com/create_instance.h"
 #include "rtf_documents.h"
 #include "rtffilter/filter_output_buffer.h"
 
@@ -174,7 +174,7 @@ TEST_F(FilterFileTest, FailuresLeaveTheOutputUntouched) {
 
 TEST(FilterOutputBufferTest, AllocateAndSetLength) {
   FilterOutputBuffer* buffer = nullptr;
-  ASSERT_EQ(CreateInstance<FilterOutputBuffer>(&buffer), S_OK);
+  ASSERT_EQ(com::CreateInstance<FilterOutputBuffer>(&buffer), S_OK);
   char* data = reinterpret_cast<char*>(0x1);
   uint32_t length = 99;
   buffer->GetData(&data, &length);

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -14,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_attributes.h"
 #include "platform/profile_file.h"
 #include "temp_folder.h"
+#include "tests/platform/recording_steps.h"
 
 namespace {
 
@@ -48,6 +51,7 @@ TEST_F(FileAttributes, ReadOnlyFileRefusesWritesUntilMadeNormal) {
   ASSERT_TRUE(ChangeFileAttributes(path_.c_str(), kFileAttributeReadOnly));
   EXPECT_EQ(ReadFileAttributes(path_.c_str()), kFileAttributeArchive | kFileAttributeReadOnly);
   EXPECT_FALSE(WriteProfileKey("s", "a", "2", path_.c_str()));
+  EXPECT_FALSE(WriteProfileKey("s", "a", "1", path_.c_str()));  // unchanged bytes, too
   EXPECT_EQ(ReadBytes(path_), "[s]\r\na=1\r\n");
   ASSERT_TRUE(ChangeFileAttributes(path_.c_str(), kFileAttributeNormal));
   EXPECT_EQ(ReadFileAttributes(path_.c_str()), kFileAttributeArchive);
@@ -81,6 +85,22 @@ TEST_F(AtomicReplace, WritesThroughSymbolicLink) {
   ASSERT_TRUE(WriteProfileKey("s", "a", "2", path_.c_str()));
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_EQ(ReadBytes(real), "[s]\r\na=2\r\n");
+}
+
+// The new project file is on the disk before it takes the old one's name,
+// and the rename before the write returns.
+TEST_F(AtomicReplace, FlushesBeforeAndAfterTheRename) {
+  WriteBytes(path_, "[s]\r\na=1\r\n");
+  bte::test::RecordingSteps steps;
+  ProfileFile file(path_, steps);
+  ASSERT_TRUE(file.WriteString("s", "a", "2"));
+  ASSERT_TRUE(file.Commit());
+  const auto at = [&steps](const char* step) {
+    return std::find(steps.calls.begin(), steps.calls.end(), step) - steps.calls.begin();
+  };
+  EXPECT_LT(at("Flush"), at("MoveOver"));
+  EXPECT_LT(at("MoveOver"), at("FlushFolder"));
+  EXPECT_LT(at("FlushFolder"), static_cast<long>(steps.calls.size()));
 }
 
 TEST_F(AtomicReplace, DirectoryAsPathReadsEmptyAndIsNeverReplaced) {

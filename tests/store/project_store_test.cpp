@@ -117,6 +117,7 @@ TEST_F(ProjectFileTest, ClearFileAttributesMakesFileWritable) {
 }
 
 struct StampCase {
+  const char* name;
   const char* text;
   bte::TimeStamp time;
   const char* written;
@@ -134,14 +135,16 @@ TEST_P(TimeStamps, ReadAndWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TimeStamps,
-    ::testing::Values(StampCase{"2004:05:17:09:03:07", k20040517, "2004:05:17:09:03:07"},
-                      StampCase{"2004:5:17:9:3:7", k20040517, "2004:05:17:09:03:07"},
-                      StampCase{"1980:01:01:01:01:01", 315536461, "1980:01:01:01:01:01"},
-                      StampCase{"2004:05:17", 1084752000, "2004:05:17:00:00:00"},
-                      StampCase{"ssion_x", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
-                      StampCase{"2004:13:01:00:00:00", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
-                      StampCase{"9999:01:01:00:00:00", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
-                      StampCase{"", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"}));
+    ::testing::Values(
+        StampCase{"Padded", "2004:05:17:09:03:07", k20040517, "2004:05:17:09:03:07"},
+        StampCase{"Unpadded", "2004:5:17:9:3:7", k20040517, "2004:05:17:09:03:07"},
+        StampCase{"TargetStamp", "1980:01:01:01:01:01", 315536461, "1980:01:01:01:01:01"},
+        StampCase{"DateOnly", "2004:05:17", 1084752000, "2004:05:17:00:00:00"},
+        StampCase{"Word", "ssion_x", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
+        StampCase{"Month13", "2004:13:01:00:00:00", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
+        StampCase{"Year9999", "9999:01:01:00:00:00", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"},
+        StampCase{"Empty", "", bte::kUnreadableTimeStamp, "0000:00:00:00:00:00"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TimeStampZone, LocalTimeFollowsTheZone) {
   setenv("TZ", "EST5", 1);

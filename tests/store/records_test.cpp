@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "record_dump.h"
+#include "com/create_instance.h"
 #include "store/expression_list.h"
 #include "store/split_list.h"
 #include "store/string_enumerator.h"
@@ -191,7 +192,7 @@ class EnumeratorTest : public ::testing::Test {
  protected:
   static IEnumString* Make(std::vector<std::string> strings) {
     IEnumString* out = nullptr;
-    bte::CreateInstance<bte::StringEnumerator>(&out, std::move(strings));
+    bte::com::CreateInstance<bte::StringEnumerator>(&out, std::move(strings));
     return out;
   }
   static std::vector<std::u16string> Take(IEnumString* e, ULONG count, HRESULT expected,
@@ -257,6 +258,7 @@ TEST_F(EnumeratorTest, QueryInterfaceKnowsItsTwoInterfaces) {
 }
 
 struct SplitCase {
+  const char* name;
   const char* text;
   std::vector<std::string> pieces;
 };
@@ -271,10 +273,13 @@ TEST_P(SplitListTest, PiecesBetweenSeparators) {
   EXPECT_EQ(out, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SplitListTest,
-                         ::testing::Values(SplitCase{"a||b", {"a", "", "b"}}, SplitCase{"a|b|", {"a", "b"}},
-                                           SplitCase{"|a", {"", "a"}}, SplitCase{"", {}},
-                                           SplitCase{" Web | Print ", {" Web ", " Print "}},
-                                           SplitCase{"||", {"", ""}}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitListTest,
+    ::testing::Values(SplitCase{"EmptyMiddle", "a||b", {"a", "", "b"}},
+                      SplitCase{"NoEmptyLast", "a|b|", {"a", "b"}},
+                      SplitCase{"EmptyFirst", "|a", {"", "a"}}, SplitCase{"Empty", "", {}},
+                      SplitCase{"NotTrimmed", " Web | Print ", {" Web ", " Print "}},
+                      SplitCase{"OnlySeparators", "||", {"", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -37,6 +37,7 @@ TEST(SystemString, NullIsHarmless) {
 }
 
 struct Conversion {
+  const char* name;
   std::string utf8;
   std::u16string utf16;
 };
@@ -50,11 +51,13 @@ TEST_P(WideConversion, RoundTrips) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, WideConversion,
-    ::testing::Values(Conversion{"", u""}, Conversion{"Print & Web", u"Print & Web"},
-                      Conversion{"\xC3\xA9t\xC3\xA9", u"\u00e9t\u00e9"},
-                      Conversion{"\xE2\x82\xAC", u"\u20ac"},
-                      Conversion{"\xF0\x9F\x98\x80", u"\U0001F600"},
-                      Conversion{std::string("a\0b", 3), std::u16string(u"a\0b", 3)}));
+    ::testing::Values(Conversion{"Empty", "", u""},
+                      Conversion{"Ascii", "Print & Web", u"Print & Web"},
+                      Conversion{"TwoBytes", "\xC3\xA9t\xC3\xA9", u"\u00e9t\u00e9"},
+                      Conversion{"ThreeBytes", "\xE2\x82\xAC", u"\u20ac"},
+                      Conversion{"SurrogatePair", "\xF0\x9F\x98\x80", u"\U0001F600"},
+                      Conversion{"EmbeddedZero", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WideConversion, MalformedInputBecomesReplacementCharacters) {
   EXPECT_EQ(MultiByteToWide("a\xFF" "b"), u"a\uFFFDb");

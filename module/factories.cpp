@@ -1,45 +1,36 @@
-// The exported factories. Each subsystem supplies its object; a factory whose
-// object is not built yet stores null and answers E_NOTIMPL.
+// The five exported factories: the one place that knows every subsystem's
+// object.
 #include "buildtagexpr.h"
+#include "com/create_instance.h"
 #include "editor/expression_editor.h"
 #include "expr/parser.h"
-#include "frame/ref_counted.h"
-#include "store/manager.h"
-#include "rtffilter/rtf_filter.h"
 #include "htmlfilter/html_filter.h"
+#include "rtffilter/rtf_filter.h"
+#include "store/manager.h"
 
-namespace {
-
-template <class Interface>
-HRESULT NotBuiltYet(Interface** out) {
-  if (out == nullptr) return S_FALSE;
-  *out = nullptr;
-  return E_NOTIMPL;
-}
-
-}  // namespace
+using bte::com::CreateInstance;
 
 extern "C" {
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprParserInstance(IBuildTagExprParser** parser,
                                                           const char* expression) {
-  return bte::CreateInstance<bte::BuildTagExprParser>(parser, expression);
+  return CreateInstance<bte::BuildTagExprParser>(parser, expression);
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprManagerInstance(IBuildTagExprManager** manager,
                                                            const char* projectFile) {
-  return bte::CreateInstance<bte::BuildTagExprManager>(manager, projectFile);
+  return CreateInstance<bte::BuildTagExprManager>(manager, projectFile);
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprFilterInstance(IBuildTagExprFilter** filter) {
-  return bte::CreateInstance<bte::BuildTagExprFilter>(filter);
+  return CreateInstance<bte::BuildTagExprFilter>(filter);
 }
 
 BTE_API HRESULT BTE_CALL CreateRTFBuildTagExprFilterInstance(IRTFBuildTagExprFilter** filter) {
-  return bte::CreateInstance<bte::rtf::RTFBuildTagExprFilter>(filter);
+  return CreateInstance<bte::rtf::RTFBuildTagExprFilter>(filter);
 }
 
 BTE_API HRESULT BTE_CALL CreateBuildTagExprEditorInstance(IBuildTagExprEditor** editor) {
-  return bte::CreateInstance<bte::BuildTagExprEditor>(editor);
+  return CreateInstance<bte::BuildTagExprEditor>(editor);
 }
 }

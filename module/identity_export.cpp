@@ -1,3 +1,5 @@
+// The sixth export: the identity strings the host writes into build-tag
+// annotations.
 #include <cstring>
 
 #include "buildtagexpr.h"

@@ -1,0 +1,37 @@
+#include "platform/file_io.h"
+
+#include "platform/replacement_steps.h"
+
+namespace bte::platform {
+
+FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                                 const ReplaceOptions& options) {
+  return ReplaceFileAtomically(path, bytes, options, SystemReplacementSteps());
+}
+
+FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                                 const ReplaceOptions& options, ReplacementSteps& steps) {
+  const std::string target = options.followLinks ? steps.ResolveLinks(path) : path;
+  ReplacementSteps::Temporary temporary;
+  FileResult result = steps.CreateTemporary(target, temporary);
+  if (!result.ok()) return result;
+  result = steps.Write(temporary, bytes);
+  // The data must be on the disk before the rename can be: otherwise a
+  // crash may leave the new name on a file that was never written.
+  if (result.ok() && options.flushToDisk) result = steps.Flush(temporary);
+  const FileResult closed = steps.Close(temporary);
+  if (result.ok()) result = closed;
+  if (result.ok()) result = steps.MoveOver(temporary, target);
+  if (!result.ok()) {
+    steps.Discard(temporary);
+    return result;
+  }
+  if (options.flushToDisk) steps.FlushFolder(target);
+  return result;
+}
+
+bool IsTemporaryName(std::string_view fileName) {
+  return fileName.substr(0, kTemporaryPrefix.size()) == kTemporaryPrefix;
+}
+
+}  // namespace bte::platform
