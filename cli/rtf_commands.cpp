@@ -10,7 +10,7 @@
 #include "buildtagexpr.h"
 #include "cli/commands.h"
 #include "platform/file_io.h"
-#include "rtffilter/filter_diagnosis.h"
+#include "rtffilter/filter_document.h"
 
 namespace bte::cli {
 namespace {
@@ -52,17 +52,14 @@ int RunFilterRtf(const std::string& expression, const std::string& input,
                  const std::string& output) {
   std::string text;
   if (!ReadInput(input, text)) return kExitFailed;
-  IRTFBuildTagExprFilter* filter = nullptr;
-  if (CreateRTFBuildTagExprFilterInstance(&filter) != S_OK) return kExitFailed;
   IBuildTagExprParser* parser = nullptr;
   CreateBuildTagExprParserInstance(&parser, expression.c_str());
-  filter->SetParser(parser);
   const uint32_t length = static_cast<uint32_t>(text.size());
   IFilterOutputBuffer* result = nullptr;
   int exitCode = kExitOk;
-  if (filter->FilterBuffer(text.c_str(), length, &result) != S_OK) {
-    std::cerr << "buildtags: " << input << ": "
-              << rtf::ExplainFilterFailure(text.c_str(), length, parser) << '\n';
+  const rtf::FilterResult filtered = rtf::FilterDocument(text.c_str(), length, parser, &result);
+  if (!filtered.ok()) {
+    std::cerr << "buildtags: " << input << ": " << rtf::DescribeResult(filtered) << '\n';
     exitCode = kExitFailed;
   } else {
     char* data = nullptr;
@@ -71,7 +68,6 @@ int RunFilterRtf(const std::string& expression, const std::string& input,
     if (!WriteOutput(output, data, resultLength)) exitCode = kExitFailed;
     result->Release();
   }
-  filter->Release();
   if (parser != nullptr) parser->Release();
   return exitCode;
 }
@@ -80,10 +76,10 @@ int RunRtfTags(const std::string& input) {
   std::string text;
   if (!ReadInput(input, text)) return kExitFailed;
   std::vector<rtf::AnnotatedRange> ranges;
-  std::string error;
-  if (!rtf::ListBuildTagRanges(text.c_str(), static_cast<uint32_t>(text.size()), ranges,
-                               error)) {
-    std::cerr << "buildtags: " << input << ": " << error << '\n';
+  const rtf::FilterResult listed =
+      rtf::ListBuildTagRanges(text.c_str(), static_cast<uint32_t>(text.size()), ranges);
+  if (!listed.ok()) {
+    std::cerr << "buildtags: " << input << ": " << rtf::DescribeResult(listed) << '\n';
     return kExitFailed;
   }
   for (const rtf::AnnotatedRange& range : ranges)

@@ -16,7 +16,7 @@
 #include "expr/expression_tree.h"
 #include "expr/text.h"
 #include "pagesift/pagesift.h"
-#include "rtffilter/filter_diagnosis.h"
+#include "rtffilter/filter_document.h"
 
 namespace bte::cli {
 namespace {
@@ -67,7 +67,7 @@ void ScanRtf(const std::filesystem::path& path, const std::string& file, Invento
   std::string bytes, error;
   std::vector<rtf::AnnotatedRange> ranges;
   if (!ReadWholeFile(path, bytes, error) ||
-      !rtf::ListBuildTagRanges(bytes.data(), static_cast<uint32_t>(bytes.size()), ranges, error))
+      !rtf::ListBuildTagRanges(bytes.data(), static_cast<uint32_t>(bytes.size()), ranges).ok())
     return;
   for (const rtf::AnnotatedRange& range : ranges) AddTagList(range.tagText, file, inventory);
 }

@@ -7,7 +7,7 @@
 #include "buildtagexpr.h"
 #include "cli/project_build/output_file.h"
 #include "cli/project_build/topic_job.h"
-#include "rtffilter/filter_diagnosis.h"
+#include "rtffilter/filter_document.h"
 
 namespace bte::cli {
 namespace fs = std::filesystem;
@@ -30,10 +30,8 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string
   if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
   const auto length = static_cast<uint32_t>(bytes.size());
   std::vector<rtf::AnnotatedRange> ranges;
-  if (!rtf::ListBuildTagRanges(bytes.data(), length, ranges, error)) {
+  if (!rtf::ListBuildTagRanges(bytes.data(), length, ranges).ok())
     ranges.clear();  // the filter itself decides whether the markup is usable
-    error.clear();
-  }
 
   IRTFBuildTagExprFilter* filter = nullptr;
   CreateRTFBuildTagExprFilterInstance(&filter);
@@ -48,8 +46,11 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string
   } catch (const BuildTagExprFileError& e) {
     error = e.what();
   }
-  if (status != S_OK && error.empty())
-    error = rtf::ExplainFilterFailure(bytes.data(), length, parser);
+  if (status != S_OK && error.empty()) {
+    IFilterOutputBuffer* unused = nullptr;
+    error = rtf::DescribeResult(rtf::FilterDocument(bytes.data(), length, parser, &unused));
+    if (unused != nullptr) unused->Release();
+  }
   filter->Release();
   parser->Release();
   std::error_code ignored;

@@ -1,6 +1,7 @@
 // Cutting documents at the markers, recognising build-tag annotations and
 // deciding which segments go.
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@ using test::RangeStart;
 using test::Tagged;
 
 // A split and marked document, with each segment described as
-// "text|flags|tag set", flags m (marker) and x (excluded).
+// "text|flags|range numbers", flags m (marker) and x (excluded).
 class SegmentsTest : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -30,26 +31,24 @@ class SegmentsTest : public ::testing::Test {
   std::vector<std::string> Describe(const std::string& rtf, const char* expression) {
     text_ = rtf;
     if (expression != nullptr) CreateBuildTagExprParserInstance(&parser_, expression);
-    pass_ = std::make_unique<RTFFilterPass>(text_.c_str(), static_cast<uint32_t>(text_.size()),
-                                            parser_);
     std::vector<std::string> described;
-    if (!SplitIntoSegments(*pass_, &error_)) return {"failed"};
-    MarkExcludedSegments(*pass_);
-    for (const RTFSegment& segment : pass_->segments) {
-      std::string tags;
-      for (BuildTagRange* range : pass_->RangesOf(segment))
-        tags += (tags.empty() ? "" : ";") + std::to_string(range->Id());
+    if (!SplitIntoSegments(text_.c_str(), static_cast<uint32_t>(text_.size()), list_).ok())
+      return {"failed"};
+    MarkExcludedSegments(parser_, list_);
+    for (const RTFSegment& segment : list_.segments) {
+      std::string ranges;
+      for (BuildTagRange* range : list_.RangesOf(segment))
+        ranges += (ranges.empty() ? "" : ";") + std::to_string(range->Id());
       described.push_back(std::string(segment.text, segment.length) + "|" +
                           (segment.isMarker ? "m" : "") + (segment.excluded ? "x" : "") + "|" +
-                          tags);
+                          ranges);
     }
     return described;
   }
 
   std::string text_;
   IBuildTagExprParser* parser_ = nullptr;
-  std::unique_ptr<RTFFilterPass> pass_;
-  MarkupError error_;
+  SegmentList list_;
 };
 
 TEST_F(SegmentsTest, DocumentWithoutMarkersIsOneSegment) {
@@ -75,18 +74,6 @@ TEST_F(SegmentsTest, ForeignAuthorIsAnOrdinaryComment) {
   ASSERT_EQ(described.size(), 4u);
   for (const std::string& segment : described) EXPECT_EQ(segment.find("|m"), std::string::npos);
   for (const std::string& segment : described) EXPECT_EQ(segment.find("x|"), std::string::npos);
-}
-
-TEST_F(SegmentsTest, NestedRangesJoinTheirTags) {
-  const std::string rtf = RangeStart(1) + "outer" + RangeStart(2) + "inner" + RangeEnd(2) +
-                          Annotation(2, "B") + "tail" + RangeEnd(1) + Annotation(1, "A");
-  // Only content carrying both A and B goes.
-  const auto described = Describe(rtf, "NOT (A) OR NOT B");
-  ASSERT_FALSE(described.empty());
-  EXPECT_EQ(pass_->RangesOf(pass_->segments[1]).size(), 1u);
-  const auto& inner = pass_->segments[3];
-  EXPECT_EQ(std::string(inner.text, inner.length), "inner");
-  EXPECT_EQ(pass_->RangesOf(inner).size(), 2u);
 }
 
 TEST_F(SegmentsTest, NestedContentCarriesBothTagSets) {
@@ -153,34 +140,57 @@ TEST_F(SegmentsTest, EmptyTagTextExcludesNothing) {
 struct MalformedCase {
   std::string name;
   std::string rtf;
-  std::string message;
+  std::string description;
 };
 
 class MalformedMarkupTest : public ::testing::TestWithParam<MalformedCase> {};
 
-TEST_P(MalformedMarkupTest, SplitFailsWithReason) {
+TEST_P(MalformedMarkupTest, SplitFailsWithReasonAndOffset) {
   const MalformedCase& c = GetParam();
-  RTFFilterPass pass(c.rtf.c_str(), static_cast<uint32_t>(c.rtf.size()), nullptr);
-  MarkupError error;
-  EXPECT_FALSE(SplitIntoSegments(pass, &error));
-  EXPECT_EQ(error.message, c.message);
+  SegmentList list;
+  const FilterResult result =
+      SplitIntoSegments(c.rtf.c_str(), static_cast<uint32_t>(c.rtf.size()), list);
+  EXPECT_EQ(result.code, FilterCode::kBrokenMarkup);
+  EXPECT_EQ(DescribeResult(result), c.description);
 }
+
+const std::string kIdAndAuthor = "{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}";
 
 INSTANTIATE_TEST_SUITE_P(
     Markup, MalformedMarkupTest,
     ::testing::Values(
-        MalformedCase{"EndWithoutRange", "a" + RangeEnd(7), "range end 7 names no open range"},
+        MalformedCase{"EndWithoutRange", "a" + RangeEnd(7),
+                      "range end 7 names no open range (at byte 1)"},
         MalformedCase{"EndOfClosedRange", RangeStart(7) + RangeEnd(7) + RangeEnd(7),
-                      "range end 7 names no open range"},
-        MalformedCase{"UnclosedStart", "{\\*\\atrfstart 1", "range start has no closing brace"},
+                      "range end 7 names no open range (at byte 30)"},
+        MalformedCase{"UnclosedStart", "{\\*\\atrfstart 1",
+                      "range start has no closing brace (at byte 0)"},
         MalformedCase{"UnclosedEnd", RangeStart(1) + "{\\*\\atrfend 1",
-                      "range end has no closing brace"},
-        MalformedCase{"IdWithoutAnnotation", "{\\*\\atnid Scrivlet} text",
-                      "annotation has no annotation group"},
+                      "range end has no closing brace (at byte 16)"},
+        MalformedCase{"IdWithoutAnnotation", "x{\\*\\atnid Scrivlet} text",
+                      "annotation has no annotation group (at byte 1)"},
         MalformedCase{"UnclosedAnnotation", "{\\*\\atnid x}{\\*\\annotation{\\*\\atnref 1} t",
-                      "annotation group has no closing brace"},
-        MalformedCase{"ReferenceToNoRange", Annotation(5, "A"), "annotation 5 names no range"}),
+                      "annotation group has no closing brace (at byte 12)"},
+        MalformedCase{"ReferenceToNoRange", Annotation(5, "A"),
+                      "annotation 5 names no range (at byte 0)"},
+        MalformedCase{"MarkerInsideAnnotation",
+                      kIdAndAuthor + RangeStart(2) + "{\\*\\annotation x}" + RangeEnd(2),
+                      "the build-tag markup overlaps itself (a marker inside an annotation or "
+                      "another marker) (at byte 56)"},
+        MalformedCase{"MarkerInsideMarker", "{\\*\\atrfstart 1 " + RangeEnd(1) + "}",
+                      "the build-tag markup overlaps itself (a marker inside an annotation or "
+                      "another marker) (at byte 16)"}),
     [](const auto& info) { return info.param.name; });
+
+TEST(FilterResultTest, EveryReasonHasItsOwnMessage) {
+  std::set<std::string> messages;
+  for (int reason = 1; reason < static_cast<int>(FailureReason::kReasonCount); ++reason) {
+    const FilterResult result = Failure(static_cast<FailureReason>(reason), 0, 0);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(messages.insert(DescribeResult(result)).second) << DescribeResult(result);
+  }
+  EXPECT_EQ(DescribeResult(FilterResult()), "");
+}
 
 struct AnnotationCase {
   std::string name;

@@ -107,9 +107,12 @@ class RecordingSink : public RtfItemSink {
 std::vector<std::string> ItemsOf(const std::string& rtf, const char* expression) {
   IBuildTagExprParser* parser = nullptr;
   CreateBuildTagExprParserInstance(&parser, expression);
-  RTFFilterPass pass(rtf.c_str(), static_cast<uint32_t>(rtf.size()), parser);
+  SegmentList segments;
   RecordingSink sink;
-  if (SplitIntoSegments(pass) && MarkExcludedSegments(pass)) GenerateStructureItems(pass, sink);
+  if (SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), segments).ok()) {
+    MarkExcludedSegments(parser, segments);
+    GenerateStructureItems(segments, sink);
+  }
   parser->Release();
   return sink.items;
 }
