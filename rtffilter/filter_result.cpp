@@ -31,9 +31,8 @@ constexpr ReasonRow kReasons[] = {
      "the build-tag markup overlaps itself (a marker inside an annotation or another marker)",
      nullptr, true},
     {FailureReason::kSectionWithoutParagraph, FilterCode::kNotWritten,
-     "a section of a document with tables or list text has no paragraph mark, so its "
-     "structure cannot be rebuilt",
-     nullptr, true},
+     "a section holds no paragraph mark, so its tables and lists cannot be rebuilt", nullptr,
+     true},
     {FailureReason::kOutputOutgrowsInput, FilterCode::kNotWritten,
      "the filtered document would be longer than the input", nullptr, false},
     {FailureReason::kOutOfMemory, FilterCode::kOutOfMemory, "out of memory", nullptr, false},

@@ -1,4 +1,4 @@
-// Writing the filtered document into the pass's output buffer. One writer
+// Writing the filtered document into the output buffer. One writer
 // is picked per document: a plain copy without the markers when nothing is
 // excluded, the simple remover for documents without tables or list text,
 // and the structure rebuilder otherwise.

@@ -13,7 +13,7 @@ enum RtfTokenKind : int32_t {
   TokenText = 3,           // bytes up to the next {, } or backslash
   TokenGroupOpen = 4,
   TokenGroupClose = 5,
-  TokenUnitGroup = 6,      // a whole group, from NextContentToken only
+  TokenUnitGroup = 6,      // a whole group, from the content reading only
 };
 
 // One record is reused from token to token: a field that a token does not
@@ -26,7 +26,7 @@ class RTFToken {
   uint32_t nameLength = 0;   // control words: backslash and letters
   uint32_t paramLength = 0;  // control words: parameter bytes, sign included
   int32_t kind = 0;          // an RtfTokenKind
-  int32_t code = 0;          // NextContentToken: special-word or unit code
+  int32_t code = 0;          // content reading: special-word or unit code
 };
 
 // Reads the token at position; range (> 0) bounds it.

@@ -1,6 +1,5 @@
 // Cutting documents at the markers, recognising build-tag annotations and
 // deciding which segments go.
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,121 +19,90 @@ using test::RangeEnd;
 using test::RangeStart;
 using test::Tagged;
 
-// A split and marked document, with each segment described as
-// "text|flags|range numbers", flags m (marker) and x (excluded).
-class SegmentsTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    if (parser_ != nullptr) parser_->Release();
-  }
-
-  std::vector<std::string> Describe(const std::string& rtf, const char* expression) {
-    text_ = rtf;
-    if (expression != nullptr) CreateBuildTagExprParserInstance(&parser_, expression);
-    std::vector<std::string> described;
-    if (!SplitIntoSegments(text_.c_str(), static_cast<uint32_t>(text_.size()), list_).ok())
-      return {"failed"};
-    MarkExcludedSegments(parser_, list_);
-    for (const RTFSegment& segment : list_.segments) {
+// A split and marked document, each segment as "text|flags|range numbers"
+// (flags m: marker, x: excluded), markup texts shortened to S (range
+// start), E (range end) and A (annotation), joined by " / ".
+std::string Describe(const std::string& rtf, const char* expression) {
+  IBuildTagExprParser* parser = nullptr;
+  if (expression != nullptr) CreateBuildTagExprParserInstance(&parser, expression);
+  SegmentList list;
+  std::string described;
+  if (SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), list).ok()) {
+    MarkExcludedSegments(parser, list);
+    for (const RTFSegment& segment : list.segments) {
+      const std::string text(segment.text, segment.length);
       std::string ranges;
-      for (BuildTagRange* range : list_.RangesOf(segment))
+      for (BuildTagRange* range : list.RangesOf(segment))
         ranges += (ranges.empty() ? "" : ";") + std::to_string(range->Id());
-      described.push_back(std::string(segment.text, segment.length) + "|" +
-                          (segment.isMarker ? "m" : "") + (segment.excluded ? "x" : "") + "|" +
-                          ranges);
+      described += (described.empty() ? "" : " / ") +
+                   (text.rfind("{\\*\\atrfstart", 0) == 0 ? "S"
+                    : text.rfind("{\\*\\atrfend", 0) == 0 ? "E"
+                    : text.rfind("{\\*\\atnid", 0) == 0   ? "A"
+                                                           : text) +
+                   "|" + (segment.isMarker ? "m" : "") + (segment.excluded ? "x" : "") + "|" +
+                   ranges;
     }
-    return described;
   }
+  if (parser != nullptr) parser->Release();
+  return described;
+}
 
-  std::string text_;
-  IBuildTagExprParser* parser_ = nullptr;
-  SegmentList list_;
+struct SegmentCase {
+  const char* name;
+  std::string rtf;
+  const char* expression;  // null: no parser
+  const char* segments;
 };
 
-TEST_F(SegmentsTest, DocumentWithoutMarkersIsOneSegment) {
-  EXPECT_EQ(Describe("{\\rtf1 plain}", "Print"), (std::vector<std::string>{"{\\rtf1 plain}||"}));
+class SegmentsTest : public ::testing::TestWithParam<SegmentCase> {};
+
+TEST_P(SegmentsTest, SplitsAndMarks) {
+  EXPECT_EQ(Describe(GetParam().rtf, GetParam().expression), GetParam().segments);
 }
 
-TEST_F(SegmentsTest, UsualOrderFlagsMarkersAndAnnotation) {
-  const auto described = Describe("a " + Tagged(3, "tagged", "Print") + " b", "NOT Print");
-  const std::vector<std::string> expected = {
-      "a ||",
-      RangeStart(3) + "|m|3",
-      "tagged|x|3",
-      RangeEnd(3) + "|m|3",
-      Annotation(3, "Print") + "|m|",
-      " b||",
-  };
-  EXPECT_EQ(described, expected);
-}
-
-TEST_F(SegmentsTest, ForeignAuthorIsAnOrdinaryComment) {
-  const std::string rtf = RangeStart(3) + "t" + RangeEnd(3) + Annotation(3, "Print", "Someone");
-  const auto described = Describe(rtf, "NOT Print");
-  ASSERT_EQ(described.size(), 4u);
-  for (const std::string& segment : described) EXPECT_EQ(segment.find("|m"), std::string::npos);
-  for (const std::string& segment : described) EXPECT_EQ(segment.find("x|"), std::string::npos);
-}
-
-TEST_F(SegmentsTest, NestedContentCarriesBothTagSets) {
-  const std::string rtf = RangeStart(1) + "outer" + RangeStart(2) + "inner" + RangeEnd(2) +
-                          Annotation(2, "B") + "tail" + RangeEnd(1) + Annotation(1, "A");
-  const auto described = Describe(rtf, "A AND NOT B");
-  EXPECT_EQ(described[1], "outer||1");
-  EXPECT_EQ(described[3], "inner|x|1;2");
-  EXPECT_EQ(described[6], "tail||1");
-}
-
-TEST_F(SegmentsTest, OverlappingRangesFollowTheirNumbers) {
-  const std::string rtf = RangeStart(1) + "a" + RangeStart(2) + "b" + RangeEnd(1) + "c" +
-                          RangeEnd(2) + Annotation(1, "A") + Annotation(2, "B");
-  const auto described = Describe(rtf, "NOT B");
-  EXPECT_EQ(described[1], "a||1");
-  EXPECT_EQ(described[3], "b|x|1;2");
-  EXPECT_EQ(described[5], "c|x|2");
-}
-
-TEST_F(SegmentsTest, EndMarkerAfterItsAnnotationStays) {
-  const std::string rtf = RangeStart(4) + "a" + Annotation(4, "A") + RangeEnd(4);
-  const auto described = Describe(rtf, "A");
-  EXPECT_EQ(described.back(), RangeEnd(4) + "||4");
-}
-
-TEST_F(SegmentsTest, AnnotationWithoutReferenceTagsNothing) {
-  const std::string rtf =
-      "a{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}{\\*\\annotation X}b";
-  const auto described = Describe(rtf, "NOT X");
-  EXPECT_EQ(described, (std::vector<std::string>{
-                           "a||",
-                           rtf.substr(1, rtf.size() - 2) + "|m|",
-                           "b||",
-                       }));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Documents, SegmentsTest,
+    ::testing::Values(
+        SegmentCase{"NoMarkers", "{\\rtf1 plain}", "Print", "{\\rtf1 plain}||"},
+        SegmentCase{"UsualOrder", "a " + Tagged(3, "tagged", "Print") + " b", "NOT Print",
+                    "a || / S|m|3 / tagged|x|3 / E|m|3 / A|m| /  b||"},
+        SegmentCase{"ForeignAuthor", RangeStart(3) + "t" + RangeEnd(3) + Annotation(3, "P", "Jo"),
+                    "NOT P", "S||3 / t||3 / E||3 / A||"},
+        SegmentCase{"NestedTagSetsJoin",
+                    RangeStart(1) + "outer" + Tagged(2, "inner", "B") + "tail" + RangeEnd(1) +
+                        Annotation(1, "A"),
+                    "A AND NOT B",
+                    "S|m|1 / outer||1 / S|m|1;2 / inner|x|1;2 / E|m|1;2 / A|m|1 / tail||1 / "
+                    "E|m|1 / A|m|"},
+        SegmentCase{"OverlappingRangesFollowTheirNumbers",
+                    RangeStart(1) + "a" + RangeStart(2) + "b" + RangeEnd(1) + "c" + RangeEnd(2) +
+                        Annotation(1, "A") + Annotation(2, "B"),
+                    "NOT B",
+                    "S|m|1 / a||1 / S|m|1;2 / b|x|1;2 / E|m|1;2 / c|x|2 / E|m|2 / A|m| / A|m|"},
+        SegmentCase{"EndMarkerAfterItsAnnotationStays",
+                    RangeStart(4) + "a" + Annotation(4, "A") + RangeEnd(4), "A",
+                    "S|m|4 / a||4 / A|m|4 / E||4"},
+        SegmentCase{"AnnotationWithoutReferenceTagsNothing",
+                    "a{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build "
+                    "Tags}{\\*\\annotation X}b",
+                    "NOT X", "a|| / A|m| / b||"},
+        SegmentCase{"WithoutParserTaggedGoes", "a" + Tagged(1, "b", "Any"), nullptr,
+                    "a|| / S|m|1 / b|x|1 / E|m|1 / A|m|"},
+        SegmentCase{"EmptyTagTextExcludesNothing", Tagged(1, "b", ""), nullptr,
+                    "S|m|1 / b||1 / E|m|1 / A|m|"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Numbers in large power-of-two steps all find their ranges.
-TEST_F(SegmentsTest, AnnotationsFindTheirRangesByAnyNumber) {
+TEST(SegmentsByNumberTest, AnnotationsFindTheirRangesByAnyNumber) {
   std::string rtf;
-  for (int k = 1; k <= 300; ++k)
-    rtf += Tagged(k * 65536, "t" + std::to_string(k), k % 3 ? "A" : "B");
-  const auto described = Describe(rtf, "NOT B");
+  std::string expected;
   for (int k = 1; k <= 300; ++k) {
-    const std::string text = "t" + std::to_string(k);
-    const auto at = std::find_if(described.begin(), described.end(), [&](const std::string& d) {
-      return d.rfind(text + "|", 0) == 0;
-    });
-    ASSERT_NE(at, described.end()) << text;
-    EXPECT_EQ(*at, text + (k % 3 ? "||" : "|x|") + std::to_string(k * 65536));
+    const std::string number = std::to_string(k * 65536);
+    rtf += Tagged(k * 65536, "t" + std::to_string(k), k % 3 ? "A" : "B");
+    expected += std::string(k == 1 ? "" : " / ") + "S|m|" + number + " / t" + std::to_string(k) +
+                (k % 3 ? "||" : "|x|") + number + " / E|m|" + number + " / A|m|";
   }
-}
-
-TEST_F(SegmentsTest, WithoutParserEveryTaggedSegmentGoes) {
-  const auto described = Describe("a" + Tagged(1, "b", "Anything"), nullptr);
-  EXPECT_EQ(described[2], "b|x|1");
-}
-
-TEST_F(SegmentsTest, EmptyTagTextExcludesNothing) {
-  const auto described = Describe(Tagged(1, "b", ""), nullptr);
-  EXPECT_EQ(described[1], "b||1");
+  EXPECT_EQ(Describe(rtf, "NOT B"), expected);
 }
 
 struct MalformedCase {
@@ -228,22 +196,6 @@ INSTANTIATE_TEST_SUITE_P(
                        Annotation(1, "A") + "{\\*\\annotation B}", true, "B"},
         AnnotationCase{"Empty", "", false, ""}),
     [](const auto& info) { return info.param.name; });
-
-TEST(CollectTextTest, GroupTextDropsControlsAndLineBreaks) {
-  const std::string text = "\\b Con\r\nditional{\\i  Build}\\'41 Tags";
-  std::string result;
-  EXPECT_TRUE(CollectGroupText(text.data(), static_cast<uint32_t>(text.size()), result));
-  EXPECT_EQ(result, "Conditional Build41 Tags");
-  EXPECT_FALSE(CollectGroupText(text.data(), 0, result));
-  EXPECT_FALSE(CollectAnnotationText(text.data(), 0, result));
-}
-
-TEST(CollectTextTest, EscapeAtTheEndReadsNothingBeyond) {
-  const std::string text = "ab\\'4";
-  std::string result;
-  EXPECT_TRUE(CollectAnnotationText(text.data(), static_cast<uint32_t>(text.size()), result));
-  EXPECT_EQ(result, "ab4");
-}
 
 }  // namespace
 }  // namespace bte::rtf

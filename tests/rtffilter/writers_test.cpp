@@ -147,22 +147,6 @@ TEST(StructureItemsTest, StreamCarriesKindsExclusionAndState) {
   EXPECT_EQ(ItemsOf(rtf, "NOT X"), expected);
 }
 
-TEST(StructureItemsTest, TablesGoToTheRebuilder) {
-  // A row whose only cell lost its content goes with its marks; a kept
-  // one stays a row.
-  const std::string table =
-      Document("\\trowd\\intbl " + Tagged(1, "Tagged cell", "X") + "\\cell\\row After\\par ");
-  const auto excluded = Filter(table, "NOT X");
-  ASSERT_TRUE(excluded.has_value());
-  EXPECT_EQ(excluded->find("Tagged cell"), std::string::npos) << *excluded;
-  EXPECT_EQ(excluded->find("\\row"), std::string::npos) << *excluded;
-  EXPECT_NE(excluded->find("After"), std::string::npos) << *excluded;
-  const auto kept = Filter(table, "X");
-  ASSERT_TRUE(kept.has_value());
-  EXPECT_NE(kept->find("Tagged cell\\cell\\row"), std::string::npos) << *kept;
-  EXPECT_EQ(kept->find("atrfstart"), std::string::npos) << *kept;
-}
-
 // Where a writer leaves input out, what follows must not run on from a
 // control word written before the gap, or a reader takes it for part of
 // the word and loses it. "[x]" stands for an excluded range around x, "<x>"
