@@ -36,8 +36,12 @@ TEST_P(ReadRtfTokenTest, ReadsOneToken) {
                token);
   EXPECT_EQ(token.kind, c.kind);
   EXPECT_EQ(token.length, c.length);
-  if (c.kind == TokenControlWord) EXPECT_EQ(token.nameLength, c.nameLength);
-  if (c.paramLength != 0) EXPECT_EQ(token.paramLength, c.paramLength);
+  if (c.kind == TokenControlWord) {
+    EXPECT_EQ(token.nameLength, c.nameLength);
+  }
+  if (c.paramLength != 0) {
+    EXPECT_EQ(token.paramLength, c.paramLength);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,7 +77,9 @@ TEST_P(FindGroupEndTest, MatchesBraces) {
   uint32_t length = 99;
   const uint32_t range = c.range != 0 ? c.range : static_cast<uint32_t>(c.input.size());
   EXPECT_EQ(FindGroupEnd(c.input.data(), range, length), c.found);
-  if (c.found) EXPECT_EQ(length, c.length);
+  if (c.found) {
+    EXPECT_EQ(length, c.length);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, FindGroupEndTest,
