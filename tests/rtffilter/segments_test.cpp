@@ -180,7 +180,6 @@ TEST_P(IsBuildTagAnnotationTest, ChecksIdentityAndReadsTags) {
 INSTANTIATE_TEST_SUITE_P(
     Annotations, IsBuildTagAnnotationTest,
     ::testing::Values(
-        AnnotationCase{"Host", Annotation(1, "Print;Web"), true, "Print;Web"},
         AnnotationCase{"OtherAuthor", Annotation(1, "Print", "Conditional build tags"), false,
                        "Print"},
         AnnotationCase{"OtherId", Annotation(1, "Print", "Conditional Build Tags", "scrivlet"),
@@ -193,8 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "{\\b Pri\r\nnt};\\{Web\\}}",
                        true, "Print;Web"},
         AnnotationCase{"LaterGroupWins",
-                       Annotation(1, "A") + "{\\*\\annotation B}", true, "B"},
-        AnnotationCase{"Empty", "", false, ""}),
+                       Annotation(1, "A") + "{\\*\\annotation B}", true, "B"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
