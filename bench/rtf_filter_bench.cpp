@@ -8,7 +8,6 @@
 
 #include "rtf_runs.h"
 #include "platform/zeroed_block.h"
-#include "rtffilter/filter_pass.h"
 #include "rtffilter/segments.h"
 
 
@@ -74,9 +73,9 @@ BENCHMARK_CAPTURE(BareCopy, Calloc, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BareCopy, ZeroedBlock, true)->Unit(benchmark::kMillisecond);
 
 size_t SegmentCount(const std::string& rtf) {
-  bte::rtf::RTFFilterPass pass(rtf.c_str(), static_cast<uint32_t>(rtf.size()), nullptr);
-  bte::rtf::SplitIntoSegments(pass);
-  return pass.segments.size();
+  bte::rtf::SegmentList segments;
+  bte::rtf::SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), segments);
+  return segments.segments.size();
 }
 
 // expression "NOT Beta" removes a quarter of the ranges (RemoveExcludedSimple);

@@ -1,91 +1,65 @@
 // `filter-rtf` and `rtf-tags`: the RTF filter on files and pipes.
 #include <iostream>
 #include <iterator>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "buildtagexpr.h"
+#include "buildtagexpr_host.h"
 #include "cli/commands.h"
-#include "platform/file_io.h"
-#include "rtffilter/filter_diagnosis.h"
+#include "projectbuild/beyond_interface.h"
+#include "projectbuild/output_file.h"
 
 namespace bte::cli {
 namespace {
 
-// The whole input ("-" is stdin) followed by a zero byte, which the filter
-// expects after the text.
+// The whole input ("-" is stdin).
 bool ReadInput(const std::string& path, std::string& text) {
   if (path == "-") {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-  } else {
-    platform::FileContents file = platform::ReadWholeFile(path);
-    if (!file.ok()) {
-      std::cerr << "buildtags: cannot read " << path << '\n';
-      return false;
-    }
-    text = std::move(file.bytes);
+    return true;
   }
-  if (text.size() >= std::numeric_limits<uint32_t>::max()) {
-    std::cerr << "buildtags: " << path << " is too large\n";
-    return false;
-  }
-  return true;
+  std::string error;
+  if (projectbuild::ReadWholeFile(path, text, error)) return true;
+  std::cerr << "buildtags: cannot read " << path << '\n';
+  return false;
 }
 
-bool WriteOutput(const std::string& path, const char* data, uint32_t length) {
+bool WriteOutput(const std::string& path, const std::string& bytes) {
   if (path == "-") {
-    std::cout.write(data, length);
+    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     std::cout.flush();
     return static_cast<bool>(std::cout);
   }
-  if (!platform::ReplaceFileAtomically(path, {data, length}, platform::kRegenerableFile).ok()) {
-    std::cerr << "buildtags: cannot write " << path << '\n';
-    return false;
-  }
-  return true;
+  std::string error;
+  if (projectbuild::WriteFileAtomically(path, bytes, error)) return true;
+  std::cerr << "buildtags: cannot write " << path << '\n';
+  return false;
 }
 
 int RunFilterRtf(const std::string& expression, const std::string& input,
                  const std::string& output) {
   std::string text;
   if (!ReadInput(input, text)) return kExitFailed;
-  IRTFBuildTagExprFilter* filter = nullptr;
-  if (CreateRTFBuildTagExprFilterInstance(&filter) != S_OK) return kExitFailed;
-  IBuildTagExprParser* parser = nullptr;
-  CreateBuildTagExprParserInstance(&parser, expression.c_str());
-  filter->SetParser(parser);
-  const uint32_t length = static_cast<uint32_t>(text.size());
-  IFilterOutputBuffer* result = nullptr;
-  int exitCode = kExitOk;
-  if (filter->FilterBuffer(text.c_str(), length, &result) != S_OK) {
-    std::cerr << "buildtags: " << input << ": "
-              << rtf::ExplainFilterFailure(text.c_str(), length, parser) << '\n';
-    exitCode = kExitFailed;
-  } else {
-    char* data = nullptr;
-    uint32_t resultLength = 0;
-    result->GetData(&data, &resultLength);
-    if (!WriteOutput(output, data, resultLength)) exitCode = kExitFailed;
-    result->Release();
-  }
-  filter->Release();
-  if (parser != nullptr) parser->Release();
-  return exitCode;
-}
-
-int RunRtfTags(const std::string& input) {
-  std::string text;
-  if (!ReadInput(input, text)) return kExitFailed;
-  std::vector<rtf::AnnotatedRange> ranges;
-  std::string error;
-  if (!rtf::ListBuildTagRanges(text.c_str(), static_cast<uint32_t>(text.size()), ranges,
-                               error)) {
+  host::ComPtr<IBuildTagExprParser> parser;
+  CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
+  std::string filtered, error;
+  if (!projectbuild::FilterRtfDocument(text, parser.get(), filtered, error)) {
     std::cerr << "buildtags: " << input << ": " << error << '\n';
     return kExitFailed;
   }
-  for (const rtf::AnnotatedRange& range : ranges)
+  return WriteOutput(output, filtered) ? kExitOk : kExitFailed;
+}
+
+int RunRtfTags(const std::string& input) {
+  std::string text, error;
+  if (!ReadInput(input, text)) return kExitFailed;
+  std::vector<projectbuild::RtfTaggedRange> ranges;
+  if (!projectbuild::ListRtfTaggedRanges(text, ranges, error)) {
+    std::cerr << "buildtags: " << input << ": " << error << '\n';
+    return kExitFailed;
+  }
+  for (const projectbuild::RtfTaggedRange& range : ranges)
     std::cout << range.number << '\t' << range.tagText << '\n';
   return kExitOk;
 }

@@ -9,7 +9,7 @@
 #include "rtffilter/annotation_text.h"
 #include "rtffilter/host_markup.h"
 #include "rtffilter/markup.h"
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/reader/rtf_token.h"
 
 namespace {
 

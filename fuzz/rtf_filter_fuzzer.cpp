@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "buildtagexpr.h"
-#include "rtffilter/filter_pass.h"
 #include "rtffilter/segments.h"
 #include "rtffilter/structure_items.h"
 
@@ -68,9 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   filter->Release();
 
-  bte::rtf::RTFFilterPass pass(text, length, nullptr);
+  bte::rtf::SegmentList segments;
   CheckingSink sink(text, text + length);
-  if (bte::rtf::SplitIntoSegments(pass) && bte::rtf::MarkExcludedSegments(pass))
-    bte::rtf::GenerateStructureItems(pass, sink);
+  if (bte::rtf::SplitIntoSegments(text, length, segments).ok()) {
+    bte::rtf::MarkExcludedSegments(nullptr, segments);
+    bte::rtf::GenerateStructureItems(segments, sink);
+  }
   return 0;
 }

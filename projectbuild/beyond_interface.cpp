@@ -1,10 +1,12 @@
 #include "projectbuild/beyond_interface.h"
 
+#include <limits>
+
 #include "buildtagexpr_host.h"
 #include "expr/expression_tree.h"
 #include "expr/text.h"
 #include "platform/wide_string.h"
-#include "rtffilter/filter_diagnosis.h"
+#include "rtffilter/filter_document.h"
 #include "store/expression_list.h"
 #include "store/time_stamp.h"
 
@@ -52,18 +54,47 @@ std::string FoldedTag(std::string_view name) {
   return folded;
 }
 
+namespace {
+
+// The filter takes lengths of 32 bits.
+bool FitsTheFilter(const std::string& rtf, std::string& error) {
+  if (rtf.size() < std::numeric_limits<uint32_t>::max()) return true;
+  error = "too large for the RTF filter";
+  return false;
+}
+
+}  // namespace
+
 bool ListRtfTaggedRanges(const std::string& rtf, std::vector<RtfTaggedRange>& ranges,
                          std::string& error) {
+  if (!FitsTheFilter(rtf, error)) return false;
   std::vector<rtf::AnnotatedRange> found;
-  if (!rtf::ListBuildTagRanges(rtf.data(), static_cast<uint32_t>(rtf.size()), found, error))
+  const rtf::FilterResult listed =
+      rtf::ListBuildTagRanges(rtf.c_str(), static_cast<uint32_t>(rtf.size()), found);
+  if (!listed.ok()) {
+    error = rtf::DescribeResult(listed);
     return false;
+  }
   for (rtf::AnnotatedRange& range : found)
     ranges.push_back({range.number, std::move(range.tagText)});
   return true;
 }
 
-std::string ExplainRtfFailure(const std::string& rtf, IBuildTagExprParser* parser) {
-  return rtf::ExplainFilterFailure(rtf.c_str(), static_cast<uint32_t>(rtf.size()), parser);
+bool FilterRtfDocument(const std::string& rtf, IBuildTagExprParser* parser,
+                       std::string& filtered, std::string& error) {
+  if (!FitsTheFilter(rtf, error)) return false;
+  host::ComPtr<IFilterOutputBuffer> output;
+  const rtf::FilterResult result =
+      rtf::FilterDocument(rtf.c_str(), static_cast<uint32_t>(rtf.size()), parser, output.out());
+  if (!result.ok()) {
+    error = rtf::DescribeResult(result);
+    return false;
+  }
+  char* data = nullptr;
+  uint32_t length = 0;
+  output->GetData(&data, &length);
+  filtered.assign(data, length);
+  return true;
 }
 
 // The manager's lists are this module's own objects; their entries keep the

@@ -46,9 +46,11 @@ struct RtfTaggedRange {
 // malformed.
 bool ListRtfTaggedRanges(const std::string& rtf, std::vector<RtfTaggedRange>& ranges,
                          std::string& error);
-// Why FilterBuffer refuses the document, e.g. "range end 7 names no open
-// range (at byte 120)".
-std::string ExplainRtfFailure(const std::string& rtf, IBuildTagExprParser* parser);
+// Filters a whole RTF document for parser (null: every tagged piece goes)
+// into filtered; false with the reason the filtering itself gives when it
+// refuses the document, e.g. "range end 7 names no open range (at byte 120)".
+bool FilterRtfDocument(const std::string& rtf, IBuildTagExprParser* parser,
+                       std::string& filtered, std::string& error);
 
 // Stamp ("YYYY:MM:DD:hh:mm:ss") of each global expression the manager's
 // list holds, by expression text.

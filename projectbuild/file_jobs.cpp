@@ -21,8 +21,8 @@ FileResult CopyUnchanged(const fs::path& from, const fs::path& to, FileResult re
   return result;
 }
 
-// The filter object reads and writes the files itself, as in a host; the
-// bytes are read here too, to count the annotations and explain failures.
+// One read, one filtering run: a refused document is reported with the
+// filtering's own reason.
 FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string& expression,
                      FileResult result) {
   std::string bytes, error;
@@ -32,29 +32,13 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string
     ranges.clear();  // the filter itself decides whether the markup is usable
     error.clear();
   }
-
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
   parser->EnableCache(1);
-  // Made after the parser, so released before it: the filter borrows it.
-  host::ComPtr<IRTFBuildTagExprFilter> filter;
-  CreateRTFBuildTagExprFilterInstance(filter.out());
-  filter->SetParser(parser.get());
-  const fs::path temporary = TemporaryPathFor(to);
-  HRESULT status = E_FAIL;
-  try {
-    status = filter->FilterFile(from.string().c_str(), temporary.string().c_str());
-  } catch (const BuildTagExprFileError& e) {
-    error = e.what();
-  }
-  if (status != S_OK && error.empty()) error = ExplainRtfFailure(bytes, parser.get());
-  std::error_code ignored;
-  if (status != S_OK) {
-    fs::remove(temporary, ignored);
-    return Failed(result, error.empty() ? "the RTF filter could not process it" : error);
-  }
-  result.bytesOut = fs::file_size(temporary, ignored);
-  if (!CommitTemporary(temporary, to, error)) return Failed(result, error);
+  std::string filtered;
+  if (!FilterRtfDocument(bytes, parser.get(), filtered, error)) return Failed(result, error);
+  if (!WriteFileAtomically(to, filtered, error)) return Failed(result, error);
+  result.bytesOut = filtered.size();
   result.outcome = FileOutcome::kFiltered;
   result.annotationsRemoved = static_cast<uint32_t>(ranges.size());
   return result;

@@ -1,14 +1,13 @@
 #include "rtffilter/annotation_text.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
 #include "rtffilter/identity_strings.h"
-#include "rtffilter/filter_pass.h"
-#include "rtffilter/keyword_tables.h"
 #include "rtffilter/markup.h"
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/reader/rtf_scanner.h"
 
 namespace bte::rtf {
 namespace {
@@ -48,21 +47,75 @@ const char* FindNear(std::string_view marker, const char* from, const char* end)
   return nullptr;
 }
 
-bool Failed(AnnotationReading& reading, const char* problem, const char* at) {
-  reading.problem = problem;
-  reading.problemAt = at;
+bool Failed(AnnotationReading& reading, FailureReason failure, const char* at) {
+  reading.failure = failure;
+  reading.failedAt = at;
   return false;
 }
+
+// The text tokens of a group, and under rules that read hex escapes whole
+// the bytes they stand for.
+class TextCollector : public RtfListener {
+ public:
+  explicit TextCollector(std::string& result) : result_(result) {}
+
+  bool OnText(const char* at, const RTFToken& token) override {
+    result_.append(at, token.length);
+    return true;
+  }
+
+  bool OnControlSymbol(const char* at, const RTFToken& token) override {
+    if (token.length != 4) return true;  // other symbols add nothing
+    const int value = EscapedByte(at + 2);
+    if (value != 0) result_.push_back(static_cast<char>(value));
+    return true;
+  }
+
+ private:
+  std::string& result_;
+};
+
+// Matches the id and author groups and reads the (last) annotation group.
+class IdentityReader : public RtfListener {
+ public:
+  IdentityReader(std::string& tagText, std::string& groupText)
+      : tagText_(tagText), groupText_(groupText) {}
+
+  bool OnDestination(const DestinationGroup& group) override {
+    if (group.length == 0) return true;  // not closed: read on after its "\*"
+    const char* content = group.word + group.wordToken.length;
+    const char* close = group.open + group.length - 1;
+    const uint32_t length = content < close ? static_cast<uint32_t>(close - content) : 0;
+    if (group.category == DestAnnotationId) {
+      CollectGroupText(content, length, groupText_);
+      idMatched_ |= groupText_ == BuildTagAnnotationId;
+    } else if (group.category == DestAnnotationAuthor) {
+      CollectGroupText(content, length, groupText_);
+      authorMatched_ |= groupText_ == BuildTagAnnotationAuthor;
+    } else {
+      CollectAnnotationText(content, length, tagText_);
+    }
+    return true;
+  }
+
+  bool matched() const { return idMatched_ && authorMatched_; }
+
+ private:
+  std::string& tagText_;
+  std::string& groupText_;
+  bool idMatched_ = false;
+  bool authorMatched_ = false;
+};
 
 }  // namespace
 
 bool ReadAnnotation(const char* at, const char* end, AnnotationReading& reading,
                     std::string& scratch) {
   const char* group = FindNear(kAnnotationGroup, at, end);
-  if (group == nullptr) return Failed(reading, "annotation has no annotation group", at);
+  if (group == nullptr) return Failed(reading, FailureReason::kAnnotationWithoutGroup, at);
   uint32_t groupLength = 0;
   if (!FindGroupEnd(group, static_cast<uint32_t>(end - group), groupLength))
-    return Failed(reading, "annotation group has no closing brace", group);
+    return Failed(reading, FailureReason::kAnnotationGroupUnclosed, group);
   const char* to = group + groupLength;
   reading.length = static_cast<uint32_t>(to - at);
   const char* ref = FindNear(kAnnotationRef, at, to);
@@ -77,11 +130,8 @@ bool ReadAnnotation(const char* at, const char* end, AnnotationReading& reading,
 bool CollectGroupText(const char* text, uint32_t length, std::string& result) {
   result.clear();
   if (length == 0) return false;
-  RTFToken token;
-  for (const char* p = text; p < text + length; p += token.length) {
-    ReadRtfToken(p, static_cast<uint32_t>(text + length - p), token);
-    if (token.kind == TokenText) result.append(p, token.length);
-  }
+  TextCollector collector(result);
+  ScanRtf(kEveryTokenRules, text, text + length, text + length, collector);
   RemoveLineBreaks(result);
   return true;
 }
@@ -89,56 +139,8 @@ bool CollectGroupText(const char* text, uint32_t length, std::string& result) {
 bool CollectAnnotationText(const char* text, uint32_t length, std::string& result) {
   result.clear();
   if (length == 0) return false;
-  const char* const end = text + length;
-  RTFToken token;
-  RTFToken wordToken;
-  const char* lastOpen = nullptr;
-  const char* p = text;
-  while (p < end) {
-    ReadRtfToken(p, static_cast<uint32_t>(end - p), token);
-    const bool followsOpen = lastOpen != nullptr && lastOpen + 1 == p;
-    uint32_t step = token.length;
-    int32_t category = 0;
-    uint32_t groupLength = 0;
-    switch (token.kind) {
-      case TokenGroupOpen:
-        lastOpen = p;
-        break;
-      case TokenGroupClose:
-        lastOpen = nullptr;
-        break;
-      case TokenText:
-        result.append(p, token.length);
-        break;
-      case TokenControlWord:
-        if (followsOpen && LookupDestination(p + 1, token.nameLength - 1, category) &&
-            FindGroupEnd(lastOpen, static_cast<uint32_t>(end - lastOpen), groupLength)) {
-          step = static_cast<uint32_t>(lastOpen + groupLength - p);
-          lastOpen = nullptr;
-        }
-        break;
-      case TokenControlSymbol:
-        if (token.length == 2 && p[1] == '\'') {
-          if (end - p >= 4) {
-            const int value = EscapedByte(p + 2);
-            if (value != 0) result.push_back(static_cast<char>(value));
-            step = 4;
-          }
-        } else if (token.length == 2 && p[1] == '*' && followsOpen && p + 2 < end) {
-          ReadRtfToken(p + 2, static_cast<uint32_t>(end - p - 2), wordToken);
-          if (wordToken.kind == TokenControlWord &&
-              LookupDestination(p + 3, wordToken.nameLength - 1, category) &&
-              FindGroupEnd(lastOpen, static_cast<uint32_t>(end - lastOpen), groupLength)) {
-            step = static_cast<uint32_t>(lastOpen + groupLength - p);
-            lastOpen = nullptr;
-          }
-        }
-        break;
-      default:
-        break;
-    }
-    p += step;
-  }
+  TextCollector collector(result);
+  ScanRtf(kAnnotationTextRules, text, text + length, text + length, collector);
   RemoveLineBreaks(result);
   return true;
 }
@@ -151,47 +153,9 @@ bool IsBuildTagAnnotation(const char* text, uint32_t length, std::string& tagTex
 bool IsBuildTagAnnotation(const char* text, uint32_t length, std::string& tagText,
                           std::string& groupText) {
   if (length == 0) return false;
-  const char* const end = text + length;
-  bool idMatched = false;
-  bool authorMatched = false;
-  RTFToken token;
-  RTFToken wordToken;
-  const char* lastOpen = nullptr;
-  const char* p = text;
-  while (p < end) {
-    ReadRtfToken(p, static_cast<uint32_t>(end - p), token);
-    const bool followsOpen = lastOpen != nullptr && lastOpen + 1 == p;
-    uint32_t step = token.length;
-    if (token.kind == TokenGroupOpen) lastOpen = p;
-    if (token.kind == TokenGroupClose) lastOpen = nullptr;
-    int32_t category = 0;
-    uint32_t groupLength = 0;
-    if (token.kind == TokenControlSymbol && token.length == 2 && p[1] == '*' && followsOpen &&
-        p + 2 < end) {
-      ReadRtfToken(p + 2, static_cast<uint32_t>(end - p - 2), wordToken);
-      if (wordToken.kind == TokenControlWord &&
-          LookupDestination(p + 3, wordToken.nameLength - 1, category) &&
-          FindGroupEnd(lastOpen, static_cast<uint32_t>(end - lastOpen), groupLength)) {
-        const char* content = p + 2 + wordToken.length;
-        const char* close = lastOpen + groupLength - 1;
-        const uint32_t contentLength =
-            content < close ? static_cast<uint32_t>(close - content) : 0;
-        if (category == DestAnnotationId) {
-          CollectGroupText(content, contentLength, groupText);
-          if (groupText == BuildTagAnnotationId) idMatched = true;
-        } else if (category == DestAnnotationAuthor) {
-          CollectGroupText(content, contentLength, groupText);
-          if (groupText == BuildTagAnnotationAuthor) authorMatched = true;
-        } else if (category == DestAnnotation) {
-          CollectAnnotationText(content, contentLength, tagText);
-        }
-        step = static_cast<uint32_t>(lastOpen + groupLength - p);
-        lastOpen = nullptr;
-      }
-    }
-    p += step;
-  }
-  return idMatched && authorMatched;
+  IdentityReader reader(tagText, groupText);
+  ScanRtf(kAnnotationIdentityRules, text, text + length, text + length, reader);
+  return reader.matched();
 }
 
 }  // namespace bte::rtf

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "rtffilter/filter_result.h"
+
 namespace bte::rtf {
 
 // What an annotation says, read from its "{\*\atnid" group to the end of
@@ -15,12 +17,12 @@ struct AnnotationReading {
   uint32_t reference = 0;  // the number of its "{\*\atnref N}" group, 0 without
   bool isBuildTag = false;
   std::string tagText;
-  // Why reading failed and where; null after success.
-  const char* problem = nullptr;
-  const char* problemAt = nullptr;
+  // Why reading failed and where; kNone after success.
+  FailureReason failure = FailureReason::kNone;
+  const char* failedAt = nullptr;
 };
 
-// Reads the annotation at at, token by token; false (with the problem) when
+// Reads the annotation at at, token by token; false (with the failure) when
 // it has no annotation group or the group does not close before end.
 bool ReadAnnotation(const char* at, const char* end, AnnotationReading& reading,
                     std::string& scratch);

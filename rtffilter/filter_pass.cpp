@@ -2,37 +2,28 @@
 
 #include <new>
 
-#include "rtffilter/markup.h"
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/output_writers.h"
+#include "rtffilter/segments.h"
 
 namespace bte::rtf {
 
-uint32_t ReadMarkerNumber(const char* text, uint32_t length, uint32_t keywordLength) {
-  if (length <= keywordLength) return 0;
-  int64_t number = 0;
-  if (!ReadNumberAfterBlanks(text + keywordLength, text + length, number)) return 0;
-  return static_cast<uint32_t>(number);
-}
-
-uint32_t BuildTagRange::Id() {
-  if (!idKnown) {
-    id = startMarker == nullptr
-             ? 0
-             : ReadMarkerNumber(startMarker->text, startMarker->length, kRangeStart.size());
-    idKnown = 1;
-  }
-  return id;
-}
-
 RTFFilterPass::RTFFilterPass(const char* input, uint32_t inputLength,
                              IBuildTagExprParser* parser)
-    : input(input), inputLength(inputLength), parser(parser) {
-  outputBuffer = new (std::nothrow) FilterOutputBuffer();
-  if (outputBuffer != nullptr) outputBuffer->AddRef();
+    : input_(input), inputLength_(inputLength), parser_(parser) {
+  output_ = new (std::nothrow) FilterOutputBuffer();
+  if (output_ != nullptr) output_->AddRef();
 }
 
 RTFFilterPass::~RTFFilterPass() {
-  if (outputBuffer != nullptr) outputBuffer->Release();
+  if (output_ != nullptr) output_->Release();
+}
+
+FilterResult RTFFilterPass::Run() {
+  if (output_ == nullptr) return Failure(FailureReason::kOutOfMemory);
+  const FilterResult split = SplitIntoSegments(input_, inputLength_, segments_);
+  if (!split.ok()) return split;
+  const bool anyExcluded = MarkExcludedSegments(parser_, segments_) > 0;
+  return WriteFilteredOutput(input_, inputLength_, segments_, anyExcluded, *output_);
 }
 
 }  // namespace bte::rtf

@@ -1,98 +1,41 @@
-// The working state of one FilterBuffer call: the input cut into segments at
-// the build-tag markers, the ranges those markers open and close, and the
-// stack of paragraph states the content scanner saves at each brace.
+// One FilterBuffer call: the input and parser, the segments its stages
+// share, and the output buffer. Run takes the stages in order; each stage
+// is given what it reads and what it fills.
 #ifndef BTE_RTFFILTER_FILTER_PASS_H
 #define BTE_RTFFILTER_FILTER_PASS_H
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "buildtagexpr.h"
-#include "platform/large_block_allocator.h"
 #include "rtffilter/filter_output_buffer.h"
-#include "rtffilter/rtf_item.h"
+#include "rtffilter/filter_result.h"
+#include "rtffilter/segment_list.h"
 
 namespace bte::rtf {
 
-class BuildTagRange;
-
-// A contiguous piece of the input and the ranges open where it lies. The
-// ranges are a slice of the pass's rangePool (in the order they were
-// opened, no duplicates); segments under the same open set share a slice,
-// so a document with many segments costs no allocation per segment.
-class RTFSegment {
- public:
-  RTFSegment(const char* text, uint32_t length, uint32_t firstRange, uint32_t rangeCount)
-      : firstRange(firstRange), rangeCount(rangeCount), text(text), length(length) {}
-  virtual ~RTFSegment() = default;
-
-  uint32_t firstRange;
-  uint32_t rangeCount;
-  const char* text;
-  uint32_t length;
-  int32_t isMarker = 0;  // a build-tag marker or annotation: never written
-  int32_t excluded = 0;
-};
-
-// The ranges of one segment, for range-for loops.
-struct RangeList {
-  BuildTagRange* const* first;
-  uint32_t count;
-  BuildTagRange* const* begin() const { return first; }
-  BuildTagRange* const* end() const { return first + count; }
-  uint32_t size() const { return count; }
-};
-
-// One annotated range: its markers, its annotation and its tags.
-class BuildTagRange {
- public:
-  virtual ~BuildTagRange() = default;
-
-  // The number after "{\*\atrfstart" in the start marker, read once; 0
-  // without a start marker or a number.
-  uint32_t Id();
-
-  RTFSegment* startMarker = nullptr;
-  RTFSegment* endMarker = nullptr;
-  RTFSegment* annotation = nullptr;
-  uint32_t id = 0;
-  int32_t idKnown = 0;
-  int32_t isBuildTag = 0;
-  std::string tagText;
-};
-
-// Per-document lists, as large as the document is tagged.
-template <class T>
-using LargeVector = std::vector<T, platform::LargeBlockAllocator<T>>;
-
 class RTFFilterPass {
  public:
-  // parser may be null: then every tagged segment is excluded.
+  // input must stay valid for the pass's life. parser may be null: then
+  // every tagged segment is excluded.
   RTFFilterPass(const char* input, uint32_t inputLength, IBuildTagExprParser* parser);
   RTFFilterPass(const RTFFilterPass&) = delete;
   RTFFilterPass& operator=(const RTFFilterPass&) = delete;
   virtual ~RTFFilterPass();
 
-  FilterOutputBuffer* outputBuffer = nullptr;  // one reference held
-  const char* input;
-  uint32_t inputLength;
-  IBuildTagExprParser* parser;
-  // Reserved in full before they are filled (SplitIntoSegments), so the
-  // addresses that ranges and segments hold of each other stay valid.
-  LargeVector<RTFSegment> segments;
-  LargeVector<BuildTagRange> ranges;
-  LargeVector<BuildTagRange*> rangePool;
-  std::vector<ParagraphListState> stateStack;
+  // Splits, marks and writes, once; the first failure ends the run.
+  FilterResult Run();
 
-  RangeList RangesOf(const RTFSegment& segment) const {
-    return {rangePool.data() + segment.firstRange, segment.rangeCount};
-  }
+  // The filtered document after a successful Run; the pass holds one
+  // reference.
+  FilterOutputBuffer* output() const { return output_; }
+
+ private:
+  const char* input_;
+  uint32_t inputLength_;
+  IBuildTagExprParser* parser_;
+  SegmentList segments_;
+  FilterOutputBuffer* output_ = nullptr;
 };
-
-// Reads the marker number after keyword at the start of text (white space
-// skipped); 0 when there is none.
-uint32_t ReadMarkerNumber(const char* text, uint32_t length, uint32_t keywordLength);
 
 }  // namespace bte::rtf
 

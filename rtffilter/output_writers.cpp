@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "rtffilter/content_scanner.h"
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/content_reader.h"
+#include "rtffilter/reader/rtf_token.h"
 #include "rtffilter/structure_items.h"
 
 namespace bte::rtf {
@@ -24,9 +24,8 @@ bool HasVisibleByte(const char* text, uint32_t length) {
 }
 
 // Copies the input in runs: bytes are only moved when something is dropped
-// or a segment ends, so kept stretches cost one memcpy. Markup that overlaps
-// itself (a marker inside an annotation's extent) can make segments overlap;
-// the copier then refuses to write past the capacity instead. Where input was
+// or a segment ends, so kept stretches cost one memcpy. It never writes
+// past the capacity; it notes the overflow instead. Where input was
 // left out, the bytes after the gap must not run on from a control word
 // written before it ("\\b{marker}Text" must not become "\\bText"): a
 // delimiter space goes between.
@@ -77,47 +76,49 @@ class RunCopier {
   bool overflowed_ = false;
 };
 
-class SimpleRemover {
+class SimpleRemover : public ContentListener {
  public:
-  SimpleRemover(RTFFilterPass& pass, char* out, uint32_t capacity)
-      : pass_(pass), copier_(out, capacity) {}
+  SimpleRemover(const SegmentList& segments, char* out, uint32_t capacity)
+      : segments_(segments), copier_(out, capacity) {}
 
   // false when the output would outgrow the input.
   bool Run(uint32_t& written) {
-    for (const RTFSegment& segment : pass_.segments)
+    for (const RTFSegment& segment : segments_.segments)
       if (!segment.isMarker) WriteSegment(segment);
     written = copier_.Written();
     return !copier_.overflowed();
   }
 
+  bool OnContent(const char* at, const RTFToken& token) override {
+    if (token.length == 0) return false;  // the rest of the segment is copied
+    if (excluded_)
+      dropped_ |= Exclude(at, token);
+    else
+      Keep(at, token);
+    return true;
+  }
+
  private:
   void WriteSegment(const RTFSegment& segment) {
     const char* const end = segment.text + segment.length;
-    bool dropped = false;
+    excluded_ = segment.excluded != 0;
+    dropped_ = false;
     copier_.Begin(segment.text);
-    for (const char* p = segment.text; p < end;) {
-      p = NextContentToken(pass_, p, static_cast<uint32_t>(end - p), token_, nullptr);
-      if (p == nullptr || token_.length == 0) break;
-      if (segment.excluded)
-        dropped |= Exclude(p);
-      else
-        Keep(p);
-      p += token_.length;
-    }
+    ReadContent(segment.text, end, nullptr, *this);
     copier_.FlushTo(end);
-    if (segment.excluded && !paragraphHasText_ && dropped) pendingParagraphDrop_ = true;
+    if (excluded_ && !paragraphHasText_ && dropped_) pendingParagraphDrop_ = true;
   }
 
-  void Keep(const char* p) {
-    if (token_.kind == TokenText) {
-      if (!paragraphHasText_ && HasVisibleByte(p, token_.length)) paragraphHasText_ = true;
+  void Keep(const char* p, const RTFToken& token) {
+    if (token.kind == TokenText) {
+      if (!paragraphHasText_ && HasVisibleByte(p, token.length)) paragraphHasText_ = true;
       return;
     }
-    if (!IsParagraphMark(p, token_)) return;
+    if (!IsParagraphMark(p, token)) return;
     if (pendingParagraphDrop_) {
       pendingParagraphDrop_ = false;
       if (!paragraphHasText_) {
-        copier_.Drop(p, p + token_.length);
+        copier_.Drop(p, p + token.length);
         return;
       }
     }
@@ -125,9 +126,9 @@ class SimpleRemover {
   }
 
   // Returns whether content was dropped.
-  bool Exclude(const char* p) {
-    const char* const after = p + token_.length;
-    if (token_.kind == TokenText) {
+  bool Exclude(const char* p, const RTFToken& token) {
+    const char* const after = p + token.length;
+    if (token.kind == TokenText) {
       copier_.Drop(p, after);
       bool visible = false;
       for (const char* q = p; q < after; ++q) {
@@ -138,7 +139,7 @@ class SimpleRemover {
       }
       return visible;
     }
-    if (IsParagraphMark(p, token_) && paragraphHasText_) {
+    if (IsParagraphMark(p, token) && paragraphHasText_) {
       paragraphHasText_ = false;  // closes a paragraph that began with kept text
       return false;
     }
@@ -146,12 +147,20 @@ class SimpleRemover {
     return true;
   }
 
-  RTFFilterPass& pass_;
+  const SegmentList& segments_;
   RunCopier copier_;
-  RTFToken token_;
+  bool excluded_ = false;  // of the segment being written
+  bool dropped_ = false;   // content of that segment was dropped
   bool paragraphHasText_ = false;
   bool pendingParagraphDrop_ = false;
 };
+
+// The writers' result once copying is done.
+FilterResult Finish(bool overflowed, uint32_t written, FilterOutputBuffer& output) {
+  if (overflowed || !output.SetLength(written))
+    return Failure(FailureReason::kOutputOutgrowsInput);
+  return FilterResult();
+}
 
 // The first occurrence of pattern at or after from, or null. Backslashes and
 // braces are everywhere in RTF, so the search runs on the pattern's byte at
@@ -186,35 +195,36 @@ bool NeedsStructureRebuild(const char* input, uint32_t length) {
          FindByAnchor(input, end, "{\\*\\pntextkvt", 11) != nullptr;
 }
 
-bool WriteFilteredOutput(RTFFilterPass& pass) {
-  bool anyExcluded = false;
-  for (const RTFSegment& segment : pass.segments) anyExcluded |= segment.excluded != 0;
-  if (!anyExcluded) return CopyWithoutMarkers(pass);
-  if (NeedsStructureRebuild(pass.input, pass.inputLength)) return RebuildWithStructure(pass);
-  return RemoveExcludedSimple(pass);
+FilterResult WriteFilteredOutput(const char* input, uint32_t inputLength,
+                                 const SegmentList& segments, bool anyExcluded,
+                                 FilterOutputBuffer& output) {
+  if (!anyExcluded) return CopyWithoutMarkers(segments, inputLength, output);
+  if (NeedsStructureRebuild(input, inputLength))
+    return RebuildWithStructure(input, inputLength, segments, output);
+  return RemoveExcludedSimple(segments, inputLength, output);
 }
 
-bool CopyWithoutMarkers(RTFFilterPass& pass) {
-  FilterOutputBuffer* buffer = pass.outputBuffer;
-  if (buffer == nullptr) return false;
-  char* out = buffer->Allocate(pass.inputLength);
-  if (out == nullptr) return false;
-  RunCopier copier(out, pass.inputLength);
-  for (const RTFSegment& segment : pass.segments) {
+FilterResult CopyWithoutMarkers(const SegmentList& segments, uint32_t inputLength,
+                                FilterOutputBuffer& output) {
+  char* out = output.Allocate(inputLength);
+  if (out == nullptr) return Failure(FailureReason::kOutOfMemory);
+  RunCopier copier(out, inputLength);
+  for (const RTFSegment& segment : segments.segments) {
     if (segment.isMarker) continue;
     copier.Begin(segment.text);
     copier.FlushTo(segment.text + segment.length);
   }
-  return !copier.overflowed() && buffer->SetLength(copier.Written());
+  return Finish(copier.overflowed(), copier.Written(), output);
 }
 
-bool RemoveExcludedSimple(RTFFilterPass& pass) {
-  FilterOutputBuffer* buffer = pass.outputBuffer;
-  if (buffer == nullptr) return false;
-  char* out = buffer->Allocate(pass.inputLength);
-  if (out == nullptr) return false;
+FilterResult RemoveExcludedSimple(const SegmentList& segments, uint32_t inputLength,
+                                  FilterOutputBuffer& output) {
+  char* out = output.Allocate(inputLength);
+  if (out == nullptr) return Failure(FailureReason::kOutOfMemory);
   uint32_t written = 0;
-  return SimpleRemover(pass, out, pass.inputLength).Run(written) && buffer->SetLength(written);
+  SimpleRemover remover(segments, out, inputLength);
+  const bool fits = remover.Run(written);
+  return Finish(!fits, written, output);
 }
 
 }  // namespace bte::rtf

@@ -1,21 +1,29 @@
-// Writing the filtered document into the pass's output buffer. One writer
+// Writing the filtered document into the output buffer. One writer
 // is picked per document: a plain copy without the markers when nothing is
 // excluded, the simple remover for documents without tables or list text,
 // and the structure rebuilder otherwise.
 #ifndef BTE_RTFFILTER_OUTPUT_WRITERS_H
 #define BTE_RTFFILTER_OUTPUT_WRITERS_H
 
-#include "rtffilter/filter_pass.h"
+#include <cstdint>
+
+#include "rtffilter/filter_output_buffer.h"
+#include "rtffilter/filter_result.h"
+#include "rtffilter/segment_list.h"
 
 namespace bte::rtf {
 
-// Each returns true on success and false when the pass has no output
-// buffer (or the chosen writer fails).
-bool WriteFilteredOutput(RTFFilterPass& pass);
-bool CopyWithoutMarkers(RTFFilterPass& pass);
+// Each writes the segments of the input (inputLength bytes) into output,
+// never more bytes than the input holds, and says how that went.
+FilterResult WriteFilteredOutput(const char* input, uint32_t inputLength,
+                                 const SegmentList& segments, bool anyExcluded,
+                                 FilterOutputBuffer& output);
+FilterResult CopyWithoutMarkers(const SegmentList& segments, uint32_t inputLength,
+                                FilterOutputBuffer& output);
 // Excluded text goes, formatting stays, and paragraph marks go where the
 // removal would leave an empty paragraph behind.
-bool RemoveExcludedSimple(RTFFilterPass& pass);
+FilterResult RemoveExcludedSimple(const SegmentList& segments, uint32_t inputLength,
+                                  FilterOutputBuffer& output);
 
 // Whether the document needs the structure rebuilder: a \row that is not an
 // escaped backslash, or the host's list text.

@@ -7,10 +7,8 @@
 #include "com/create_instance.h"
 #include "platform/file_io.h"
 #include "rtffilter/annotation_text.h"
+#include "rtffilter/filter_document.h"
 #include "rtffilter/filter_output_buffer.h"
-#include "rtffilter/filter_pass.h"
-#include "rtffilter/output_writers.h"
-#include "rtffilter/segments.h"
 
 namespace bte::rtf {
 
@@ -36,18 +34,7 @@ HRESULT BTE_CALL RTFBuildTagExprFilter::SetExpression(const char* expression) {
 HRESULT BTE_CALL RTFBuildTagExprFilter::FilterBuffer(const char* rtf, uint32_t length,
                                                       IFilterOutputBuffer** result) {
   if (result == nullptr || (rtf == nullptr && length != 0)) return S_FALSE;
-  // Running out of memory on a huge document is a failed filtering, not an
-  // exception thrown into the host.
-  try {
-    RTFFilterPass pass(rtf, length, parser_);
-    if (!SplitIntoSegments(pass) || !MarkExcludedSegments(pass) || !WriteFilteredOutput(pass))
-      return S_FALSE;
-    pass.outputBuffer->AddRef();
-    *result = pass.outputBuffer;
-    return S_OK;
-  } catch (const std::bad_alloc&) {
-    return S_FALSE;
-  }
+  return FilterDocument(rtf, length, parser_, result).ok() ? S_OK : S_FALSE;
 }
 
 HRESULT BTE_CALL RTFBuildTagExprFilter::FilterFile(const char* inputPath,

@@ -7,9 +7,20 @@
 #include "rtffilter/annotation_text.h"
 #include "rtffilter/host_markup.h"
 #include "rtffilter/markup.h"
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/reader/rtf_token.h"
 
 namespace bte::rtf {
+
+uint32_t BuildTagRange::Id() {
+  if (!idKnown) {
+    id = startMarker == nullptr
+             ? 0
+             : ReadMarkerNumber(startMarker->text, startMarker->length, kRangeStart.size());
+    idKnown = 1;
+  }
+  return id;
+}
+
 namespace {
 
 using OpenSet = std::vector<BuildTagRange*>;
@@ -112,24 +123,24 @@ class RangeNumberIndex {
 
 class Splitter {
  public:
-  Splitter(RTFFilterPass& pass, MarkupError* error)
-      : pass_(pass),
-        error_(error),
-        markers_(pass.input, pass.inputLength),
-        end_(pass.input + pass.inputLength),
+  Splitter(const char* input, uint32_t length, SegmentList& list)
+      : list_(list),
+        input_(input),
+        end_(input + length),
+        markers_(input, length),
         byNumber_(markers_.Count(MarkerIndex::kStart)) {
     // Every marker handled adds at most the segment before it and itself;
     // reserving for all keeps the addresses that ranges and segments hold.
     size_t markers = 0;
     for (int kind = 0; kind < MarkerIndex::kKinds; ++kind)
       markers += markers_.Count(static_cast<MarkerIndex::Kind>(kind));
-    pass.segments.reserve(2 * markers + 1);
-    pass.ranges.reserve(markers_.Count(MarkerIndex::kStart) +
+    list.segments.reserve(2 * markers + 1);
+    list.ranges.reserve(markers_.Count(MarkerIndex::kStart) +
                         markers_.Count(MarkerIndex::kAnnotation));
   }
 
-  bool Run() {
-    const char* cur = pass_.input;
+  FilterResult Run() {
+    const char* cur = input_;
     const char* start = markers_.Find(MarkerIndex::kStart, cur);
     const char* annotation = markers_.Find(MarkerIndex::kAnnotation, cur);
     const char* close = markers_.Find(MarkerIndex::kEnd, cur);
@@ -137,19 +148,24 @@ class Splitter {
       const char* m = Earliest(start, annotation, close);
       if (m == nullptr) {
         if (cur < end_) AddSegment(cur, end_);
-        return true;
+        return FilterResult();
       }
+      // A marker inside the extent of the markup just read: the pieces
+      // would overlap, and writing them would repeat input.
+      if (m < cur) return Fail(FailureReason::kMarkupOverlaps, m);
       if (m > cur) AddSegment(cur, m);
+      FilterResult result;
       if (m == start) {
-        if (!RangeStart(m, cur)) return false;
+        result = RangeStart(m, cur);
         start = markers_.Find(MarkerIndex::kStart, cur);
       } else if (m == close) {
-        if (!RangeEnd(m, cur)) return false;
+        result = RangeEnd(m, cur);
         close = markers_.Find(MarkerIndex::kEnd, cur);
       } else {
-        if (!Annotation(m, cur)) return false;
+        result = Annotation(m, cur);
         annotation = markers_.Find(MarkerIndex::kAnnotation, cur);
       }
+      if (!result.ok()) return result;
     }
   }
 
@@ -164,69 +180,64 @@ class Splitter {
   // The segment gets the open set as it is now.
   RTFSegment& AddSegment(const char* from, const char* to) {
     if (openChanged_) {
-      openSlice_ = static_cast<uint32_t>(pass_.rangePool.size());
-      pass_.rangePool.insert(pass_.rangePool.end(), open_.begin(), open_.end());
+      openSlice_ = static_cast<uint32_t>(list_.rangePool.size());
+      list_.rangePool.insert(list_.rangePool.end(), open_.begin(), open_.end());
       openChanged_ = false;
     }
-    return pass_.segments.emplace_back(from, static_cast<uint32_t>(to - from), openSlice_,
+    return list_.segments.emplace_back(from, static_cast<uint32_t>(to - from), openSlice_,
                                        static_cast<uint32_t>(open_.size()));
   }
 
-  bool Fail(const char* at, std::string message) {
-    if (error_ != nullptr) {
-      error_->message = std::move(message);
-      error_->offset = static_cast<uint32_t>(at - pass_.input);
-    }
-    return false;
+  FilterResult Fail(FailureReason reason, const char* at, uint32_t number = 0) const {
+    return Failure(reason, static_cast<uint32_t>(at - input_), number);
   }
 
   bool GroupAt(const char* m, uint32_t& length) {
     return FindGroupEnd(m, static_cast<uint32_t>(end_ - m), length);
   }
 
-  bool RangeStart(const char* m, const char*& cur) {
+  FilterResult RangeStart(const char* m, const char*& cur) {
     uint32_t length = 0;
     if (!ReadPlainMarkerGroup(m, end_, kRangeStart, length) && !GroupAt(m, length))
-      return Fail(m, "range start has no closing brace");
-    BuildTagRange& range = pass_.ranges.emplace_back();
+      return Fail(FailureReason::kRangeStartUnclosed, m);
+    BuildTagRange& range = list_.ranges.emplace_back();
     open_.push_back(&range);  // the start marker lies inside its range
     openChanged_ = true;
     range.startMarker = &AddSegment(m, m + length);
     byNumber_.AddFirst(range.Id(), &range);
     cur = m + length;
-    return true;
+    return FilterResult();
   }
 
-  bool RangeEnd(const char* m, const char*& cur) {
+  FilterResult RangeEnd(const char* m, const char*& cur) {
     uint32_t length = 0;
     if (!ReadPlainMarkerGroup(m, end_, kRangeEnd, length) && !GroupAt(m, length))
-      return Fail(m, "range end has no closing brace");
+      return Fail(FailureReason::kRangeEndUnclosed, m);
     RTFSegment& marker = AddSegment(m, m + length);
     const uint32_t number = ReadMarkerNumber(m, length, kRangeEnd.size());
     const auto ended = std::find_if(open_.begin(), open_.end(),
                                     [number](BuildTagRange* r) { return r->Id() == number; });
-    if (ended == open_.end())
-      return Fail(m, "range end " + std::to_string(number) + " names no open range");
+    if (ended == open_.end()) return Fail(FailureReason::kRangeEndNamesNoOpenRange, m, number);
     if ((*ended)->endMarker == nullptr) (*ended)->endMarker = &marker;
     open_.erase(ended);
     openChanged_ = true;
     cur = m + length;
-    return true;
+    return FilterResult();
   }
 
-  bool Annotation(const char* m, const char*& cur) {
+  FilterResult Annotation(const char* m, const char*& cur) {
     AnnotationReading reading;
     if (!ReadHostAnnotation(m, end_, reading) && !ReadAnnotation(m, end_, reading, scratch_))
-      return Fail(reading.problemAt, reading.problem);
+      return Fail(reading.failure, reading.failedAt);
     const char* to = m + reading.length;
     RTFSegment& segment = AddSegment(m, to);
     BuildTagRange* range = nullptr;
     if (reading.reference != 0) {
       range = byNumber_.Find(reading.reference);
       if (range == nullptr)
-        return Fail(m, "annotation " + std::to_string(reading.reference) + " names no range");
+        return Fail(FailureReason::kAnnotationNamesNoRange, m, reading.reference);
     } else {
-      range = &pass_.ranges.emplace_back();
+      range = &list_.ranges.emplace_back();
     }
     if (range->annotation == nullptr) range->annotation = &segment;
     if (reading.isBuildTag) {
@@ -236,13 +247,13 @@ class Splitter {
         if (part != nullptr) part->isMarker = 1;
     }
     cur = to;
-    return true;
+    return FilterResult();
   }
 
-  RTFFilterPass& pass_;
-  MarkupError* error_;
-  MarkerIndex markers_;
+  SegmentList& list_;
+  const char* input_;
   const char* end_;
+  MarkerIndex markers_;
   OpenSet open_;
   std::string scratch_;  // reused for the id and author texts
   bool openChanged_ = true;  // open_ differs from the last slice in the pool
@@ -252,32 +263,35 @@ class Splitter {
 
 }  // namespace
 
-bool SplitIntoSegments(RTFFilterPass& pass, MarkupError* error) {
-  return Splitter(pass, error).Run();
+FilterResult SplitIntoSegments(const char* input, uint32_t length, SegmentList& segments) {
+  return Splitter(input, length, segments).Run();
 }
 
-bool MarkExcludedSegments(RTFFilterPass& pass) {
+uint32_t MarkExcludedSegments(IBuildTagExprParser* parser, SegmentList& segments) {
   std::string tagSet;
+  uint32_t excluded = 0;
   // Neighbouring segments often share their open ranges, hence the answer.
   const RTFSegment* previous = nullptr;
-  for (RTFSegment& segment : pass.segments) {
+  for (RTFSegment& segment : segments.segments) {
     if (segment.isMarker) continue;
     if (previous != nullptr && previous->firstRange == segment.firstRange &&
         previous->rangeCount == segment.rangeCount) {
       segment.excluded = previous->excluded;
+      excluded += segment.excluded;
       continue;
     }
     previous = &segment;
     tagSet.clear();
-    for (const BuildTagRange* range : pass.RangesOf(segment)) {
+    for (const BuildTagRange* range : segments.RangesOf(segment)) {
       if (!range->isBuildTag) continue;
       if (!tagSet.empty()) tagSet += ';';
       tagSet += range->tagText;
     }
     if (tagSet.empty()) continue;
-    segment.excluded = pass.parser == nullptr || pass.parser->IsIncluded(tagSet.c_str()) != S_OK;
+    segment.excluded = parser == nullptr || parser->IsIncluded(tagSet.c_str()) != S_OK;
+    excluded += segment.excluded;
   }
-  return true;
+  return excluded;
 }
 
 }  // namespace bte::rtf

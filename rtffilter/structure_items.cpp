@@ -1,6 +1,6 @@
 #include "rtffilter/structure_items.h"
 
-#include "rtffilter/content_scanner.h"
+#include "rtffilter/content_reader.h"
 #include "rtffilter/structure/rtf_document_tree.h"
 
 namespace bte::rtf {
@@ -33,21 +33,28 @@ int32_t ItemKindOf(const char* p, const RTFToken& token) {
   }
 }
 
-void AddSegmentItems(RTFFilterPass& pass, const RTFSegment& segment, ParagraphListState& state,
-                     RtfItemSink& sink) {
-  const char* const end = segment.text + segment.length;
-  RTFToken token;
-  const char* p = segment.text;
-  while (p < end) {
-    p = NextContentToken(pass, p, static_cast<uint32_t>(end - p), token, &state);
-    if (p == nullptr || token.length == 0) return;
+// Turns the content tokens of one segment into items, each with the
+// paragraph state in force after its token was read.
+class SegmentItems : public ContentListener {
+ public:
+  SegmentItems(int32_t excluded, const ParagraphTracker& paragraphs, RtfItemSink& sink)
+      : excluded_(excluded), paragraphs_(paragraphs), sink_(sink) {}
+
+  bool OnContent(const char* at, const RTFToken& token) override {
+    if (token.length == 0) return false;
     if (token.kind == TokenText)
-      AddTextRuns(p, token.length, segment.excluded, state, sink);
+      AddTextRuns(at, token.length, excluded_, paragraphs_.state, sink_);
     else
-      sink.AddItem(RtfItem(p, token.length, segment.excluded, ItemKindOf(p, token)), state);
-    p += token.length;
+      sink_.AddItem(RtfItem(at, token.length, excluded_, ItemKindOf(at, token)),
+                    paragraphs_.state);
+    return true;
   }
-}
+
+ private:
+  int32_t excluded_;
+  const ParagraphTracker& paragraphs_;
+  RtfItemSink& sink_;
+};
 
 // Hands the item stream to the structure rebuilder.
 class TreeSink : public RtfItemSink {
@@ -63,26 +70,31 @@ class TreeSink : public RtfItemSink {
 
 }  // namespace
 
-void GenerateStructureItems(RTFFilterPass& pass, RtfItemSink& sink) {
-  ParagraphListState state;
-  for (const RTFSegment& segment : pass.segments) {
-    if (segment.isMarker)
-      sink.AddItem(RtfItem(segment.text, segment.length, 1, ItemContent), state);
-    else
-      AddSegmentItems(pass, segment, state, sink);
+void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink) {
+  ParagraphTracker paragraphs;
+  for (const RTFSegment& segment : segments.segments) {
+    if (segment.isMarker) {
+      sink.AddItem(RtfItem(segment.text, segment.length, 1, ItemContent), paragraphs.state);
+      continue;
+    }
+    SegmentItems items(segment.excluded, paragraphs, sink);
+    ReadContent(segment.text, segment.text + segment.length, &paragraphs, items);
   }
 }
 
-bool RebuildWithStructure(RTFFilterPass& pass) {
-  if (pass.outputBuffer == nullptr) return false;
-  char* const storage = pass.outputBuffer->Allocate(pass.inputLength);
-  if (storage == nullptr) return false;
-  RtfDocumentTree tree(pass.input, pass.inputLength);
+FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
+                                  const SegmentList& segments, FilterOutputBuffer& output) {
+  char* const storage = output.Allocate(inputLength);
+  if (storage == nullptr) return Failure(FailureReason::kOutOfMemory);
+  RtfDocumentTree tree(input, inputLength);
   TreeSink sink(tree);
-  GenerateStructureItems(pass, sink);
+  GenerateStructureItems(segments, sink);
   char* cursor = storage;
-  if (!tree.Write(cursor)) return false;
-  return pass.outputBuffer->SetLength(static_cast<uint32_t>(cursor - storage));
+  FilterResult result;
+  if (!tree.Write(cursor, &result)) return result;
+  if (!output.SetLength(static_cast<uint32_t>(cursor - storage)))
+    return Failure(FailureReason::kOutputOutgrowsInput);
+  return result;
 }
 
 }  // namespace bte::rtf

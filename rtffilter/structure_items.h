@@ -3,8 +3,12 @@
 #ifndef BTE_RTFFILTER_STRUCTURE_ITEMS_H
 #define BTE_RTFFILTER_STRUCTURE_ITEMS_H
 
-#include "rtffilter/filter_pass.h"
+#include <cstdint>
+
+#include "rtffilter/filter_output_buffer.h"
+#include "rtffilter/filter_result.h"
 #include "rtffilter/rtf_item.h"
+#include "rtffilter/segment_list.h"
 
 namespace bte::rtf {
 
@@ -21,10 +25,12 @@ class RtfItemSink {
 // annotations whole (excluded), and from the other segments their text
 // runs, content and structure words, symbols and unit groups, each taking
 // its segment's excluded flag.
-void GenerateStructureItems(RTFFilterPass& pass, RtfItemSink& sink);
+void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink);
 
-// Writes the output through the structure rebuilder. true on success.
-bool RebuildWithStructure(RTFFilterPass& pass);
+// Writes the segments of the input into output through the structure
+// rebuilder.
+FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
+                                  const SegmentList& segments, FilterOutputBuffer& output);
 
 }  // namespace bte::rtf
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/reader/rtf_token.h"
 
 namespace bte::rtf {
 

@@ -30,16 +30,27 @@ int RtfDocumentTree::AddBorrowedItem(const RtfItem& item, const ParagraphListSta
   return currentSection_->AddItem(item, state);
 }
 
-int RtfDocumentTree::Write(char*& outCursor) {
+int RtfDocumentTree::Write(char*& outCursor, FilterResult* failure) {
+  FilterResult unused;
+  FilterResult& result = failure != nullptr ? *failure : unused;
+  result = Failure(FailureReason::kSectionWithoutParagraph);
   if (text_ == nullptr || length_ == 0 || outCursor == nullptr) return 0;
   RtfOutputCursor cursor(text_, length_, outCursor);
-  int result = 0;
+  int written = 0;
   for (const auto& section : sections_) {
-    result = section->Write(cursor);
-    if (result == 0) return 0;
+    written = section->Write(cursor);
+    if (written == 0) {
+      result.offset = static_cast<uint32_t>(section->StartText() - text_);
+      return 0;
+    }
   }
   cursor.CopyUpTo(text_ + length_);
-  return cursor.overflowed() ? 0 : result;
+  if (cursor.overflowed()) {
+    result = Failure(FailureReason::kOutputOutgrowsInput);
+    return 0;
+  }
+  if (written != 0) result = FilterResult();
+  return written;
 }
 
 }  // namespace bte::rtf

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "rtffilter/filter_result.h"
 #include "rtffilter/rtf_item.h"
 #include "rtffilter/structure/slab_pool.h"
 
@@ -37,8 +38,8 @@ class RtfDocumentTree {
   // Writes the output from outCursor on, advancing it; never more bytes than
   // the input's length. Non-zero on success; 0 for an empty input, a
   // document without sections, a section without blocks, or an output that
-  // would not fit.
-  int Write(char*& outCursor);
+  // would not fit, with the reason in failure when given.
+  int Write(char*& outCursor, FilterResult* failure = nullptr);
 
  private:
   uint32_t length_;

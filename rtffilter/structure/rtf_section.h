@@ -35,6 +35,11 @@ class RtfSection {
   // section without blocks.
   int Write(RtfOutputCursor& cursor);
 
+  // Where the section's items begin (its section mark when it has no other).
+  const char* StartText() const {
+    return firstItemText_ != nullptr ? firstItemText_ : sectionEnd_.text;
+  }
+
  private:
   int AddToParagraph(const RtfItem& item);
   // endItem null: file the paragraph in progress without an end item.

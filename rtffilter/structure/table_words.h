@@ -18,9 +18,9 @@ struct InputSpan {
 };
 
 // Walks input pieces in order, finding table words: each with its parameter
-// and delimiter space. \bin data and groups the reader passes over whole
-// (stylesheet, headers, bookmarks, ...) are stepped over untouched, also
-// when a piece ends inside them.
+// and delimiter space. \bin data and hidden destination groups (stylesheet,
+// headers, bookmarks, ...) are stepped over untouched, also when a piece
+// ends inside them.
 class TableWordFinder {
  public:
   // Pieces lie within [input, inputEnd).
@@ -31,12 +31,6 @@ class TableWordFinder {
   bool Next(const char* from, const char* to, InputSpan& word);
 
  private:
-  // Where the token at p ends, remembering \bin data it announces.
-  const char* StepToken(const char* p, const char* to, bool& isTableWord);
-  // The end of the group opening at open when the reader passes over it
-  // whole, else open.
-  const char* PassedOverGroupEnd(const char* open) const;
-
   const char* inputEnd_;
   const char* untouchedEnd_;  // \bin data or passed-over group runs to here
 };

@@ -16,7 +16,7 @@ set(layers
   "editor:include platform com expr"
   "module:include com expr rtffilter htmlfilter store editor"
   "projectbuild:include platform pagesift expr rtffilter store"
-  "cli:include platform rtffilter editor projectbuild")
+  "cli:include editor projectbuild")
 # Folders that are not the product.
 set(outside tests bench fuzz samples examples tools)
 

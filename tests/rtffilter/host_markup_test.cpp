@@ -9,7 +9,7 @@
 #include "rtffilter/annotation_text.h"
 #include "rtffilter/host_markup.h"
 #include "rtffilter/markup.h"
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/reader/rtf_token.h"
 
 namespace bte::rtf {
 namespace {
@@ -94,16 +94,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkerCase{"MoreInside", "{\\*\\atrfstart 1 {x}}", false},
                       MarkerCase{"OtherWord", "{\\*\\atrfstartx 1}", false}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// Layouts the quick reader leaves alone still filter as the host means.
-TEST(HostMarkupFiltering, OtherLayoutsStillFilter) {
-  const std::string escaped = test::RangeStart(1) + "Gone" + test::RangeEnd(1) +
-                              Annotation(1, "B\\'e9ta") + " Kept";
-  EXPECT_EQ(test::Filter(test::Document(escaped), "NOT B\xe9ta"), test::Document(" Kept"));
-  const std::string grouped = test::RangeStart(2) + "Gone" + test::RangeEnd(2) +
-                              Annotation(2, "{Beta}") + " Kept";
-  EXPECT_EQ(test::Filter(test::Document(grouped), "NOT Beta"), test::Document(" Kept"));
-}
 
 }  // namespace
 }  // namespace bte::rtf

@@ -1,19 +1,26 @@
-// The tokenizer, the group matcher, the keyword tables and the content
-// scanner, on hand-made RTF fragments.
+// The RTF reader layer: tokens, the group matcher, the keyword tables, the
+// scanner under each reading's rules, and the writers' content reading.
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "rtffilter/content_scanner.h"
-#include "rtffilter/keyword_tables.h"
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/content_reader.h"
+#include "rtffilter/reader/keyword_tables.h"
+#include "rtffilter/reader/rtf_scanner.h"
 
 namespace bte::rtf {
 namespace {
 
+template <class Case>
+std::string NameOf(const ::testing::TestParamInfo<Case>& info) {
+  return info.param.name;
+}
+
 struct TokenCase {
+  const char* name;
   std::string input;
+  uint32_t range;  // 0: the whole input
   int32_t kind;
   uint32_t length;
   uint32_t nameLength;   // checked for control words only
@@ -25,7 +32,8 @@ class ReadRtfTokenTest : public ::testing::TestWithParam<TokenCase> {};
 TEST_P(ReadRtfTokenTest, ReadsOneToken) {
   const TokenCase& c = GetParam();
   RTFToken token;
-  ReadRtfToken(c.input.data(), static_cast<uint32_t>(c.input.size()), token);
+  ReadRtfToken(c.input.data(), c.range != 0 ? c.range : static_cast<uint32_t>(c.input.size()),
+               token);
   EXPECT_EQ(token.kind, c.kind);
   EXPECT_EQ(token.length, c.length);
   if (c.kind == TokenControlWord) {
@@ -38,33 +46,26 @@ TEST_P(ReadRtfTokenTest, ReadsOneToken) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tokens, ReadRtfTokenTest,
-    ::testing::Values(TokenCase{"{\\b x}", TokenGroupOpen, 1, 0, 0},
-                      TokenCase{"}x", TokenGroupClose, 1, 0, 0},
-                      TokenCase{"\\par{", TokenControlWord, 4, 4, 0},
-                      TokenCase{"\\par x", TokenControlWord, 5, 4, 0},
-                      TokenCase{"\\par  x", TokenControlWord, 5, 4, 0},
-                      TokenCase{"\\li-120 x", TokenControlWord, 8, 3, 4},
-                      TokenCase{"\\fs24\\b", TokenControlWord, 5, 3, 2},
-                      TokenCase{"\\u-5a", TokenControlWord, 4, 2, 2},
-                      TokenCase{"\\'e9t", TokenControlSymbol, 2, 0, 0},
-                      TokenCase{"\\{", TokenControlSymbol, 2, 0, 0},
-                      TokenCase{"\\\r\n", TokenControlSymbol, 2, 0, 0},
-                      TokenCase{"\\par", TokenControlWord, 4, 4, 0},
-                      TokenCase{"\\", TokenControlSymbol, 1, 0, 0},
-                      TokenCase{"e9 text\r\nmore\\par", TokenText, 13, 0, 0},
-                      TokenCase{"abc}", TokenText, 3, 0, 0}));
-
-TEST(ReadRtfTokenTest, WordCutByTheRangeTakesTheRest) {
-  const std::string text = "\\pardplain";
-  RTFToken token;
-  ReadRtfToken(text.data(), 4, token);
-  EXPECT_EQ(token.kind, TokenControlWord);
-  EXPECT_EQ(token.length, 4u);
-  EXPECT_EQ(token.nameLength, 4u);
-}
+    ::testing::Values(TokenCase{"Open", "{\\b x}", 0, TokenGroupOpen, 1, 0, 0},
+                      TokenCase{"Close", "}x", 0, TokenGroupClose, 1, 0, 0},
+                      TokenCase{"WordBeforeBrace", "\\par{", 0, TokenControlWord, 4, 4, 0},
+                      TokenCase{"WordTakesOneSpace", "\\par  x", 0, TokenControlWord, 5, 4, 0},
+                      TokenCase{"NegativeParameter", "\\li-120 x", 0, TokenControlWord, 8, 3, 4},
+                      TokenCase{"ParameterBeforeWord", "\\fs24\\b", 0, TokenControlWord, 5, 3, 2},
+                      TokenCase{"SignTakesAnyByte", "\\u-5a", 0, TokenControlWord, 4, 2, 2},
+                      TokenCase{"HexEscapeIsTwoBytes", "\\'e9t", 0, TokenControlSymbol, 2, 0, 0},
+                      TokenCase{"LineBreakSymbol", "\\\r\n", 0, TokenControlSymbol, 2, 0, 0},
+                      TokenCase{"WordAtTheEnd", "\\par", 0, TokenControlWord, 4, 4, 0},
+                      TokenCase{"WordCutByTheRange", "\\pardplain", 4, TokenControlWord, 4, 4, 0},
+                      TokenCase{"LoneBackslash", "\\", 0, TokenControlSymbol, 1, 0, 0},
+                      TokenCase{"TextKeepsLineBreaks", "e9 text\r\nmore\\par", 0, TokenText, 13,
+                                0, 0}),
+    NameOf<TokenCase>);
 
 struct GroupCase {
+  const char* name;
   std::string input;
+  uint32_t range;  // 0: the whole input
   bool found;
   uint32_t length;
 };
@@ -74,33 +75,32 @@ class FindGroupEndTest : public ::testing::TestWithParam<GroupCase> {};
 TEST_P(FindGroupEndTest, MatchesBraces) {
   const GroupCase& c = GetParam();
   uint32_t length = 99;
-  EXPECT_EQ(FindGroupEnd(c.input.data(), static_cast<uint32_t>(c.input.size()), length), c.found);
+  const uint32_t range = c.range != 0 ? c.range : static_cast<uint32_t>(c.input.size());
+  EXPECT_EQ(FindGroupEnd(c.input.data(), range, length), c.found);
   if (c.found) {
     EXPECT_EQ(length, c.length);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, FindGroupEndTest,
-                         ::testing::Values(GroupCase{"{}", true, 2},
-                                           GroupCase{"{a{b}c}d", true, 7},
-                                           GroupCase{"{a\\}b}", true, 6},
-                                           GroupCase{"{a\\\\}b}", true, 5},
-                                           GroupCase{"{a\\{b}", true, 6},
-                                           GroupCase{"{a\\\\{b}", false, 0},
-                                           GroupCase{"{{a}", false, 0},
-                                           GroupCase{"", false, 0},
-                                           GroupCase{"x{}", true, 1}));
-
-TEST(FindGroupEndTest, NeverLooksPastTheRange) {
-  const std::string text = "{abc}";
-  uint32_t length = 0;
-  EXPECT_FALSE(FindGroupEnd(text.data(), 4, length));
-}
+                         ::testing::Values(GroupCase{"Empty", "{}", 0, true, 2},
+                                           GroupCase{"Nested", "{a{b}c}d", 0, true, 7},
+                                           GroupCase{"EscapedClose", "{a\\}b}", 0, true, 6},
+                                           GroupCase{"EscapedBackslash", "{a\\\\}b}", 0, true, 5},
+                                           GroupCase{"EscapedOpen", "{a\\{b}", 0, true, 6},
+                                           GroupCase{"OpenAfterEscapedBackslash", "{a\\\\{b}",
+                                                     0, false, 0},
+                                           GroupCase{"Unbalanced", "{{a}", 0, false, 0},
+                                           GroupCase{"NoBytes", "", 0, false, 0},
+                                           GroupCase{"NotABrace", "x{}", 0, true, 1},
+                                           GroupCase{"EndPastTheRange", "{abc}", 4, false, 0}),
+                         NameOf<GroupCase>);
 
 struct KeywordCase {
+  const char* name;
   std::string word;
   bool destination;
-  int32_t category;  // or special-word code
+  int32_t value;  // category or special-word code; 0: not in the table
 };
 
 class KeywordTableTest : public ::testing::TestWithParam<KeywordCase> {};
@@ -111,140 +111,175 @@ TEST_P(KeywordTableTest, FindsExactWordsOnly) {
   const uint32_t count = static_cast<uint32_t>(c.word.size());
   const bool found = c.destination ? LookupDestination(c.word.data(), count, value)
                                    : LookupSpecialWord(c.word.data(), count, value);
-  EXPECT_EQ(found, c.category != 0);
-  EXPECT_EQ(value, c.category);
+  EXPECT_EQ(found, c.value != 0);
+  EXPECT_EQ(value, c.value);
 }
 
+// Bucket edges (first and last rows of a letter), the longest row, a
+// duplicated row and near misses.
 INSTANTIATE_TEST_SUITE_P(
     Rows, KeywordTableTest,
     ::testing::Values(
-        KeywordCase{"atrfstart", true, DestUnit}, KeywordCase{"xe", true, DestUnit},
-        KeywordCase{"do", true, DestUnit}, KeywordCase{"listtextkvt", true, DestListTextBullet},
-        KeywordCase{"pntextkvt", true, DestParaNumBullet},
-        KeywordCase{"nesttableprops", true, DestNestedTableProps},
-        KeywordCase{"atnauthor", true, DestAnnotationAuthor},
-        KeywordCase{"atnid", true, DestAnnotationId},
-        KeywordCase{"annotation", true, DestAnnotation}, KeywordCase{"aftncn", true, DestSkip},
-        KeywordCase{"userprops", true, DestSkip}, KeywordCase{"footer", true, DestSkip},
-        KeywordCase{"g", true, DestSkip}, KeywordCase{"listoverridetable", true, DestSkip},
-        KeywordCase{"fonttb", true, 0}, KeywordCase{"fonttbls", true, 0},
-        KeywordCase{"Fonttbl", true, 0}, KeywordCase{"b", true, 0}, KeywordCase{"", true, 0},
-        KeywordCase{"par", false, 2}, KeywordCase{"row", false, 3},
-        KeywordCase{"cell", false, 4}, KeywordCase{"nestrow", false, 5},
-        KeywordCase{"nestcell", false, 6}, KeywordCase{"sect", false, 7},
-        KeywordCase{"trowd", false, 10}, KeywordCase{"intbl", false, 11},
-        KeywordCase{"chdate", false, 1}, KeywordCase{"zwnj", false, 1},
-        KeywordCase{"tab", false, 1}, KeywordCase{"pard", false, 0},
-        KeywordCase{"PAR", false, 0}, KeywordCase{"pa", false, 0}));
+        KeywordCase{"FirstRow", "aftncn", true, DestSkip},
+        KeywordCase{"LastRow", "userprops", true, DestSkip},
+        KeywordCase{"OneLetter", "g", true, DestSkip},
+        KeywordCase{"Longest", "listoverridetable", true, DestSkip},
+        KeywordCase{"Duplicated", "footer", true, DestSkip},
+        KeywordCase{"Unit", "atrfstart", true, DestUnit},
+        KeywordCase{"NestedTableProps", "nesttableprops", true, DestNestedTableProps},
+        KeywordCase{"Prefix", "fonttb", true, 0}, KeywordCase{"Longer", "fonttbls", true, 0},
+        KeywordCase{"OtherCase", "Fonttbl", true, 0}, KeywordCase{"NoLetters", "", true, 0},
+        KeywordCase{"Paragraph", "par", false, ItemParagraph},
+        KeywordCase{"RowDefaults", "trowd", false, ItemRowDefaults},
+        KeywordCase{"LastSpecial", "zwnj", false, ItemContent},
+        KeywordCase{"ParagraphReset", "pard", false, 0},
+        KeywordCase{"Capitals", "PAR", false, 0}),
+    NameOf<KeywordCase>);
 
-// Scans a whole fragment and lists what NextContentToken hands out.
-struct Scanned {
-  int32_t kind;
-  int32_t code;
-  std::string text;
+// Records what a scan reports, one short entry per event: "{", "}",
+// "T:text", "W:word", "S:symbol", "D:group" (a group handed out; "D:0"
+// when its end is out of reach).
+class Recorder : public RtfListener {
+ public:
+  bool OnText(const char* at, const RTFToken& token) override {
+    return Add("T:" + std::string(at, token.length));
+  }
+  bool OnControlWord(const char* at, const RTFToken& token) override {
+    return Add("W:" + std::string(at, token.length));
+  }
+  bool OnControlSymbol(const char* at, const RTFToken& token) override {
+    return Add("S:" + std::string(at, token.length));
+  }
+  bool OnGroupOpen(const char*) override { return Add("{"); }
+  bool OnGroupClose(const char*) override { return Add("}"); }
+  bool OnDestination(const DestinationGroup& group) override {
+    return Add("D:" + (group.length == 0 ? "0" : std::string(group.open, group.length)));
+  }
+
+  std::string dump;
+  std::string stopAt;  // an entry at which to stop the scan
+
+ private:
+  bool Add(const std::string& entry) {
+    dump += (dump.empty() ? "" : " ") + entry;
+    return entry != stopAt;
+  }
 };
 
-std::vector<Scanned> ScanAll(const std::string& rtf, ParagraphListState* state = nullptr,
-                             RTFFilterPass* passIn = nullptr) {
-  RTFFilterPass local(rtf.c_str(), static_cast<uint32_t>(rtf.size()), nullptr);
-  RTFFilterPass& pass = passIn != nullptr ? *passIn : local;
-  std::vector<Scanned> found;
-  RTFToken token;
-  const char* end = rtf.data() + rtf.size();
-  const char* p = rtf.data();
-  while (p < end) {
-    p = NextContentToken(pass, p, static_cast<uint32_t>(end - p), token, state);
-    if (p == nullptr) break;
-    found.push_back({token.kind, token.kind == TokenText ? 0 : token.code,
-                     std::string(p, token.length)});
-    if (token.length == 0) break;
-    p += token.length;
+struct ScanCase {
+  const char* name;
+  const ReadingRules* rules;
+  std::string input;
+  std::string dump;
+};
+
+class ScanRtfTest : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(ScanRtfTest, ReportsTokensAndGroupsByTheRules) {
+  const ScanCase& c = GetParam();
+  Recorder recorder;
+  const char* end = c.input.data() + c.input.size();
+  EXPECT_EQ(ScanRtf(*c.rules, c.input.data(), end, end, recorder), end);
+  EXPECT_EQ(recorder.dump, c.dump);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ScanRtfTest,
+    ::testing::Values(
+        ScanCase{"ContentPassesOverHiddenGroups", &kContentRules,
+                 "{\\fonttbl{\\f0 A;}}{\\*\\bkmkstart b}{\\atnid x}x", "{ { { T:x"},
+        ScanCase{"ContentHandsOutUnits", &kContentRules,
+                 "{\\field{\\*\\fldinst a}}{\\*\\listtextkvt 1.}",
+                 "{ D:{\\field{\\*\\fldinst a}} { D:{\\*\\listtextkvt 1.}"},
+        ScanCase{"ContentReadsIntoUnknownStarGroups", &kContentRules, "{\\*\\mine x}",
+                 "{ S:\\* W:\\mine  T:x }"},
+        ScanCase{"WordNotAfterABraceIsAWord", &kContentRules, "\\fonttbl x",
+                 "W:\\fonttbl  T:x"},
+        ScanCase{"UnclosedStarredUnitIsHandedOutEmpty", &kContentRules, "{\\*\\annotation x",
+                 "{ D:0 W:\\annotation  T:x"},
+        ScanCase{"UnclosedPlainUnitIsReadInto", &kContentRules, "{\\field x",
+                 "{ D:0 W:\\field  T:x"},
+        ScanCase{"UnclosedPassedOverGroupLosesItsStar", &kContentRules, "{\\*\\bkmkstart b",
+                 "{ W:\\bkmkstart  T:b"},
+        ScanCase{"IdentityReadsIntoPlainGroups", &kAnnotationIdentityRules,
+                 "{\\atnid x}{\\*\\atnid y}{\\*\\fldinst z}",
+                 "{ W:\\atnid  T:x } { D:{\\*\\atnid y} {"},
+        ScanCase{"AnnotationTextReadsEscapesWhole", &kAnnotationTextRules,
+                 "\\'e9{\\*\\atnref 1}\\'4", "S:\\'e9 { S:\\' T:4"},
+        ScanCase{"TableWordsLeaveBinaryDataUnread", &kTableWordRules, "\\bin3 {}x\\cellx1",
+                 "W:\\bin3  W:\\cellx1"},
+        ScanCase{"TableWordsReadIntoUnits", &kTableWordRules, "{\\header \\cellx1}{\\pict\\cellx2}",
+                 "{ { W:\\pict W:\\cellx2 }"},
+        ScanCase{"EveryTokenReadsAll", &kEveryTokenRules, "{\\*\\atnid a}",
+                 "{ S:\\* W:\\atnid  T:a }"}),
+    NameOf<ScanCase>);
+
+TEST(ScanRtfTest, StopsWhereTheListenerSays) {
+  const std::string input = "a\\b c";
+  Recorder recorder;
+  recorder.stopAt = "W:\\b ";
+  const char* end = input.data() + input.size();
+  EXPECT_EQ(ScanRtf(kContentRules, input.data(), end, end, recorder), input.data() + 1);
+  EXPECT_EQ(recorder.dump, "T:a W:\\b ");
+}
+
+// A group passed over may end beyond the bytes scanned; the scan says where.
+TEST(ScanRtfTest, GroupsAreMatchedUpToTheLimit) {
+  const std::string input = "{\\header x}y";
+  Recorder recorder;
+  const char* limit = input.data() + input.size();
+  EXPECT_EQ(ScanRtf(kTableWordRules, input.data(), input.data() + 3, limit, recorder),
+            input.data() + 11);
+}
+
+// What the writers see: content tokens as "kind:code:text".
+class ContentRecorder : public ContentListener {
+ public:
+  bool OnContent(const char* at, const RTFToken& token) override {
+    const int32_t code = token.kind == TokenText || token.kind == TokenControlSymbol ? 0 : token.code;
+    tokens.push_back(std::to_string(token.kind) + ":" + std::to_string(code) + ":" +
+                     std::string(at, token.length));
+    return token.length != 0;
   }
-  return found;
+  std::vector<std::string> tokens;
+};
+
+TEST(ReadContentTest, GivesContentWithItsCodes) {
+  const std::string rtf =
+      "\\b Hi\\par{\\fonttbl x}\\'e9\\\r{\\field y}{\\*\\pntextkvt a}{\\*\\nesttableprops\\trowd}"
+      "\\cell{\\*\\annotation z";
+  ContentRecorder recorder;
+  ReadContent(rtf.data(), rtf.data() + rtf.size(), nullptr, recorder);
+  EXPECT_EQ(recorder.tokens,
+            (std::vector<std::string>{"3:0:Hi", "1:2:\\par", "2:0:\\'", "3:0:e9", "2:0:\\\r",
+                                      "6:1:{\\field y}", "6:9:{\\*\\pntextkvt a}",
+                                      "6:5:{\\*\\nesttableprops\\trowd}", "1:4:\\cell", "6:1:"}));
 }
 
-TEST(NextContentTokenTest, PassesOverFormattingAndHiddenGroups) {
-  const auto found =
-      ScanAll("{\\fonttbl{\\f0 Arial;}}{\\*\\bkmkstart b1}\\b Hello\\par\\fonttbl x");
-  ASSERT_EQ(found.size(), 3u);
-  EXPECT_EQ(found[0].text, "Hello");
-  EXPECT_EQ(found[1].kind, TokenControlWord);
-  EXPECT_EQ(found[1].code, 2);
-  EXPECT_EQ(found[2].text, "x");  // fonttbl not after a brace: just the word
-}
-
-TEST(NextContentTokenTest, HandsOutUnitGroupsWithTheirCodes) {
-  const auto found = ScanAll(
-      "{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt link}}{\\*\\annotation note}"
-      "{\\*\\nesttableprops\\trowd}{\\*\\listtextkvt 1.}{\\*\\pntextkvt a}");
-  ASSERT_EQ(found.size(), 5u);
-  EXPECT_EQ(found[0].kind, TokenUnitGroup);
-  EXPECT_EQ(found[0].code, 1);
-  EXPECT_EQ(found[0].text, "{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt link}}");
-  EXPECT_EQ(found[1].code, 1);
-  EXPECT_EQ(found[2].code, 5);
-  EXPECT_EQ(found[3].code, 8);
-  EXPECT_EQ(found[4].code, 9);
-}
-
-TEST(NextContentTokenTest, UnknownStarGroupYieldsItsSymbolAndText) {
-  const auto found = ScanAll("{\\*\\unknownword hidden}");
-  ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].kind, TokenControlSymbol);
-  EXPECT_EQ(found[0].text, "\\*");
-  EXPECT_EQ(found[1].text, "hidden");
-}
-
-TEST(NextContentTokenTest, UnclosedUnitGroupHasLengthZero) {
-  const auto found = ScanAll("{\\*\\annotation never closed");
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].kind, TokenUnitGroup);
-  EXPECT_EQ(found[0].text, "");
-}
-
-TEST(NextContentTokenTest, UnclosedSkippedGroupPassesOverTheStarOnly) {
-  const auto found = ScanAll("{\\*\\bkmkstart b1 text");
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].text, "b1 text");
-}
-
-TEST(NextContentTokenTest, ControlSymbolsAndLineBreakMarksAreContent) {
-  const auto found = ScanAll("\\'e9\\\r\n\\~");
-  ASSERT_EQ(found.size(), 5u);
-  EXPECT_EQ(found[0].text, "\\'");
-  EXPECT_EQ(found[1].text, "e9");
-  EXPECT_EQ(found[2].text, "\\\r");
-  EXPECT_EQ(found[3].text, "\n");
-  EXPECT_EQ(found[4].text, "\\~");
-}
-
-TEST(NextContentTokenTest, FollowsParagraphStateAcrossGroups) {
+TEST(ReadContentTest, FollowsParagraphStateAcrossGroups) {
   const std::string rtf =
       "\\pard\\itap2\\ilvl1\\ls3 a{\\ls5\\ilvl-1 b}c{\\fonttbl x}d}e\\pard\\ls f";
-  RTFFilterPass pass(rtf.c_str(), static_cast<uint32_t>(rtf.size()), nullptr);
-  ParagraphListState state;
-  std::vector<std::string> seen;
-  RTFToken token;
-  const char* end = rtf.data() + rtf.size();
-  for (const char* p = rtf.data(); p < end; p += token.length) {
-    p = NextContentToken(pass, p, static_cast<uint32_t>(end - p), token, &state);
-    if (p == nullptr) break;
-    seen.push_back(std::string(p, token.length) + ":" + std::to_string(state.tableDepth) +
-                   "," + std::to_string(state.listLevel) + "," +
-                   std::to_string(state.listOverride));
-  }
-  // The skipped font table group leaves its saved copy on the stack, so the
-  // stray '}' after d restores the state saved at its '{'.
-  EXPECT_EQ(seen, (std::vector<std::string>{"a:2,1,3", "b:2,-1,5", "c:2,1,3", "d:2,1,3",
-                                            "e:2,1,3", "f:1,0,0"}));
-  EXPECT_TRUE(pass.stateStack.empty());
-}
+  ParagraphTracker paragraphs;
+  class StateRecorder : public ContentListener {
+   public:
+    explicit StateRecorder(const ParagraphTracker& paragraphs) : paragraphs_(paragraphs) {}
+    bool OnContent(const char* at, const RTFToken& token) override {
+      const ParagraphListState& s = paragraphs_.state;
+      seen.push_back(std::string(at, token.length) + ":" + std::to_string(s.tableDepth) + "," +
+                     std::to_string(s.listLevel) + "," + std::to_string(s.listOverride));
+      return true;
+    }
+    std::vector<std::string> seen;
 
-TEST(NextContentTokenTest, WithoutStateTheStackIsUntouched) {
-  const std::string rtf = "{{a}}{\\fonttbl x}";
-  RTFFilterPass pass(rtf.c_str(), static_cast<uint32_t>(rtf.size()), nullptr);
-  ScanAll(rtf, nullptr, &pass);
-  EXPECT_TRUE(pass.stateStack.empty());
+   private:
+    const ParagraphTracker& paragraphs_;
+  } recorder(paragraphs);
+  ReadContent(rtf.data(), rtf.data() + rtf.size(), &paragraphs, recorder);
+  // The font table group is passed over with its saved copy left behind, so
+  // the stray '}' after d restores the state saved at its '{'.
+  EXPECT_EQ(recorder.seen, (std::vector<std::string>{"a:2,1,3", "b:2,-1,5", "c:2,1,3",
+                                                     "d:2,1,3", "e:2,1,3", "f:1,0,0"}));
+  EXPECT_TRUE(paragraphs.saved.empty());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Cutting documents at the markers, recognising build-tag annotations and
 // deciding which segments go.
-#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,168 +19,146 @@ using test::RangeEnd;
 using test::RangeStart;
 using test::Tagged;
 
-// A split and marked document, with each segment described as
-// "text|flags|tag set", flags m (marker) and x (excluded).
-class SegmentsTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    if (parser_ != nullptr) parser_->Release();
-  }
-
-  std::vector<std::string> Describe(const std::string& rtf, const char* expression) {
-    text_ = rtf;
-    if (expression != nullptr) CreateBuildTagExprParserInstance(&parser_, expression);
-    pass_ = std::make_unique<RTFFilterPass>(text_.c_str(), static_cast<uint32_t>(text_.size()),
-                                            parser_);
-    std::vector<std::string> described;
-    if (!SplitIntoSegments(*pass_, &error_)) return {"failed"};
-    MarkExcludedSegments(*pass_);
-    for (const RTFSegment& segment : pass_->segments) {
-      std::string tags;
-      for (BuildTagRange* range : pass_->RangesOf(segment))
-        tags += (tags.empty() ? "" : ";") + std::to_string(range->Id());
-      described.push_back(std::string(segment.text, segment.length) + "|" +
-                          (segment.isMarker ? "m" : "") + (segment.excluded ? "x" : "") + "|" +
-                          tags);
+// A split and marked document, each segment as "text|flags|range numbers"
+// (flags m: marker, x: excluded), markup texts shortened to S (range
+// start), E (range end) and A (annotation), joined by " / ".
+std::string Describe(const std::string& rtf, const char* expression) {
+  IBuildTagExprParser* parser = nullptr;
+  if (expression != nullptr) CreateBuildTagExprParserInstance(&parser, expression);
+  SegmentList list;
+  std::string described;
+  if (SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), list).ok()) {
+    MarkExcludedSegments(parser, list);
+    for (const RTFSegment& segment : list.segments) {
+      const std::string text(segment.text, segment.length);
+      std::string ranges;
+      for (BuildTagRange* range : list.RangesOf(segment))
+        ranges += (ranges.empty() ? "" : ";") + std::to_string(range->Id());
+      described += (described.empty() ? "" : " / ") +
+                   (text.rfind("{\\*\\atrfstart", 0) == 0 ? "S"
+                    : text.rfind("{\\*\\atrfend", 0) == 0 ? "E"
+                    : text.rfind("{\\*\\atnid", 0) == 0   ? "A"
+                                                           : text) +
+                   "|" + (segment.isMarker ? "m" : "") + (segment.excluded ? "x" : "") + "|" +
+                   ranges;
     }
-    return described;
   }
+  if (parser != nullptr) parser->Release();
+  return described;
+}
 
-  std::string text_;
-  IBuildTagExprParser* parser_ = nullptr;
-  std::unique_ptr<RTFFilterPass> pass_;
-  MarkupError error_;
+struct SegmentCase {
+  const char* name;
+  std::string rtf;
+  const char* expression;  // null: no parser
+  const char* segments;
 };
 
-TEST_F(SegmentsTest, DocumentWithoutMarkersIsOneSegment) {
-  EXPECT_EQ(Describe("{\\rtf1 plain}", "Print"), (std::vector<std::string>{"{\\rtf1 plain}||"}));
+class SegmentsTest : public ::testing::TestWithParam<SegmentCase> {};
+
+TEST_P(SegmentsTest, SplitsAndMarks) {
+  EXPECT_EQ(Describe(GetParam().rtf, GetParam().expression), GetParam().segments);
 }
 
-TEST_F(SegmentsTest, UsualOrderFlagsMarkersAndAnnotation) {
-  const auto described = Describe("a " + Tagged(3, "tagged", "Print") + " b", "NOT Print");
-  const std::vector<std::string> expected = {
-      "a ||",
-      RangeStart(3) + "|m|3",
-      "tagged|x|3",
-      RangeEnd(3) + "|m|3",
-      Annotation(3, "Print") + "|m|",
-      " b||",
-  };
-  EXPECT_EQ(described, expected);
-}
-
-TEST_F(SegmentsTest, ForeignAuthorIsAnOrdinaryComment) {
-  const std::string rtf = RangeStart(3) + "t" + RangeEnd(3) + Annotation(3, "Print", "Someone");
-  const auto described = Describe(rtf, "NOT Print");
-  ASSERT_EQ(described.size(), 4u);
-  for (const std::string& segment : described) EXPECT_EQ(segment.find("|m"), std::string::npos);
-  for (const std::string& segment : described) EXPECT_EQ(segment.find("x|"), std::string::npos);
-}
-
-TEST_F(SegmentsTest, NestedRangesJoinTheirTags) {
-  const std::string rtf = RangeStart(1) + "outer" + RangeStart(2) + "inner" + RangeEnd(2) +
-                          Annotation(2, "B") + "tail" + RangeEnd(1) + Annotation(1, "A");
-  // Only content carrying both A and B goes.
-  const auto described = Describe(rtf, "NOT (A) OR NOT B");
-  ASSERT_FALSE(described.empty());
-  EXPECT_EQ(pass_->RangesOf(pass_->segments[1]).size(), 1u);
-  const auto& inner = pass_->segments[3];
-  EXPECT_EQ(std::string(inner.text, inner.length), "inner");
-  EXPECT_EQ(pass_->RangesOf(inner).size(), 2u);
-}
-
-TEST_F(SegmentsTest, NestedContentCarriesBothTagSets) {
-  const std::string rtf = RangeStart(1) + "outer" + RangeStart(2) + "inner" + RangeEnd(2) +
-                          Annotation(2, "B") + "tail" + RangeEnd(1) + Annotation(1, "A");
-  const auto described = Describe(rtf, "A AND NOT B");
-  EXPECT_EQ(described[1], "outer||1");
-  EXPECT_EQ(described[3], "inner|x|1;2");
-  EXPECT_EQ(described[6], "tail||1");
-}
-
-TEST_F(SegmentsTest, OverlappingRangesFollowTheirNumbers) {
-  const std::string rtf = RangeStart(1) + "a" + RangeStart(2) + "b" + RangeEnd(1) + "c" +
-                          RangeEnd(2) + Annotation(1, "A") + Annotation(2, "B");
-  const auto described = Describe(rtf, "NOT B");
-  EXPECT_EQ(described[1], "a||1");
-  EXPECT_EQ(described[3], "b|x|1;2");
-  EXPECT_EQ(described[5], "c|x|2");
-}
-
-TEST_F(SegmentsTest, EndMarkerAfterItsAnnotationStays) {
-  const std::string rtf = RangeStart(4) + "a" + Annotation(4, "A") + RangeEnd(4);
-  const auto described = Describe(rtf, "A");
-  EXPECT_EQ(described.back(), RangeEnd(4) + "||4");
-}
-
-TEST_F(SegmentsTest, AnnotationWithoutReferenceTagsNothing) {
-  const std::string rtf =
-      "a{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}{\\*\\annotation X}b";
-  const auto described = Describe(rtf, "NOT X");
-  EXPECT_EQ(described, (std::vector<std::string>{
-                           "a||",
-                           rtf.substr(1, rtf.size() - 2) + "|m|",
-                           "b||",
-                       }));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Documents, SegmentsTest,
+    ::testing::Values(
+        SegmentCase{"NoMarkers", "{\\rtf1 plain}", "Print", "{\\rtf1 plain}||"},
+        SegmentCase{"UsualOrder", "a " + Tagged(3, "tagged", "Print") + " b", "NOT Print",
+                    "a || / S|m|3 / tagged|x|3 / E|m|3 / A|m| /  b||"},
+        SegmentCase{"ForeignAuthor", RangeStart(3) + "t" + RangeEnd(3) + Annotation(3, "P", "Jo"),
+                    "NOT P", "S||3 / t||3 / E||3 / A||"},
+        SegmentCase{"NestedTagSetsJoin",
+                    RangeStart(1) + "outer" + Tagged(2, "inner", "B") + "tail" + RangeEnd(1) +
+                        Annotation(1, "A"),
+                    "A AND NOT B",
+                    "S|m|1 / outer||1 / S|m|1;2 / inner|x|1;2 / E|m|1;2 / A|m|1 / tail||1 / "
+                    "E|m|1 / A|m|"},
+        SegmentCase{"OverlappingRangesFollowTheirNumbers",
+                    RangeStart(1) + "a" + RangeStart(2) + "b" + RangeEnd(1) + "c" + RangeEnd(2) +
+                        Annotation(1, "A") + Annotation(2, "B"),
+                    "NOT B",
+                    "S|m|1 / a||1 / S|m|1;2 / b|x|1;2 / E|m|1;2 / c|x|2 / E|m|2 / A|m| / A|m|"},
+        SegmentCase{"EndMarkerAfterItsAnnotationStays",
+                    RangeStart(4) + "a" + Annotation(4, "A") + RangeEnd(4), "A",
+                    "S|m|4 / a||4 / A|m|4 / E||4"},
+        SegmentCase{"AnnotationWithoutReferenceTagsNothing",
+                    "a{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build "
+                    "Tags}{\\*\\annotation X}b",
+                    "NOT X", "a|| / A|m| / b||"},
+        SegmentCase{"WithoutParserTaggedGoes", "a" + Tagged(1, "b", "Any"), nullptr,
+                    "a|| / S|m|1 / b|x|1 / E|m|1 / A|m|"},
+        SegmentCase{"EmptyTagTextExcludesNothing", Tagged(1, "b", ""), nullptr,
+                    "S|m|1 / b||1 / E|m|1 / A|m|"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Numbers in large power-of-two steps all find their ranges.
-TEST_F(SegmentsTest, AnnotationsFindTheirRangesByAnyNumber) {
+TEST(SegmentsByNumberTest, AnnotationsFindTheirRangesByAnyNumber) {
   std::string rtf;
-  for (int k = 1; k <= 300; ++k)
-    rtf += Tagged(k * 65536, "t" + std::to_string(k), k % 3 ? "A" : "B");
-  const auto described = Describe(rtf, "NOT B");
+  std::string expected;
   for (int k = 1; k <= 300; ++k) {
-    const std::string text = "t" + std::to_string(k);
-    const auto at = std::find_if(described.begin(), described.end(), [&](const std::string& d) {
-      return d.rfind(text + "|", 0) == 0;
-    });
-    ASSERT_NE(at, described.end()) << text;
-    EXPECT_EQ(*at, text + (k % 3 ? "||" : "|x|") + std::to_string(k * 65536));
+    const std::string number = std::to_string(k * 65536);
+    rtf += Tagged(k * 65536, "t" + std::to_string(k), k % 3 ? "A" : "B");
+    expected += std::string(k == 1 ? "" : " / ") + "S|m|" + number + " / t" + std::to_string(k) +
+                (k % 3 ? "||" : "|x|") + number + " / E|m|" + number + " / A|m|";
   }
-}
-
-TEST_F(SegmentsTest, WithoutParserEveryTaggedSegmentGoes) {
-  const auto described = Describe("a" + Tagged(1, "b", "Anything"), nullptr);
-  EXPECT_EQ(described[2], "b|x|1");
-}
-
-TEST_F(SegmentsTest, EmptyTagTextExcludesNothing) {
-  const auto described = Describe(Tagged(1, "b", ""), nullptr);
-  EXPECT_EQ(described[1], "b||1");
+  EXPECT_EQ(Describe(rtf, "NOT B"), expected);
 }
 
 struct MalformedCase {
   std::string name;
   std::string rtf;
-  std::string message;
+  std::string description;
 };
 
 class MalformedMarkupTest : public ::testing::TestWithParam<MalformedCase> {};
 
-TEST_P(MalformedMarkupTest, SplitFailsWithReason) {
+TEST_P(MalformedMarkupTest, SplitFailsWithReasonAndOffset) {
   const MalformedCase& c = GetParam();
-  RTFFilterPass pass(c.rtf.c_str(), static_cast<uint32_t>(c.rtf.size()), nullptr);
-  MarkupError error;
-  EXPECT_FALSE(SplitIntoSegments(pass, &error));
-  EXPECT_EQ(error.message, c.message);
+  SegmentList list;
+  const FilterResult result =
+      SplitIntoSegments(c.rtf.c_str(), static_cast<uint32_t>(c.rtf.size()), list);
+  EXPECT_EQ(result.code, FilterCode::kBrokenMarkup);
+  EXPECT_EQ(DescribeResult(result), c.description);
 }
+
+const std::string kIdAndAuthor = "{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}";
 
 INSTANTIATE_TEST_SUITE_P(
     Markup, MalformedMarkupTest,
     ::testing::Values(
-        MalformedCase{"EndWithoutRange", "a" + RangeEnd(7), "range end 7 names no open range"},
+        MalformedCase{"EndWithoutRange", "a" + RangeEnd(7),
+                      "range end 7 names no open range (at byte 1)"},
         MalformedCase{"EndOfClosedRange", RangeStart(7) + RangeEnd(7) + RangeEnd(7),
-                      "range end 7 names no open range"},
-        MalformedCase{"UnclosedStart", "{\\*\\atrfstart 1", "range start has no closing brace"},
+                      "range end 7 names no open range (at byte 30)"},
+        MalformedCase{"UnclosedStart", "{\\*\\atrfstart 1",
+                      "range start has no closing brace (at byte 0)"},
         MalformedCase{"UnclosedEnd", RangeStart(1) + "{\\*\\atrfend 1",
-                      "range end has no closing brace"},
-        MalformedCase{"IdWithoutAnnotation", "{\\*\\atnid Scrivlet} text",
-                      "annotation has no annotation group"},
+                      "range end has no closing brace (at byte 16)"},
+        MalformedCase{"IdWithoutAnnotation", "x{\\*\\atnid Scrivlet} text",
+                      "annotation has no annotation group (at byte 1)"},
         MalformedCase{"UnclosedAnnotation", "{\\*\\atnid x}{\\*\\annotation{\\*\\atnref 1} t",
-                      "annotation group has no closing brace"},
-        MalformedCase{"ReferenceToNoRange", Annotation(5, "A"), "annotation 5 names no range"}),
+                      "annotation group has no closing brace (at byte 12)"},
+        MalformedCase{"ReferenceToNoRange", Annotation(5, "A"),
+                      "annotation 5 names no range (at byte 0)"},
+        MalformedCase{"MarkerInsideAnnotation",
+                      kIdAndAuthor + RangeStart(2) + "{\\*\\annotation x}" + RangeEnd(2),
+                      "the build-tag markup overlaps itself (a marker inside an annotation or "
+                      "another marker) (at byte 56)"},
+        MalformedCase{"MarkerInsideMarker", "{\\*\\atrfstart 1 " + RangeEnd(1) + "}",
+                      "the build-tag markup overlaps itself (a marker inside an annotation or "
+                      "another marker) (at byte 16)"}),
     [](const auto& info) { return info.param.name; });
+
+TEST(FilterResultTest, EveryReasonHasItsOwnMessage) {
+  std::set<std::string> messages;
+  for (int reason = 1; reason < static_cast<int>(FailureReason::kReasonCount); ++reason) {
+    const FilterResult result = Failure(static_cast<FailureReason>(reason), 0, 0);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(messages.insert(DescribeResult(result)).second) << DescribeResult(result);
+  }
+  EXPECT_EQ(DescribeResult(FilterResult()), "");
+}
 
 struct AnnotationCase {
   std::string name;
@@ -202,7 +180,6 @@ TEST_P(IsBuildTagAnnotationTest, ChecksIdentityAndReadsTags) {
 INSTANTIATE_TEST_SUITE_P(
     Annotations, IsBuildTagAnnotationTest,
     ::testing::Values(
-        AnnotationCase{"Host", Annotation(1, "Print;Web"), true, "Print;Web"},
         AnnotationCase{"OtherAuthor", Annotation(1, "Print", "Conditional build tags"), false,
                        "Print"},
         AnnotationCase{"OtherId", Annotation(1, "Print", "Conditional Build Tags", "scrivlet"),
@@ -215,25 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
                        "{\\b Pri\r\nnt};\\{Web\\}}",
                        true, "Print;Web"},
         AnnotationCase{"LaterGroupWins",
-                       Annotation(1, "A") + "{\\*\\annotation B}", true, "B"},
-        AnnotationCase{"Empty", "", false, ""}),
+                       Annotation(1, "A") + "{\\*\\annotation B}", true, "B"}),
     [](const auto& info) { return info.param.name; });
-
-TEST(CollectTextTest, GroupTextDropsControlsAndLineBreaks) {
-  const std::string text = "\\b Con\r\nditional{\\i  Build}\\'41 Tags";
-  std::string result;
-  EXPECT_TRUE(CollectGroupText(text.data(), static_cast<uint32_t>(text.size()), result));
-  EXPECT_EQ(result, "Conditional Build41 Tags");
-  EXPECT_FALSE(CollectGroupText(text.data(), 0, result));
-  EXPECT_FALSE(CollectAnnotationText(text.data(), 0, result));
-}
-
-TEST(CollectTextTest, EscapeAtTheEndReadsNothingBeyond) {
-  const std::string text = "ab\\'4";
-  std::string result;
-  EXPECT_TRUE(CollectAnnotationText(text.data(), static_cast<uint32_t>(text.size()), result));
-  EXPECT_EQ(result, "ab4");
-}
 
 }  // namespace
 }  // namespace bte::rtf

@@ -107,9 +107,12 @@ class RecordingSink : public RtfItemSink {
 std::vector<std::string> ItemsOf(const std::string& rtf, const char* expression) {
   IBuildTagExprParser* parser = nullptr;
   CreateBuildTagExprParserInstance(&parser, expression);
-  RTFFilterPass pass(rtf.c_str(), static_cast<uint32_t>(rtf.size()), parser);
+  SegmentList segments;
   RecordingSink sink;
-  if (SplitIntoSegments(pass) && MarkExcludedSegments(pass)) GenerateStructureItems(pass, sink);
+  if (SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), segments).ok()) {
+    MarkExcludedSegments(parser, segments);
+    GenerateStructureItems(segments, sink);
+  }
   parser->Release();
   return sink.items;
 }
@@ -142,22 +145,6 @@ TEST(StructureItemsTest, StreamCarriesKindsExclusionAndState) {
       "2 - \\\r 2,0,3",
   };
   EXPECT_EQ(ItemsOf(rtf, "NOT X"), expected);
-}
-
-TEST(StructureItemsTest, TablesGoToTheRebuilder) {
-  // A row whose only cell lost its content goes with its marks; a kept
-  // one stays a row.
-  const std::string table =
-      Document("\\trowd\\intbl " + Tagged(1, "Tagged cell", "X") + "\\cell\\row After\\par ");
-  const auto excluded = Filter(table, "NOT X");
-  ASSERT_TRUE(excluded.has_value());
-  EXPECT_EQ(excluded->find("Tagged cell"), std::string::npos) << *excluded;
-  EXPECT_EQ(excluded->find("\\row"), std::string::npos) << *excluded;
-  EXPECT_NE(excluded->find("After"), std::string::npos) << *excluded;
-  const auto kept = Filter(table, "X");
-  ASSERT_TRUE(kept.has_value());
-  EXPECT_NE(kept->find("Tagged cell\\cell\\row"), std::string::npos) << *kept;
-  EXPECT_EQ(kept->find("atrfstart"), std::string::npos) << *kept;
 }
 
 // Where a writer leaves input out, what follows must not run on from a

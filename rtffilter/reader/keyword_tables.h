@@ -1,7 +1,7 @@
 // The two keyword tables of the RTF reader: destinations, which decide how a
 // group is treated, and special words, which carry content or structure.
-#ifndef BTE_RTFFILTER_KEYWORD_TABLES_H
-#define BTE_RTFFILTER_KEYWORD_TABLES_H
+#ifndef BTE_RTFFILTER_READER_KEYWORD_TABLES_H
+#define BTE_RTFFILTER_READER_KEYWORD_TABLES_H
 
 #include <cstdint>
 
@@ -25,4 +25,4 @@ bool LookupSpecialWord(const char* letters, uint32_t count, int32_t& code);
 
 }  // namespace bte::rtf
 
-#endif  // BTE_RTFFILTER_KEYWORD_TABLES_H
+#endif  // BTE_RTFFILTER_READER_KEYWORD_TABLES_H

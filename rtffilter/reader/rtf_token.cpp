@@ -1,4 +1,4 @@
-#include "rtffilter/rtf_token.h"
+#include "rtffilter/reader/rtf_token.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "rtffilter/keyword_tables.h"
+#include "rtffilter/reader/keyword_tables.h"
 
 #include <algorithm>
 #include <array>

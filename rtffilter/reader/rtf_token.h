@@ -1,7 +1,7 @@
 // The byte-level RTF tokenizer and group matcher. Every position points into
 // the caller's buffer and every range is a byte count; nothing is copied.
-#ifndef BTE_RTFFILTER_RTF_TOKEN_H
-#define BTE_RTFFILTER_RTF_TOKEN_H
+#ifndef BTE_RTFFILTER_READER_RTF_TOKEN_H
+#define BTE_RTFFILTER_READER_RTF_TOKEN_H
 
 #include <cstdint>
 
@@ -13,7 +13,7 @@ enum RtfTokenKind : int32_t {
   TokenText = 3,           // bytes up to the next {, } or backslash
   TokenGroupOpen = 4,
   TokenGroupClose = 5,
-  TokenUnitGroup = 6,      // a whole group, from NextContentToken only
+  TokenUnitGroup = 6,      // a whole group, from the content reading only
 };
 
 // One record is reused from token to token: a field that a token does not
@@ -26,7 +26,7 @@ class RTFToken {
   uint32_t nameLength = 0;   // control words: backslash and letters
   uint32_t paramLength = 0;  // control words: parameter bytes, sign included
   int32_t kind = 0;          // an RtfTokenKind
-  int32_t code = 0;          // NextContentToken: special-word or unit code
+  int32_t code = 0;          // content reading: special-word or unit code
 };
 
 // Reads the token at position; range (> 0) bounds it.
@@ -37,6 +37,8 @@ void ReadRtfToken(const char* position, uint32_t range, RTFToken& token);
 bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength);
 
 // Reads an optionally signed decimal number after blanks; false when none.
+bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value);
+
 // True when [begin, end) ends in a control word with no delimiter, which
 // a letter or digit written next would run on from.
 bool EndsInUndelimitedWord(const char* begin, const char* end);
@@ -46,8 +48,6 @@ inline bool RunsOnFromWord(char next) {
          (next >= '0' && next <= '9') || next == '-';
 }
 
-bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value);
-
 }  // namespace bte::rtf
 
-#endif  // BTE_RTFFILTER_RTF_TOKEN_H
+#endif  // BTE_RTFFILTER_READER_RTF_TOKEN_H

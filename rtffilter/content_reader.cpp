@@ -1,0 +1,108 @@
+#include "rtffilter/content_reader.h"
+
+#include <cstring>
+
+#include "rtffilter/reader/keyword_tables.h"
+#include "rtffilter/reader/rtf_scanner.h"
+
+namespace bte::rtf {
+namespace {
+
+bool WordIs(const char* letters, uint32_t count, const char* word) {
+  return std::strlen(word) == count && std::memcmp(letters, word, count) == 0;
+}
+
+void ReadStateNumber(const char* after, const char* end, int32_t& field) {
+  int64_t value = 0;
+  if (ReadNumberAfterBlanks(after, end, value)) field = static_cast<int32_t>(value);
+}
+
+int32_t UnitCodeOf(int32_t category) {
+  switch (category) {
+    case DestListTextBullet: return ItemListTextBullet;
+    case DestParaNumBullet: return ItemParaNumBullet;
+    case DestNestedTableProps: return ItemNestedRow;
+    default: return ItemContent;  // units and annotations
+  }
+}
+
+class ContentReader : public RtfListener {
+ public:
+  ContentReader(const char* end, ParagraphTracker* paragraphs, ContentListener& listener)
+      : end_(end), paragraphs_(paragraphs), listener_(listener) {}
+
+  bool OnText(const char* at, const RTFToken& token) override {
+    return listener_.OnContent(at, token);
+  }
+
+  bool OnControlWord(const char* at, const RTFToken& token) override {
+    int32_t code = 0;
+    if (LookupSpecialWord(at + 1, token.nameLength - 1, code)) {
+      RTFToken special = token;
+      special.code = code;
+      return listener_.OnContent(at, special);
+    }
+    if (paragraphs_ != nullptr) FollowParagraphWord(at, token, paragraphs_->state);
+    return true;
+  }
+
+  // Symbols are content; a "\*" reaches here only when no destination
+  // word of a group follows it.
+  bool OnControlSymbol(const char* at, const RTFToken& token) override {
+    return listener_.OnContent(at, token);
+  }
+
+  bool OnGroupOpen(const char*) override {
+    if (paragraphs_ != nullptr) paragraphs_->saved.push_back(paragraphs_->state);
+    return true;
+  }
+
+  bool OnGroupClose(const char*) override {
+    if (paragraphs_ != nullptr && !paragraphs_->saved.empty()) {
+      paragraphs_->state = paragraphs_->saved.back();
+      paragraphs_->saved.pop_back();
+    }
+    return true;
+  }
+
+  // A unit whose group does not close within the piece is handed out with
+  // length 0 when written with "\*"; without, only its word is passed over.
+  bool OnDestination(const DestinationGroup& group) override {
+    if (group.length == 0 && !group.starred) return true;
+    RTFToken unit;
+    unit.kind = TokenUnitGroup;
+    unit.code = UnitCodeOf(group.category);
+    unit.length = group.length;
+    return listener_.OnContent(group.open, unit);
+  }
+
+ private:
+  // \pard resets the paragraph properties; \itap, \ilvl and \ls set one each.
+  void FollowParagraphWord(const char* at, const RTFToken& token, ParagraphListState& state) {
+    const char* letters = at + 1;
+    const uint32_t count = token.nameLength - 1;
+    const char* after = at + token.nameLength;
+    if (WordIs(letters, count, "pard"))
+      state = ParagraphListState{};
+    else if (WordIs(letters, count, "itap"))
+      ReadStateNumber(after, end_, state.tableDepth);
+    else if (WordIs(letters, count, "ilvl"))
+      ReadStateNumber(after, end_, state.listLevel);
+    else if (WordIs(letters, count, "ls"))
+      ReadStateNumber(after, end_, state.listOverride);
+  }
+
+  const char* end_;
+  ParagraphTracker* paragraphs_;
+  ContentListener& listener_;
+};
+
+}  // namespace
+
+void ReadContent(const char* begin, const char* end, ParagraphTracker* paragraphs,
+                 ContentListener& listener) {
+  ContentReader reader(end, paragraphs, listener);
+  ScanRtf(kContentRules, begin, end, end, reader);
+}
+
+}  // namespace bte::rtf
