@@ -140,7 +140,12 @@ corpus_rtf_rows() {
   cp "$corpus"/rtf/*.rtf "$in/rtf/"
   cp "$corpus"/rtf/*.rtf "$in/ranges/"
   perl "$here/add_tags.pl" rtf-ranges "$in"/ranges/*.rtf
+  # Every tenth document with its extension in capitals, as old projects have.
+  local count=0
   for file in "$in"/ranges/*.rtf; do
+    ((count++ % 10)) || mv "$file" "${file%.rtf}.RTF"
+  done
+  for file in "$in"/ranges/*; do
     local name; name="$(basename "$file")"
     mkdir -p "$out/corpus/rtf/$name"
     run "corpus/rtf/$name/not-web-and-not-internal" filter-rtf -e "NOT Web AND NOT Internal" \
