@@ -21,6 +21,7 @@ source_dir="$(cd "$here/../.." && pwd)"
 corpus="${BTE_CORPUS_DIR:-$source_dir/../shared/corpus}"
 tool="" manifest="" work="" update=0
 skipped=()  # groups of rows (the first part of their paths) not produced
+declare -A why=([bench]="--skip bench")  # why each group is skipped
 while (($#)); do
   case "$1" in
     --skip) skipped+=("$2"); shift 2 ;;
@@ -180,8 +181,8 @@ if [[ -d "$corpus/html" && -d "$corpus/rtf" ]]; then
   corpus_html_rows
   corpus_rtf_rows
 else
-  echo "corpus not found at $corpus"
   skipped+=(corpus)
+  why[corpus]="corpus not found at $corpus"
 fi
 if ((update && ${#skipped[@]})); then
   echo "golden.sh: the manifest needs every row; not written without ${skipped[*]}" >&2
@@ -206,7 +207,7 @@ fi
 expected="$work/manifest.expected"
 cp "$manifest" "$expected"
 for group in "${skipped[@]}"; do
-  echo "$(grep -c "^$group/" "$expected") $group rows skipped"
+  echo "${why[$group]}: $(grep -c "^$group/" "$expected") $group rows skipped"
   grep -v "^$group/" "$expected" > "$expected.kept" || true
   mv "$expected.kept" "$expected"
 done
