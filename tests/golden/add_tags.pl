@@ -4,7 +4,8 @@
 #   add_tags.pl elements FILE...   every third paragraph, list item, cell,
 #                                  span, div and table of each HTML file
 #   add_tags.pl topics FOLDER      the elements of every topic under FOLDER,
-#                                  and topic-level tags on every fourth topic
+#                                  topic-level tags on every fourth topic, and
+#                                  every seventh renamed to a capital extension
 #   add_tags.pl rtf-ranges FILE... host-style ranges around paragraphs and
 #                                  cells of each RTF document
 use strict;
@@ -21,16 +22,18 @@ sub slurp { local $/; open(my $in, '<:raw', $_[0]) or die "$_[0]: $!"; my $text 
 sub spit { open(my $out, '>:raw', $_[0]) or die "$_[0]: $!"; print $out $_[1]; close $out or die }
 
 # Every third element opening gets a data-buildtags attribute; every fifth
-# of those writes the attribute name in capitals.
+# of those writes the attribute name in capitals, and every sixth follows a
+# comment closed the old way, by "--!>".
 sub tag_elements {
   my ($html) = @_;
-  my @at;
-  while ($html =~ /<(?:p|li|td|span|div|table)(?=[ >])/gi) { push @at, pos($html) }
+  my @at;  # [start of the tag, end of its name]
+  while ($html =~ /<(?:p|li|td|span|div|table)(?=[ >])/gi) { push @at, [$-[0], pos($html)] }
   my $count = 0;
   for (my $i = $#at; $i >= 0; --$i) {
     next unless $i % 3 == 0;
     my $name = ++$count % 5 == 0 ? 'DATA-BUILDTAGS' : 'data-buildtags';
-    substr($html, $at[$i], 0) = " $name=\"" . $element_tags[int($i / 3) % @element_tags] . '"';
+    substr($html, $at[$i][1], 0) = " $name=\"" . $element_tags[int($i / 3) % @element_tags] . '"';
+    substr($html, $at[$i][0], 0) = '<!-- tagged below --!>' if $count % 6 == 0;
   }
   return $html;
 }
@@ -57,6 +60,8 @@ sub tag_topics {
     my $html = tag_elements(slurp($topics[$i]));
     $html = tag_topic($html, $topic_tags[int($i / 4) % @topic_tags]) if $i % 4 == 1;
     spit($topics[$i], $html);
+    # Old projects write extensions in capitals; links keep lower case.
+    rename($topics[$i], $topics[$i] =~ s/(\.html?)$/\U$1/r) or die "$topics[$i]: $!" if $i % 7 == 3;
   }
 }
 
