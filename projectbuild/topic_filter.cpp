@@ -23,7 +23,7 @@ FilteredTopic FilterTopicText(const std::string& source, const std::string& topi
   const HRESULT filtered =
       options.links ? filter->FilterDocumentWithLinks(document) : filter->FilterDocument(document);
   if (filtered != S_OK) return result;
-  if (!options.keepTags) RemoveBuildTagMarkup(document, true);
+  if (!options.keepTags) RemoveBuildTagMarkup(document);
   CByteString saved;
   document.Save(saved, pagesift::kSaveHtml);
   result.status = TopicFilterStatus::kFiltered;

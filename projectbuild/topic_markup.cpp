@@ -1,30 +1,46 @@
 #include "projectbuild/topic_markup.h"
 
+#include <string_view>
+
 #include "projectbuild/beyond_interface.h"
 
 namespace bte::projectbuild {
+namespace {
 
-bool IsTopicTagMeta(const CHtmlTagItem& tag) {
-  if (tag.GetTagId() != pagesift::kTagMeta) return false;
-  std::string_view name = tag.GetAttributeValue("name") ? tag.GetAttributeValue("name") : "";
-  while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
-  while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
-  return FoldedTag(name) == "buildtags";
+constexpr const char* kInlineTags = "data-buildtags";
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
 }
 
-void RemoveBuildTagMarkup(CHtmlFileEx& document, bool metaToo) {
-  for (size_t i = 0; i < document.GetCandidateCount(); ++i) {
-    CHtmlTagItem* tag = document.GetTagItem(document.GetCandidatePosition(i));
-    if (tag == nullptr || tag->IsDiscardedToken()) continue;
-    tag->RemoveAttribute("data-buildtags");
-    // Only the filter marks cells it emptied, and only tagged ones.
-    if (tag->GetTagId() == pagesift::kTagTableCell) tag->RemoveAttribute("discard");
-  }
-  if (!metaToo) return;
+// Every <meta name="buildtags">, not only the first that the library reads:
+// a second one would still show its tags.
+bool IsTopicTagMeta(const CHtmlTagItem& tag) {
+  if (tag.GetTagId() != pagesift::kTagMeta) return false;
+  const char* name = tag.GetAttributeValue("name");
+  return name != nullptr && FoldedTag(TrimBlanks(name)) == "buildtags";
+}
+
+}  // namespace
+
+size_t RemoveBuildTagMarkup(CHtmlFileEx& document) {
+  size_t changed = 0;
   for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
     CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
-    if (tag != nullptr && !tag->IsDiscardedToken() && IsTopicTagMeta(*tag)) tag->DiscardToken();
+    if (tag == nullptr || tag->IsDiscardedToken()) continue;
+    if (IsTopicTagMeta(*tag)) {
+      tag->DiscardToken();
+      ++changed;
+    } else if (tag->HasAttribute(kInlineTags)) {
+      // Only the filter marks cells, and only tagged ones.
+      if (tag->GetTagId() == pagesift::kTagTableCell) tag->RemoveAttribute("discard");
+      tag->RemoveAttribute(kInlineTags);
+      ++changed;
+    }
   }
+  return changed;
 }
 
 }  // namespace bte::projectbuild

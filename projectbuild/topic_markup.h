@@ -1,6 +1,6 @@
 // Taking our markup out of a filtered topic, so that readers never see tag
 // names: the inline build tags of every kept element, the mark the filter
-// gives an emptied cell, and the topic-level build tags.
+// gives a tagged cell it emptied, and the topic-level build tags.
 #ifndef BTE_PROJECTBUILD_TOPIC_MARKUP_H
 #define BTE_PROJECTBUILD_TOPIC_MARKUP_H
 
@@ -8,13 +8,8 @@
 
 namespace bte::projectbuild {
 
-// The inline build tags and "discard" marks, through the document's
-// candidate positions; metaToo also discards every <meta name="buildtags">
-// (callers that walk the token list anyway do that themselves, with
-// IsTopicTagMeta).
-void RemoveBuildTagMarkup(CHtmlFileEx& document, bool metaToo);
-
-bool IsTopicTagMeta(const CHtmlTagItem& tag);
+// One walk over the kept tokens; returns how many tags it changed.
+size_t RemoveBuildTagMarkup(CHtmlFileEx& document);
 
 }  // namespace bte::projectbuild
 

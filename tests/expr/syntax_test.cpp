@@ -60,7 +60,9 @@ class SymbolCheck : public ::testing::TestWithParam<SyntaxCase> {};
 TEST_P(SymbolCheck, FindsTheFirstFault) {
   const SyntaxFault fault = FindSyntaxFault(GetParam().text);
   EXPECT_EQ(fault.kind, GetParam().fault);
-  if (fault.kind != SyntaxFaultKind::kNone) EXPECT_EQ(fault.at, GetParam().at);
+  if (fault.kind != SyntaxFaultKind::kNone) {
+    EXPECT_EQ(fault.at, GetParam().at);
+  }
   EXPECT_EQ(CheckExpressionSyntax(GetParam().text), GetParam().fault == SyntaxFaultKind::kNone);
 }
 
@@ -99,7 +101,9 @@ class Diagnosis : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(Diagnosis, NamesTheOperatorAsWritten) {
   const bte::ExpressionFault fault = bte::DiagnoseExpression(GetParam().text);
   EXPECT_EQ(bte::DescribeExpressionFault(fault), GetParam().description);
-  if (fault.kind != SyntaxFaultKind::kNone) EXPECT_EQ(fault.at, GetParam().at);
+  if (fault.kind != SyntaxFaultKind::kNone) {
+    EXPECT_EQ(fault.at, GetParam().at);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
