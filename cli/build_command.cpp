@@ -3,6 +3,7 @@
 
 #include "cli/build_printing.h"
 #include "cli/commands.h"
+#include "cli/expression_warning.h"
 #include "projectbuild/project_build.h"
 #include "projectbuild/target_expression.h"
 
@@ -15,7 +16,7 @@ struct BuildOptions {
   std::string project, target, expression, source, output;
   bool expressionGiven = false;
   unsigned jobs = 0;
-  bool quiet = false, json = false;
+  bool quiet = false, json = false, keepTags = false, strict = false;
 };
 
 // The expression to build with, or an exit code when there is none.
@@ -47,6 +48,7 @@ int RunBuild(const BuildOptions& options) {
   request.output = options.output;
   request.target = options.expressionGiven ? std::string() : options.target;
   request.jobs = options.jobs;
+  request.keepTags = options.keepTags;
   std::string error;
   if (!CheckBuildFolders(request, error)) {
     std::cerr << "buildtags: " << error << '\n';
@@ -54,6 +56,9 @@ int RunBuild(const BuildOptions& options) {
   }
   if (const int status = ResolveExpression(options, request.expression); status != kExitOk)
     return status;
+  if (!AcceptExpression(request.expression, options.strict,
+                        request.target.empty() ? "" : "target " + request.target))
+    return kExitUsage;
   if (!options.quiet && !options.json) request.progress = stderr;
   request.stop = &InterruptFlag();
 
@@ -74,7 +79,8 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
   auto options = std::make_shared<BuildOptions>();
   auto* project = command->add_option("--project", options->project, "project file (INI)");
   auto* target = command->add_option("--target", options->target, "target whose expression to use");
-  auto* expression = command->add_option("--expr", options->expression, "expression to use instead of a target");
+  auto* expression = command->add_option("-e,--expr,--expression", options->expression,
+                                         "expression to use instead of a target");
   project->needs(target);
   target->needs(project);
   expression->excludes(project)->excludes(target);
@@ -82,6 +88,10 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
       ->check(CLI::Range(1u, 256u));
   command->add_flag("--quiet,-q", options->quiet, "no progress bar");
   command->add_flag("--json", options->json, "print the summary as JSON");
+  command->add_flag("--strict", options->strict,
+                    "refuse an expression with a syntax fault (exit 2) instead of keeping everything");
+  command->add_flag("--keep-tags", options->keepTags,
+                    "keep the build tags (data-buildtags, the buildtags meta) in output topics");
   command->add_option("SRC", options->source, "source folder")->required();
   command->add_option("OUT", options->output, "output folder")->required();
   command->callback([options, expression, &outcome] {

@@ -75,9 +75,10 @@ std::string FormatJson(const BuildReport& report) {
     skipped.push_back({{"path", path.generic_string()}, {"reason", reason}});
   nlohmann::json stale = nlohmann::json::array();
   for (const auto& path : report.staleOutputs) stale.push_back(path.generic_string());
-  const nlohmann::json document = {
+  nlohmann::json document = {
       {"target", report.target},
       {"expression", report.expression},
+      {"expressionValid", report.expressionValid},
       {"filesFiltered", t.filtered},
       {"filesCopied", t.copied},
       {"topicsLeftOut", t.leftOut},
@@ -91,6 +92,7 @@ std::string FormatJson(const BuildReport& report) {
       {"files", files},
       {"skipped", skipped},
       {"stale", stale}};
+  if (!report.expressionValid) document["expressionFault"] = report.expressionFault;
   return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 

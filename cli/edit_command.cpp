@@ -73,7 +73,7 @@ void AddEditCommand(CLI::App& app, Outcome& outcome) {
   command->add_option("--tags", *tags, "the project's build tags, separated by commas")
       ->required()
       ->delimiter(',');
-  command->add_option("--expr", *expression, "the expression to start from");
+  command->add_option("-e,--expr,--expression", *expression, "the expression to start from");
   command->callback(
       [&outcome, tags, expression] { outcome.exitCode = RunEdit(*tags, *expression); });
 }

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/expression_warning.h"
+#include "cli/output_paths.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/topic_filter.h"
 
@@ -20,7 +22,8 @@ using projectbuild::TopicFilterStatus;
 
 struct FilterHtmlOptions {
   std::string expression;
-  bool links = false;
+  projectbuild::TopicFilterOptions filter;
+  bool strict = false, inPlace = false;
   std::string input;
   std::string output = "-";
 };
@@ -51,13 +54,19 @@ std::string TopicPath(const std::string& input) {
 }
 
 int RunFilterHtml(const FilterHtmlOptions& options) {
+  if (!AcceptExpression(options.expression, options.strict)) return kExitUsage;
+  if (!options.inPlace && IsSameFile(options.input, options.output)) {
+    std::cerr << "buildtags: " << options.output
+              << " is the input file; give --in-place to overwrite it\n";
+    return kExitUsage;
+  }
   std::string source;
   if (!ReadInput(options.input, source)) {
     std::cerr << "buildtags: cannot read " << options.input << '\n';
     return kExitFailed;
   }
   const projectbuild::FilteredTopic topic = projectbuild::FilterTopicText(
-      source, TopicPath(options.input), options.expression, options.links);
+      source, TopicPath(options.input), options.expression, options.filter);
   switch (topic.status) {
     case TopicFilterStatus::kFiltered: break;
     case TopicFilterStatus::kNoFilter:
@@ -83,11 +92,16 @@ void AddFilterHtmlCommand(CLI::App& app, Outcome& outcome) {
   auto* command = app.add_subcommand(
       "filter-html", "Remove the content of an HTML topic that an expression excludes");
   auto options = std::make_shared<FilterHtmlOptions>();
-  command->add_option("-e,--expression", options->expression, "build tag expression")
+  command->add_option("-e,--expr,--expression", options->expression, "build tag expression")
       ->required();
-  command->add_flag("--links", options->links,
+  command->add_flag("--links", options->filter.links,
                     "also remove links and related-topic items that lead to excluded topics "
                     "(linked topics are found relative to IN's folder)");
+  command->add_flag("--keep-tags", options->filter.keepTags,
+                    "keep the build tags (data-buildtags, the buildtags meta) in the output");
+  command->add_flag("--strict", options->strict,
+                    "refuse an expression with a syntax fault (exit 2)");
+  command->add_flag("--in-place", options->inPlace, "allow OUT to be IN: overwrite the topic");
   command->add_option("IN", options->input, "HTML topic, or - for standard input")->required();
   command->add_option("OUT", options->output, "where to write the result (default: -, "
                                                "standard output)");

@@ -7,6 +7,8 @@
 
 #include "buildtagexpr_host.h"
 #include "cli/commands.h"
+#include "cli/expression_warning.h"
+#include "cli/output_paths.h"
 #include "projectbuild/beyond_interface.h"
 #include "projectbuild/output_file.h"
 
@@ -72,11 +74,22 @@ void AddFilterRtfCommand(CLI::App& app, Outcome& outcome) {
   auto expression = std::make_shared<std::string>();
   auto input = std::make_shared<std::string>();
   auto output = std::make_shared<std::string>("-");
-  command->add_option("-e,--expression", *expression, "build tag expression")->required();
+  auto strict = std::make_shared<bool>(false);
+  auto inPlace = std::make_shared<bool>(false);
+  command->add_option("-e,--expr,--expression", *expression, "build tag expression")->required();
   command->add_option("IN", *input, "RTF document, - for stdin")->required();
   command->add_option("OUT", *output, "filtered document, - (the default) for stdout");
-  command->callback([expression, input, output, &outcome] {
-    outcome.exitCode = RunFilterRtf(*expression, *input, *output);
+  command->add_flag("--strict", *strict, "refuse an expression with a syntax fault (exit 2)");
+  command->add_flag("--in-place", *inPlace, "allow OUT to be IN: overwrite the document");
+  command->callback([expression, input, output, strict, inPlace, &outcome] {
+    if (!AcceptExpression(*expression, *strict)) {
+      outcome.exitCode = kExitUsage;
+    } else if (!*inPlace && IsSameFile(*input, *output)) {
+      std::cerr << "buildtags: " << *output << " is the input file; give --in-place to overwrite it\n";
+      outcome.exitCode = kExitUsage;
+    } else {
+      outcome.exitCode = RunFilterRtf(*expression, *input, *output);
+    }
   });
 }
 

@@ -30,27 +30,39 @@ std::string NormalizeExpression(const char* text) {
 }
 
 std::string NormalizeExpression(std::string_view text) {
+  std::vector<size_t> origins;
+  return NormalizeExpression(text, origins);
+}
+
+std::string NormalizeExpression(std::string_view text, std::vector<size_t>& origins) {
   std::string out;
+  origins.clear();
   if (text.empty()) return out;
   out.reserve(text.size());
+  origins.reserve(text.size());
+  auto emit = [&](char c, size_t from) {
+    out += c;
+    origins.push_back(from);
+  };
   size_t i = 0;
   // The start of the text is the one place a word needs no blank before it;
   // a leading blank is copied here and so never starts a word itself.
   if (const WordOperator* op = WordOperatorAt(text, 0)) {
-    out += op->symbol;
+    emit(op->symbol, 0);
     i = op->word.size();
   } else {
-    out += text[0];
+    emit(text[0], 0);
     i = 1;
   }
   while (i < text.size()) {
     const WordOperator* op = text[i] == ' ' ? WordOperatorAt(text, i + 1) : nullptr;
     if (op != nullptr) {
-      out += ' ';
-      out += op->symbol;
+      emit(' ', i);
+      emit(op->symbol, i + 1);
       i += 1 + op->word.size();  // the blank after the word is copied next
     } else {
-      out += text[i++];
+      emit(text[i], i);
+      ++i;
     }
   }
   return out;

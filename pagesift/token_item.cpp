@@ -1,5 +1,6 @@
 #include "pagesift/token_item.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -157,6 +158,19 @@ void CHtmlTagItem::SetAttribute(const char* name, const char* value) {
   attribute->value = value ? value : "";
   attribute->changed = true;
   attributes.changed = true;
+}
+
+int CHtmlTagItem::RemoveAttribute(const char* name) {
+  if (!name || !*name || !HasAttribute(name)) return 0;
+  auto& list = const_cast<TagAttributes&>(Attributes()).list;
+  list.erase(std::remove_if(list.begin(), list.end(),
+                            [name](const TagAttributes::Attribute& attribute) {
+                              return pagesift::EqualsIgnoringCase(attribute.name, name);
+                            }),
+             list.end());
+  attributes_->changed = true;
+  if (pagesift::EqualsIgnoringCase(name, "data-buildtags")) carriesBuildTags_ = false;
+  return 1;
 }
 
 void CHtmlTagItem::DiscardKeepingWhitespace() {

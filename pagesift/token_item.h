@@ -114,6 +114,10 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // Replaces the value (or adds the attribute at the end). The tag is then
   // written again from its parts: the other attributes keep their bytes.
   void SetAttribute(const char* name, const char* value);
+  // Removes the attribute (every one of that name, when written more than
+  // once); the tag is then written again from its parts. Non-zero when it
+  // was there.
+  int RemoveAttribute(const char* name);
 
   void WriteTo(CByteString& out) const override;
   void WriteDiscardedTo(CByteString& out) const override;

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "buildtagexpr_host.h"
+#include "expr/diagnosis.h"
 #include "expr/expression_tree.h"
 #include "expr/text.h"
 #include "platform/wide_string.h"
@@ -17,14 +18,17 @@ bool IsOperator(const std::string& item) { return item == "~" || item == "&" || 
 
 }  // namespace
 
+// The parser compiles the trimmed text; its fault decides validity.
 ExpressionForms DescribeExpression(const std::string& expression) {
-  const BuildTagExprTree tree(expression);
-  host::ComPtr<IBuildTagExprParser> parser;
-  CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
+  const BuildTagExprTree tree(Trim(expression));
+  const ExpressionFault fault = DiagnoseExpression(expression);
   ExpressionForms forms;
-  forms.valid = parser && parser->IsValid() == S_OK && tree.valid();
+  forms.valid = fault.kind == SyntaxFaultKind::kNone;
   forms.normalized = tree.normalized();
   forms.postfix = tree.postfix();
+  forms.fault = DescribeExpressionFault(fault);
+  forms.faultAt = fault.at;
+  forms.faultLength = fault.spelling.size();
   return forms;
 }
 

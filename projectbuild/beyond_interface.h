@@ -1,6 +1,7 @@
 // The one place where the tool reaches past the module's public interface,
 // for what a host cannot learn through it:
-// - an expression's normalized and postfix forms and the tags it names;
+// - an expression's normalized and postfix forms, the tags it names, and
+//   why the parser keeps everything for it;
 // - how a tag list in a topic or annotation splits into names;
 // - the build-tag ranges of an RTF document and why the RTF filter refused
 //   one (the filter answers only 0 or 1);
@@ -25,6 +26,10 @@ struct ExpressionForms {
   bool valid = false;  // the parser accepts it and its compiled form is usable
   std::string normalized;
   std::vector<std::string> postfix;  // operands and "~", "&", "|"
+  // When not valid: what is wrong ("AND has nothing after it"), and where
+  // the operator at fault is written in the expression.
+  std::string fault;
+  size_t faultAt = 0, faultLength = 0;
 };
 ExpressionForms DescribeExpression(const std::string& expression);
 

@@ -36,6 +36,8 @@ struct BuildTotals {
 struct BuildReport {
   std::string target;      // or empty when an expression was given
   std::string expression;
+  bool expressionValid = true;  // false: a syntax fault makes the filters keep everything
+  std::string expressionFault;  // then what is wrong and where
   std::vector<FileResult> files;
   std::vector<std::pair<std::filesystem::path, std::string>> skipped;
   std::vector<std::filesystem::path> staleOutputs;  // in OUT, not made by this build

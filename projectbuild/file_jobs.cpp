@@ -47,7 +47,7 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string
 }  // namespace
 
 FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
-                        const std::string& expression) {
+                        const TargetSettings& settings) {
   FileResult result;
   result.relative = file.relative;
   result.bytesIn = file.size;
@@ -57,8 +57,8 @@ FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
   fs::create_directories(to.parent_path(), error);
   if (error) return Failed(result, "cannot create folder: " + error.message());
   switch (file.kind) {
-    case SourceKind::kRtf: return FilterRtf(from, to, expression, result);
-    case SourceKind::kTopic: return FilterTopic(from, to, paths.source, expression, result);
+    case SourceKind::kRtf: return FilterRtf(from, to, settings.expression, result);
+    case SourceKind::kTopic: return FilterTopic(from, to, paths.source, settings, result);
     case SourceKind::kOther: return CopyUnchanged(from, to, result);
   }
   return Failed(result, "unknown kind of file");

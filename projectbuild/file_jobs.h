@@ -16,8 +16,14 @@ struct BuildPaths {
   std::filesystem::path output;
 };
 
+// What every file of one target is built with.
+struct TargetSettings {
+  std::string expression;
+  bool keepTags = false;  // keep the build-tag markup in output topics
+};
+
 FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
-                        const std::string& expression);
+                        const TargetSettings& settings);
 
 }  // namespace bte::projectbuild
 

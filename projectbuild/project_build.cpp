@@ -7,6 +7,7 @@
 
 #include "platform/terminal.h"
 #include "platform/worker_threads.h"
+#include "projectbuild/beyond_interface.h"
 #include "projectbuild/file_jobs.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/parallel_runner.h"
@@ -65,6 +66,9 @@ BuildReport BuildProject(const BuildRequest& request) {
   BuildReport report;
   report.target = request.target;
   report.expression = request.expression;
+  const ExpressionForms forms = DescribeExpression(request.expression);
+  report.expressionValid = forms.valid;
+  report.expressionFault = forms.fault;
   std::error_code error;
   const BuildPaths paths{fs::canonical(request.source, error), request.output};
   fs::create_directories(paths.output, error);
@@ -83,8 +87,9 @@ BuildReport BuildProject(const BuildRequest& request) {
                                                                              : nullptr;
   const unsigned jobs = request.jobs != 0 ? request.jobs : platform::ProcessorCount();
   const RunOptions options{jobs, progress, request.stop};
+  const TargetSettings settings{request.expression, request.keepTags};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
-    report.files[i] = BuildOneFile(paths, tree.files[i], request.expression);
+    report.files[i] = BuildOneFile(paths, tree.files[i], settings);
     ran[i] = 1;
   });
   // A topic left out now may still lie in OUT from an earlier build.

@@ -18,6 +18,7 @@ struct BuildRequest {
   std::filesystem::path output;
   std::string target;  // for the report only
   std::string expression;
+  bool keepTags = false;  // keep the build-tag markup in output topics
   unsigned jobs = 0;  // files processed at once; 0: one per processor
   std::FILE* progress = nullptr;  // a progress line goes here while it is a terminal
   const std::atomic<bool>* stop = nullptr;  // raised: files in progress finish, no more start

@@ -2,11 +2,12 @@
 
 #include "buildtagexpr_host.h"
 #include "pagesift/pagesift.h"
+#include "projectbuild/topic_markup.h"
 
 namespace bte::projectbuild {
 
 FilteredTopic FilterTopicText(const std::string& source, const std::string& topicPath,
-                              const std::string& expression, bool links) {
+                              const std::string& expression, const TopicFilterOptions& options) {
   FilteredTopic result;
   host::ComPtr<IBuildTagExprFilter> filter;
   if (CreateBuildTagExprFilterInstance(filter.out()) != S_OK) {
@@ -20,8 +21,9 @@ FilteredTopic FilterTopicText(const std::string& source, const std::string& topi
     return result;
   }
   const HRESULT filtered =
-      links ? filter->FilterDocumentWithLinks(document) : filter->FilterDocument(document);
+      options.links ? filter->FilterDocumentWithLinks(document) : filter->FilterDocument(document);
   if (filtered != S_OK) return result;
+  if (!options.keepTags) RemoveBuildTagMarkup(document);
   CByteString saved;
   document.Save(saved, pagesift::kSaveHtml);
   result.status = TopicFilterStatus::kFiltered;

@@ -15,10 +15,14 @@ struct FilteredTopic {
   std::string bytes;  // the saved document, when filtered
 };
 
-// links: also remove links and related-topic items that lead to topics the
-// expression leaves out.
+struct TopicFilterOptions {
+  bool links = false;     // also remove links and related-topic items that lead to
+                          // topics the expression leaves out
+  bool keepTags = false;  // keep the build-tag markup in the output
+};
+
 FilteredTopic FilterTopicText(const std::string& source, const std::string& topicPath,
-                              const std::string& expression, bool links);
+                              const std::string& expression, const TopicFilterOptions& options);
 
 }  // namespace bte::projectbuild
 

@@ -4,6 +4,7 @@
 
 #include "buildtagexpr_host.h"
 #include "projectbuild/output_file.h"
+#include "projectbuild/topic_markup.h"
 #include "pagesift/pagesift.h"
 
 namespace bte::projectbuild {
@@ -35,14 +36,14 @@ uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parse
 }  // namespace
 
 FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,
-                       const std::filesystem::path& projectRoot, const std::string& expression,
+                       const std::filesystem::path& projectRoot, const TargetSettings& settings,
                        FileResult result) {
   CHtmlFileEx document(from.string().c_str());
   document.SetProjectRoot(projectRoot.string().c_str());
   if (!document.Analyse()) return Failed(result, "cannot read the topic");
 
   host::ComPtr<IBuildTagExprParser> parser;
-  CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
+  CreateBuildTagExprParserInstance(parser.out(), settings.expression.c_str());
   parser->EnableCache(1);
   CByteString topicTags;
   if (document.GetTopicBuildTags(topicTags) && !topicTags.IsEmpty() &&
@@ -60,6 +61,7 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   const HRESULT status = filter->FilterDocumentWithLinks(document);
   if (status != S_OK) return Failed(result, "the HTML filter failed on this topic");
 
+  if (!settings.keepTags) RemoveBuildTagMarkup(document);
   CByteString bytes;
   document.Save(bytes, pagesift::kSaveHtml);
   std::string error;

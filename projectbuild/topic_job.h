@@ -7,12 +7,13 @@
 #include <string>
 
 #include "projectbuild/build_report.h"
+#include "projectbuild/file_jobs.h"
 
 namespace bte::projectbuild {
 
 // Links resolve inside projectRoot only.
 FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,
-                       const std::filesystem::path& projectRoot, const std::string& expression,
+                       const std::filesystem::path& projectRoot, const TargetSettings& settings,
                        FileResult result);
 
 }  // namespace bte::projectbuild

@@ -40,7 +40,8 @@ TEST_F(FilterHtmlCommand, StandardStreams) {
   topic.standardInput = kTopic;
   const ToolRun run = RunTool({"filter-html", "-e", "Web", "-"}, topic);
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out, kTopic);
+  EXPECT_EQ(run.out, "<p>web only</p><p>See <a href=\"web.htm\">web</a>.</p>");
+  EXPECT_EQ(RunTool({"filter-html", "-e", "Web", "--keep-tags", "-"}, topic).out, kTopic);
   EXPECT_EQ(RunTool({"filter-html", "-e", "Print", input_.string(), "-"}).out,
             "<p>See <a href=\"web.htm\">web</a>.</p>");
 }

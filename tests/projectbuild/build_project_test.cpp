@@ -1,6 +1,7 @@
 // The main job called as a library: what BuildProject writes into the
 // output folder and what it reports, on the sample help project and on
 // small generated ones.
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -118,6 +119,41 @@ TEST_P(SampleBuild, KeepsAndLeavesOutWhatTheTargetSays) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, SampleBuild, ::testing::ValuesIn(kSampleTargets),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Tag names in the output would show readers what other editions hold.
+TEST_F(BuildProjectTest, BuildTagMarkupLeavesEveryKeptTopicUnlessKept) {
+  const std::string topic =
+      "<html><head><meta name=\"buildtags\" content=\"Web\">"
+      "<META NAME=\" BuildTags \" content=\"Internal\"></head><body>"
+      "<p DATA-BUILDTAGS=\"Web\" class=\"a\">kept</p>"
+      "<table><tr><td data-buildtags=\"Print\">cell</td><td>x</td></tr></table>"
+      "<div data-buildtags=\"Print\">gone</div></body></html>";
+  Write(source_ / "topic.htm", topic);
+  Build(source_, "NOT Print");
+  EXPECT_EQ(Read(out_ / "topic.htm"),
+            "<html><head></head><body><p class=\"a\">kept</p>"
+            "<table><tr><td><p>&nbsp;</p></td><td>x</td></tr></table></body></html>");
+  BuildRequest request;
+  request.source = source_;
+  request.output = out_;
+  request.expression = "Web OR Print";
+  request.keepTags = true;
+  BuildProject(request);
+  EXPECT_EQ(Read(out_ / "topic.htm"), topic);
+}
+
+TEST_F(BuildProjectTest, SampleTopicsShowNoTagNames) {
+  for (const char* target : {"Print", "Web"}) {
+    BuildSample(target, 2);
+    for (const auto& entry : fs::recursive_directory_iterator(out_)) {
+      if (entry.path().extension() != ".htm") continue;
+      std::string text = Read(entry.path());
+      for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      EXPECT_FALSE(Contains(text, "data-buildtags")) << target << ' ' << entry.path();
+      EXPECT_FALSE(Contains(text, "\"buildtags\"")) << target << ' ' << entry.path();
+    }
+  }
+}
 
 // Copied as other files, they would ship what the target excludes.
 TEST_F(BuildProjectTest, UpperCaseExtensionsAreTopicsAndDocuments) {
