@@ -152,12 +152,6 @@ TEST_F(AtomicReplace, OversizedFileReadsEmptyAndIsNeverReplaced) {
   EXPECT_EQ(fs::file_size(path_), (16u << 20) + 1);
 }
 
-TEST_F(AtomicReplace, MissingFolderFails) {
-  const std::string path = folder_.File("no/such/project.ini");
-  EXPECT_FALSE(WriteProfileKey("s", "a", "1", path.c_str()));
-  EXPECT_FALSE(fs::exists(path));
-}
-
 TEST_F(AtomicReplace, BinaryJunkBeforeFirstSectionSurvives) {
   std::string junk;
   std::mt19937 random(7);
