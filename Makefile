@@ -16,11 +16,11 @@ CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 DEMO_TARGETS := buildtagexpr pagesift buildtags
 
 .PHONY: all build asan check test test-asan demo install deb check-deb bench fuzz clean \
-	golden-update deps-demo deps-build deps-install deps-check deps-deb
+	golden-update deps-demo deps-build deps-install deps-check deps-deb windows deps-windows
 
 all: build
 
-deps-demo deps-build deps-install deps-check deps-deb:
+deps-demo deps-build deps-install deps-check deps-deb deps-windows:
 	@tools/install-deps $(@:deps-%=%)
 
 build: deps-build
@@ -68,6 +68,19 @@ deb: deps-deb
 check-deb: deb
 	tools/check-deb $(DEB_BUILD)/packages
 
+# The Windows modules and tool, cross-built with mingw-w64 for 32 and 64
+# bits into $(WINDOWS_BUILD)/x86 and $(WINDOWS_BUILD)/x64.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) -DBTE_TESTS=OFF -DBTE_BENCH=OFF
+
+windows: deps-windows
+	cmake -S . -B $(WINDOWS_BUILD)/x86 $(WINDOWS_CONFIGURE) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/i686-w64-mingw32.cmake
+	cmake --build $(WINDOWS_BUILD)/x86 -j $(JOBS)
+	cmake -S . -B $(WINDOWS_BUILD)/x64 $(WINDOWS_CONFIGURE) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/x86_64-w64-mingw32.cmake
+	cmake --build $(WINDOWS_BUILD)/x64 -j $(JOBS)
+
 bench: build
 	$(BUILD)/bench/bte_bench
 
@@ -77,4 +90,4 @@ golden-update: build
 	cmake --build $(BUILD) --target golden-update
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD) $(WINDOWS_BUILD)
