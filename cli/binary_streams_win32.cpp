@@ -5,6 +5,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 

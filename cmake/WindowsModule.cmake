@@ -7,6 +7,9 @@ target_sources(buildtagexpr PRIVATE ${PROJECT_SOURCE_DIR}/module/dll_main_win32.
 target_include_directories(buildtagexpr PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(buildtagexpr PRIVATE ole32 oleaut32)
 target_link_libraries(buildtagexpr_static PUBLIC ole32 oleaut32)
+# Programs linked with the static library (the tool) call the entry points
+# as code of their own, not as imports from the module.
+target_compile_definitions(buildtagexpr_static INTERFACE BUILDTAGEXPR_BUILDING)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # ld's own import library names the undecorated exports, which a 32-bit
@@ -19,3 +22,4 @@ endif()
 
 # The program that plays the host; the Linux build runs it under Wine.
 add_subdirectory(tests/windows/host)
+add_subdirectory(tests/windows/profile)

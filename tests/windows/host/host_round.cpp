@@ -235,6 +235,19 @@ void LongPathProject(const Entries& entries, const std::string& work) {
   manager->Release();
 }
 
+// A project file whose name has bytes past ASCII (in the process code
+// page) is the file Windows's own ANSI functions find under that name.
+void CodePageProject(const Entries& entries, const std::string& work) {
+  const std::string project = work + "\\caf\xE9 \xC4nderung.ini";
+  IBuildTagExprManager* manager = nullptr;
+  entries.manager(&manager, project.c_str());
+  if (manager == nullptr) return;
+  Check(manager->AddGlobalExpression("Caf OR Beta") == S_OK, "a code-page project name is written");
+  Check(ReadBytes(project).find("Caf OR Beta") != std::string::npos,
+        "the ANSI functions find the code-page project file");
+  manager->Release();
+}
+
 // With the host's layout-settings library loaded (before the manager is
 // made, as the host does), the manager finds it without loading it and
 // reports targets in a string enumerator, whose strings the task allocator
@@ -297,6 +310,7 @@ int main(int argc, char** argv) {
     ManagerRound(entries, argv[2]);
     ReadOnlyProject(entries, argv[2]);
     LongPathProject(entries, argv[2]);
+    CodePageProject(entries, argv[2]);
     const std::string module = argv[1];
     LayoutRound(entries, module.substr(0, module.find_last_of("/\\") + 1), argv[2]);
   }
