@@ -12,11 +12,15 @@ target_link_libraries(buildtagexpr_static PUBLIC ole32 oleaut32)
 target_compile_definitions(buildtagexpr_static INTERFACE BUILDTAGEXPR_BUILDING)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The .def names the stdcall entry points without their "@bytes"; ld binds
+  # each to its decorated symbol.
+  target_link_options(buildtagexpr PRIVATE -Wl,--enable-stdcall-fixup)
   # ld's own import library names the undecorated exports, which a 32-bit
   # host's stdcall calls cannot reach; dlltool -k makes one that can.
   add_custom_command(TARGET buildtagexpr POST_BUILD
     COMMAND ${CMAKE_DLLTOOL} -k -d ${PROJECT_SOURCE_DIR}/module/buildtagexpr_x86.def
-            -D buildtagexpr.dll -l $<TARGET_LINKER_FILE:buildtagexpr>
+            -D buildtagexpr.dll -l $<TARGET_LINKER_FILE_NAME:buildtagexpr>
+    WORKING_DIRECTORY $<TARGET_LINKER_FILE_DIR:buildtagexpr>
     VERBATIM)
 endif()
 

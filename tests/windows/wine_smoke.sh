@@ -22,6 +22,12 @@ run() {
     if [[ $side == linux ]]; then
       "$linux" "${args[@]}" >"$work/$side/$name.stdout" 2>/dev/null
     else
+      # Windows names the files by drive (Wine's Z: is /): the tool's
+      # argument parser takes "/word" for an option there.
+      local i
+      for i in "${!args[@]}"; do
+        [[ ${args[i]} == /* ]] && args[i]=$(printf 'Z:%s' "${args[i]//\//\\}")
+      done
       "$wine" "$windows" "${args[@]}" >"$work/$side/$name.stdout" 2>/dev/null
     fi
     echo $? >"$work/$side/$name.status"

@@ -12,10 +12,16 @@
 // differently), quoted values and defaults (Wine's off-by-one and
 // stripping), the second NUL of cut lists and the key list of a 2-byte
 // buffer (Wine leaves out or copies), and form feeds and ^Z (Wine trims
-// them).
+// them). A delete on a missing file compares only its answer: Windows (and
+// ours) leaves an empty file, Wine none.
 //
 // Usage: profile_differential WORK_FOLDER [CASES]    (exit 0 = no difference)
+// Before windows.h, which names the system's win.ini function
+// WriteProfileSection; here it is ours.
+#include "platform/profile_file.h"
+
 #include <windows.h>
+#undef WriteProfileSection
 
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +29,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/profile_file.h"
 
 namespace {
 
@@ -190,10 +195,12 @@ bool RandomRead(Random& random, const std::string& mine, const std::string& thei
 bool RandomWrite(Random& random, const std::string& mine, const std::string& theirs, std::string& report) {
   const std::string section = random.Pick(kSections), key = random.Pick(kKeys);
   const std::string value = Value(random, false);
-  bool ours = false, system = false;
+  const bool existed = GetFileAttributesA(mine.c_str()) != INVALID_FILE_ATTRIBUTES;
+  bool ours = false, system = false, noKey = false, noValue = false;
   std::string what;
   if (random.Chance(80)) {
-    const bool noKey = random.Chance(10), noValue = !noKey && random.Chance(15);
+    noKey = random.Chance(10);
+    noValue = !noKey && random.Chance(15);
     what = "WriteString(" + section + "," + (noKey ? "NULL" : key) + "," + (noValue ? "NULL" : value) + ")";
     ours = bte::platform::WriteProfileKey(section.c_str(), OrNull(key, noKey), OrNull(value, noValue), mine.c_str());
     system = WritePrivateProfileStringA(section.c_str(), OrNull(key, noKey), OrNull(value, noValue), theirs.c_str()) != 0;
@@ -206,7 +213,10 @@ bool RandomWrite(Random& random, const std::string& mine, const std::string& the
     system = WritePrivateProfileSectionA(section.c_str(), block.c_str(), theirs.c_str()) != 0;
   }
   const std::string a = ReadFileBytes(mine), b = ReadFileBytes(theirs);
-  if (ours == system && a == b) return true;
+  // A delete on a missing file makes an empty file on Windows (and here);
+  // Wine makes none.
+  const bool deleteOnMissing = !existed && (noKey || noValue);
+  if (ours == system && (a == b || deleteOnMissing)) return true;
   report = what + ": ours " + std::to_string(ours) + " \"" + Escaped(a) + "\", system's " +
            std::to_string(system) + " \"" + Escaped(b) + "\"";
   return false;
