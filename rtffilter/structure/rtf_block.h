@@ -27,7 +27,8 @@ struct StructureArena;
 struct TextReplacement {
   TextReplacement* next = nullptr;
   int32_t index = 0;
-  ItemSpan source;                 // written up to its first zero byte
+  ItemSpan source;                 // written up to its first zero byte...
+  bool whole = false;              // ...or whole: a group must keep its brace
   std::unique_ptr<RtfItem> owned;  // the caller's own text, when it made one
 };
 
@@ -73,6 +74,8 @@ class RtfParagraph final : public RtfBlock {
   // Gives the item at index the text source has in the input, as a copy
   // with CopyTextFrom would (up to the first zero byte).
   void ReplaceText(int32_t index, const ItemSpan& source);
+  // The same with all of source's bytes.
+  void ReplaceWithWhole(int32_t index, const ItemSpan& source);
 
   int Write(RtfOutputCursor& cursor, int keep) override;
   int HasKeptContent() override;

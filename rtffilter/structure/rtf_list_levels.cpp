@@ -63,7 +63,7 @@ void RtfListEntry::CopyLeadTexts(const RtfListTextRef* from) {
 void RtfListEntry::CopyNumberText(const RtfListEntry& from) {
   if (paragraph == nullptr || from.paragraph == nullptr || numberIndex < 0) return;
   const ItemSpan* source = from.paragraph->ItemAt(from.numberIndex);
-  if (source != nullptr) paragraph->ReplaceText(numberIndex, *source);
+  if (source != nullptr) paragraph->ReplaceWithWhole(numberIndex, *source);
 }
 
 int RtfListLevel::HasKeptContent() {

@@ -60,7 +60,13 @@ void RtfParagraph::ReplaceText(int32_t index, const ItemSpan& source) {
   if (ItemAt(index) == nullptr || !source.present()) return;
   TextReplacement& replacement = ReplacementFor(index);
   replacement.source = source;
+  replacement.whole = false;
   replacement.owned.reset();
+}
+
+void RtfParagraph::ReplaceWithWhole(int32_t index, const ItemSpan& source) {
+  ReplaceText(index, source);
+  if (ItemAt(index) != nullptr && source.present()) ReplacementFor(index).whole = true;
 }
 
 const char* RtfParagraph::StartText() { return count_ > 0 ? Item(0).text : endItem_.text; }
@@ -92,7 +98,7 @@ void RtfParagraph::WriteReplacement(RtfOutputCursor& cursor, int32_t index) {
     return;
   }
   const ItemSpan& source = replacement.source;
-  const void* zero = std::memchr(source.text, 0, source.length);
+  const void* zero = replacement.whole ? nullptr : std::memchr(source.text, 0, source.length);
   const size_t length = zero != nullptr ? static_cast<const char*>(zero) - source.text : source.length;
   cursor.WriteInstead(item, source.text, length);
 }

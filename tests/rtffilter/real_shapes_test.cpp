@@ -102,5 +102,15 @@ const ShapeCase kParagraphCases[] = {
 INSTANTIATE_TEST_SUITE_P(Paragraphs, RealShapesTest, ::testing::ValuesIn(kParagraphCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A number text moves whole, a zero byte in it included: cut there, it would
+// lose its closing brace.
+TEST(RealShapesTest, NumberTextWithZeroByteMovesWhole) {
+  using namespace std::string_literals;
+  const std::string two = "{\\pntext 2.\0\\tab}"s;
+  const std::string rtf = "{\\rtf1{\\pntext 1.\\tab}one\\par" + two + WithRanges("[two\\par]") +
+                          "{\\pntext 3.\\tab}three\\par}";
+  EXPECT_EQ(Filter(rtf, "NOT Gone"), "{\\rtf1{\\pntext 1.\\tab}one\\par" + two + "three\\par}");
+}
+
 }  // namespace
 }  // namespace bte::test
