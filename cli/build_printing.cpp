@@ -29,6 +29,15 @@ std::string Megabytes(uint64_t bytes) {
   return text;
 }
 
+// Only for projects with contents, index or project files that named a
+// left-out topic.
+std::string HelpFileCounts(const BuildTotals& t) {
+  if (t.contentsEntriesRemoved + t.indexEntriesRemoved + t.projectLinesRemoved == 0) return "";
+  return ", " + std::to_string(t.contentsEntriesRemoved) + " contents entries, " +
+         std::to_string(t.indexEntriesRemoved) + " index entries and " +
+         std::to_string(t.projectLinesRemoved) + " project file lines removed";
+}
+
 }  // namespace
 
 std::string FormatSummary(const BuildReport& report) {
@@ -40,6 +49,9 @@ std::string FormatSummary(const BuildReport& report) {
     if (file.outcome == FileOutcome::kLeftOut)
       out << "left out: " << file.relative.string() << " (" << file.reason << ")\n";
   }
+  for (const FileResult& file : report.files)
+    for (const std::string& entry : file.entriesRemoved)
+      out << "removed from " << file.relative.string() << ": " << entry << '\n';
   for (const auto& [path, reason] : report.skipped)
     out << "skipped: " << path.string() << ": " << reason << '\n';
   for (const auto& path : report.staleOutputs)
@@ -49,7 +61,7 @@ std::string FormatSummary(const BuildReport& report) {
       << report.expression << "\": " << t.filtered << " files filtered, " << t.copied
       << " copied, " << t.leftOut << " topics left out, " << t.failed << " failed; "
       << t.elementsRemoved << " elements and " << t.annotationsRemoved
-      << " annotations removed; " << Megabytes(t.bytesIn) << " in, " << Megabytes(t.bytesOut)
+      << " annotations removed" << HelpFileCounts(t) << "; " << Megabytes(t.bytesIn) << " in, " << Megabytes(t.bytesOut)
       << " out";
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.2f s", report.seconds);
@@ -68,6 +80,7 @@ std::string FormatJson(const BuildReport& report) {
                             {"elementsRemoved", file.elementsRemoved},
                             {"annotationsRemoved", file.annotationsRemoved}};
     if (!file.reason.empty()) entry["reason"] = file.reason;
+    if (!file.entriesRemoved.empty()) entry["entriesRemoved"] = file.entriesRemoved;
     files.push_back(entry);
   }
   nlohmann::json skipped = nlohmann::json::array();
@@ -85,6 +98,9 @@ std::string FormatJson(const BuildReport& report) {
       {"filesFailed", t.failed},
       {"elementsRemoved", t.elementsRemoved},
       {"annotationsRemoved", t.annotationsRemoved},
+      {"contentsEntriesRemoved", t.contentsEntriesRemoved},
+      {"indexEntriesRemoved", t.indexEntriesRemoved},
+      {"projectLinesRemoved", t.projectLinesRemoved},
       {"bytesIn", t.bytesIn},
       {"bytesOut", t.bytesOut},
       {"seconds", report.seconds},

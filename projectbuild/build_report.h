@@ -7,18 +7,24 @@
 #include <string>
 #include <vector>
 
+#include "projectbuild/source_tree.h"
+
 namespace bte::projectbuild {
 
 enum class FileOutcome { kFiltered, kCopied, kLeftOut, kFailed };
 
 struct FileResult {
   std::filesystem::path relative;
+  SourceKind kind = SourceKind::kOther;
   FileOutcome outcome = FileOutcome::kFailed;
   std::string reason;  // for kFailed (and why a topic was left out)
   uint64_t bytesIn = 0;
   uint64_t bytesOut = 0;
   uint32_t elementsRemoved = 0;     // HTML elements whose tags were excluded
   uint32_t annotationsRemoved = 0;  // RTF build-tag annotations taken out
+  // Contents and index files: the entries removed (or unlinked) because
+  // they led to left-out topics; help project files: the lines removed.
+  std::vector<std::string> entriesRemoved;
 };
 
 // The result marked failed, with the reason.
@@ -31,6 +37,7 @@ inline FileResult Failed(FileResult result, std::string reason) {
 struct BuildTotals {
   uint32_t filtered = 0, copied = 0, leftOut = 0, failed = 0, skipped = 0;
   uint64_t elementsRemoved = 0, annotationsRemoved = 0, bytesIn = 0, bytesOut = 0;
+  uint64_t contentsEntriesRemoved = 0, indexEntriesRemoved = 0, projectLinesRemoved = 0;
 };
 
 struct BuildReport {

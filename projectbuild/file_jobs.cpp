@@ -50,6 +50,7 @@ FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
                         const TargetSettings& settings) {
   FileResult result;
   result.relative = file.relative;
+  result.kind = file.kind;
   result.bytesIn = file.size;
   const fs::path from = paths.source / file.relative;
   const fs::path to = paths.output / file.relative;
@@ -59,6 +60,10 @@ FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
   switch (file.kind) {
     case SourceKind::kRtf: return FilterRtf(from, to, settings.expression, result);
     case SourceKind::kTopic: return FilterTopic(from, to, paths.source, settings, result);
+    // Files that name topics come here only when no topic was left out.
+    case SourceKind::kContents:
+    case SourceKind::kIndex:
+    case SourceKind::kHelpProject:
     case SourceKind::kOther: return CopyUnchanged(from, to, result);
   }
   return Failed(result, "unknown kind of file");

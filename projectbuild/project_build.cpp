@@ -9,6 +9,8 @@
 #include "platform/worker_threads.h"
 #include "projectbuild/beyond_interface.h"
 #include "projectbuild/file_jobs.h"
+#include "projectbuild/help_file_job.h"
+#include "projectbuild/left_out_topics.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/parallel_runner.h"
 #include "projectbuild/source_tree.h"
@@ -42,6 +44,19 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
   }
   std::sort(stale.begin(), stale.end());
   return stale;
+}
+
+// Contents, index and project files, once every topic has been decided.
+void BuildHelpFiles(const BuildPaths& paths, const SourceTree& tree,
+                    std::vector<FileResult>& files, std::vector<char>& ran) {
+  LeftOutTopics leftOut;
+  for (size_t i = 0; i < files.size(); ++i)
+    if (ran[i] && files[i].outcome == FileOutcome::kLeftOut) leftOut.Add(files[i].relative);
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!NamesTopics(tree.files[i].kind)) continue;
+    files[i] = BuildHelpFile(paths, tree.files[i], leftOut);
+    ran[i] = 1;
+  }
 }
 
 }  // namespace
@@ -89,9 +104,11 @@ BuildReport BuildProject(const BuildRequest& request) {
   const RunOptions options{jobs, progress, request.stop};
   const TargetSettings settings{request.expression, request.keepTags};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
+    if (NamesTopics(tree.files[i].kind)) return;
     report.files[i] = BuildOneFile(paths, tree.files[i], settings);
     ran[i] = 1;
   });
+  if (!report.interrupted) BuildHelpFiles(paths, tree, report.files, ran);
   // A topic left out now may still lie in OUT from an earlier build.
   for (size_t i = 0; i < ran.size(); ++i)
     if (ran[i] && report.files[i].outcome == FileOutcome::kLeftOut &&

@@ -46,12 +46,18 @@ TEST_F(BuildCommand, PrintsWhatWasLeftOutAsSummaryOrJson) {
   ToolRun run = BuildSample("Print");
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "left out: topics/beta_features.htm (topic tags Beta)")) << run.out;
-  EXPECT_TRUE(Contains(run.out, "target Print \"NOT Web AND NOT Beta\": 11 files filtered, 1 "
+  EXPECT_TRUE(Contains(run.out, "target Print \"NOT Web AND NOT Beta\": 14 files filtered, 1 "
                                 "copied, 2 topics left out, 0 failed"))
+      << run.out;
+  // The contents, index and project file lose what names a left-out topic.
+  EXPECT_TRUE(Contains(run.out, "removed from contents.hhc: Your online account\n")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "2 contents entries, 3 index entries and 3 project file lines "
+                                "removed"))
       << run.out;
   run = BuildSample("Web", {"--json", "--jobs", "2"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "\"topicsLeftOut\": 2")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "\"indexEntriesRemoved\": 3")) << run.out;
   EXPECT_TRUE(Contains(run.out, "\"path\": \"topics/printing.htm\"")) << run.out;
 }
 
