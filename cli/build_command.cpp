@@ -16,7 +16,7 @@ struct BuildOptions {
   std::string project, target, expression, source, output;
   bool expressionGiven = false;
   unsigned jobs = 0;
-  bool quiet = false, json = false, keepTags = false, strict = false;
+  bool quiet = false, json = false, keepTags = false, strict = false, clean = false;
 };
 
 // The expression to build with, or an exit code when there is none.
@@ -49,6 +49,7 @@ int RunBuild(const BuildOptions& options) {
   request.target = options.expressionGiven ? std::string() : options.target;
   request.jobs = options.jobs;
   request.keepTags = options.keepTags;
+  request.clean = options.clean;
   std::string error;
   if (!CheckBuildFolders(request, error)) {
     std::cerr << "buildtags: " << error << '\n';
@@ -90,6 +91,9 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
   command->add_flag("--json", options->json, "print the summary as JSON");
   command->add_flag("--strict", options->strict,
                     "refuse an expression with a syntax fault (exit 2) instead of keeping everything");
+  command->add_flag("--clean", options->clean,
+                    "delete the files an earlier build wrote in OUT that this one does not write "
+                    "(never a file no build wrote, or one changed since)");
   command->add_flag("--keep-tags", options->keepTags,
                     "keep the build tags (data-buildtags, the buildtags meta) in output topics");
   command->add_option("SRC", options->source, "source folder")->required();

@@ -1,6 +1,8 @@
 #include "cli/build_printing.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <set>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -54,8 +56,18 @@ std::string FormatSummary(const BuildReport& report) {
       out << "removed from " << file.relative.string() << ": " << entry << '\n';
   for (const auto& [path, reason] : report.skipped)
     out << "skipped: " << path.string() << ": " << reason << '\n';
-  for (const auto& path : report.staleOutputs)
-    out << "stale: " << path.string() << " (in the output folder, not made by this build; kept)\n";
+  const std::set<std::filesystem::path> earlier(report.staleFromEarlierBuild.begin(),
+                                                report.staleFromEarlierBuild.end());
+  for (const auto& path : report.staleOutputs) {
+    out << "stale: " << path.string();
+    if (earlier.count(path))
+      out << " (written by an earlier build, not by this one; kept, --clean deletes it)\n";
+    else
+      out << " (in the output folder, not made by this build; kept)\n";
+  }
+  for (const auto& path : report.deletedOutputs)
+    out << "deleted: " << path.string() << " (written by an earlier build, not by this one)\n";
+  for (const std::string& warning : report.warnings) out << "warning: " << warning << '\n';
   if (report.interrupted) out << "interrupted: files not yet started were not built\n";
   out << (report.target.empty() ? "expression" : "target " + report.target) << " \""
       << report.expression << "\": " << t.filtered << " files filtered, " << t.copied
@@ -86,8 +98,11 @@ std::string FormatJson(const BuildReport& report) {
   nlohmann::json skipped = nlohmann::json::array();
   for (const auto& [path, reason] : report.skipped)
     skipped.push_back({{"path", path.generic_string()}, {"reason", reason}});
-  nlohmann::json stale = nlohmann::json::array();
-  for (const auto& path : report.staleOutputs) stale.push_back(path.generic_string());
+  const auto paths = [](const std::vector<std::filesystem::path>& list) {
+    nlohmann::json array = nlohmann::json::array();
+    for (const auto& path : list) array.push_back(path.generic_string());
+    return array;
+  };
   nlohmann::json document = {
       {"target", report.target},
       {"expression", report.expression},
@@ -107,7 +122,10 @@ std::string FormatJson(const BuildReport& report) {
       {"interrupted", report.interrupted},
       {"files", files},
       {"skipped", skipped},
-      {"stale", stale}};
+      {"stale", paths(report.staleOutputs)},
+      {"staleFromEarlierBuild", paths(report.staleFromEarlierBuild)},
+      {"deleted", paths(report.deletedOutputs)},
+      {"warnings", report.warnings}};
   if (!report.expressionValid) document["expressionFault"] = report.expressionFault;
   return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }

@@ -20,6 +20,7 @@ struct FileResult {
   std::string reason;  // for kFailed (and why a topic was left out)
   uint64_t bytesIn = 0;
   uint64_t bytesOut = 0;
+  uint64_t contentHash = 0;  // of the bytes written, for the output folder's manifest
   uint32_t elementsRemoved = 0;     // HTML elements whose tags were excluded
   uint32_t annotationsRemoved = 0;  // RTF build-tag annotations taken out
   // Contents and index files: the entries removed (or unlinked) because
@@ -47,7 +48,11 @@ struct BuildReport {
   std::string expressionFault;  // then what is wrong and where
   std::vector<FileResult> files;
   std::vector<std::pair<std::filesystem::path, std::string>> skipped;
-  std::vector<std::filesystem::path> staleOutputs;  // in OUT, not made by this build
+  std::vector<std::filesystem::path> staleOutputs;  // in OUT, not made by this build, kept
+  // Those of them an earlier build wrote (--clean deletes them), and what
+  // --clean deleted.
+  std::vector<std::filesystem::path> staleFromEarlierBuild, deletedOutputs;
+  std::vector<std::string> warnings;  // e.g. manifest lines not followed
   bool interrupted = false;
   double seconds = 0;
 

@@ -6,6 +6,7 @@
 #include "buildtagexpr_host.h"
 #include "projectbuild/beyond_interface.h"
 #include "projectbuild/output_file.h"
+#include "projectbuild/output_manifest.h"
 #include "projectbuild/topic_job.h"
 
 namespace bte::projectbuild {
@@ -18,6 +19,7 @@ FileResult CopyUnchanged(const fs::path& from, const fs::path& to, FileResult re
   if (!WriteFileAtomically(to, bytes, error)) return Failed(result, error);
   result.outcome = FileOutcome::kCopied;
   result.bytesOut = bytes.size();
+  result.contentHash = ContentHash(bytes);
   return result;
 }
 
@@ -39,6 +41,7 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string
   if (!FilterRtfDocument(bytes, parser.get(), filtered, error)) return Failed(result, error);
   if (!WriteFileAtomically(to, filtered, error)) return Failed(result, error);
   result.bytesOut = filtered.size();
+  result.contentHash = ContentHash(filtered);
   result.outcome = FileOutcome::kFiltered;
   result.annotationsRemoved = static_cast<uint32_t>(ranges.size());
   return result;

@@ -1,6 +1,7 @@
 #include "projectbuild/help_file_job.h"
 
 #include "projectbuild/output_file.h"
+#include "projectbuild/output_manifest.h"
 #include "projectbuild/project_file_pruning.h"
 #include "projectbuild/sitemap_pruning.h"
 
@@ -32,6 +33,7 @@ FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
     return Failed(result, error);
   result.outcome = result.entriesRemoved.empty() ? FileOutcome::kCopied : FileOutcome::kFiltered;
   result.bytesOut = written.size();
+  result.contentHash = ContentHash(written);
   return result;
 }
 

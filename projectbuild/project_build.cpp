@@ -12,6 +12,7 @@
 #include "projectbuild/help_file_job.h"
 #include "projectbuild/left_out_topics.h"
 #include "projectbuild/output_file.h"
+#include "projectbuild/output_manifest.h"
 #include "projectbuild/parallel_runner.h"
 #include "projectbuild/source_tree.h"
 
@@ -35,6 +36,7 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
   for (auto it = fs::recursive_directory_iterator(output, error);
        !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
     if (!it->is_regular_file(error)) continue;
+    if (it->path() == output / kManifestName) continue;
     if (IsTemporaryOutputName(it->path())) {
       fs::remove(it->path(), error);
       continue;
@@ -57,6 +59,36 @@ void BuildHelpFiles(const BuildPaths& paths, const SourceTree& tree,
     files[i] = BuildHelpFile(paths, tree.files[i], leftOut);
     ran[i] = 1;
   }
+}
+
+// Stale files an earlier build wrote, unchanged since, are deleted with
+// --clean (never after an interrupted build, whose list is incomplete). The
+// new manifest holds what this build wrote and every earlier output still
+// there unchanged (stale, failed this time or not reached).
+void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, bool clean,
+                        BuildReport& report) {
+  OutputManifest next;
+  for (const FileResult& file : report.files)
+    if (file.outcome == FileOutcome::kFiltered || file.outcome == FileOutcome::kCopied)
+      next[file.relative] = {file.bytesOut, file.contentHash};
+  std::vector<fs::path> kept;
+  for (const fs::path& stale : report.staleOutputs) {
+    const auto earlier = previous.find(stale);
+    const bool ours = earlier != previous.end() && Unchanged(output / stale, earlier->second);
+    std::error_code error;
+    if (ours && clean && !report.interrupted && fs::remove(output / stale, error)) {
+      report.deletedOutputs.push_back(stale);
+      continue;
+    }
+    kept.push_back(stale);
+    if (ours) report.staleFromEarlierBuild.push_back(stale);
+  }
+  report.staleOutputs = std::move(kept);
+  for (const auto& [relative, written] : previous)
+    if (!next.count(relative) && Unchanged(output / relative, written)) next[relative] = written;
+  std::string error;
+  if (!WriteManifest(output, next, error))
+    report.warnings.push_back(std::string(kManifestName) + ": " + error);
 }
 
 }  // namespace
@@ -88,6 +120,7 @@ BuildReport BuildProject(const BuildRequest& request) {
   const BuildPaths paths{fs::canonical(request.source, error), request.output};
   fs::create_directories(paths.output, error);
 
+  const OutputManifest previous = ReadManifest(paths.output, report.warnings);
   const SourceTree tree = ListSourceTree(paths.source);
   for (const SkippedFile& skipped : tree.skipped)
     report.skipped.emplace_back(skipped.relative, skipped.reason);
@@ -120,6 +153,7 @@ BuildReport BuildProject(const BuildRequest& request) {
       if (ran[i]) finished.push_back(std::move(report.files[i]));
     report.files = std::move(finished);
   }
+  SettleOutputFolder(paths.output, previous, request.clean, report);
   report.seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   return report;

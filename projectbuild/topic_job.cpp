@@ -4,6 +4,7 @@
 
 #include "buildtagexpr_host.h"
 #include "projectbuild/output_file.h"
+#include "projectbuild/output_manifest.h"
 #include "projectbuild/topic_markup.h"
 #include "pagesift/pagesift.h"
 
@@ -68,6 +69,7 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   if (!WriteFileAtomically(to, bytes.View(), error)) return Failed(result, error);
   result.outcome = FileOutcome::kFiltered;
   result.bytesOut = bytes.GetSize();
+  result.contentHash = ContentHash(bytes.View());
   return result;
 }
 

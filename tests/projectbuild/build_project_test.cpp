@@ -208,6 +208,66 @@ TEST_F(BuildProjectTest, StaleOutputIsReportedAndKeptAndLeftoversRemoved) {
   EXPECT_EQ(Read(out_ / "a.txt"), "new");
 }
 
+// A first build for Print writes print.htm and old.htm; then old.htm
+// leaves the source, the author edits print-edited.htm in OUT and adds a
+// file of their own.
+class CleanTest : public BuildProjectTest {
+ protected:
+  void SetUp() override {
+    const std::string printOnly = "<head><meta name=\"buildtags\" content=\"Print\"></head>p";
+    Write(source_ / "a.htm", "<p>a</p>");
+    Write(source_ / "print.htm", printOnly);
+    Write(source_ / "print-edited.htm", printOnly);
+    Write(source_ / "sub/old.htm", "<p>old</p>");
+    Build(source_, "Print");
+    fs::remove(source_ / "sub/old.htm");
+    Write(out_ / "print-edited.htm", "edited by the author");
+    Write(out_ / "notes.txt", "the author's");
+  }
+  BuildReport Rebuild(bool clean) {
+    BuildRequest request;
+    request.source = source_;
+    request.output = out_;
+    request.expression = "NOT Print";
+    request.clean = clean;
+    return BuildProject(request);
+  }
+};
+
+TEST_F(CleanTest, DeletesOnlyUnchangedFilesAnEarlierBuildWrote) {
+  const BuildReport report = Rebuild(true);
+  EXPECT_EQ(report.deletedOutputs, (std::vector<fs::path>{"sub/old.htm", "print.htm"}));
+  EXPECT_FALSE(fs::exists(out_ / "print.htm"));
+  EXPECT_FALSE(fs::exists(out_ / "sub/old.htm"));
+  EXPECT_EQ(Read(out_ / "print-edited.htm"), "edited by the author");
+  EXPECT_EQ(Read(out_ / "notes.txt"), "the author's");
+  EXPECT_EQ(report.staleOutputs, (std::vector<fs::path>{"notes.txt", "print-edited.htm"}));
+  EXPECT_EQ(Read(out_ / "a.htm"), "<p>a</p>");
+}
+
+TEST_F(CleanTest, WithoutCleanEarlierOutputsAreNamedAndKept) {
+  const BuildReport report = Rebuild(false);
+  EXPECT_TRUE(report.deletedOutputs.empty());
+  EXPECT_EQ(report.staleFromEarlierBuild, (std::vector<fs::path>{"sub/old.htm", "print.htm"}));
+  EXPECT_TRUE(fs::exists(out_ / "print.htm"));
+  // The next build with --clean still knows them.
+  EXPECT_EQ(Rebuild(true).deletedOutputs, (std::vector<fs::path>{"sub/old.htm", "print.htm"}));
+}
+
+TEST_F(CleanTest, HandEditedManifestIsNeverFollowedOutsideTheOutput) {
+  Write(folder_.path() / "outside.txt", "x");
+  const std::string hash = "cbf29ce484222325";  // of no bytes
+  Write(out_ / ".buildtags-manifest",
+        Read(out_ / ".buildtags-manifest") + hash + " 1 ../outside.txt\n" + hash + " 1 " +
+            (folder_.path() / "outside.txt").string() + "\ngarbage\n" + hash +
+            " 12 notes.txt\n");
+  const BuildReport report = Rebuild(true);
+  EXPECT_EQ(Read(folder_.path() / "outside.txt"), "x");
+  EXPECT_EQ(Read(out_ / "notes.txt"), "the author's");  // listed, but not as it is now
+  EXPECT_EQ(report.warnings.size(), 3u);
+  EXPECT_EQ(report.deletedOutputs.size(), 2u);
+}
+
 TEST_F(BuildProjectTest, LinksLeadingOutsideTheSourceAreSkipped) {
   Write(folder_.path() / "secret.txt", "outside");
   Write(source_ / "inside.txt", "inside");
