@@ -81,7 +81,9 @@ std::string FormatSummary(const BuildReport& report) {
   return out.str();
 }
 
-std::string FormatJson(const BuildReport& report) {
+namespace {
+
+nlohmann::json ReportJson(const BuildReport& report) {
   const BuildTotals t = report.Totals();
   nlohmann::json files = nlohmann::json::array();
   for (const FileResult& file : report.files) {
@@ -127,7 +129,21 @@ std::string FormatJson(const BuildReport& report) {
       {"deleted", paths(report.deletedOutputs)},
       {"warnings", report.warnings}};
   if (!report.expressionValid) document["expressionFault"] = report.expressionFault;
+  return document;
+}
+
+std::string Dump(const nlohmann::json& document) {
   return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+std::string FormatJson(const BuildReport& report) { return Dump(ReportJson(report)); }
+
+std::string FormatJson(const std::vector<BuildReport>& reports) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const BuildReport& report : reports) list.push_back(ReportJson(report));
+  return Dump(list);
 }
 
 }  // namespace bte::cli

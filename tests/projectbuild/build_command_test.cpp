@@ -77,6 +77,29 @@ TEST_F(BuildCommand, CleanDeletesWhatAnotherTargetWroteAndNothingElse) {
       << run.out;
 }
 
+TEST_F(BuildCommand, SeveralTargetsGoToSafeFoldersOfOut) {
+  Write(source_ / "a.htm", "<p data-buildtags=\"Web\">web</p><p>all</p>");
+  const fs::path project = folder_.path() / "project.ini";
+  Write(project, "[Target:Web]\nBuildExpression=Web\n[Target:a/b]\nBuildExpression=NOT Web\n"
+                 "[Target:..]\nBuildExpression=NOT Web\n[Target:web]\nBuildExpression=Web\n");
+  const ToolRun run = RunTool({"build", "--quiet", "--json", "--project", project.string(),
+                               "--all-targets", source_.string(), out_.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  for (const char* folder : {"Web", "a_b", "__", "web-2"})
+    EXPECT_TRUE(fs::exists(out_ / folder / "a.htm")) << folder << '\n' << run.out;
+  EXPECT_EQ(ReadBytes((out_ / "a_b/a.htm").string()), "<p>all</p>");
+  // One JSON array, a report per target.
+  EXPECT_EQ(run.out.substr(0, 1), "[");
+  for (const char* name : {"\"target\": \"Web\"", "\"target\": \"a/b\"", "\"target\": \"..\"",
+                           "\"target\": \"web\""})
+    EXPECT_TRUE(Contains(run.out, name)) << name;
+  EXPECT_FALSE(fs::exists(folder_.path() / "a.htm"));
+  const ToolRun two = RunTool({"build", "--quiet", "--project", project.string(), "--target",
+                               "Web", "--target", "a/b", source_.string(), out_.string()});
+  EXPECT_TRUE(Contains(two.out, "target Web \"Web\"")) << two.out;
+  EXPECT_TRUE(Contains(two.out, "target a/b \"NOT Web\"")) << two.out;
+}
+
 TEST_F(BuildCommand, UnknownTargetNamesTheProjectsTargets) {
   const ToolRun run = BuildSample("Kiosk");
   EXPECT_EQ(run.exitCode, 2);
