@@ -21,6 +21,7 @@ struct BuildOptions {
   bool expressionGiven = false, allTargets = false;
   unsigned jobs = 0;
   bool quiet = false, json = false, keepTags = false, strict = false, clean = false;
+  bool dryRun = false;
 };
 
 struct TargetToBuild {
@@ -70,6 +71,7 @@ BuildRequest RequestFor(const BuildOptions& options, const TargetToBuild& target
   request.jobs = options.jobs;
   request.keepTags = options.keepTags;
   request.clean = options.clean;
+  request.dryRun = options.dryRun;
   if (!options.quiet && !options.json) request.progress = stderr;
   request.stop = &InterruptFlag();
   return request;
@@ -140,6 +142,9 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
   command->add_flag("--clean", options->clean,
                     "delete the files an earlier build wrote in OUT that this one does not write "
                     "(never a file no build wrote, or one changed since)");
+  command->add_flag("--dry-run", options->dryRun,
+                    "report everything the build would do (with --clean, what it would delete); "
+                    "write and delete nothing");
   command->add_flag("--keep-tags", options->keepTags,
                     "keep the build tags (data-buildtags, the buildtags meta) in output topics");
   command->add_option("SRC", options->source, "source folder")->required();

@@ -66,7 +66,9 @@ std::string FormatSummary(const BuildReport& report) {
       out << " (in the output folder, not made by this build; kept)\n";
   }
   for (const auto& path : report.deletedOutputs)
-    out << "deleted: " << path.string() << " (written by an earlier build, not by this one)\n";
+    out << (report.dryRun ? "would delete: " : "deleted: ") << path.string()
+        << " (written by an earlier build, not by this one)\n";
+  if (report.dryRun) out << "dry run: nothing was written or deleted\n";
   for (const std::string& warning : report.warnings) out << "warning: " << warning << '\n';
   if (report.interrupted) out << "interrupted: files not yet started were not built\n";
   out << (report.target.empty() ? "expression" : "target " + report.target) << " \""
@@ -122,6 +124,7 @@ nlohmann::json ReportJson(const BuildReport& report) {
       {"bytesOut", t.bytesOut},
       {"seconds", report.seconds},
       {"interrupted", report.interrupted},
+      {"dryRun", report.dryRun},
       {"files", files},
       {"skipped", skipped},
       {"stale", paths(report.staleOutputs)},

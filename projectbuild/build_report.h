@@ -54,6 +54,7 @@ struct BuildReport {
   std::vector<std::filesystem::path> staleFromEarlierBuild, deletedOutputs;
   std::vector<std::string> warnings;  // e.g. manifest lines not followed
   bool interrupted = false;
+  bool dryRun = false;  // nothing was written; deletedOutputs would have been deleted
   double seconds = 0;
 
   BuildTotals Totals() const;

@@ -8,7 +8,7 @@
 namespace bte::projectbuild {
 
 FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
-                         const LeftOutTopics& leftOut) {
+                         const LeftOutTopics& leftOut, const TargetSettings& settings) {
   FileResult result;
   result.relative = file.relative;
   result.kind = file.kind;
@@ -27,9 +27,7 @@ FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
     written = std::move(pruned.bytes);
     result.entriesRemoved = std::move(pruned.removed);
   }
-  std::error_code code;
-  std::filesystem::create_directories((paths.output / file.relative).parent_path(), code);
-  if (!WriteFileAtomically(paths.output / file.relative, written, error))
+  if (!WriteOutput(paths.output / file.relative, written, settings, error))
     return Failed(result, error);
   result.outcome = result.entriesRemoved.empty() ? FileOutcome::kCopied : FileOutcome::kFiltered;
   result.bytesOut = written.size();

@@ -11,7 +11,7 @@
 namespace bte::projectbuild {
 
 FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
-                         const LeftOutTopics& leftOut);
+                         const LeftOutTopics& leftOut, const TargetSettings& settings);
 
 }  // namespace bte::projectbuild
 

@@ -28,7 +28,8 @@ bool IsWithin(const fs::path& inner, const fs::path& outer) {
 
 // Leftovers of a killed run are removed; every other file that this build
 // does not write is reported, never deleted: it may be the author's.
-std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree& tree) {
+std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree& tree,
+                                        bool dryRun) {
   std::set<fs::path> expected;
   for (const SourceFile& file : tree.files) expected.insert(file.relative);
   std::vector<fs::path> stale;
@@ -38,7 +39,7 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
     if (!it->is_regular_file(error)) continue;
     if (it->path() == output / kManifestName) continue;
     if (IsTemporaryOutputName(it->path())) {
-      fs::remove(it->path(), error);
+      if (!dryRun) fs::remove(it->path(), error);
       continue;
     }
     const fs::path relative = it->path().lexically_relative(output);
@@ -49,14 +50,14 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
 }
 
 // Contents, index and project files, once every topic has been decided.
-void BuildHelpFiles(const BuildPaths& paths, const SourceTree& tree,
+void BuildHelpFiles(const BuildPaths& paths, const SourceTree& tree, const TargetSettings& settings,
                     std::vector<FileResult>& files, std::vector<char>& ran) {
   LeftOutTopics leftOut;
   for (size_t i = 0; i < files.size(); ++i)
     if (ran[i] && files[i].outcome == FileOutcome::kLeftOut) leftOut.Add(files[i].relative);
   for (size_t i = 0; i < files.size(); ++i) {
     if (!NamesTopics(tree.files[i].kind)) continue;
-    files[i] = BuildHelpFile(paths, tree.files[i], leftOut);
+    files[i] = BuildHelpFile(paths, tree.files[i], leftOut, settings);
     ran[i] = 1;
   }
 }
@@ -67,6 +68,7 @@ void BuildHelpFiles(const BuildPaths& paths, const SourceTree& tree,
 // there unchanged (stale, failed this time or not reached).
 void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, bool clean,
                         BuildReport& report) {
+  const bool dryRun = report.dryRun;
   OutputManifest next;
   for (const FileResult& file : report.files)
     if (file.outcome == FileOutcome::kFiltered || file.outcome == FileOutcome::kCopied)
@@ -76,7 +78,7 @@ void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, 
     const auto earlier = previous.find(stale);
     const bool ours = earlier != previous.end() && Unchanged(output / stale, earlier->second);
     std::error_code error;
-    if (ours && clean && !report.interrupted && fs::remove(output / stale, error)) {
+    if (ours && clean && !report.interrupted && (dryRun || fs::remove(output / stale, error))) {
       report.deletedOutputs.push_back(stale);
       continue;
     }
@@ -84,6 +86,7 @@ void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, 
     if (ours) report.staleFromEarlierBuild.push_back(stale);
   }
   report.staleOutputs = std::move(kept);
+  if (dryRun) return;
   for (const auto& [relative, written] : previous)
     if (!next.count(relative) && Unchanged(output / relative, written)) next[relative] = written;
   std::string error;
@@ -113,18 +116,19 @@ BuildReport BuildProject(const BuildRequest& request) {
   BuildReport report;
   report.target = request.target;
   report.expression = request.expression;
+  report.dryRun = request.dryRun;
   const ExpressionForms forms = DescribeExpression(request.expression);
   report.expressionValid = forms.valid;
   report.expressionFault = forms.fault;
   std::error_code error;
   const BuildPaths paths{fs::canonical(request.source, error), request.output};
-  fs::create_directories(paths.output, error);
+  if (!request.dryRun) fs::create_directories(paths.output, error);
 
   const OutputManifest previous = ReadManifest(paths.output, report.warnings);
   const SourceTree tree = ListSourceTree(paths.source);
   for (const SkippedFile& skipped : tree.skipped)
     report.skipped.emplace_back(skipped.relative, skipped.reason);
-  report.staleOutputs = SweepOutputFolder(paths.output, tree);
+  report.staleOutputs = SweepOutputFolder(paths.output, tree, request.dryRun);
 
   std::vector<uint64_t> sizes;
   for (const SourceFile& file : tree.files) sizes.push_back(file.size);
@@ -135,13 +139,13 @@ BuildReport BuildProject(const BuildRequest& request) {
                                                                              : nullptr;
   const unsigned jobs = request.jobs != 0 ? request.jobs : platform::ProcessorCount();
   const RunOptions options{jobs, progress, request.stop};
-  const TargetSettings settings{request.expression, request.keepTags};
+  const TargetSettings settings{request.expression, request.keepTags, request.dryRun};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
     if (NamesTopics(tree.files[i].kind)) return;
     report.files[i] = BuildOneFile(paths, tree.files[i], settings);
     ran[i] = 1;
   });
-  if (!report.interrupted) BuildHelpFiles(paths, tree, report.files, ran);
+  if (!report.interrupted) BuildHelpFiles(paths, tree, settings, report.files, ran);
   // A topic left out now may still lie in OUT from an earlier build.
   for (size_t i = 0; i < ran.size(); ++i)
     if (ran[i] && report.files[i].outcome == FileOutcome::kLeftOut &&

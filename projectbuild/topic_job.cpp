@@ -66,7 +66,7 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   CByteString bytes;
   document.Save(bytes, pagesift::kSaveHtml);
   std::string error;
-  if (!WriteFileAtomically(to, bytes.View(), error)) return Failed(result, error);
+  if (!WriteOutput(to, bytes.View(), settings, error)) return Failed(result, error);
   result.outcome = FileOutcome::kFiltered;
   result.bytesOut = bytes.GetSize();
   result.contentHash = ContentHash(bytes.View());

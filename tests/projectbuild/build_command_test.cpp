@@ -100,6 +100,26 @@ TEST_F(BuildCommand, SeveralTargetsGoToSafeFoldersOfOut) {
   EXPECT_TRUE(Contains(two.out, "target a/b \"NOT Web\"")) << two.out;
 }
 
+TEST_F(BuildCommand, DryRunReportsWhatABuildWouldDoAndWritesNothing) {
+  ASSERT_EQ(BuildSample("Print").exitCode, 0);
+  const std::string manifest = ReadBytes((out_ / ".buildtags-manifest").string()).value();
+  const ToolRun dry = BuildSample("Web", {"--dry-run", "--clean"});
+  EXPECT_EQ(dry.exitCode, 0) << dry.err;
+  EXPECT_TRUE(Contains(dry.out, "would delete: topics/printing.htm")) << dry.out;
+  EXPECT_TRUE(Contains(dry.out, "dry run: nothing was written or deleted")) << dry.out;
+  EXPECT_TRUE(fs::exists(out_ / "topics/printing.htm"));
+  EXPECT_FALSE(fs::exists(out_ / "topics/online_account.htm"));  // Web would write it
+  EXPECT_EQ(ReadBytes((out_ / ".buildtags-manifest").string()), manifest);
+  // The same report as the real build, apart from the words for a dry run.
+  const ToolRun real = BuildSample("Web", {"--clean"});
+  auto counts = [](const std::string& out) { return out.substr(out.find("target Web"), 150); };
+  EXPECT_EQ(counts(dry.out), counts(real.out));
+  EXPECT_FALSE(fs::exists(folder_.path() / "never"));
+  RunTool({"build", "--dry-run", "-e", "Web", (kSample / "source").string(),
+           (folder_.path() / "never").string()});
+  EXPECT_FALSE(fs::exists(folder_.path() / "never"));
+}
+
 TEST_F(BuildCommand, UnknownTargetNamesTheProjectsTargets) {
   const ToolRun run = BuildSample("Kiosk");
   EXPECT_EQ(run.exitCode, 2);
