@@ -1,6 +1,8 @@
 # Thin wrapper around CMake. Each command first makes sure the Debian
-# packages it needs are installed (tools/install-deps). `make check` builds
-# and tests twice: a plain release build with GCC, then clang with
+# packages it needs are installed (tools/install-deps). `make check`
+# cross-builds the Windows modules (`make windows`, whose checks run in the
+# plain build's suite), then builds and tests twice: a plain release build
+# with GCC, then clang with
 # AddressSanitizer and UndefinedBehaviorSanitizer (which also builds the fuzz
 # targets and runs each briefly over its seed inputs); its last line counts
 # the tests skipped for lack of the real-document corpus.
@@ -16,11 +18,12 @@ CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 DEMO_TARGETS := buildtagexpr pagesift buildtags
 
 .PHONY: all build asan check test test-asan demo install deb check-deb bench fuzz clean \
-	golden-update deps-demo deps-build deps-install deps-check deps-deb
+	golden-update deps-demo deps-build deps-install deps-check deps-deb windows deps-windows \
+	check-windows
 
 all: build
 
-deps-demo deps-build deps-install deps-check deps-deb:
+deps-demo deps-build deps-install deps-check deps-deb deps-windows:
 	@tools/install-deps $(@:deps-%=%)
 
 build: deps-build
@@ -39,7 +42,8 @@ test-asan: asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-check: deps-check test test-asan
+# The cross build comes first, so that the suite checks and runs it.
+check: deps-check windows test test-asan
 	@tools/corpus-skips $(BUILD) $(ASAN_BUILD)
 
 # Without a build folder, the demo configures one without tests, so that
@@ -68,6 +72,24 @@ deb: deps-deb
 check-deb: deb
 	tools/check-deb $(DEB_BUILD)/packages
 
+# The Windows modules and tool, cross-built with mingw-w64 for 32 and 64
+# bits into $(WINDOWS_BUILD)/x86 and $(WINDOWS_BUILD)/x64.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) -DBTE_TESTS=OFF -DBTE_BENCH=OFF
+
+windows: deps-windows
+	cmake -S . -B $(WINDOWS_BUILD)/x86 $(WINDOWS_CONFIGURE) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/i686-w64-mingw32.cmake
+	cmake --build $(WINDOWS_BUILD)/x86 -j $(JOBS)
+	cmake -S . -B $(WINDOWS_BUILD)/x64 $(WINDOWS_CONFIGURE) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/x86_64-w64-mingw32.cmake
+	cmake --build $(WINDOWS_BUILD)/x64 -j $(JOBS)
+
+# The cross build's checks alone: export tables, the tool and the host
+# round under Wine (the 32-bit round only where wine32 is installed).
+check-windows: windows build
+	cd $(BUILD) && ctest --output-on-failure -R '^windows_'
+
 bench: build
 	$(BUILD)/bench/bte_bench
 
@@ -77,4 +99,4 @@ golden-update: build
 	cmake --build $(BUILD) --target golden-update
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD) $(WINDOWS_BUILD)

@@ -8,7 +8,10 @@
 #include "expr/text.h"
 #include "platform/wide_string.h"
 #include "rtffilter/filter_document.h"
+#include "platform/profile_file.h"
 #include "store/expression_list.h"
+#include "store/manager.h"
+#include "store/project_file.h"
 #include "store/time_stamp.h"
 
 namespace bte::projectbuild {
@@ -111,6 +114,16 @@ std::map<std::string, std::string> GlobalExpressionStamps(IBuildTagExprManager* 
   for (auto position = list->Head(); const ExpressionEntry* entry = list->Next(position);)
     if (entry->target.empty()) stamps[entry->expression] = FormatTimeStamp(entry->timeStamp);
   return stamps;
+}
+
+bool ManagerWriteSucceeded(IBuildTagExprManager* manager) {
+  return static_cast<BuildTagExprManager*>(manager)->LastWriteSucceeded();
+}
+
+bool WriteTargetExpressionToFile(const std::string& path, const std::string& target,
+                                 const std::string& expression) {
+  platform::ProfileFile file(path);
+  return bte::WriteTargetExpression(file, target.c_str(), expression.c_str()) == 1 && file.Commit();
 }
 
 std::string MultiByteFromSystemString(BSTR text) {

@@ -6,6 +6,9 @@
 // - the build-tag ranges of an RTF document and why the RTF filter refused
 //   one (the filter answers only 0 or 1);
 // - the time stamps of global expressions (records carry no stamp);
+// - whether the manager's last write reached the file (it answers success
+//   either way), and a target's expression written as the manager writes
+//   one (hosts keep their targets' expressions themselves);
 // - a system string in the process code page (hosts use their platform's
 //   conversion).
 // Everything else goes through buildtagexpr.h as a host's code would.
@@ -60,6 +63,16 @@ bool FilterRtfDocument(const std::string& rtf, IBuildTagExprParser* parser,
 // Stamp ("YYYY:MM:DD:hh:mm:ss") of each global expression the manager's
 // list holds, by expression text.
 std::map<std::string, std::string> GlobalExpressionStamps(IBuildTagExprManager* manager);
+
+// False when the writes of the manager's last writing operation did not
+// reach its file. The manager must come from this module's factory.
+bool ManagerWriteSucceeded(IBuildTagExprManager* manager);
+
+// Writes "BuildExpression" of the section "Target:<target>" in the project
+// file at path, as the manager does; false when the file could not be
+// replaced or the target name is empty.
+bool WriteTargetExpressionToFile(const std::string& path, const std::string& target,
+                                 const std::string& expression);
 
 // The text of a system string in the process code page; null reads as "".
 std::string MultiByteFromSystemString(BSTR text);

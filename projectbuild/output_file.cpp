@@ -7,28 +7,8 @@
 namespace bte::projectbuild {
 namespace fs = std::filesystem;
 
-fs::path TemporaryPathFor(const fs::path& destination) {
-  return platform::TemporaryNameFor(destination.string());
-}
-
 bool IsTemporaryOutputName(const fs::path& path) {
   return platform::IsTemporaryName(path.filename().string());
-}
-
-bool CommitTemporary(const fs::path& temporary, const fs::path& destination, std::string& error) {
-  std::error_code code;
-  // As for every other output: a read-only file stays, a link is replaced.
-  if (!fs::is_symlink(destination, code) &&
-      platform::CheckReplaceable(destination.string()).status == platform::FileStatus::kReadOnly) {
-    error = "cannot write: read-only file";
-    fs::remove(temporary, code);
-    return false;
-  }
-  fs::rename(temporary, destination, code);
-  if (!code) return true;
-  error = "cannot rename into place: " + code.message();
-  fs::remove(temporary, code);
-  return false;
 }
 
 // Outputs can be made again, so they are not flushed to the disk; a link in

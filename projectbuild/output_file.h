@@ -9,19 +9,14 @@
 
 namespace bte::projectbuild {
 
-// A unique temporary path in destination's folder; the build later removes
-// any such leftovers of an earlier, killed run.
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& destination);
+// Whether path names a temporary file of a replacement: the build removes
+// such leftovers of an earlier, killed run.
 bool IsTemporaryOutputName(const std::filesystem::path& path);
 
 // Writes bytes to destination atomically. On failure returns false with the
 // reason in error, and destination is as it was.
 bool WriteFileAtomically(const std::filesystem::path& destination, std::string_view bytes,
                          std::string& error);
-
-// Renames a finished temporary file over destination (removing it on failure).
-bool CommitTemporary(const std::filesystem::path& temporary,
-                     const std::filesystem::path& destination, std::string& error);
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
 

@@ -37,7 +37,14 @@ class ContentReader : public RtfListener {
 
   bool OnControlWord(const char* at, const RTFToken& token) override {
     int32_t code = 0;
-    if (LookupSpecialWord(at + 1, token.nameLength - 1, code)) {
+    const char* letters = at + 1;
+    const uint32_t count = token.nameLength - 1;
+    // \uN is a character, as much content as the text after it.
+    if (WordIs(letters, count, "u") && token.paramLength > 0) code = ItemContent;
+    if (code != 0 || LookupSpecialWord(letters, count, code)) {
+      // \intbl puts a body paragraph into a table; \itap may say how deep.
+      if (code == ItemInTable && paragraphs_ != nullptr && paragraphs_->state.tableDepth < 1)
+        paragraphs_->state.tableDepth = 1;
       RTFToken special = token;
       special.code = code;
       return listener_.OnContent(at, special);
@@ -72,6 +79,20 @@ class ContentReader : public RtfListener {
     RTFToken unit;
     unit.kind = TokenUnitGroup;
     unit.code = UnitCodeOf(group.category);
+    unit.length = group.length;
+    return listener_.OnContent(group.open, unit);
+  }
+
+  // The number text of a list paragraph: the structure reading follows it,
+  // so that it goes with its paragraph and is renumbered.
+  bool OnPassOver(const DestinationGroup& group) override {
+    if (paragraphs_ == nullptr || group.starred) return true;
+    const uint32_t count = group.wordToken.nameLength - 1;
+    if (!WordIs(group.word + 1, count, "listtext") && !WordIs(group.word + 1, count, "pntext"))
+      return true;
+    RTFToken unit;
+    unit.kind = TokenUnitGroup;
+    unit.code = ItemReaderListText;
     unit.length = group.length;
     return listener_.OnContent(group.open, unit);
   }

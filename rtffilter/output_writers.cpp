@@ -191,8 +191,13 @@ bool NeedsStructureRebuild(const char* input, uint32_t length) {
     if (end - at <= 5) break;
     at += 5;
   }
+  // The host's list text, and the number text that word processors write
+  // for readers without list tables: a removed entry's number must go and
+  // the later ones be renumbered, which only the rebuilder does.
   return FindByAnchor(input, end, "{\\*\\listtextkvt", 13) != nullptr ||
-         FindByAnchor(input, end, "{\\*\\pntextkvt", 11) != nullptr;
+         FindByAnchor(input, end, "{\\*\\pntextkvt", 11) != nullptr ||
+         FindByAnchor(input, end, "{\\listtext", 8) != nullptr ||
+         FindByAnchor(input, end, "{\\pntext", 6) != nullptr;
 }
 
 FilterResult WriteFilteredOutput(const char* input, uint32_t inputLength,

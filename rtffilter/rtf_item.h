@@ -8,8 +8,10 @@
 namespace bte::rtf {
 
 // The paragraph properties the rebuilder follows: \itap, \ilvl and \ls.
+// A paragraph is body text (depth 0) until \intbl or \itap puts it into a
+// table: most writers mark only table paragraphs.
 struct ParagraphListState {
-  int32_t tableDepth = 1;
+  int32_t tableDepth = 0;
   int32_t listLevel = 0;
   int32_t listOverride = 0;
 };
@@ -26,6 +28,10 @@ enum RtfItemKind : int32_t {
   ItemParaNumBullet = 9,    // a whole {\*\pntextkvt ...} group
   ItemRowDefaults = 10,     // \trowd
   ItemInTable = 11,         // \intbl
+  // A whole {\listtext ...} or {\pntext ...} group: the number text a list
+  // paragraph carries for readers that do not read the list table. Only
+  // the structure reading hands it out.
+  ItemReaderListText = 12,
 };
 
 // Points into the caller's input; only a copy made by CopyTextFrom is owned.

@@ -63,6 +63,9 @@ class TreeSink : public RtfItemSink {
   void AddItem(const RtfItem& item, const ParagraphListState& state) override {
     tree_.AddBorrowedItem(item, state);
   }
+  void AddMarker(const RtfItem& item, const ParagraphListState&) override {
+    tree_.AddMarker(item);
+  }
 
  private:
   RtfDocumentTree& tree_;
@@ -74,7 +77,7 @@ void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink) {
   ParagraphTracker paragraphs;
   for (const RTFSegment& segment : segments.segments) {
     if (segment.isMarker) {
-      sink.AddItem(RtfItem(segment.text, segment.length, 1, ItemContent), paragraphs.state);
+      sink.AddMarker(RtfItem(segment.text, segment.length, 1, ItemContent), paragraphs.state);
       continue;
     }
     SegmentItems items(segment.excluded, paragraphs, sink);

@@ -19,6 +19,11 @@ class RtfItemSink {
  public:
   virtual ~RtfItemSink() = default;
   virtual void AddItem(const RtfItem& item, const ParagraphListState& state) = 0;
+  // A build-tag marker or annotation, whole: an excluded content item to
+  // whoever does not tell them apart.
+  virtual void AddMarker(const RtfItem& item, const ParagraphListState& state) {
+    AddItem(item, state);
+  }
 };
 
 // Hands every item of the segmented, marked document to sink: markers and

@@ -43,7 +43,7 @@ HRESULT BuildTagExprManager::AddGlobalExpression(const char* expression) {
   if (list->ContainsExpression(text.c_str(), kAnyEntry) == 1) return S_FALSE;
   list->AddEntry("", text.c_str(), CurrentTime());
   store.SaveGlobalExpressions(list.get());
-  store.Finish();
+  lastWriteSucceeded_ = store.Finish();
   return S_OK;
 }
 
@@ -65,7 +65,7 @@ HRESULT BuildTagExprManager::RemoveGlobalExpression(const char* expression) {
       store.WriteTargetExpression(target.c_str(), "");
     }
   }
-  store.Finish();
+  lastWriteSucceeded_ = store.Finish();
   return S_OK;
 }
 
@@ -102,7 +102,7 @@ HRESULT BuildTagExprManager::RenameTag(const char* oldTag, const char* newTag) {
     if (!target.empty()) store.WriteTargetExpression(target.c_str(), renamed.c_str());
   }
   store.SaveGlobalExpressions(list.get());
-  store.Finish();
+  lastWriteSucceeded_ = store.Finish();
   return S_OK;
 }
 
@@ -120,7 +120,7 @@ HRESULT BuildTagExprManager::DeleteTag(const char* tag) {
     if (!target.empty()) store.WriteTargetExpression(target.c_str(), "");
   }
   store.SaveGlobalExpressions(list.get());
-  store.Finish();
+  lastWriteSucceeded_ = store.Finish();
   return S_OK;
 }
 

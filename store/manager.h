@@ -32,6 +32,11 @@ class BuildTagExprManager : public com::RefCountedNoQuery<IBuildTagExprManager> 
                                        IEnumString** targets) override;
   HRESULT BTE_CALL GetTargetsUsingTag(const char* tag, IEnumString** targets) override;
 
+  // Whether the writes of the last operation that wrote reached the file.
+  // Hosts are not told (their answers say success either way); the tool
+  // asks, so that it never reports a save that did not happen.
+  bool LastWriteSucceeded() const { return lastWriteSucceeded_; }
+
  private:
   ~BuildTagExprManager() override = default;
 
@@ -42,6 +47,7 @@ class BuildTagExprManager : public com::RefCountedNoQuery<IBuildTagExprManager> 
   std::string filePath_;
   std::vector<std::string> targetNames_;
   int useLayoutSettings_ = 0;
+  bool lastWriteSucceeded_ = true;
 };
 
 }  // namespace bte

@@ -42,6 +42,9 @@ class RtfListener {
   // A destination group the rules hand out whole. With length 0 its end is
   // out of reach; reading on then goes into it as for a group passed over.
   virtual bool OnDestination(const DestinationGroup& /*group*/) { return true; }
+  // A destination group the rules pass over, whole (its end within reach),
+  // before it is stepped over.
+  virtual bool OnPassOver(const DestinationGroup& /*group*/) { return true; }
 };
 
 }  // namespace bte::rtf

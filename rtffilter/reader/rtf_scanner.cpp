@@ -88,6 +88,8 @@ class Scanner {
     uint32_t length = 0;
     group.length = FindGroupEnd(open, static_cast<uint32_t>(limit_ - open), length) ? length : 0;
     if (action == GroupAction::kHandOut && !listener_.OnDestination(group)) return Stop(open);
+    if (action == GroupAction::kPassOver && group.length != 0 && !listener_.OnPassOver(group))
+      return Stop(open);
     if (group.length != 0) return open + group.length;
     // Its end is out of reach: read into it, past its "\*".
     return group.starred ? group.word : open + 1;

@@ -52,25 +52,42 @@ void RtfOutputCursor::SkipTo(const char* to) {
   afterGap_ = true;
 }
 
+bool RtfOutputCursor::NextSkip(const char* to, ItemSpan& skip) {
+  const ItemSpan* queued = queueStart_ < skips_.size() ? &skips_[queueStart_] : nullptr;
+  const ItemSpan* never = nullptr;
+  if (forbidden_ != nullptr && nextForbidden_ < forbidden_->size())
+    never = &(*forbidden_)[nextForbidden_];
+  if (never != nullptr && (queued == nullptr || never->text < queued->text)) {
+    if (never->text >= to) return false;
+    skip = *never;
+    ++nextForbidden_;
+    return true;
+  }
+  if (queued == nullptr || queued->text >= to) return false;
+  skip = *queued;
+  if (++queueStart_ == skips_.size()) {
+    skips_.clear();
+    queueStart_ = 0;
+  }
+  return true;
+}
+
 void RtfOutputCursor::CopyUpTo(const char* to) {
   to = std::min(to, inEnd_);
-  size_t passed = 0;
-  for (; passed < skips_.size() && skips_[passed].text < to; ++passed) {
-    const ItemSpan& skip = skips_[passed];
-    if (skip.text >= in_) {
-      CopyInput(skip.text);
-      SkipTo(std::min(skip.end(), inEnd_));
-    }
+  ItemSpan skip;
+  while (NextSkip(to, skip)) {
+    if (skip.end() <= in_) continue;
+    if (skip.text > in_) CopyInput(skip.text);
+    SkipTo(std::min(skip.end(), inEnd_));
   }
-  skips_.erase(skips_.begin(), skips_.begin() + passed);
   if (in_ < to) CopyInput(to);
 }
 
 void RtfOutputCursor::MoveTo(const char* to) {
   SkipTo(std::min(to, inEnd_));
-  size_t passed = 0;
-  while (passed < skips_.size() && skips_[passed].text < in_) ++passed;
-  skips_.erase(skips_.begin(), skips_.begin() + passed);
+  ItemSpan passed;
+  while (NextSkip(in_, passed)) {
+  }
 }
 
 void RtfOutputCursor::LeaveOut(const ItemSpan& item) {
@@ -88,7 +105,7 @@ void RtfOutputCursor::WriteInstead(const ItemSpan& item, const char* text, size_
 
 void RtfOutputCursor::QueueSkip(const ItemSpan& item) {
   if (!item.present() || item.text < in_) return;
-  auto at = std::upper_bound(skips_.begin(), skips_.end(), item,
+  auto at = std::upper_bound(skips_.begin() + queueStart_, skips_.end(), item,
                              [](const ItemSpan& a, const ItemSpan& b) { return a.text < b.text; });
   skips_.insert(at, item);
 }

@@ -41,6 +41,10 @@ class RtfOutputCursor {
   // Queues item to be left out when the cursor crosses it; an item that the
   // cursor has already passed, or no item, is ignored.
   void QueueSkip(const ItemSpan& item);
+  // Spans that never reach the output, however the input around them is
+  // copied: build-tag markup and excluded content. Ascending, not
+  // overlapping; the vector must outlive the cursor.
+  void NeverWrite(const std::vector<ItemSpan>& spans) { forbidden_ = &spans; }
 
  private:
   void Emit(const char* bytes, size_t count);
@@ -51,6 +55,9 @@ class RtfOutputCursor {
   void EmitInput(const char* to);
   // Moves in_ forward to to without writing: a gap in the output.
   void SkipTo(const char* to);
+  // The next span to leave out that starts before to, taken from the queue
+  // or the forbidden spans; false when there is none.
+  bool NextSkip(const char* to, ItemSpan& skip);
 
   const char* in_;
   const char* inEnd_;
@@ -62,6 +69,9 @@ class RtfOutputCursor {
   bool afterGap_ = false;  // input was left out since the last bytes written
   TableWordFinder tableWords_;
   std::vector<ItemSpan> skips_;  // ascending by position
+  size_t queueStart_ = 0;        // skips_ before it are done
+  const std::vector<ItemSpan>* forbidden_ = nullptr;
+  size_t nextForbidden_ = 0;
 };
 
 }  // namespace bte::rtf

@@ -58,11 +58,15 @@ class RtfParagraph final : public RtfBlock {
   int SetEndItem(const RtfItem& item) { return rtf::SetEndItem(endItem_, item); }
   // Remembers the item count as the place of the list text about to be added.
   void MarkListText() { listTextIndex_ = static_cast<int32_t>(count_); }
+  // The same for the number text for readers about to be added. It is no
+  // content of the paragraph: it is written when the paragraph is.
+  void MarkNumberText() { numberIndex_ = static_cast<int32_t>(count_); }
   // Keeps the paragraph mark although its own content went (a list entry
   // whose sub-entries survive).
   void ForceKept();
 
   int32_t listTextIndex() const { return listTextIndex_; }
+  int32_t numberIndex() const { return numberIndex_; }
   size_t itemCount() const { return count_; }
   // The item at index, or null beyond the last.
   ItemSpan* ItemAt(int32_t index);
@@ -84,6 +88,7 @@ class RtfParagraph final : public RtfBlock {
   size_t first_;
   uint32_t count_ = 0;
   int32_t listTextIndex_ = -1;
+  int32_t numberIndex_ = -1;
   ItemSpan endItem_;
   int8_t keptValue_ = 0;
   int8_t keptComputed_ = 0;

@@ -17,12 +17,18 @@ int RtfDocumentTree::AddItem(RtfItem* item, const ParagraphListState& state) {
   return AddBorrowedItem(*owned, state);
 }
 
+void RtfDocumentTree::AddMarker(const RtfItem& item) {
+  neverWritten_.push_back(ItemSpan::Of(item));
+}
+
 int RtfDocumentTree::AddBorrowedItem(const RtfItem& item, const ParagraphListState& state) {
+  if (item.excluded && item.kind == ItemContent) neverWritten_.push_back(ItemSpan::Of(item));
   if (currentSection_ == nullptr) {
     sections_.push_back(std::make_unique<RtfSection>(pool_));
     currentSection_ = sections_.back().get();
   }
   if (item.kind == ItemSection) {
+    currentSection_->FileOpenParagraph();
     const int result = currentSection_->SetSectionEnd(item);
     currentSection_ = nullptr;
     return result;
@@ -35,7 +41,9 @@ int RtfDocumentTree::Write(char*& outCursor, FilterResult* failure) {
   FilterResult& result = failure != nullptr ? *failure : unused;
   result = Failure(FailureReason::kSectionWithoutParagraph);
   if (text_ == nullptr || length_ == 0 || outCursor == nullptr) return 0;
+  if (currentSection_ != nullptr) currentSection_->FileOpenParagraph();
   RtfOutputCursor cursor(text_, length_, outCursor);
+  cursor.NeverWrite(neverWritten_);
   int written = 0;
   for (const auto& section : sections_) {
     written = section->Write(cursor);

@@ -15,6 +15,7 @@
 
 #include "rtffilter/filter_result.h"
 #include "rtffilter/rtf_item.h"
+#include "rtffilter/structure/item_span.h"
 #include "rtffilter/structure/slab_pool.h"
 
 namespace bte::rtf {
@@ -34,6 +35,9 @@ class RtfDocumentTree {
   // The same for an item that stays the caller's: the tree keeps only its
   // span, so the filter hands over records that live on its stack.
   int AddBorrowedItem(const RtfItem& item, const ParagraphListState& state);
+  // A build-tag marker or annotation: it belongs to no paragraph, cell or
+  // row and never reaches the output.
+  void AddMarker(const RtfItem& item);
 
   // Writes the output from outCursor on, advancing it; never more bytes than
   // the input's length. Non-zero on success; 0 for an empty input, a
@@ -47,6 +51,9 @@ class RtfDocumentTree {
   SlabPool pool_;  // before the sections, which keep their objects in it
   std::vector<std::unique_ptr<RtfSection>> sections_;
   RtfSection* currentSection_ = nullptr;
+  // Markup and excluded content, in input order: whatever the structure
+  // decides, these bytes are not copied.
+  std::vector<ItemSpan> neverWritten_;
 };
 
 }  // namespace bte::rtf

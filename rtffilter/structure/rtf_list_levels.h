@@ -1,6 +1,8 @@
 // List entries of the host's own list text, per list and level, so that the
 // list text of removed entries goes and the entries after them take over the
-// lead texts (the visible numbers) of the entries before them. Levels,
+// lead texts (the visible numbers) of the entries before them. The number
+// texts that word processors write for readers ({\listtext}, {\pntext})
+// move down the same way, within a run of consecutive numbers. Levels,
 // entries and text references live in their section's arena.
 #ifndef BTE_RTFFILTER_STRUCTURE_RTF_LIST_LEVELS_H
 #define BTE_RTFFILTER_STRUCTURE_RTF_LIST_LEVELS_H
@@ -47,9 +49,13 @@ class RtfListEntry {
   // when both items exist.
   void CopyLeadTexts(const RtfListTextRef* from);
 
+  // Takes over the number text for readers that from had in the input.
+  void CopyNumberText(const RtfListEntry& from);
+
   RtfListTextRef* textRef = nullptr;
   RtfParagraph* paragraph = nullptr;
   RtfListLevel* subLevel = nullptr;
+  int32_t numberIndex = -1;  // of the paragraph's number text, or -1
 };
 
 class RtfListLevel {

@@ -68,11 +68,13 @@ const char* RtfParagraph::StartText() { return count_ > 0 ? Item(0).text : endIt
 int RtfParagraph::HasKeptContent() {
   if (!keptComputed_) {
     int kept = 0;
-    if (count_ == 0) {
-      kept = endItem_.present() && endItem_.excluded == 0;
-    } else {
-      for (size_t i = 0; i < count_ && !kept; ++i) kept = Item(i).excluded == 0;
+    bool holdsContent = false;
+    for (size_t i = 0; i < count_ && !kept; ++i) {
+      if (Item(i).kind == ItemReaderListText) continue;
+      holdsContent = true;
+      kept = Item(i).excluded == 0;
     }
+    if (!holdsContent) kept = endItem_.present() && endItem_.excluded == 0;
     keptValue_ = static_cast<int8_t>(kept);
     keptComputed_ = 1;
   }
@@ -100,7 +102,8 @@ int RtfParagraph::Write(RtfOutputCursor& cursor, int keep) {
     const ItemSpan& item = Item(i);
     // Already passed: its bytes went out as plain input.
     if (item.text < cursor.position()) continue;
-    if (item.excluded)
+    const bool goes = item.kind == ItemReaderListText ? !keep : item.excluded != 0;
+    if (goes)
       cursor.LeaveOut(item);
     else if (item.replaced)
       WriteReplacement(cursor, static_cast<int32_t>(i));

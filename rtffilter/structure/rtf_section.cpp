@@ -8,6 +8,7 @@ namespace bte::rtf {
 
 int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
   if (firstItemText_ == nullptr) firstItemText_ = item.text;
+  lastState_ = state;
   switch (item.kind) {
     case ItemContent:
       return AddToParagraph(item);
@@ -18,6 +19,10 @@ int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
       currentParagraph_->MarkListText();
       AddToParagraph(item);
       return 1;
+    case ItemReaderListText:
+      if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
+      currentParagraph_->MarkNumberText();
+      return AddToParagraph(item);
     case ItemParagraph:
       return EndParagraph(state, &item);
     case ItemCell:
@@ -37,6 +42,10 @@ int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
   }
 }
 
+void RtfSection::FileOpenParagraph() {
+  if (currentParagraph_ != nullptr) EndParagraph(lastState_, nullptr);
+}
+
 int RtfSection::AddToParagraph(const RtfItem& item) {
   if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
   return currentParagraph_->AddItem(item);
@@ -47,12 +56,13 @@ int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* end
     if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
     currentParagraph_->SetEndItem(*endItem);
   }
-  if (state.tableDepth == 0) {
+  if (state.tableDepth <= 0) {
     if (currentParagraph_ != nullptr) blocks_.push_back(currentParagraph_);
   } else {
     FileInTable(state);
   }
   RecordListEntry(currentParagraph_, state);
+  RecordNumberEntry(currentParagraph_, state);
   currentParagraph_ = nullptr;
   return 1;
 }
@@ -77,8 +87,11 @@ void RtfSection::FileInTable(const ParagraphListState& state) {
   cell->AddChild(currentParagraph_);
 }
 
+// A cell mark ends a table paragraph, whether or not \intbl said so.
 int RtfSection::EndCell(const ParagraphListState& state, const RtfItem& cellEnd) {
-  EndParagraph(state, nullptr);
+  ParagraphListState inTable = state;
+  if (inTable.tableDepth < 1) inTable.tableDepth = 1;
+  EndParagraph(inTable, nullptr);
   if (currentRow_ == nullptr) return 0;
   RtfCell* cell = currentRow_->currentCell();
   if (cell == nullptr) return 0;
@@ -89,8 +102,13 @@ int RtfSection::EndCell(const ParagraphListState& state, const RtfItem& cellEnd)
 }
 
 // A row end inside a paragraph, or with no open row, is not recorded; its
-// text goes out as input between items.
+// text goes out as input between items. Content after the row's last cell
+// mark (a comment's anchor, say) belongs to no cell: it stays input between
+// items, and the row end is recorded.
 int RtfSection::EndRow(const RtfItem& rowEnd) {
+  if (currentParagraph_ != nullptr && currentRow_ != nullptr &&
+      currentRow_->currentCell() == nullptr)
+    currentParagraph_ = nullptr;
   if (currentParagraph_ != nullptr || currentRow_ == nullptr) return 0;
   currentRow_->SetRowEnd(rowEnd);
   currentRow_->TakeTableItems(pendingRowDefaults_, pendingInTable_);
@@ -105,6 +123,7 @@ int RtfSection::EndRow(const RtfItem& rowEnd) {
 
 int RtfSection::Write(RtfOutputCursor& cursor) {
   for (const auto& root : listRoots_) RestoreListText(*root.second);
+  for (const auto& root : numberListRoots_) RestoreListText(*root.second);
   // The document header and the section's properties belong to no row,
   // even when a removed row comes first: page borders and table styles stay.
   if (firstItemText_ != nullptr) cursor.CopyUpTo(firstItemText_);

@@ -30,6 +30,10 @@ class RtfSection {
   // items.
   int AddItem(const RtfItem& item, const ParagraphListState& state);
   int SetSectionEnd(const RtfItem& item) { return SetEndItem(sectionEnd_, item); }
+  // Files the paragraph still in progress, as its paragraph mark would have,
+  // when the section or the document ends without one: its excluded items
+  // must still be left out.
+  void FileOpenParagraph();
 
   // Writes the section's part of the input, then its section mark. 0 for a
   // section without blocks.
@@ -48,10 +52,17 @@ class RtfSection {
   int EndCell(const ParagraphListState& state, const RtfItem& cellEnd);
   int EndRow(const RtfItem& rowEnd);
 
-  // List bookkeeping for a paragraph just filed.
+  using ListRoots = std::map<uint16_t, RtfListLevel*>;
+  // List bookkeeping for a paragraph just filed: its host list text, and
+  // its number text for readers.
   void RecordListEntry(RtfParagraph* paragraph, const ParagraphListState& state);
+  void RecordNumberEntry(RtfParagraph* paragraph, const ParagraphListState& state);
+  // The level of roots that a paragraph in state belongs to, created when
+  // missing.
+  RtfListLevel* LevelFor(ListRoots& roots, const ParagraphListState& state);
   // Creates the levels from..to below parent; returns the level for to.
-  RtfListLevel* BuildLevels(int32_t from, RtfListLevel* parent, int32_t to, int32_t listOverride);
+  RtfListLevel* BuildLevels(ListRoots& roots, int32_t from, RtfListLevel* parent, int32_t to,
+                            int32_t listOverride);
 
   StructureArena arena_;  // owns every paragraph, row and cell below
   std::vector<RtfBlock*> blocks_;
@@ -60,9 +71,11 @@ class RtfSection {
   RtfParagraph* currentParagraph_ = nullptr;
   RtfRow* currentRow_ = nullptr;
   std::vector<RtfRow*> rowStack_;    // rows enclosing currentRow_
-  std::map<uint16_t, RtfListLevel*> listRoots_;
+  ListRoots listRoots_;
+  ListRoots numberListRoots_;  // lists known by their number text only
   ItemSpan pendingRowDefaults_;
   ItemSpan pendingInTable_;
+  ParagraphListState lastState_;  // in force after the last item
 };
 
 }  // namespace bte::rtf

@@ -9,19 +9,7 @@ namespace bte::rtf {
 
 void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListState& state) {
   if (paragraph == nullptr || paragraph->listTextIndex() < 2) return;
-  const int32_t to = std::min(state.listLevel, kMaxListLevel);
-  int32_t from = 0;
-  RtfListLevel* parent = nullptr;
-  auto root = listRoots_.find(static_cast<uint16_t>(state.listOverride));
-  if (root != listRoots_.end()) {
-    RtfListLevel* level = root->second;
-    while (level->level < to && !level->entries.empty() &&
-           level->entries.back()->subLevel != nullptr)
-      level = level->entries.back()->subLevel;
-    from = level->level + 1;
-    parent = level;
-  }
-  RtfListLevel* target = BuildLevels(from, parent, to, state.listOverride);
+  RtfListLevel* target = LevelFor(listRoots_, state);
   if (target == nullptr || paragraph->itemCount() < 2) return;
   const int32_t at = paragraph->listTextIndex();
   if (paragraph->ItemAt(at - 2) == nullptr || paragraph->ItemAt(at) == nullptr) return;
@@ -30,14 +18,39 @@ void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListSta
   target->entries.push_back(&arena_.listEntries.emplace_back(ref, paragraph));
 }
 
-RtfListLevel* RtfSection::BuildLevels(int32_t from, RtfListLevel* parent, int32_t to,
-                                      int32_t listOverride) {
+void RtfSection::RecordNumberEntry(RtfParagraph* paragraph, const ParagraphListState& state) {
+  if (paragraph == nullptr || paragraph->numberIndex() < 0) return;
+  RtfListLevel* target = LevelFor(numberListRoots_, state);
+  if (target == nullptr) return;
+  RtfListEntry* entry = &arena_.listEntries.emplace_back(nullptr, paragraph);
+  entry->numberIndex = paragraph->numberIndex();
+  target->entries.push_back(entry);
+}
+
+RtfListLevel* RtfSection::LevelFor(ListRoots& roots, const ParagraphListState& state) {
+  const int32_t to = std::min(state.listLevel, kMaxListLevel);
+  int32_t from = 0;
+  RtfListLevel* parent = nullptr;
+  auto root = roots.find(static_cast<uint16_t>(state.listOverride));
+  if (root != roots.end()) {
+    RtfListLevel* level = root->second;
+    while (level->level < to && !level->entries.empty() &&
+           level->entries.back()->subLevel != nullptr)
+      level = level->entries.back()->subLevel;
+    from = level->level + 1;
+    parent = level;
+  }
+  return BuildLevels(roots, from, parent, to, state.listOverride);
+}
+
+RtfListLevel* RtfSection::BuildLevels(ListRoots& roots, int32_t from, RtfListLevel* parent,
+                                      int32_t to, int32_t listOverride) {
   if (from > to) return parent;
   RtfListLevel* created = nullptr;
   for (int32_t n = from; n <= to; ++n) {
     created = &arena_.listLevels.emplace_back(listOverride, n, parent);
     if (n == 0) {
-      listRoots_[static_cast<uint16_t>(listOverride)] = created;
+      roots[static_cast<uint16_t>(listOverride)] = created;
     } else if (parent != nullptr) {
       // A level whose own paragraph was not recorded has no entry to hang
       // the sub-level on; a placeholder holds it, so that it is still

@@ -122,8 +122,8 @@ TEST_F(Replacement, ReplacesLinkItselfWhenAsked) {
   EXPECT_EQ(ReadBytes(path_), "old");
 }
 
-// Names alone are handed out too (the tool renames into place itself), so
-// two must differ; a killed process's leftovers are recognised by name.
+// Two replacements beside one file never share a temporary name, and a
+// killed process's leftovers are recognised by name (the build sweeps them).
 TEST_F(Replacement, TemporaryNamesAreRecognisedAndDistinct) {
   const fs::path first = TemporaryNameFor(path_);
   EXPECT_NE(first, TemporaryNameFor(path_));

@@ -278,7 +278,7 @@ TEST(ReadContentTest, FollowsParagraphStateAcrossGroups) {
   // The font table group is passed over with its saved copy left behind, so
   // the stray '}' after d restores the state saved at its '{'.
   EXPECT_EQ(recorder.seen, (std::vector<std::string>{"a:2,1,3", "b:2,-1,5", "c:2,1,3",
-                                                     "d:2,1,3", "e:2,1,3", "f:1,0,0"}));
+                                                     "d:2,1,3", "e:2,1,3", "f:0,0,0"}));
   EXPECT_TRUE(paragraphs.saved.empty());
 }
 

@@ -25,6 +25,23 @@ std::string Tagged(int number, const std::string& content, const std::string& ta
   return RangeStart(number) + content + RangeEnd(number) + Annotation(number, tags);
 }
 
+std::string WithRanges(const std::string& body) {
+  std::string rtf;
+  int number = 0;
+  for (size_t at = 0; at < body.size(); ++at) {
+    const char c = body[at];
+    if (c != '[' && c != '<') {
+      rtf += c;
+      continue;
+    }
+    const size_t close = body.find(c == '[' ? ']' : '>', at);
+    ++number;
+    rtf += Tagged(number, body.substr(at + 1, close - at - 1), c == '[' ? "Gone" : "Kept");
+    at = close;
+  }
+  return rtf;
+}
+
 std::string Document(const std::string& body) {
   return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard\\plain " + body + "}";
 }

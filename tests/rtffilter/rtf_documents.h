@@ -18,6 +18,11 @@ std::string Annotation(int number, const std::string& tags,
 // Start, content, end, annotation: a range in the host's usual order.
 std::string Tagged(int number, const std::string& content, const std::string& tags);
 
+// body with "[x]" replaced by an excluded range around x (tag Gone) and
+// "<x>" by a kept one (tag Kept), numbered from 1 in order; filter with
+// "NOT Gone". Ranges do not nest in this notation.
+std::string WithRanges(const std::string& body);
+
 // A minimal document around body.
 std::string Document(const std::string& body);
 

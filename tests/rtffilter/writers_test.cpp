@@ -19,6 +19,7 @@ using test::Filter;
 using test::RangeEnd;
 using test::RangeStart;
 using test::Tagged;
+using test::WithRanges;
 
 struct RemovalCase {
   std::string name;
@@ -89,7 +90,9 @@ INSTANTIATE_TEST_SUITE_P(Documents, NeedsStructureRebuildTest,
                                            RebuildCase{"a\\\\row \\row", true},
                                            RebuildCase{"{\\*\\listtextkvt 1}", true},
                                            RebuildCase{"{\\*\\pntextkvt a}", true},
-                                           RebuildCase{"{\\listtext 1}\\par", false},
+                                           RebuildCase{"{\\listtext 1}\\par", true},
+                                           RebuildCase{"{\\pntext 1}\\par", true},
+                                           RebuildCase{"{\\*\\pn\\pnlvlbody}\\par", false},
                                            RebuildCase{"", false}));
 
 // Records the item stream as "kind excluded text depth,level,override".
@@ -124,11 +127,11 @@ TEST(StructureItemsTest, StreamCarriesKindsExclusionAndState) {
                           "{\\*\\pntextkvt a}{\\*\\nesttableprops\\trowd}\\trowd\\nestcell"
                           "\\nestrow\\sect\\tab{\\fonttbl x}\\par\\\r\n}";
   const std::vector<std::string> expected = {
-      "1 x " + RangeStart(1) + " 1,0,0",
-      "1 x A 1,0,0",
-      "1 x B 1,0,0",
-      "1 x " + RangeEnd(1) + " 1,0,0",
-      "1 x " + Annotation(1, "X") + " 1,0,0",
+      "1 x " + RangeStart(1) + " 0,0,0",
+      "1 x A 0,0,0",
+      "1 x B 0,0,0",
+      "1 x " + RangeEnd(1) + " 0,0,0",
+      "1 x " + Annotation(1, "X") + " 0,0,0",
       "11 - \\intbl 1,0,0",
       "1 - C 2,0,3",
       "4 - \\cell 2,0,3",
@@ -159,26 +162,9 @@ struct GapCase {
 
 class DelimiterAtGapsTest : public ::testing::TestWithParam<GapCase> {};
 
-std::string ExpandRanges(const std::string& body) {
-  std::string rtf;
-  int number = 0;
-  for (size_t at = 0; at < body.size(); ++at) {
-    const char c = body[at];
-    if (c != '[' && c != '<') {
-      rtf += c;
-      continue;
-    }
-    const size_t close = body.find(c == '[' ? ']' : '>', at);
-    ++number;
-    rtf += Tagged(number, body.substr(at + 1, close - at - 1), c == '[' ? "Gone" : "Kept");
-    at = close;
-  }
-  return rtf;
-}
-
 TEST_P(DelimiterAtGapsTest, KeepsTheTextAfterAGapApartFromTheWordBefore) {
   const GapCase& c = GetParam();
-  const std::string body = ExpandRanges(c.body);
+  const std::string body = WithRanges(c.body);
   EXPECT_EQ(Filter(Document(body), "NOT Gone"), Document(c.expected)) << "simple";
   // A table anywhere sends the document through the structure rebuilder.
   const std::string table = "\\trowd\\cellx1\\pard\\intbl T\\cell\\row ";

@@ -130,6 +130,7 @@ class Itemiser {
     at_ = i;
     if (word == "pard") state_ = ParagraphListState();
     if (word == "itap") state_.tableDepth = param;
+    if (word == "intbl" && state_.tableDepth < 1) state_.tableDepth = 1;
     if (word == "ilvl") state_.listLevel = param;
     if (word == "ls") state_.listOverride = param;
     for (const WordKind& known : kWords)

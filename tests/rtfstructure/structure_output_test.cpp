@@ -94,8 +94,11 @@ INSTANTIATE_TEST_SUITE_P(NestedTables, StructureOutput, ::testing::ValuesIn(kNes
 
 const Case kSectionCases[] = {
     {"SectionMarkStaysWhenItsContentGoes", "<<A>>\\par \\sect B\\par ", "\\sect B\\par "},
-    {"UnfiledLastParagraphIsWrittenAsInput", "A\\par <<B>>", "A\\par {\\*\\atrfstart1}B{\\*\\atrfend1}"},
-    {"SectionWithoutBlocksFails", "A\\par \\sect B", "<failed>"},
+    // A paragraph without its mark is filed all the same, at the end of its
+    // section or of the document, so its excluded text goes.
+    {"LastParagraphWithoutMarkLosesExcludedText", "A\\par <<B>>", "A\\par "},
+    {"ParagraphBeforeSectionMarkLosesExcludedText", "A<<B>>\\sect C", "A\\sect C"},
+    {"SectionWithoutBlocksFails", "A\\par \\sect\\sect B\\par ", "<failed>"},
     {"NoItemsFails", "{\\rtf1}", "<failed>"},
 };
 INSTANTIATE_TEST_SUITE_P(Sections, StructureOutput, ::testing::ValuesIn(kSectionCases),

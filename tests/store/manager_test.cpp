@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "buildtagexpr.h"
+#include "store/manager.h"
 #include "temp_folder.h"
 #include "utc_zone.h"
 #include "record_dump.h"
@@ -172,6 +173,7 @@ TEST_F(ManagerTest, CreatingMakesReadOnlyFileWritableAndMissingStaysMissing) {
   EXPECT_NE(std::filesystem::status(path_).permissions() & std::filesystem::perms::owner_write,
             std::filesystem::perms::none);
   EXPECT_EQ(manager_->RenameTag("A", "B"), S_OK);
+  EXPECT_TRUE(static_cast<bte::BuildTagExprManager*>(manager_)->LastWriteSucceeded());
   EXPECT_EQ(Records(), (std::vector<std::string>{"B @ W"}));
 }
 
@@ -190,7 +192,9 @@ TEST_F(HostileFiles, DirectoryAsPath) {
   std::filesystem::create_directory(path_);
   Open();
   EXPECT_TRUE(Records().empty());
+  // Hosts hear success; the tool asks whether the write happened.
   EXPECT_EQ(manager_->AddGlobalExpression("A"), S_OK);
+  EXPECT_FALSE(static_cast<bte::BuildTagExprManager*>(manager_)->LastWriteSucceeded());
   EXPECT_EQ(manager_->RenameTag("A", "B"), S_OK);
   EXPECT_TRUE(std::filesystem::is_directory(path_));
 }

@@ -1,6 +1,7 @@
 #include "tool_run.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -28,9 +29,15 @@ struct Pipe {
   }
 };
 
-pid_t Start(const std::vector<std::string>& arguments, Pipe& in, Pipe& out, Pipe& err) {
+constexpr uid_t kNobody = 65534;
+
+pid_t Start(const std::vector<std::string>& arguments, bool unprivileged, Pipe& in, Pipe& out,
+            Pipe& err) {
   const pid_t child = fork();
   if (child != 0) return child;
+  if (unprivileged && geteuid() == 0 &&
+      (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+    _exit(126);
   dup2(in.read, STDIN_FILENO);
   dup2(out.write, STDOUT_FILENO);
   dup2(err.write, STDERR_FILENO);
@@ -86,13 +93,15 @@ void Exchange(pid_t child, const ToolInput& input, int& toChild, int& fromOut, i
 
 const char* ToolPath() { return BTE_BUILDTAGS; }
 
+unsigned UnprivilegedUser() { return geteuid() == 0 ? kNobody : geteuid(); }
+
 ToolRun RunTool(const std::vector<std::string>& arguments, const ToolInput& input) {
   ToolRun run;
   Pipe in, out, err;
   if (!in.Open() || !out.Open() || !err.Open()) return run;
   // A tool that stops reading its input must not end the test with SIGPIPE.
   signal(SIGPIPE, SIG_IGN);
-  const pid_t child = Start(arguments, in, out, err);
+  const pid_t child = Start(arguments, input.unprivileged, in, out, err);
   Pipe::Close(in.read);
   Pipe::Close(out.write);
   Pipe::Close(err.write);

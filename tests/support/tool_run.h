@@ -21,7 +21,13 @@ struct ToolInput {
   std::string standardInput;
   // Ctrl-C (SIGINT) reaches the tool this long after it started.
   std::optional<std::chrono::milliseconds> interruptAfter;
+  // Run as an unprivileged user: "nobody" when the test runs as root (as
+  // CI does), else the test's own user.
+  bool unprivileged = false;
 };
+
+// The user an unprivileged run runs as.
+unsigned UnprivilegedUser();
 
 ToolRun RunTool(const std::vector<std::string>& arguments, const ToolInput& input = {});
 
