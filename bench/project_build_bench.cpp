@@ -127,4 +127,35 @@ void BM_BuildProject(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildProject)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// What the build's options cost against the default, on two threads: keeping
+// the build tags, a dry run, and --clean over the output of a build of
+// another expression (which leaves a tenth of the topics stale).
+void BM_BuildProjectOption(benchmark::State& state) {
+  static const char* const kOptions[] = {"default", "keep-tags", "dry-run", "clean"};
+  const int option = static_cast<int>(state.range(0));
+  bte::projectbuild::BuildRequest request;
+  request.source = Project().Source();
+  request.output = Project().Output("options");
+  request.expression = "NOT Beta";
+  request.jobs = 2;
+  request.keepTags = option == 1;
+  request.dryRun = option == 2;
+  request.clean = option == 3;
+  for (auto _ : state) {
+    fs::remove_all(request.output);
+    if (option == 3) {
+      bte::projectbuild::BuildRequest earlier = request;
+      earlier.expression = "Beta";
+      earlier.clean = false;
+      bte::projectbuild::BuildProject(earlier);
+    }
+    const auto start = Clock::now();
+    const bte::projectbuild::BuildReport report = bte::projectbuild::BuildProject(request);
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    if (report.Totals().failed != 0) state.SkipWithError("a file failed");
+  }
+  state.SetLabel(kOptions[option]);
+}
+BENCHMARK(BM_BuildProjectOption)->DenseRange(0, 3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace

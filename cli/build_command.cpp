@@ -1,11 +1,14 @@
-// `build`: one target's output folder from a help project, as a host builds it.
+// `build`: one or several targets' output folders from a help project, as a
+// host builds them.
 #include <iostream>
+#include <vector>
 
 #include "cli/build_printing.h"
 #include "cli/commands.h"
 #include "cli/expression_warning.h"
 #include "projectbuild/project_build.h"
 #include "projectbuild/target_expression.h"
+#include "projectbuild/target_folders.h"
 
 namespace bte::cli {
 namespace {
@@ -13,91 +16,144 @@ namespace {
 using namespace projectbuild;
 
 struct BuildOptions {
-  std::string project, target, expression, source, output;
-  bool expressionGiven = false;
+  std::string project, expression, source, output;
+  std::vector<std::string> targets;
+  bool expressionGiven = false, allTargets = false;
   unsigned jobs = 0;
-  bool quiet = false, json = false, keepTags = false, strict = false;
+  bool quiet = false, json = false, keepTags = false, strict = false, clean = false;
+  bool dryRun = false;
 };
 
-// The expression to build with, or an exit code when there is none.
-int ResolveExpression(const BuildOptions& options, std::string& expression) {
+struct TargetToBuild {
+  std::string name;  // empty when an expression was given
+  std::string expression;
+};
+
+// The expression of each target to build, or an exit code when one is
+// missing: then nothing is built.
+int ResolveTargets(const BuildOptions& options, std::vector<TargetToBuild>& targets) {
   if (options.expressionGiven) {
-    expression = options.expression;
+    targets.push_back({"", options.expression});
     return kExitOk;
   }
-  const TargetLookup lookup = FindTargetExpression(options.project, options.target);
-  if (!lookup.error.empty()) {
-    std::cerr << "buildtags: " << options.project << ": " << lookup.error << '\n';
-    return kExitFailed;
+  std::vector<std::string> names = options.targets;
+  if (options.allTargets) {
+    names = FindTargetExpression(options.project, "").knownTargets;
+    if (names.empty()) names.push_back("");  // reported below, with the reason
   }
-  if (!lookup.expression) {
-    std::cerr << "buildtags: " << options.project << " has no target \"" << options.target
-              << "\"; its targets are:";
-    for (const std::string& name : lookup.knownTargets) std::cerr << " \"" << name << '"';
-    if (lookup.knownTargets.empty()) std::cerr << " (none)";
-    std::cerr << '\n';
-    return kExitUsage;
+  for (const std::string& name : names) {
+    const TargetLookup lookup = FindTargetExpression(options.project, name);
+    if (!lookup.error.empty()) {
+      std::cerr << "buildtags: " << options.project << ": " << lookup.error << '\n';
+      return kExitFailed;
+    }
+    if (!lookup.expression) {
+      std::cerr << "buildtags: " << options.project << " has no target \"" << name
+                << "\"; its targets are:";
+      for (const std::string& known : lookup.knownTargets) std::cerr << " \"" << known << '"';
+      if (lookup.knownTargets.empty()) std::cerr << " (none)";
+      std::cerr << '\n';
+      return kExitUsage;
+    }
+    targets.push_back({name, *lookup.expression});
   }
-  expression = *lookup.expression;
   return kExitOk;
 }
 
-int RunBuild(const BuildOptions& options) {
+BuildRequest RequestFor(const BuildOptions& options, const TargetToBuild& target,
+                        const std::string& folder) {
   BuildRequest request;
   request.source = options.source;
-  request.output = options.output;
-  request.target = options.expressionGiven ? std::string() : options.target;
+  request.output = folder.empty() ? std::filesystem::path(options.output)
+                                  : std::filesystem::path(options.output) / folder;
+  request.target = target.name;
+  request.expression = target.expression;
   request.jobs = options.jobs;
   request.keepTags = options.keepTags;
+  request.clean = options.clean;
+  request.dryRun = options.dryRun;
+  if (!options.quiet && !options.json) request.progress = stderr;
+  request.stop = &InterruptFlag();
+  return request;
+}
+
+int RunBuild(const BuildOptions& options) {
+  BuildRequest folders;
+  folders.source = options.source;
+  folders.output = options.output;
   std::string error;
-  if (!CheckBuildFolders(request, error)) {
+  if (!CheckBuildFolders(folders, error)) {
     std::cerr << "buildtags: " << error << '\n';
     return kExitUsage;
   }
-  if (const int status = ResolveExpression(options, request.expression); status != kExitOk)
-    return status;
-  if (!AcceptExpression(request.expression, options.strict,
-                        request.target.empty() ? "" : "target " + request.target))
-    return kExitUsage;
-  if (!options.quiet && !options.json) request.progress = stderr;
-  request.stop = &InterruptFlag();
+  std::vector<TargetToBuild> targets;
+  if (const int status = ResolveTargets(options, targets); status != kExitOk) return status;
+  bool accepted = true;
+  for (const TargetToBuild& target : targets)
+    accepted = AcceptExpression(target.expression, options.strict,
+                                target.name.empty() ? "" : "target " + target.name) && accepted;
+  if (!accepted) return kExitUsage;
 
-  const BuildReport report = BuildProject(request);
-  if (options.json)
-    std::cout << FormatJson(report);
-  else
-    std::cout << FormatSummary(report);
-  if (report.interrupted) return kExitFailed;
-  return report.Totals().failed == 0 ? kExitOk : kExitFailed;
+  // Several targets go to folders of OUT, one target to OUT itself.
+  std::vector<std::string> names;
+  for (const TargetToBuild& target : targets) names.push_back(target.name);
+  const bool several = options.allTargets || targets.size() > 1;
+  const std::vector<std::string> subfolders =
+      several ? TargetFolderNames(names) : std::vector<std::string>(1);
+  std::vector<BuildReport> reports;
+  int exitCode = kExitOk;
+  for (size_t i = 0; i < targets.size(); ++i) {
+    reports.push_back(BuildProject(RequestFor(options, targets[i], subfolders[i])));
+    const BuildReport& report = reports.back();
+    if (!options.json) std::cout << FormatSummary(report) << std::flush;
+    if (report.interrupted || report.Totals().failed != 0) exitCode = kExitFailed;
+    if (report.interrupted) break;
+  }
+  if (options.json) std::cout << (several ? FormatJson(reports) : FormatJson(reports.front()));
+  return exitCode;
 }
 
 }  // namespace
 
 void AddBuildCommand(CLI::App& app, Outcome& outcome) {
   auto* command = app.add_subcommand(
-      "build", "Build one target's output folder from a help project's source folder");
+      "build", "Build targets' output folders from a help project's source folder");
   auto options = std::make_shared<BuildOptions>();
   auto* project = command->add_option("--project", options->project, "project file (INI)");
-  auto* target = command->add_option("--target", options->target, "target whose expression to use");
+  auto* target = command->add_option("--target", options->targets,
+                                     "target whose expression to use; give it again for "
+                                     "several targets (each goes to OUT/<target>)")
+                     ->expected(1)
+                     ->allow_extra_args(false)
+                     ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  auto* allTargets = command->add_flag("--all-targets", options->allTargets,
+                                       "build every target of the project, each to OUT/<target>");
   auto* expression = command->add_option("-e,--expr,--expression", options->expression,
                                          "expression to use instead of a target");
-  project->needs(target);
-  target->needs(project);
-  expression->excludes(project)->excludes(target);
+  target->needs(project)->excludes(allTargets);
+  allTargets->needs(project);
+  expression->excludes(project)->excludes(target)->excludes(allTargets);
   command->add_option("--jobs,-j", options->jobs, "files processed at once (default: cores)")
       ->check(CLI::Range(1u, 256u));
   command->add_flag("--quiet,-q", options->quiet, "no progress bar");
   command->add_flag("--json", options->json, "print the summary as JSON");
   command->add_flag("--strict", options->strict,
                     "refuse an expression with a syntax fault (exit 2) instead of keeping everything");
+  command->add_flag("--clean", options->clean,
+                    "delete the files an earlier build wrote in OUT that this one does not write "
+                    "(never a file no build wrote, or one changed since)");
+  command->add_flag("--dry-run", options->dryRun,
+                    "report everything the build would do (with --clean, what it would delete); "
+                    "write and delete nothing");
   command->add_flag("--keep-tags", options->keepTags,
                     "keep the build tags (data-buildtags, the buildtags meta) in output topics");
   command->add_option("SRC", options->source, "source folder")->required();
   command->add_option("OUT", options->output, "output folder")->required();
   command->callback([options, expression, &outcome] {
     options->expressionGiven = expression->count() > 0;
-    if (!options->expressionGiven && options->project.empty())
-      throw CLI::ValidationError("build", "give --project and --target, or --expr");
+    if (!options->expressionGiven && (options->project.empty() ||
+                                      (options->targets.empty() && !options->allTargets)))
+      throw CLI::ValidationError("build", "give --project with --target or --all-targets, or --expr");
     outcome.exitCode = RunBuild(*options);
   });
 }

@@ -1,6 +1,8 @@
 #include "cli/build_printing.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <set>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -29,6 +31,15 @@ std::string Megabytes(uint64_t bytes) {
   return text;
 }
 
+// Only for projects with contents, index or project files that named a
+// left-out topic.
+std::string HelpFileCounts(const BuildTotals& t) {
+  if (t.contentsEntriesRemoved + t.indexEntriesRemoved + t.projectLinesRemoved == 0) return "";
+  return ", " + std::to_string(t.contentsEntriesRemoved) + " contents entries, " +
+         std::to_string(t.indexEntriesRemoved) + " index entries and " +
+         std::to_string(t.projectLinesRemoved) + " project file lines removed";
+}
+
 }  // namespace
 
 std::string FormatSummary(const BuildReport& report) {
@@ -40,16 +51,31 @@ std::string FormatSummary(const BuildReport& report) {
     if (file.outcome == FileOutcome::kLeftOut)
       out << "left out: " << file.relative.string() << " (" << file.reason << ")\n";
   }
+  for (const FileResult& file : report.files)
+    for (const std::string& entry : file.entriesRemoved)
+      out << "removed from " << file.relative.string() << ": " << entry << '\n';
   for (const auto& [path, reason] : report.skipped)
     out << "skipped: " << path.string() << ": " << reason << '\n';
-  for (const auto& path : report.staleOutputs)
-    out << "stale: " << path.string() << " (in the output folder, not made by this build; kept)\n";
+  const std::set<std::filesystem::path> earlier(report.staleFromEarlierBuild.begin(),
+                                                report.staleFromEarlierBuild.end());
+  for (const auto& path : report.staleOutputs) {
+    out << "stale: " << path.string();
+    if (earlier.count(path))
+      out << " (written by an earlier build, not by this one; kept, --clean deletes it)\n";
+    else
+      out << " (in the output folder, not made by this build; kept)\n";
+  }
+  for (const auto& path : report.deletedOutputs)
+    out << (report.dryRun ? "would delete: " : "deleted: ") << path.string()
+        << " (written by an earlier build, not by this one)\n";
+  if (report.dryRun) out << "dry run: nothing was written or deleted\n";
+  for (const std::string& warning : report.warnings) out << "warning: " << warning << '\n';
   if (report.interrupted) out << "interrupted: files not yet started were not built\n";
   out << (report.target.empty() ? "expression" : "target " + report.target) << " \""
       << report.expression << "\": " << t.filtered << " files filtered, " << t.copied
       << " copied, " << t.leftOut << " topics left out, " << t.failed << " failed; "
       << t.elementsRemoved << " elements and " << t.annotationsRemoved
-      << " annotations removed; " << Megabytes(t.bytesIn) << " in, " << Megabytes(t.bytesOut)
+      << " annotations removed" << HelpFileCounts(t) << "; " << Megabytes(t.bytesIn) << " in, " << Megabytes(t.bytesOut)
       << " out";
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.2f s", report.seconds);
@@ -57,7 +83,9 @@ std::string FormatSummary(const BuildReport& report) {
   return out.str();
 }
 
-std::string FormatJson(const BuildReport& report) {
+namespace {
+
+nlohmann::json ReportJson(const BuildReport& report) {
   const BuildTotals t = report.Totals();
   nlohmann::json files = nlohmann::json::array();
   for (const FileResult& file : report.files) {
@@ -68,13 +96,17 @@ std::string FormatJson(const BuildReport& report) {
                             {"elementsRemoved", file.elementsRemoved},
                             {"annotationsRemoved", file.annotationsRemoved}};
     if (!file.reason.empty()) entry["reason"] = file.reason;
+    if (!file.entriesRemoved.empty()) entry["entriesRemoved"] = file.entriesRemoved;
     files.push_back(entry);
   }
   nlohmann::json skipped = nlohmann::json::array();
   for (const auto& [path, reason] : report.skipped)
     skipped.push_back({{"path", path.generic_string()}, {"reason", reason}});
-  nlohmann::json stale = nlohmann::json::array();
-  for (const auto& path : report.staleOutputs) stale.push_back(path.generic_string());
+  const auto paths = [](const std::vector<std::filesystem::path>& list) {
+    nlohmann::json array = nlohmann::json::array();
+    for (const auto& path : list) array.push_back(path.generic_string());
+    return array;
+  };
   nlohmann::json document = {
       {"target", report.target},
       {"expression", report.expression},
@@ -85,15 +117,36 @@ std::string FormatJson(const BuildReport& report) {
       {"filesFailed", t.failed},
       {"elementsRemoved", t.elementsRemoved},
       {"annotationsRemoved", t.annotationsRemoved},
+      {"contentsEntriesRemoved", t.contentsEntriesRemoved},
+      {"indexEntriesRemoved", t.indexEntriesRemoved},
+      {"projectLinesRemoved", t.projectLinesRemoved},
       {"bytesIn", t.bytesIn},
       {"bytesOut", t.bytesOut},
       {"seconds", report.seconds},
       {"interrupted", report.interrupted},
+      {"dryRun", report.dryRun},
       {"files", files},
       {"skipped", skipped},
-      {"stale", stale}};
+      {"stale", paths(report.staleOutputs)},
+      {"staleFromEarlierBuild", paths(report.staleFromEarlierBuild)},
+      {"deleted", paths(report.deletedOutputs)},
+      {"warnings", report.warnings}};
   if (!report.expressionValid) document["expressionFault"] = report.expressionFault;
+  return document;
+}
+
+std::string Dump(const nlohmann::json& document) {
   return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+std::string FormatJson(const BuildReport& report) { return Dump(ReportJson(report)); }
+
+std::string FormatJson(const std::vector<BuildReport>& reports) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const BuildReport& report : reports) list.push_back(ReportJson(report));
+  return Dump(list);
 }
 
 }  // namespace bte::cli

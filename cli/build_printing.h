@@ -3,6 +3,7 @@
 #define BTE_CLI_BUILD_PRINTING_H
 
 #include <string>
+#include <vector>
 
 #include "projectbuild/build_report.h"
 
@@ -12,6 +13,8 @@ namespace bte::cli {
 std::string FormatSummary(const projectbuild::BuildReport& report);
 // The same as a JSON document.
 std::string FormatJson(const projectbuild::BuildReport& report);
+// Several targets' reports as one JSON array.
+std::string FormatJson(const std::vector<projectbuild::BuildReport>& reports);
 
 }  // namespace bte::cli
 

@@ -125,7 +125,10 @@ std::string_view CHtmlTagItem::GetTagText() const {
   return source_.substr(leading_, source_.size() - leading_ - trailing_);
 }
 
-std::string_view CHtmlTagItem::GetTagName() const { return GetTagText().substr(nameOffset_, nameLength_); }
+// Markup has no name; its offsets are not set.
+std::string_view CHtmlTagItem::GetTagName() const {
+  return IsMarkupTag() ? std::string_view() : GetTagText().substr(nameOffset_, nameLength_);
+}
 
 const TagAttributes& CHtmlTagItem::Attributes() const {
   if (!attributes_) {

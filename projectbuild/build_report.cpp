@@ -15,6 +15,10 @@ BuildTotals BuildReport::Totals() const {
     totals.annotationsRemoved += file.annotationsRemoved;
     totals.bytesIn += file.bytesIn;
     totals.bytesOut += file.bytesOut;
+    const uint64_t entries = file.entriesRemoved.size();
+    if (file.kind == SourceKind::kContents) totals.contentsEntriesRemoved += entries;
+    if (file.kind == SourceKind::kIndex) totals.indexEntriesRemoved += entries;
+    if (file.kind == SourceKind::kHelpProject) totals.projectLinesRemoved += entries;
   }
   totals.skipped = static_cast<uint32_t>(skipped.size());
   return totals;

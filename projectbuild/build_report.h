@@ -7,18 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "projectbuild/source_tree.h"
+
 namespace bte::projectbuild {
 
 enum class FileOutcome { kFiltered, kCopied, kLeftOut, kFailed };
 
 struct FileResult {
   std::filesystem::path relative;
+  SourceKind kind = SourceKind::kOther;
   FileOutcome outcome = FileOutcome::kFailed;
   std::string reason;  // for kFailed (and why a topic was left out)
   uint64_t bytesIn = 0;
   uint64_t bytesOut = 0;
+  uint64_t contentHash = 0;  // of the bytes written, for the output folder's manifest
   uint32_t elementsRemoved = 0;     // HTML elements whose tags were excluded
   uint32_t annotationsRemoved = 0;  // RTF build-tag annotations taken out
+  // Contents and index files: the entries removed (or unlinked) because
+  // they led to left-out topics; help project files: the lines removed.
+  std::vector<std::string> entriesRemoved;
 };
 
 // The result marked failed, with the reason.
@@ -31,6 +38,7 @@ inline FileResult Failed(FileResult result, std::string reason) {
 struct BuildTotals {
   uint32_t filtered = 0, copied = 0, leftOut = 0, failed = 0, skipped = 0;
   uint64_t elementsRemoved = 0, annotationsRemoved = 0, bytesIn = 0, bytesOut = 0;
+  uint64_t contentsEntriesRemoved = 0, indexEntriesRemoved = 0, projectLinesRemoved = 0;
 };
 
 struct BuildReport {
@@ -40,8 +48,13 @@ struct BuildReport {
   std::string expressionFault;  // then what is wrong and where
   std::vector<FileResult> files;
   std::vector<std::pair<std::filesystem::path, std::string>> skipped;
-  std::vector<std::filesystem::path> staleOutputs;  // in OUT, not made by this build
+  std::vector<std::filesystem::path> staleOutputs;  // in OUT, not made by this build, kept
+  // Those of them an earlier build wrote (--clean deletes them), and what
+  // --clean deleted.
+  std::vector<std::filesystem::path> staleFromEarlierBuild, deletedOutputs;
+  std::vector<std::string> warnings;  // e.g. manifest lines not followed
   bool interrupted = false;
+  bool dryRun = false;  // nothing was written; deletedOutputs would have been deleted
   double seconds = 0;
 
   BuildTotals Totals() const;

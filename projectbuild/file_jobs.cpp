@@ -6,24 +6,27 @@
 #include "buildtagexpr_host.h"
 #include "projectbuild/beyond_interface.h"
 #include "projectbuild/output_file.h"
+#include "projectbuild/output_manifest.h"
 #include "projectbuild/topic_job.h"
 
 namespace bte::projectbuild {
 namespace fs = std::filesystem;
 namespace {
 
-FileResult CopyUnchanged(const fs::path& from, const fs::path& to, FileResult result) {
+FileResult CopyUnchanged(const fs::path& from, const fs::path& to, const TargetSettings& settings,
+                         FileResult result) {
   std::string bytes, error;
   if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
-  if (!WriteFileAtomically(to, bytes, error)) return Failed(result, error);
+  if (!WriteOutput(to, bytes, settings, error)) return Failed(result, error);
   result.outcome = FileOutcome::kCopied;
   result.bytesOut = bytes.size();
+  result.contentHash = ContentHash(bytes);
   return result;
 }
 
 // One read, one filtering run: a refused document is reported with the
 // filtering's own reason.
-FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string& expression,
+FileResult FilterRtf(const fs::path& from, const fs::path& to, const TargetSettings& settings,
                      FileResult result) {
   std::string bytes, error;
   if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
@@ -33,12 +36,13 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string
     error.clear();
   }
   host::ComPtr<IBuildTagExprParser> parser;
-  CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
+  CreateBuildTagExprParserInstance(parser.out(), settings.expression.c_str());
   parser->EnableCache(1);
   std::string filtered;
   if (!FilterRtfDocument(bytes, parser.get(), filtered, error)) return Failed(result, error);
-  if (!WriteFileAtomically(to, filtered, error)) return Failed(result, error);
+  if (!WriteOutput(to, filtered, settings, error)) return Failed(result, error);
   result.bytesOut = filtered.size();
+  result.contentHash = ContentHash(filtered);
   result.outcome = FileOutcome::kFiltered;
   result.annotationsRemoved = static_cast<uint32_t>(ranges.size());
   return result;
@@ -46,20 +50,34 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const std::string
 
 }  // namespace
 
+bool WriteOutput(const fs::path& to, std::string_view bytes, const TargetSettings& settings,
+                 std::string& error) {
+  if (settings.dryRun) return true;
+  std::error_code code;
+  fs::create_directories(to.parent_path(), code);
+  if (code) {
+    error = "cannot create folder: " + code.message();
+    return false;
+  }
+  return WriteFileAtomically(to, bytes, error);
+}
+
 FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
                         const TargetSettings& settings) {
   FileResult result;
   result.relative = file.relative;
+  result.kind = file.kind;
   result.bytesIn = file.size;
   const fs::path from = paths.source / file.relative;
   const fs::path to = paths.output / file.relative;
-  std::error_code error;
-  fs::create_directories(to.parent_path(), error);
-  if (error) return Failed(result, "cannot create folder: " + error.message());
   switch (file.kind) {
-    case SourceKind::kRtf: return FilterRtf(from, to, settings.expression, result);
+    case SourceKind::kRtf: return FilterRtf(from, to, settings, result);
     case SourceKind::kTopic: return FilterTopic(from, to, paths.source, settings, result);
-    case SourceKind::kOther: return CopyUnchanged(from, to, result);
+    // Files that name topics come here only when no topic was left out.
+    case SourceKind::kContents:
+    case SourceKind::kIndex:
+    case SourceKind::kHelpProject:
+    case SourceKind::kOther: return CopyUnchanged(from, to, settings, result);
   }
   return Failed(result, "unknown kind of file");
 }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "projectbuild/build_report.h"
 #include "projectbuild/source_tree.h"
@@ -20,7 +21,12 @@ struct BuildPaths {
 struct TargetSettings {
   std::string expression;
   bool keepTags = false;  // keep the build-tag markup in output topics
+  bool dryRun = false;    // decide and count everything, write nothing
 };
+
+// Writes an output file (making its folder), or, in a dry run, nothing.
+bool WriteOutput(const std::filesystem::path& to, std::string_view bytes,
+                 const TargetSettings& settings, std::string& error);
 
 FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
                         const TargetSettings& settings);

@@ -9,7 +9,10 @@
 #include "platform/worker_threads.h"
 #include "projectbuild/beyond_interface.h"
 #include "projectbuild/file_jobs.h"
+#include "projectbuild/help_file_job.h"
+#include "projectbuild/left_out_topics.h"
 #include "projectbuild/output_file.h"
+#include "projectbuild/output_manifest.h"
 #include "projectbuild/parallel_runner.h"
 #include "projectbuild/source_tree.h"
 
@@ -25,7 +28,8 @@ bool IsWithin(const fs::path& inner, const fs::path& outer) {
 
 // Leftovers of a killed run are removed; every other file that this build
 // does not write is reported, never deleted: it may be the author's.
-std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree& tree) {
+std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree& tree,
+                                        bool dryRun) {
   std::set<fs::path> expected;
   for (const SourceFile& file : tree.files) expected.insert(file.relative);
   std::vector<fs::path> stale;
@@ -33,8 +37,9 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
   for (auto it = fs::recursive_directory_iterator(output, error);
        !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
     if (!it->is_regular_file(error)) continue;
+    if (it->path() == output / kManifestName) continue;
     if (IsTemporaryOutputName(it->path())) {
-      fs::remove(it->path(), error);
+      if (!dryRun) fs::remove(it->path(), error);
       continue;
     }
     const fs::path relative = it->path().lexically_relative(output);
@@ -42,6 +47,51 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
   }
   std::sort(stale.begin(), stale.end());
   return stale;
+}
+
+// Contents, index and project files, once every topic has been decided.
+void BuildHelpFiles(const BuildPaths& paths, const SourceTree& tree, const TargetSettings& settings,
+                    std::vector<FileResult>& files, std::vector<char>& ran) {
+  LeftOutTopics leftOut;
+  for (size_t i = 0; i < files.size(); ++i)
+    if (ran[i] && files[i].outcome == FileOutcome::kLeftOut) leftOut.Add(files[i].relative);
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!NamesTopics(tree.files[i].kind)) continue;
+    files[i] = BuildHelpFile(paths, tree.files[i], leftOut, settings);
+    ran[i] = 1;
+  }
+}
+
+// Stale files an earlier build wrote, unchanged since, are deleted with
+// --clean (never after an interrupted build, whose list is incomplete). The
+// new manifest holds what this build wrote and every earlier output still
+// there unchanged (stale, failed this time or not reached).
+void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, bool clean,
+                        BuildReport& report) {
+  const bool dryRun = report.dryRun;
+  OutputManifest next;
+  for (const FileResult& file : report.files)
+    if (file.outcome == FileOutcome::kFiltered || file.outcome == FileOutcome::kCopied)
+      next[file.relative] = {file.bytesOut, file.contentHash};
+  std::vector<fs::path> kept;
+  for (const fs::path& stale : report.staleOutputs) {
+    const auto earlier = previous.find(stale);
+    const bool ours = earlier != previous.end() && Unchanged(output / stale, earlier->second);
+    std::error_code error;
+    if (ours && clean && !report.interrupted && (dryRun || fs::remove(output / stale, error))) {
+      report.deletedOutputs.push_back(stale);
+      continue;
+    }
+    kept.push_back(stale);
+    if (ours) report.staleFromEarlierBuild.push_back(stale);
+  }
+  report.staleOutputs = std::move(kept);
+  if (dryRun) return;
+  for (const auto& [relative, written] : previous)
+    if (!next.count(relative) && Unchanged(output / relative, written)) next[relative] = written;
+  std::string error;
+  if (!WriteManifest(output, next, error))
+    report.warnings.push_back(std::string(kManifestName) + ": " + error);
 }
 
 }  // namespace
@@ -66,17 +116,19 @@ BuildReport BuildProject(const BuildRequest& request) {
   BuildReport report;
   report.target = request.target;
   report.expression = request.expression;
+  report.dryRun = request.dryRun;
   const ExpressionForms forms = DescribeExpression(request.expression);
   report.expressionValid = forms.valid;
   report.expressionFault = forms.fault;
   std::error_code error;
   const BuildPaths paths{fs::canonical(request.source, error), request.output};
-  fs::create_directories(paths.output, error);
+  if (!request.dryRun) fs::create_directories(paths.output, error);
 
+  const OutputManifest previous = ReadManifest(paths.output, report.warnings);
   const SourceTree tree = ListSourceTree(paths.source);
   for (const SkippedFile& skipped : tree.skipped)
     report.skipped.emplace_back(skipped.relative, skipped.reason);
-  report.staleOutputs = SweepOutputFolder(paths.output, tree);
+  report.staleOutputs = SweepOutputFolder(paths.output, tree, request.dryRun);
 
   std::vector<uint64_t> sizes;
   for (const SourceFile& file : tree.files) sizes.push_back(file.size);
@@ -87,11 +139,13 @@ BuildReport BuildProject(const BuildRequest& request) {
                                                                              : nullptr;
   const unsigned jobs = request.jobs != 0 ? request.jobs : platform::ProcessorCount();
   const RunOptions options{jobs, progress, request.stop};
-  const TargetSettings settings{request.expression, request.keepTags};
+  const TargetSettings settings{request.expression, request.keepTags, request.dryRun};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
+    if (NamesTopics(tree.files[i].kind)) return;
     report.files[i] = BuildOneFile(paths, tree.files[i], settings);
     ran[i] = 1;
   });
+  if (!report.interrupted) BuildHelpFiles(paths, tree, settings, report.files, ran);
   // A topic left out now may still lie in OUT from an earlier build.
   for (size_t i = 0; i < ran.size(); ++i)
     if (ran[i] && report.files[i].outcome == FileOutcome::kLeftOut &&
@@ -103,6 +157,7 @@ BuildReport BuildProject(const BuildRequest& request) {
       if (ran[i]) finished.push_back(std::move(report.files[i]));
     report.files = std::move(finished);
   }
+  SettleOutputFolder(paths.output, previous, request.clean, report);
   report.seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   return report;

@@ -19,6 +19,12 @@ struct BuildRequest {
   std::string target;  // for the report only
   std::string expression;
   bool keepTags = false;  // keep the build-tag markup in output topics
+  // Delete the files an earlier build wrote in OUT (its manifest says so)
+  // that this one does not write, unless changed since.
+  bool clean = false;
+  // Everything decided and reported (with --clean, what would be deleted);
+  // nothing written or deleted.
+  bool dryRun = false;
   unsigned jobs = 0;  // files processed at once; 0: one per processor
   std::FILE* progress = nullptr;  // a progress line goes here while it is a terminal
   const std::atomic<bool>* stop = nullptr;  // raised: files in progress finish, no more start

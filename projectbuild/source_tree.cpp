@@ -24,6 +24,9 @@ SourceKind ClassifySource(const fs::path& path) {
   const std::string extension = LowerExtension(path);
   if (extension == ".htm" || extension == ".html") return SourceKind::kTopic;
   if (extension == ".rtf") return SourceKind::kRtf;
+  if (extension == ".hhc") return SourceKind::kContents;
+  if (extension == ".hhk") return SourceKind::kIndex;
+  if (extension == ".hhp") return SourceKind::kHelpProject;
   return SourceKind::kOther;
 }
 

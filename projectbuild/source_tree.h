@@ -9,7 +9,14 @@
 
 namespace bte::projectbuild {
 
-enum class SourceKind { kTopic, kRtf, kOther };
+// Contents, index and help project files name topics; they are built after
+// the topics, once it is known which were left out.
+enum class SourceKind { kTopic, kRtf, kContents, kIndex, kHelpProject, kOther };
+
+inline bool NamesTopics(SourceKind kind) {
+  return kind == SourceKind::kContents || kind == SourceKind::kIndex ||
+         kind == SourceKind::kHelpProject;
+}
 
 struct SourceFile {
   std::filesystem::path relative;  // below the source folder
@@ -28,7 +35,8 @@ struct SourceTree {
   std::vector<SkippedFile> skipped;
 };
 
-// .htm and .html (any case) are topics, .rtf documents; the rest is copied.
+// .htm and .html (any case) are topics, .rtf documents, .hhc contents,
+// .hhk indexes, .hhp help projects; the rest is copied.
 SourceKind ClassifySource(const std::filesystem::path& path);
 
 // Walks root. Symbolic links are followed only while they stay inside root;

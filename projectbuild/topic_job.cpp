@@ -4,6 +4,7 @@
 
 #include "buildtagexpr_host.h"
 #include "projectbuild/output_file.h"
+#include "projectbuild/output_manifest.h"
 #include "projectbuild/topic_markup.h"
 #include "pagesift/pagesift.h"
 
@@ -65,9 +66,10 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   CByteString bytes;
   document.Save(bytes, pagesift::kSaveHtml);
   std::string error;
-  if (!WriteFileAtomically(to, bytes.View(), error)) return Failed(result, error);
+  if (!WriteOutput(to, bytes.View(), settings, error)) return Failed(result, error);
   result.outcome = FileOutcome::kFiltered;
   result.bytesOut = bytes.GetSize();
+  result.contentHash = ContentHash(bytes.View());
   return result;
 }
 

@@ -46,6 +46,18 @@ TEST_F(FilterHtmlCommand, StandardStreams) {
             "<p>See <a href=\"web.htm\">web</a>.</p>");
 }
 
+// Writing over the input loses the source of every other target.
+TEST_F(FilterHtmlCommand, OutputThatIsTheInputNeedsInPlace) {
+  const ToolRun refused = RunTool({"filter-html", "-e", "Print", input_.string(), input_.string()});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("is the input file; give --in-place"), std::string::npos) << refused.err;
+  EXPECT_EQ(ReadFile(input_), kTopic);
+  EXPECT_EQ(
+      RunTool({"filter-html", "-e", "Print", "--in-place", input_.string(), input_.string()}).exitCode,
+      0);
+  EXPECT_EQ(ReadFile(input_), "<p>See <a href=\"web.htm\">web</a>.</p>");
+}
+
 TEST_F(FilterHtmlCommand, FailureLeavesOutputAlone) {
   const fs::path out = folder_.path() / "out.htm";
   const fs::path missing = folder_.path() / "missing.htm";

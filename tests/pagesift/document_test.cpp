@@ -119,6 +119,17 @@ TEST(BuildTags, TheStartPositionIsTheBody) {
   EXPECT_EQ(Analysed("<p>a</p>")->GetStartPosition(), nullptr);
 }
 
+// Comments, doctypes and the like have no name, wherever they stand.
+TEST(BuildTags, MarkupHasNoName) {
+  auto document = Analysed("text <!-- c --> <!DOCTYPE html>\n<?pi?><p>x</p>");
+  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+    const CHtmlTagItem* tag = document->GetTagItem(at);
+    if (tag != nullptr && tag->IsMarkupTag()) {
+      EXPECT_EQ(tag->GetTagName(), "") << tag->GetTagText();
+    }
+  }
+}
+
 struct DeleteCase {
   const char* html;  // the first candidate is deleted
   const char* saved;

@@ -46,13 +46,78 @@ TEST_F(BuildCommand, PrintsWhatWasLeftOutAsSummaryOrJson) {
   ToolRun run = BuildSample("Print");
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "left out: topics/beta_features.htm (topic tags Beta)")) << run.out;
-  EXPECT_TRUE(Contains(run.out, "target Print \"NOT Web AND NOT Beta\": 11 files filtered, 1 "
+  EXPECT_TRUE(Contains(run.out, "target Print \"NOT Web AND NOT Beta\": 14 files filtered, 1 "
                                 "copied, 2 topics left out, 0 failed"))
+      << run.out;
+  // The contents, index and project file lose what names a left-out topic.
+  EXPECT_TRUE(Contains(run.out, "removed from contents.hhc: Your online account\n")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "2 contents entries, 3 index entries and 3 project file lines "
+                                "removed"))
       << run.out;
   run = BuildSample("Web", {"--json", "--jobs", "2"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "\"topicsLeftOut\": 2")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "\"indexEntriesRemoved\": 3")) << run.out;
   EXPECT_TRUE(Contains(run.out, "\"path\": \"topics/printing.htm\"")) << run.out;
+}
+
+TEST_F(BuildCommand, CleanDeletesWhatAnotherTargetWroteAndNothingElse) {
+  ASSERT_EQ(BuildSample("Print").exitCode, 0);
+  Write(out_ / "mine.txt", "the author's");
+  ToolRun run = BuildSample("Web");
+  EXPECT_TRUE(Contains(run.out, "stale: topics/printing.htm (written by an earlier build, "
+                                "not by this one; kept, --clean deletes it)"))
+      << run.out;
+  run = BuildSample("Web", {"--clean"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "deleted: topics/printing.htm")) << run.out;
+  EXPECT_FALSE(fs::exists(out_ / "topics/printing.htm"));
+  EXPECT_TRUE(Contains(run.out, "stale: mine.txt (in the output folder, not made by this build; "
+                                "kept)"))
+      << run.out;
+}
+
+TEST_F(BuildCommand, SeveralTargetsGoToSafeFoldersOfOut) {
+  Write(source_ / "a.htm", "<p data-buildtags=\"Web\">web</p><p>all</p>");
+  const fs::path project = folder_.path() / "project.ini";
+  Write(project, "[Target:Web]\nBuildExpression=Web\n[Target:a/b]\nBuildExpression=NOT Web\n"
+                 "[Target:..]\nBuildExpression=NOT Web\n[Target:web]\nBuildExpression=Web\n");
+  const ToolRun run = RunTool({"build", "--quiet", "--json", "--project", project.string(),
+                               "--all-targets", source_.string(), out_.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  for (const char* folder : {"Web", "a_b", "__", "web-2"})
+    EXPECT_TRUE(fs::exists(out_ / folder / "a.htm")) << folder << '\n' << run.out;
+  EXPECT_EQ(ReadBytes((out_ / "a_b/a.htm").string()), "<p>all</p>");
+  // One JSON array, a report per target.
+  EXPECT_EQ(run.out.substr(0, 1), "[");
+  for (const char* name : {"\"target\": \"Web\"", "\"target\": \"a/b\"", "\"target\": \"..\"",
+                           "\"target\": \"web\""})
+    EXPECT_TRUE(Contains(run.out, name)) << name;
+  EXPECT_FALSE(fs::exists(folder_.path() / "a.htm"));
+  const ToolRun two = RunTool({"build", "--quiet", "--project", project.string(), "--target",
+                               "Web", "--target", "a/b", source_.string(), out_.string()});
+  EXPECT_TRUE(Contains(two.out, "target Web \"Web\"")) << two.out;
+  EXPECT_TRUE(Contains(two.out, "target a/b \"NOT Web\"")) << two.out;
+}
+
+TEST_F(BuildCommand, DryRunReportsWhatABuildWouldDoAndWritesNothing) {
+  ASSERT_EQ(BuildSample("Print").exitCode, 0);
+  const std::string manifest = ReadBytes((out_ / ".buildtags-manifest").string()).value();
+  const ToolRun dry = BuildSample("Web", {"--dry-run", "--clean"});
+  EXPECT_EQ(dry.exitCode, 0) << dry.err;
+  EXPECT_TRUE(Contains(dry.out, "would delete: topics/printing.htm")) << dry.out;
+  EXPECT_TRUE(Contains(dry.out, "dry run: nothing was written or deleted")) << dry.out;
+  EXPECT_TRUE(fs::exists(out_ / "topics/printing.htm"));
+  EXPECT_FALSE(fs::exists(out_ / "topics/online_account.htm"));  // Web would write it
+  EXPECT_EQ(ReadBytes((out_ / ".buildtags-manifest").string()), manifest);
+  // The same report as the real build, apart from the words for a dry run.
+  const ToolRun real = BuildSample("Web", {"--clean"});
+  auto counts = [](const std::string& out) { return out.substr(out.find("target Web"), 150); };
+  EXPECT_EQ(counts(dry.out), counts(real.out));
+  EXPECT_FALSE(fs::exists(folder_.path() / "never"));
+  RunTool({"build", "--dry-run", "-e", "Web", (kSample / "source").string(),
+           (folder_.path() / "never").string()});
+  EXPECT_FALSE(fs::exists(folder_.path() / "never"));
 }
 
 TEST_F(BuildCommand, UnknownTargetNamesTheProjectsTargets) {
@@ -107,6 +172,7 @@ TEST_F(BuildCommand, InterruptedBuildLeavesOnlyWholeFiles) {
   std::error_code noFolderYet;
   for (const auto& entry : fs::directory_iterator(folder_.path() / "cut", noFolderYet)) {
     EXPECT_FALSE(Contains(entry.path().filename().string(), ".buildtags-tmp"));
+    if (entry.path().filename() == ".buildtags-manifest") continue;  // the files it did write
     EXPECT_EQ(ReadBytes(entry.path().string()), whole) << entry.path();
   }
 }

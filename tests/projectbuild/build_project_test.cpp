@@ -1,13 +1,18 @@
 // The main job called as a library: what BuildProject writes into the
 // output folder and what it reports, on the sample help project and on
 // small generated ones.
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "corpus.h"
 #include "projectbuild/project_build.h"
 #include "projectbuild/target_expression.h"
 #include "temp_folder.h"
@@ -203,6 +208,66 @@ TEST_F(BuildProjectTest, StaleOutputIsReportedAndKeptAndLeftoversRemoved) {
   EXPECT_EQ(Read(out_ / "a.txt"), "new");
 }
 
+// A first build for Print writes print.htm and old.htm; then old.htm
+// leaves the source, the author edits print-edited.htm in OUT and adds a
+// file of their own.
+class CleanTest : public BuildProjectTest {
+ protected:
+  void SetUp() override {
+    const std::string printOnly = "<head><meta name=\"buildtags\" content=\"Print\"></head>p";
+    Write(source_ / "a.htm", "<p>a</p>");
+    Write(source_ / "print.htm", printOnly);
+    Write(source_ / "print-edited.htm", printOnly);
+    Write(source_ / "sub/old.htm", "<p>old</p>");
+    Build(source_, "Print");
+    fs::remove(source_ / "sub/old.htm");
+    Write(out_ / "print-edited.htm", "edited by the author");
+    Write(out_ / "notes.txt", "the author's");
+  }
+  BuildReport Rebuild(bool clean) {
+    BuildRequest request;
+    request.source = source_;
+    request.output = out_;
+    request.expression = "NOT Print";
+    request.clean = clean;
+    return BuildProject(request);
+  }
+};
+
+TEST_F(CleanTest, DeletesOnlyUnchangedFilesAnEarlierBuildWrote) {
+  const BuildReport report = Rebuild(true);
+  EXPECT_EQ(report.deletedOutputs, (std::vector<fs::path>{"sub/old.htm", "print.htm"}));
+  EXPECT_FALSE(fs::exists(out_ / "print.htm"));
+  EXPECT_FALSE(fs::exists(out_ / "sub/old.htm"));
+  EXPECT_EQ(Read(out_ / "print-edited.htm"), "edited by the author");
+  EXPECT_EQ(Read(out_ / "notes.txt"), "the author's");
+  EXPECT_EQ(report.staleOutputs, (std::vector<fs::path>{"notes.txt", "print-edited.htm"}));
+  EXPECT_EQ(Read(out_ / "a.htm"), "<p>a</p>");
+}
+
+TEST_F(CleanTest, WithoutCleanEarlierOutputsAreNamedAndKept) {
+  const BuildReport report = Rebuild(false);
+  EXPECT_TRUE(report.deletedOutputs.empty());
+  EXPECT_EQ(report.staleFromEarlierBuild, (std::vector<fs::path>{"sub/old.htm", "print.htm"}));
+  EXPECT_TRUE(fs::exists(out_ / "print.htm"));
+  // The next build with --clean still knows them.
+  EXPECT_EQ(Rebuild(true).deletedOutputs, (std::vector<fs::path>{"sub/old.htm", "print.htm"}));
+}
+
+TEST_F(CleanTest, HandEditedManifestIsNeverFollowedOutsideTheOutput) {
+  Write(folder_.path() / "outside.txt", "x");
+  const std::string hash = "cbf29ce484222325";  // of no bytes
+  Write(out_ / ".buildtags-manifest",
+        Read(out_ / ".buildtags-manifest") + hash + " 1 ../outside.txt\n" + hash + " 1 " +
+            (folder_.path() / "outside.txt").string() + "\ngarbage\n" + hash +
+            " 12 notes.txt\n");
+  const BuildReport report = Rebuild(true);
+  EXPECT_EQ(Read(folder_.path() / "outside.txt"), "x");
+  EXPECT_EQ(Read(out_ / "notes.txt"), "the author's");  // listed, but not as it is now
+  EXPECT_EQ(report.warnings.size(), 3u);
+  EXPECT_EQ(report.deletedOutputs.size(), 2u);
+}
+
 TEST_F(BuildProjectTest, LinksLeadingOutsideTheSourceAreSkipped) {
   Write(folder_.path() / "secret.txt", "outside");
   Write(source_ / "inside.txt", "inside");
@@ -214,6 +279,225 @@ TEST_F(BuildProjectTest, LinksLeadingOutsideTheSourceAreSkipped) {
   EXPECT_FALSE(fs::exists(out_ / "leak.txt"));
   EXPECT_EQ(Read(out_ / "alias.txt"), "inside");
 }
+
+// A contents book, an entry by fragment, case and "\", an index entry with
+// two topics, and a project file naming them; left out: b.htm and book.htm.
+class HelpFilesTest : public BuildProjectTest {
+ protected:
+  void SetUp() override {
+    const std::string leftOut = "<head><meta name=\"buildtags\" content=\"Print\"></head>x";
+    Write(source_ / "html/a.htm", "<p>a</p>");
+    Write(source_ / "html/b.htm", leftOut);
+    Write(source_ / "html/book.htm", leftOut);
+    Write(source_ / "help.hhp", "[OPTIONS]\r\nTitle=\xE9t\xE9\r\nDefault topic=html\\a.htm\r\n"
+                                "\r\n[FILES]\r\nhtml\\a.htm\r\nhtml\\b.htm\r\n\r\n[ALIAS]\r\n"
+                                "IDH_A=html\\a.htm\r\nIDH_B = HTML/B.HTM\r\n");
+  }
+  static std::string Entry(const std::string& name, const std::string& local) {
+    return "<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"" + name +
+           "\">\n<param name=\"Local\" value=\"" + local + "\">\n</OBJECT>\n";
+  }
+};
+
+TEST_F(HelpFilesTest, ContentsLoseEntriesOfLeftOutTopicsAndKeepTheRest) {
+  const std::string kept = Entry("A", "html\\a.htm");
+  Write(source_ / "toc.hhc",
+        "<HTML><BODY><UL>\n" + kept + Entry("Book", "html/book.htm") + "<UL>\n" + kept +
+            Entry("B", "HTML\\B.htm#part") + "</UL>\n" + Entry("Empty book", "html/book.htm") +
+            "<UL>\n" + Entry("B again", "html/b.htm") + "</UL>\n</UL></BODY></HTML>");
+  const BuildReport report = Build(source_, "NOT Print");
+  EXPECT_EQ(Read(out_ / "toc.hhc"),
+            "<HTML><BODY><UL>\n" + kept +
+                "<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"Book\">\n"
+                "</OBJECT>\n<UL>\n" + kept + "</UL>\n</UL></BODY></HTML>");
+  EXPECT_EQ(ResultFor(report, "toc.hhc")->entriesRemoved,
+            (std::vector<std::string>{"B", "Book (its link)", "B again", "Empty book"}));
+  EXPECT_EQ(report.Totals().contentsEntriesRemoved, 4u);
+}
+
+TEST_F(HelpFilesTest, IndexEntryKeepsItsOtherTopics) {
+  Write(source_ / "index.hhk",
+        "<UL>\n<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"key\">\n"
+        "<param name=\"Name\" value=\"A\">\n<param name=\"Local\" value=\"html/a.htm\">\n"
+        "<param name=\"Name\" value=\"B\">\n<param name=\"Local\" value=\"html/b.htm\">\n"
+        "</OBJECT>\n" + Entry("gone", "html/b.htm") + "</UL>\n");
+  const BuildReport report = Build(source_, "NOT Print");
+  EXPECT_EQ(Read(out_ / "index.hhk"),
+            "<UL>\n<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"key\">\n"
+            "<param name=\"Name\" value=\"A\">\n<param name=\"Local\" value=\"html/a.htm\">\n"
+            "</OBJECT>\n</UL>\n");
+  EXPECT_EQ(report.Totals().indexEntriesRemoved, 2u);
+}
+
+TEST_F(HelpFilesTest, ProjectFileLosesFilesAndAliasesOfLeftOutTopicsOnly) {
+  const BuildReport report = Build(source_, "NOT Print");
+  EXPECT_EQ(Read(out_ / "help.hhp"), "[OPTIONS]\r\nTitle=\xE9t\xE9\r\nDefault topic=html\\a.htm\r\n"
+                                     "\r\n[FILES]\r\nhtml\\a.htm\r\n\r\n[ALIAS]\r\n"
+                                     "IDH_A=html\\a.htm\r\n");
+  EXPECT_EQ(ResultFor(report, "help.hhp")->entriesRemoved,
+            (std::vector<std::string>{"html\\b.htm", "IDH_B = HTML/B.HTM"}));
+  EXPECT_EQ(report.Totals().projectLinesRemoved, 2u);
+}
+
+TEST_F(HelpFilesTest, LeftOutDefaultTopicFailsTheProjectFileNamingIt) {
+  Write(source_ / "help.hhp", "[OPTIONS]\nDefault topic=html\\b.htm\n");
+  Write(source_ / "win.hhp", "[WINDOWS]\nmain=\"T\",\"toc.hhc\",,\"html/book.htm\",,,,,,0x1\n");
+  const BuildReport report = Build(source_, "NOT Print");
+  EXPECT_EQ(ResultFor(report, "help.hhp")->outcome, FileOutcome::kFailed);
+  EXPECT_EQ(ResultFor(report, "help.hhp")->reason,
+            "the default topic html/b.htm was left out by this target");
+  EXPECT_TRUE(Contains(ResultFor(report, "win.hhp")->reason, "html/book.htm")) << report.files[0].reason;
+  EXPECT_FALSE(fs::exists(out_ / "help.hhp"));
+}
+
+struct MessySitemap {
+  const char* name;
+  const char* file;
+  std::string text;
+  std::string expected;
+};
+
+class MessySitemapTest : public HelpFilesTest, public ::testing::WithParamInterface<MessySitemap> {};
+
+TEST_P(MessySitemapTest, LosesOnlyWhatLeadsToALeftOutTopic) {
+  Write(source_ / GetParam().file, GetParam().text);
+  Build(source_, "NOT Print");
+  EXPECT_EQ(Read(out_ / GetParam().file), GetParam().expected);
+}
+
+const std::string kObjectB =
+    "<OBJECT type=\"text/sitemap\"><param name=\"Local\" value=\"html/b.htm\"></OBJECT>";
+const std::string kObjectA =
+    "<OBJECT type=\"text/sitemap\"><param name=\"Local\" value=\"html/a.htm\"></OBJECT>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MessySitemapTest,
+    ::testing::Values(
+        MessySitemap{"UnclosedLists", "toc.hhc", "<UL><LI>" + kObjectB + "<LI>" + kObjectA + "<UL><LI>" + kObjectB,
+                     "<UL><LI>" + kObjectA},  // its emptied list goes too
+        MessySitemap{"ParamOutsideAnObject", "toc.hhc",
+                     "<param name=\"Local\" value=\"html/b.htm\"><p>x</p>", "<p>x</p>"},
+        MessySitemap{"ReferenceOutsideTheSource", "toc.hhc",
+                     "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Local\" "
+                     "value=\"..\\html\\b.htm\"></OBJECT></UL>",
+                     "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Local\" "
+                     "value=\"..\\html\\b.htm\"></OBJECT></UL>"},
+        MessySitemap{"ReferenceFromASubfolder", "sub/toc.hhc",
+                     "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Local\" "
+                     "value=\"..\\HTML\\b.htm?x#y\"></OBJECT><LI>" + kObjectA + "</UL>",
+                     "<UL><LI>" + kObjectA + "</UL>"},
+        MessySitemap{"OtherSchemesStay", "toc.hhc",
+                     "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Local\" "
+                     "value=\"mk:@MSITStore:x.chm::/html/b.htm\"></OBJECT></UL>",
+                     "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Local\" "
+                     "value=\"mk:@MSITStore:x.chm::/html/b.htm\"></OBJECT></UL>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HelpFilesTest, NothingLeftOutKeepsEveryByte) {
+  Write(source_ / "toc.hhc", "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Local\" "
+                             "value=\"html/b.htm\"></OBJECT><UL>");
+  Build(source_, "Print");
+  EXPECT_EQ(Read(out_ / "toc.hhc"), Read(source_ / "toc.hhc"));
+  EXPECT_EQ(Read(out_ / "help.hhp"), Read(source_ / "help.hhp"));
+}
+
+// Checked by a model of its own: a reference as help files write it, folded.
+std::string FoldedReference(std::string reference, const fs::path& folder) {
+  reference = reference.substr(0, reference.find('#'));
+  std::replace(reference.begin(), reference.end(), '\\', '/');
+  std::string folded = (folder / reference).lexically_normal().generic_string();
+  for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return folded;
+}
+
+// Whether b is a with bytes deleted, nothing added or changed.
+bool IsSubsequence(const std::string& b, const std::string& a) {
+  size_t at = 0;
+  for (char c : a)
+    if (at < b.size() && b[at] == c) ++at;
+  return at == b.size();
+}
+
+// The references a help file's output still holds: Local values of
+// sitemaps, [FILES] lines and [ALIAS] values of project files.
+std::vector<std::string> References(const std::string& text, bool projectFile) {
+  std::vector<std::string> found;
+  if (!projectFile) {
+    static const std::regex kLocal("<param\\s+name=\"Local\"\\s+value=\"([^\"]*)\"",
+                                   std::regex::icase);
+    for (std::sregex_iterator it(text.begin(), text.end(), kLocal), end; it != end; ++it)
+      found.push_back((*it)[1]);
+    return found;
+  }
+  std::istringstream lines(text);
+  std::string line, section;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] == '[') section = line;
+    else if (section == "[FILES]" && !line.empty()) found.push_back(line);
+    else if (section == "[ALIAS]" && line.find('=') != std::string::npos)
+      found.push_back(line.substr(line.find('=') + 1));
+  }
+  return found;
+}
+
+// Every third topic of a real help project given a topic-level tag (its
+// project file's default topics spared), then built.
+class CorpusHelpProject : public BuildProjectTest,
+                          public ::testing::WithParamInterface<const char*> {
+ protected:
+  void TagTopics(const std::string& spared) {
+    std::vector<fs::path> topics;
+    for (const auto& entry : fs::recursive_directory_iterator(source_)) {
+      const std::string extension = entry.path().extension().string();
+      if (extension == ".htm" || extension == ".html") topics.push_back(entry.path());
+    }
+    std::sort(topics.begin(), topics.end());
+    for (size_t i = 0; i < topics.size(); i += 3) {
+      std::string name = topics[i].filename().string();
+      for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (spared.find(name) != std::string::npos) continue;
+      Write(topics[i], "<meta name=\"buildtags\" content=\"Print\">" + Read(topics[i]));
+    }
+  }
+};
+
+TEST_P(CorpusHelpProject, HelpFilesNameNoLeftOutTopicAndKeepEveryOtherByte) {
+  BTE_REQUIRE_CORPUS();
+  fs::copy(bte::test::CorpusDir() / "html" / GetParam(), source_, fs::copy_options::recursive);
+  std::string spared;  // what the project files say outside [FILES] and [ALIAS]
+  for (const auto& entry : fs::directory_iterator(source_)) {
+    if (entry.path().extension() != ".hhp") continue;
+    std::string text = Read(entry.path());
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    spared += text.substr(0, text.find("[files]"));  // options and windows come first here
+  }
+  TagTopics(spared);
+  const BuildReport report = Build(source_, "NOT Print", 2);
+  EXPECT_EQ(report.Totals().failed, 0u);
+  std::set<std::string> leftOut;
+  for (const FileResult& file : report.files)
+    if (file.outcome == FileOutcome::kLeftOut) leftOut.insert(FoldedReference(file.relative.generic_string(), ""));
+  ASSERT_FALSE(leftOut.empty());
+  const BuildTotals totals = report.Totals();
+  EXPECT_GT(totals.contentsEntriesRemoved + totals.indexEntriesRemoved + totals.projectLinesRemoved, 0u);
+  for (const FileResult& file : report.files) {
+    if (!NamesTopics(file.kind)) continue;
+    const std::string written = Read(out_ / file.relative);
+    EXPECT_TRUE(IsSubsequence(written, Read(source_ / file.relative))) << file.relative;
+    for (const std::string& reference : References(written, file.kind == SourceKind::kHelpProject))
+      EXPECT_EQ(leftOut.count(FoldedReference(reference, file.relative.parent_path())), 0u)
+          << file.relative << " still names " << reference;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, CorpusHelpProject,
+                         ::testing::Values("codesnip-help", "scummex-help", "windirstat-help"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
 
 TEST_F(BuildProjectTest, OutputInOrAtTheSourceOrAMissingSourceIsRefused) {
   fs::create_directories(source_);
