@@ -28,7 +28,7 @@ class CheckingSink : public bte::rtf::RtfItemSink {
   CheckingSink(const char* begin, const char* end) : begin_(begin), end_(end) {}
   void AddItem(const bte::rtf::RtfItem& item, const bte::rtf::ParagraphListState&) override {
     Require(item.text >= begin_ && item.text + item.length <= end_);
-    Require(item.kind >= 1 && item.kind <= 11);
+    Require(item.kind >= bte::rtf::ItemContent && item.kind <= bte::rtf::ItemReaderListText);
   }
 
  private:
