@@ -4,14 +4,13 @@
 // existing output untouched.
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/document_streams.h"
 #include "cli/expression_warning.h"
 #include "cli/output_paths.h"
-#include "projectbuild/output_file.h"
 #include "projectbuild/topic_filter.h"
 
 namespace bte::cli {
@@ -28,24 +27,6 @@ struct FilterHtmlOptions {
   std::string output = "-";
 };
 
-bool ReadInput(const std::string& path, std::string& bytes) {
-  if (path == "-") {
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-  }
-  std::string error;
-  return projectbuild::ReadWholeFile(fs::path(path), bytes, error);
-}
-
-bool WriteOutput(const std::string& path, const std::string& bytes) {
-  if (path == "-") {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(std::cout.flush());
-  }
-  std::string error;
-  return projectbuild::WriteFileAtomically(fs::path(path), bytes, error);
-}
-
 // Where the topic lives, for resolving its links: the input file, or for
 // standard input a name in the current folder.
 std::string TopicPath(const std::string& input) {
@@ -61,10 +42,7 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
     return kExitUsage;
   }
   std::string source;
-  if (!ReadInput(options.input, source)) {
-    std::cerr << "buildtags: cannot read " << options.input << '\n';
-    return kExitFailed;
-  }
+  if (!ReadDocument(options.input, source)) return kExitFailed;
   const projectbuild::FilteredTopic topic = projectbuild::FilterTopicText(
       source, TopicPath(options.input), options.expression, options.filter);
   switch (topic.status) {
@@ -79,11 +57,7 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
       std::cerr << "buildtags: filtering " << options.input << " failed\n";
       return kExitFailed;
   }
-  if (!WriteOutput(options.output, topic.bytes)) {
-    std::cerr << "buildtags: cannot write " << options.output << '\n';
-    return kExitFailed;
-  }
-  return kExitOk;
+  return WriteDocument(options.output, topic.bytes) ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -1,48 +1,23 @@
 // `filter-rtf` and `rtf-tags`: the RTF filter on files and pipes.
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "buildtagexpr_host.h"
 #include "cli/commands.h"
+#include "cli/document_streams.h"
 #include "cli/expression_warning.h"
 #include "cli/output_paths.h"
 #include "projectbuild/beyond_interface.h"
-#include "projectbuild/output_file.h"
 
 namespace bte::cli {
 namespace {
 
-// The whole input ("-" is stdin).
-bool ReadInput(const std::string& path, std::string& text) {
-  if (path == "-") {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return true;
-  }
-  std::string error;
-  if (projectbuild::ReadWholeFile(path, text, error)) return true;
-  std::cerr << "buildtags: cannot read " << path << '\n';
-  return false;
-}
-
-bool WriteOutput(const std::string& path, const std::string& bytes) {
-  if (path == "-") {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    std::cout.flush();
-    return static_cast<bool>(std::cout);
-  }
-  std::string error;
-  if (projectbuild::WriteFileAtomically(path, bytes, error)) return true;
-  std::cerr << "buildtags: cannot write " << path << '\n';
-  return false;
-}
-
 int RunFilterRtf(const std::string& expression, const std::string& input,
                  const std::string& output) {
   std::string text;
-  if (!ReadInput(input, text)) return kExitFailed;
+  if (!ReadDocument(input, text)) return kExitFailed;
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
   std::string filtered, error;
@@ -50,12 +25,12 @@ int RunFilterRtf(const std::string& expression, const std::string& input,
     std::cerr << "buildtags: " << input << ": " << error << '\n';
     return kExitFailed;
   }
-  return WriteOutput(output, filtered) ? kExitOk : kExitFailed;
+  return WriteDocument(output, filtered) ? kExitOk : kExitFailed;
 }
 
 int RunRtfTags(const std::string& input) {
   std::string text, error;
-  if (!ReadInput(input, text)) return kExitFailed;
+  if (!ReadDocument(input, text)) return kExitFailed;
   std::vector<projectbuild::RtfTaggedRange> ranges;
   if (!projectbuild::ListRtfTaggedRanges(text, ranges, error)) {
     std::cerr << "buildtags: " << input << ": " << error << '\n';

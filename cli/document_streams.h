@@ -1,0 +1,19 @@
+// A document the filter commands read or write: a file, or "-" for the
+// standard streams. Failures are reported on standard error here, so every
+// command words them alike.
+#ifndef BTE_CLI_DOCUMENT_STREAMS_H
+#define BTE_CLI_DOCUMENT_STREAMS_H
+
+#include <string>
+
+namespace bte::cli {
+
+// The whole document, byte for byte.
+bool ReadDocument(const std::string& path, std::string& bytes);
+// A file is replaced only once all bytes are written, so a failed run leaves
+// an existing output untouched.
+bool WriteDocument(const std::string& path, const std::string& bytes);
+
+}  // namespace bte::cli
+
+#endif  // BTE_CLI_DOCUMENT_STREAMS_H
