@@ -15,12 +15,6 @@
 #include "store/time_stamp.h"
 
 namespace bte::projectbuild {
-namespace {
-
-bool IsOperator(const std::string& item) { return item == "~" || item == "&" || item == "|"; }
-
-}  // namespace
-
 // The parser compiles the trimmed text; its fault decides validity.
 ExpressionForms DescribeExpression(const std::string& expression) {
   const BuildTagExprTree tree(Trim(expression));
@@ -35,11 +29,15 @@ ExpressionForms DescribeExpression(const std::string& expression) {
   return forms;
 }
 
+bool IsPostfixOperator(const std::string& item) {
+  return item == "~" || item == "&" || item == "|";
+}
+
 std::vector<std::string> FoldedExpressionTags(const std::string& expression) {
   const BuildTagExprTree tree(expression);
   std::vector<std::string> tags;
   for (const std::string& item : tree.postfix())
-    if (!IsOperator(item)) tags.push_back(FoldedTag(item));
+    if (!IsPostfixOperator(item)) tags.push_back(FoldedTag(item));
   return tags;
 }
 

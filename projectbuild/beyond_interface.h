@@ -35,6 +35,8 @@ struct ExpressionForms {
   size_t faultAt = 0, faultLength = 0;
 };
 ExpressionForms DescribeExpression(const std::string& expression);
+// Whether an item of ExpressionForms::postfix is an operator.
+bool IsPostfixOperator(const std::string& item);
 
 // The operands of the expression, folded to lower case.
 std::vector<std::string> FoldedExpressionTags(const std::string& expression);

@@ -60,14 +60,12 @@ std::vector<std::string> ChangedTargets(const StoreContents& before, const Store
   return changed;
 }
 
-bool IsOperator(const std::string& item) { return item == "~" || item == "&" || item == "|"; }
-
 // Stored expressions naming the tag in another letter case: the manager
 // matches tags exactly and leaves them alone.
 std::vector<TargetExpression> OtherCaseUses(const StoreContents& contents, const std::string& tag) {
   auto namesOtherCase = [&tag](const std::string& expression) {
     for (const std::string& item : DescribeExpression(expression).postfix)
-      if (!IsOperator(item) && item != tag && SameIgnoringAsciiCase(item, tag)) return true;
+      if (!IsPostfixOperator(item) && item != tag && SameIgnoringAsciiCase(item, tag)) return true;
     return false;
   };
   std::vector<TargetExpression> uses;

@@ -10,8 +10,6 @@
 namespace bte::rtf {
 namespace {
 
-bool IsLineBreak(char byte) { return byte == '\r' || byte == '\n'; }
-
 bool IsParagraphMark(const char* p, const RTFToken& token) {
   if (token.kind == TokenControlWord) return token.code == ItemParagraph;
   return token.kind == TokenControlSymbol && token.length == 2 && IsLineBreak(p[1]);

@@ -6,8 +6,6 @@
 namespace bte::rtf {
 namespace {
 
-bool IsLineBreak(char byte) { return byte == '\r' || byte == '\n'; }
-
 void AddTextRuns(const char* text, uint32_t length, int32_t excluded,
                  const ParagraphListState& state, RtfItemSink& sink) {
   const char* const end = text + length;

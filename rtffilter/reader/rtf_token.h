@@ -48,6 +48,9 @@ inline bool RunsOnFromWord(char next) {
          (next >= '0' && next <= '9') || next == '-';
 }
 
+// A line break in RTF source is not text: readers ignore it.
+inline bool IsLineBreak(char byte) { return byte == '\r' || byte == '\n'; }
+
 }  // namespace bte::rtf
 
 #endif  // BTE_RTFFILTER_READER_RTF_TOKEN_H
