@@ -7,6 +7,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "cli/commands.h"
 #include "cli/expression_warning.h"
@@ -66,7 +67,7 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
     return kExitFailed;
   }
   const projectbuild::FilteredTopic topic = projectbuild::FilterTopicText(
-      source, TopicPath(options.input), options.expression, options.filter);
+      std::move(source), TopicPath(options.input), options.expression, options.filter);
   switch (topic.status) {
     case TopicFilterStatus::kFiltered: break;
     case TopicFilterStatus::kNoFilter:

@@ -17,6 +17,8 @@ class PAGESIFT_API CByteString {
   // length -1 takes the bytes up to the first zero byte; null data is empty.
   CByteString(const char* data, int length);
   explicit CByteString(std::string_view bytes) : bytes_(bytes) {}
+  // Takes the bytes over without copying them.
+  explicit CByteString(std::string&& bytes) : bytes_(std::move(bytes)) {}
 
   const char* GetContent() const { return bytes_.c_str(); }
   int GetLength() const { return static_cast<int>(bytes_.size()); }
