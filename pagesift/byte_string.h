@@ -17,8 +17,6 @@ class PAGESIFT_API CByteString {
   // length -1 takes the bytes up to the first zero byte; null data is empty.
   CByteString(const char* data, int length);
   explicit CByteString(std::string_view bytes) : bytes_(bytes) {}
-  // Takes the bytes over without copying them.
-  explicit CByteString(std::string&& bytes) : bytes_(std::move(bytes)) {}
 
   const char* GetContent() const { return bytes_.c_str(); }
   int GetLength() const { return static_cast<int>(bytes_.size()); }
@@ -30,6 +28,8 @@ class PAGESIFT_API CByteString {
   void Assign(std::string_view bytes) { bytes_.assign(bytes); }
   void Append(std::string_view bytes) { bytes_.append(bytes); }
   void Reserve(size_t size) { bytes_.reserve(size); }
+  // Takes the bytes over without copying them.
+  void Adopt(std::string&& bytes) { bytes_ = std::move(bytes); }
   // Hands the bytes over, leaving this string empty.
   std::string Release() { return std::move(bytes_); }
 

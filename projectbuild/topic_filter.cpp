@@ -18,7 +18,9 @@ FilteredTopic FilterTopicText(std::string source, const std::string& topicPath,
   }
   filter->SetExpression(expression.c_str());
   // The document takes the bytes over: a large topic is held once.
-  CHtmlFileEx document(CByteString(std::move(source)), topicPath.c_str());
+  CByteString bytes;
+  bytes.Adopt(std::move(source));
+  CHtmlFileEx document(std::move(bytes), topicPath.c_str());
   if (!document.Analyse()) {
     result.status = TopicFilterStatus::kUnparsable;
     return result;
