@@ -129,7 +129,8 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // past the last. For walking every kind of element.
   static const char* GetKnownTagName(size_t index);
 
-  // True when the tag was written with a "data-buildtags" attribute.
+  // True when the tag has a "data-buildtags" attribute (a cheap test, no
+  // attribute is read).
   bool CarriesBuildTagAttribute() const { return carriesBuildTags_; }
 
  private:

@@ -34,6 +34,37 @@ uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parse
   return count;
 }
 
+// The parser and filter objects a thread filters its topics with, kept from
+// topic to topic: the filter remembers the linked topics' tags it has read,
+// so a topic that many others link to is analysed once per thread, not once
+// per link.
+class TopicTools {
+ public:
+  IBuildTagExprParser* Parser(const std::string& expression) {
+    if (!parser_ || expression != expression_) {
+      CreateBuildTagExprParserInstance(parser_.out(), expression.c_str());
+      parser_->EnableCache(1);
+      expression_ = expression;
+    }
+    return parser_.get();
+  }
+  IBuildTagExprFilter* Filter() {
+    if (!filter_) CreateBuildTagExprFilterInstance(filter_.out());
+    return filter_.get();
+  }
+
+ private:
+  std::string expression_;
+  // Declared first, so released last: the filter borrows it.
+  host::ComPtr<IBuildTagExprParser> parser_;
+  host::ComPtr<IBuildTagExprFilter> filter_;
+};
+
+TopicTools& ThreadTopicTools() {
+  thread_local TopicTools tools;
+  return tools;
+}
+
 }  // namespace
 
 FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,
@@ -43,22 +74,19 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   document.SetProjectRoot(projectRoot.string().c_str());
   if (!document.Analyse()) return Failed(result, "cannot read the topic");
 
-  host::ComPtr<IBuildTagExprParser> parser;
-  CreateBuildTagExprParserInstance(parser.out(), settings.expression.c_str());
-  parser->EnableCache(1);
+  TopicTools& tools = ThreadTopicTools();
+  IBuildTagExprParser* parser = tools.Parser(settings.expression);
   CByteString topicTags;
   if (document.GetTopicBuildTags(topicTags) && !topicTags.IsEmpty() &&
-      IsExcluded(parser.get(), topicTags)) {
+      IsExcluded(parser, topicTags)) {
     result.outcome = FileOutcome::kLeftOut;
     result.reason = "topic tags " + std::string(topicTags.View());
     return result;
   }
-  result.elementsRemoved = CountExcludedElements(document, parser.get());
+  result.elementsRemoved = CountExcludedElements(document, parser);
 
-  // Made after the parser, so released before it: the filter borrows it.
-  host::ComPtr<IBuildTagExprFilter> filter;
-  CreateBuildTagExprFilterInstance(filter.out());
-  filter->SetParser(parser.get());
+  IBuildTagExprFilter* filter = tools.Filter();
+  filter->SetParser(parser);
   const HRESULT status = filter->FilterDocumentWithLinks(document);
   if (status != S_OK) return Failed(result, "the HTML filter failed on this topic");
 
