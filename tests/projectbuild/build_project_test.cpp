@@ -375,6 +375,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MessySitemap{"UnclosedLists", "toc.hhc", "<UL><LI>" + kObjectB + "<LI>" + kObjectA + "<UL><LI>" + kObjectB,
                      "<UL><LI>" + kObjectA},  // its emptied list goes too
+        // The end tag keeps its own indentation, not the removed entry's.
+        MessySitemap{"LastEntriesOfAnIndentedList", "toc.hhc",
+                     "<UL>\n  <LI>" + kObjectA + "\n  <UL>\n    <LI>" + kObjectA + "\n    <LI>" +
+                         kObjectB + "\n    <LI>" + kObjectB + "\n  </UL>\n  <LI>" + kObjectB +
+                         "\n</UL>\n",
+                     "<UL>\n  <LI>" + kObjectA + "\n  <UL>\n    <LI>" + kObjectA +
+                         "\n  </UL>\n</UL>\n"},
         MessySitemap{"ParamOutsideAnObject", "toc.hhc",
                      "<param name=\"Local\" value=\"html/b.htm\"><p>x</p>", "<p>x</p>"},
         MessySitemap{"ReferenceOutsideTheSource", "toc.hhc",
