@@ -77,6 +77,19 @@ BuildRequest RequestFor(const BuildOptions& options, const TargetToBuild& target
   return request;
 }
 
+// Whether every target's folders are fit for a build, each fault told once.
+bool CheckFolders(const BuildOptions& options, const std::vector<TargetToBuild>& targets,
+                  const std::vector<std::string>& subfolders) {
+  for (size_t i = 0; i < targets.size(); ++i) {
+    std::string error;
+    if (!CheckBuildFolders(RequestFor(options, targets[i], subfolders[i]), error)) {
+      std::cerr << "buildtags: " << error << '\n';
+      return false;
+    }
+  }
+  return true;
+}
+
 int RunBuild(const BuildOptions& options) {
   BuildRequest folders;
   folders.source = options.source;
@@ -100,14 +113,18 @@ int RunBuild(const BuildOptions& options) {
   const bool several = options.allTargets || targets.size() > 1;
   const std::vector<std::string> subfolders =
       several ? TargetFolderNames(names) : std::vector<std::string>(1);
+  if (several && !CheckFolders(options, targets, subfolders)) return kExitUsage;
   std::vector<BuildReport> reports;
   int exitCode = kExitOk;
   for (size_t i = 0; i < targets.size(); ++i) {
     reports.push_back(BuildProject(RequestFor(options, targets[i], subfolders[i])));
     const BuildReport& report = reports.back();
-    if (!options.json) std::cout << FormatSummary(report) << std::flush;
-    if (report.interrupted || report.Totals().failed != 0) exitCode = kExitFailed;
-    if (report.interrupted) break;
+    if (!options.json) std::cout << FormatSummary(report, options.quiet) << std::flush;
+    if (report.Totals().failed != 0) exitCode = kExitFailed;
+    if (report.interrupted) {
+      exitCode = kExitInterrupted;
+      break;
+    }
   }
   if (options.json) std::cout << (several ? FormatJson(reports) : FormatJson(reports.front()));
   return exitCode;
@@ -135,7 +152,9 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
   expression->excludes(project)->excludes(target)->excludes(allTargets);
   command->add_option("--jobs,-j", options->jobs, "files processed at once (default: cores)")
       ->check(CLI::Range(1u, 256u));
-  command->add_flag("--quiet,-q", options->quiet, "no progress bar");
+  command->add_flag("--quiet,-q", options->quiet,
+                    "no progress bar, and no line per topic left out or per entry and link "
+                    "removed (failures and the summary stay)");
   command->add_flag("--json", options->json, "print the summary as JSON");
   command->add_flag("--strict", options->strict,
                     "refuse an expression with a syntax fault (exit 2) instead of keeping everything");

@@ -26,6 +26,9 @@ struct FileResult {
   // Contents and index files: the entries removed (or unlinked) because
   // they led to left-out topics; help project files: the lines removed.
   std::vector<std::string> entriesRemoved;
+  // Topics: the links and related-topic items removed because they led to
+  // left-out topics (or to popups left empty).
+  std::vector<std::string> linksRemoved;
 };
 
 // The result marked failed, with the reason.
@@ -39,6 +42,7 @@ struct BuildTotals {
   uint32_t filtered = 0, copied = 0, leftOut = 0, failed = 0, skipped = 0;
   uint64_t elementsRemoved = 0, annotationsRemoved = 0, bytesIn = 0, bytesOut = 0;
   uint64_t contentsEntriesRemoved = 0, indexEntriesRemoved = 0, projectLinesRemoved = 0;
+  uint64_t linksRemoved = 0;
 };
 
 struct BuildReport {

@@ -96,10 +96,34 @@ void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, 
 
 }  // namespace
 
+namespace {
+
+// The nearest part of path that exists (path itself, or a folder above it).
+fs::path ExistingPart(const fs::path& path) {
+  std::error_code code;
+  for (fs::path part = path; !part.empty(); part = part.parent_path()) {
+    if (fs::exists(fs::symlink_status(part, code))) return part;
+    if (part == part.parent_path()) break;
+  }
+  return {};
+}
+
+}  // namespace
+
 bool CheckBuildFolders(const BuildRequest& request, std::string& error) {
   std::error_code code;
-  if (!fs::is_directory(request.source, code)) {
+  if (!fs::exists(request.source, code)) {
     error = "source folder " + request.source.string() + " does not exist";
+    return false;
+  }
+  if (!fs::is_directory(request.source, code)) {
+    error = request.source.string() + " is a file, not a folder";
+    return false;
+  }
+  // Checked once here: otherwise every file would fail on its own.
+  const fs::path existing = ExistingPart(request.output);
+  if (!existing.empty() && !fs::is_directory(existing, code)) {
+    error = existing.string() + " is a file, not a folder";
     return false;
   }
   const fs::path source = fs::canonical(request.source, code);

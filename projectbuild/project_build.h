@@ -31,7 +31,8 @@ struct BuildRequest {
 };
 
 // Refuses (with the reason) a request the build must not run: a missing
-// source folder, or an output folder that is the source or lies inside it.
+// source folder, a source or output folder (or a folder above the output)
+// that is a file, or an output folder that is the source or lies inside it.
 bool CheckBuildFolders(const BuildRequest& request, std::string& error);
 
 BuildReport BuildProject(const BuildRequest& request);

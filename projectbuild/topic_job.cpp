@@ -5,6 +5,7 @@
 #include "buildtagexpr_host.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
+#include "projectbuild/removed_links.h"
 #include "projectbuild/topic_markup.h"
 #include "pagesift/pagesift.h"
 
@@ -61,6 +62,7 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   filter->SetParser(parser.get());
   const HRESULT status = filter->FilterDocumentWithLinks(document);
   if (status != S_OK) return Failed(result, "the HTML filter failed on this topic");
+  result.linksRemoved = ListRemovedLinks(document);
 
   if (!settings.keepTags) RemoveBuildTagMarkup(document);
   CByteString bytes;
