@@ -21,7 +21,7 @@ struct BuildOptions {
   bool expressionGiven = false, allTargets = false;
   unsigned jobs = 0;
   bool quiet = false, json = false, keepTags = false, strict = false, clean = false;
-  bool dryRun = false;
+  bool dryRun = false, review = false;
 };
 
 struct TargetToBuild {
@@ -72,6 +72,7 @@ BuildRequest RequestFor(const BuildOptions& options, const TargetToBuild& target
   request.keepTags = options.keepTags;
   request.clean = options.clean;
   request.dryRun = options.dryRun;
+  request.review = options.review;
   if (!options.quiet && !options.json) request.progress = stderr;
   request.stop = &InterruptFlag();
   return request;
@@ -94,6 +95,7 @@ int RunBuild(const BuildOptions& options) {
   BuildRequest folders;
   folders.source = options.source;
   folders.output = options.output;
+  folders.review = options.review;
   std::string error;
   if (!CheckBuildFolders(folders, error)) {
     std::cerr << "buildtags: " << error << '\n';
@@ -164,6 +166,10 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
   command->add_flag("--dry-run", options->dryRun,
                     "report everything the build would do (with --clean, what it would delete); "
                     "write and delete nothing");
+  command->add_flag("--review", options->review,
+                    "write a review copy into OUT instead of a build: nothing removed, excluded "
+                    "content struck through or highlighted, left-out topics with a banner, links "
+                    "a build removes marked (never publish it; OUT must hold no build)");
   command->add_flag("--keep-tags", options->keepTags,
                     "keep the build tags (data-buildtags, the buildtags meta) in output topics");
   command->add_option("SRC", options->source, "source folder")->required();

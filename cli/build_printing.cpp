@@ -77,6 +77,9 @@ std::string FormatSummary(const BuildReport& report, bool quiet) {
     out << (report.dryRun ? "would delete: " : "deleted: ") << path.string()
         << " (written by an earlier build, not by this one)\n";
   if (report.dryRun) out << "dry run: nothing was written or deleted\n";
+  if (report.review)
+    out << "review copy: nothing was removed; what a build removes is marked and stays visible. "
+           "Not a build: do not publish it\n";
   for (const std::string& warning : report.warnings) out << "warning: " << warning << '\n';
   if (report.interrupted) out << "interrupted: files not yet started were not built\n";
   out << (report.target.empty() ? "expression" : "target " + report.target) << " \""
@@ -135,6 +138,7 @@ nlohmann::json ReportJson(const BuildReport& report) {
       {"seconds", report.seconds},
       {"interrupted", report.interrupted},
       {"dryRun", report.dryRun},
+      {"review", report.review},
       {"files", files},
       {"skipped", skipped},
       {"stale", paths(report.staleOutputs)},

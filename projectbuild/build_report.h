@@ -29,6 +29,8 @@ struct FileResult {
   // Topics: the links and related-topic items removed because they led to
   // left-out topics (or to popups left empty).
   std::vector<std::string> linksRemoved;
+  // Short excerpts of the passages removed (HTML elements, RTF ranges).
+  std::vector<std::string> passagesRemoved;
 };
 
 // The result marked failed, with the reason.
@@ -59,6 +61,7 @@ struct BuildReport {
   std::vector<std::string> warnings;  // e.g. manifest lines not followed
   bool interrupted = false;
   bool dryRun = false;  // nothing was written; deletedOutputs would have been deleted
+  bool review = false;  // a review copy: nothing removed, what a build removes marked
   double seconds = 0;
 
   BuildTotals Totals() const;

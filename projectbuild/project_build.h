@@ -25,6 +25,9 @@ struct BuildRequest {
   // Everything decided and reported (with --clean, what would be deleted);
   // nothing written or deleted.
   bool dryRun = false;
+  // Write a review copy instead: nothing removed, what a build removes
+  // marked; only into a folder that holds no build.
+  bool review = false;
   unsigned jobs = 0;  // files processed at once; 0: one per processor
   std::FILE* progress = nullptr;  // a progress line goes here while it is a terminal
   const std::atomic<bool>* stop = nullptr;  // raised: files in progress finish, no more start
