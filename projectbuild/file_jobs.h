@@ -23,6 +23,7 @@ struct TargetSettings {
   bool keepTags = false;  // keep the build-tag markup in output topics
   bool dryRun = false;    // decide and count everything, write nothing
   bool review = false;    // write a review copy: remove nothing, mark what a build removes
+  bool rtfExcerpts = false;  // list the passages removed from RTF documents (a second read)
 };
 
 // Writes an output file (making its folder), or, in a dry run, nothing.

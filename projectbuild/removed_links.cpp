@@ -50,6 +50,26 @@ std::string LinkTarget(const CHtmlTagItem& anchor) {
 
 }  // namespace
 
+std::string ElementExcerpt(const CHtmlPack& document, HtmlPosition start) {
+  constexpr size_t kEnough = 200;  // more than an excerpt shows
+  const HtmlPosition end = document.FindElementEnd(start);
+  std::string text;
+  for (HtmlPosition at = start; at != nullptr && text.size() < kEnough; at = at->next) {
+    if (const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at); tag != nullptr) {
+      // Blocks and line breaks separate words; inline tags do not.
+      if (!tag->IsInlineLevelTag() || tag->GetTagName() == "br" || tag->GetTagName() == "BR")
+        text += ' ';
+    } else {
+      CByteString decoded;
+      const std::string_view written = static_cast<const CHtmlTextItem*>(at->token)->GetText();
+      CHtmlPack::HtmlToText(decoded, written.data(), static_cast<int>(written.size()));
+      text.append(decoded.View());
+    }
+    if (at == end) break;
+  }
+  return Excerpt(text);
+}
+
 std::vector<std::string> ListRemovedLinks(const CHtmlFileEx& document) {
   std::vector<std::string> links;
   for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {

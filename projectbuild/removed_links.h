@@ -17,6 +17,10 @@ namespace bte::projectbuild {
 // "related topic " and the item's value.
 std::vector<std::string> ListRemovedLinks(const CHtmlFileEx& document);
 
+// A short excerpt of the text of the element started at start (character
+// references decoded), for reports of what was removed.
+std::string ElementExcerpt(const CHtmlPack& document, HtmlPosition start);
+
 }  // namespace bte::projectbuild
 
 #endif  // BTE_PROJECTBUILD_REMOVED_LINKS_H

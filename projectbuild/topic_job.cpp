@@ -23,16 +23,18 @@ bool IsExcluded(IBuildTagExprParser* parser, const CByteString& list) {
   return parser->IsIncluded(AsTagSet(list).c_str()) != S_OK;
 }
 
-// Elements whose own tags the expression excludes (nested ones included).
-uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
-  uint32_t count = 0;
+// Excerpts of the elements whose own tags the expression excludes (nested
+// ones included).
+std::vector<std::string> ListExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
+  std::vector<std::string> excerpts;
   for (size_t i = 0; i < document.GetCandidateCount(); ++i) {
-    const CHtmlTagItem* tag = document.GetTagItem(document.GetCandidatePosition(i));
+    const HtmlPosition at = document.GetCandidatePosition(i);
+    const CHtmlTagItem* tag = document.GetTagItem(at);
     CByteString list;
     if (tag != nullptr && document.GetInlineBuildTags(tag, list) && IsExcluded(parser, list))
-      ++count;
+      excerpts.push_back(ElementExcerpt(document, at));
   }
-  return count;
+  return excerpts;
 }
 
 }  // namespace
@@ -54,7 +56,8 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
     result.reason = "topic tags " + std::string(topicTags.View());
     return result;
   }
-  result.elementsRemoved = CountExcludedElements(document, parser.get());
+  result.passagesRemoved = ListExcludedElements(document, parser.get());
+  result.elementsRemoved = static_cast<uint32_t>(result.passagesRemoved.size());
 
   // Made after the parser, so released before it: the filter borrows it.
   host::ComPtr<IBuildTagExprFilter> filter;

@@ -9,8 +9,8 @@
 #include "pagesift/pagesift.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
+#include "projectbuild/removed_links.h"
 #include "projectbuild/review_style.h"
-#include "projectbuild/text_excerpt.h"
 #include "projectbuild/topic_markup.h"
 
 namespace bte::projectbuild {
@@ -44,7 +44,7 @@ class TopicReviewer {
       if (tag == nullptr || !document_.GetInlineBuildTags(tag, list) || !IsExcluded(list.View()))
         continue;
       Mark(*tag, kExcludedClass, "Excluded from this target: tags " + std::string(list.View()));
-      passages.push_back(ElementText(at));
+      passages.push_back(ElementExcerpt(document_, at));
       const HtmlPosition end = document_.FindElementEnd(at);
       for (HtmlPosition inside = at; inside != nullptr; inside = inside->next) {
         excluded_.insert(inside);
@@ -66,7 +66,7 @@ class TopicReviewer {
       const std::string target(document_.GetFilePathName(href).View());
       if (!IsTopicLeftOut(target)) continue;
       Mark(*tag, kRemovedLinkClass, "A build removes this link: the topic it leads to is left out");
-      const std::string text = ElementText(at);
+      const std::string text = ElementExcerpt(document_, at);
       links.push_back(std::string(href) + (text.empty() ? "" : " (" + text + ")"));
     }
     return links;
@@ -120,22 +120,6 @@ class TopicReviewer {
     tag.SetAttribute("class", classes && *classes ? (std::string(classes) + " " + className).c_str()
                                                   : className);
     tag.SetAttribute("title", newTitle.c_str());
-  }
-
-  std::string ElementText(HtmlPosition start) const {
-    const HtmlPosition end = document_.FindElementEnd(start);
-    std::string text;
-    for (HtmlPosition at = start; at != nullptr; at = at->next) {
-      if (const CHtmlTokenItem* token = at->token; !token->IsTagToken()) {
-        CByteString decoded;
-        const std::string_view written = static_cast<const CHtmlTextItem*>(token)->GetText();
-        CHtmlPack::HtmlToText(decoded, written.data(), static_cast<int>(written.size()));
-        text.append(decoded.View());
-        if (text.size() > 200) break;
-      }
-      if (at == end) break;
-    }
-    return Excerpt(text);
   }
 
   bool IsTopicLeftOut(const std::string& path) {
