@@ -95,10 +95,15 @@ class HighlightWriter {
  public:
   HighlightWriter(std::string& out, int colour) : out_(out), colour_(colour) {}
 
+  // A control word or symbol cut at the end of a piece is carried over to
+  // the next one, so that nothing written in between (a highlight, a note)
+  // splits it.
   void Copy(std::string_view text, bool excluded) {
     want_ = excluded;
-    for (size_t i = 0; i < text.size();) i = Step(text, i);
+    const std::string joined = std::exchange(carry_, std::string()) + std::string(text);
+    for (size_t i = 0; i < joined.size();) i = Step(joined, i);
   }
+  void Flush() { out_ += std::exchange(carry_, std::string()); }
   void Append(std::string_view raw) { out_.append(raw); }
   void Note(const std::string& tags) {
     out_ += "{\\highlight" + std::to_string(colour_) + " [Build tags: ";
@@ -138,10 +143,7 @@ class HighlightWriter {
 
   size_t ControlWord(std::string_view text, size_t i) {
     size_t end = i + 1;
-    if (end >= text.size()) {
-      out_ += '\\';
-      return end;
-    }
+    if (end >= text.size()) return Carry(text, i);
     if (!IsLetter(text[end])) return ControlSymbol(text, i);
     while (end < text.size() && IsLetter(text[end])) ++end;
     const std::string_view word = text.substr(i + 1, end - i - 1);
@@ -149,7 +151,8 @@ class HighlightWriter {
     if (end < text.size() && text[end] == '-') ++end;
     while (end < text.size() && IsDigit(text[end])) ++end;
     const long number = std::strtol(std::string(text.substr(numberAt, end - numberAt)).c_str(), nullptr, 10);
-    if (end < text.size() && text[end] == ' ') ++end;
+    if (end == text.size()) return Carry(text, i);
+    if (text[end] == ' ') ++end;
     Group& group = State();
     if (group.fresh && IsNotText(word)) group.notText = true;
     group.fresh = false;
@@ -168,7 +171,8 @@ class HighlightWriter {
   size_t ControlSymbol(std::string_view text, size_t i) {
     if (text[i + 1] == '*' && State().fresh) State().notText = true;
     State().fresh = false;
-    if (text[i + 1] == '\'' && i + 3 < text.size()) {
+    if (text[i + 1] == '\'' && i + 3 >= text.size()) return Carry(text, i);
+    if (text[i + 1] == '\'') {
       const unsigned long byte = std::strtoul(std::string(text.substr(i + 2, 2)).c_str(), nullptr, 16);
       Text(byte < 0x80 ? std::string(1, static_cast<char>(byte)) : Utf8(byte), true);
       out_.append(text.substr(i, 4));
@@ -178,6 +182,11 @@ class HighlightWriter {
       Text(std::string(1, text[i + 1]), true);
     out_.append(text.substr(i, 2));
     return i + 2;
+  }
+
+  size_t Carry(std::string_view text, size_t i) {
+    carry_.assign(text.substr(i));
+    return text.size();
   }
 
   // Visible text follows: the highlight is set first. passageOnly: the
@@ -201,6 +210,7 @@ class HighlightWriter {
   bool want_ = false;
   std::vector<Group> groups_{{false, false, false}};
   std::string passage_;
+  std::string carry_;
 };
 
 }  // namespace
@@ -229,6 +239,7 @@ std::string WriteRtfReview(const std::string& rtf, const std::vector<RtfPiece>& 
     }
     writer.Copy(text, piece.excluded);
   }
+  writer.Flush();
   if (inPassage) passages.push_back(Excerpt(writer.TakePassage()));
   return out;
 }

@@ -61,13 +61,14 @@ class TopicReviewer {
     for (HtmlPosition at = document_.GetTokenList()->GetHeadPosition(); at; at = at->next) {
       CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
       if (tag == nullptr || tag->GetTagId() != pagesift::kTagAnchor || excluded_.count(at)) continue;
-      const char* href = tag->GetAttributeValue("href");
-      if (href == nullptr || CHtmlPack::GetAnchorHrefType(href) != pagesift::kHrefFile) continue;
-      const std::string target(document_.GetFilePathName(href).View());
+      const char* value = tag->GetAttributeValue("href");
+      if (value == nullptr || CHtmlPack::GetAnchorHrefType(value) != pagesift::kHrefFile) continue;
+      const std::string href = value;  // marking the tag moves its attribute values
+      const std::string target(document_.GetFilePathName(href.c_str()).View());
       if (!IsTopicLeftOut(target)) continue;
       Mark(*tag, kRemovedLinkClass, "A build removes this link: the topic it leads to is left out");
       const std::string text = ElementExcerpt(document_, at);
-      links.push_back(std::string(href) + (text.empty() ? "" : " (" + text + ")"));
+      links.push_back(href + (text.empty() ? "" : " (" + text + ")"));
     }
     return links;
   }
@@ -114,11 +115,13 @@ class TopicReviewer {
   }
 
   static void Mark(CHtmlTagItem& tag, const char* className, const std::string& title) {
+    // Both read before either is set: setting moves the values.
     const char* classes = tag.GetAttributeValue("class");
     const char* earlier = tag.GetAttributeValue("title");
+    const std::string newClasses = classes && *classes ? std::string(classes) + " " + className
+                                                       : std::string(className);
     const std::string newTitle = earlier && *earlier ? title + " - " + earlier : title;
-    tag.SetAttribute("class", classes && *classes ? (std::string(classes) + " " + className).c_str()
-                                                  : className);
+    tag.SetAttribute("class", newClasses.c_str());
     tag.SetAttribute("title", newTitle.c_str());
   }
 
