@@ -5,6 +5,7 @@
 #include "buildtagexpr_host.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
+#include "projectbuild/removed_links.h"
 #include "projectbuild/topic_markup.h"
 #include "pagesift/pagesift.h"
 
@@ -22,16 +23,18 @@ bool IsExcluded(IBuildTagExprParser* parser, const CByteString& list) {
   return parser->IsIncluded(AsTagSet(list).c_str()) != S_OK;
 }
 
-// Elements whose own tags the expression excludes (nested ones included).
-uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
-  uint32_t count = 0;
+// Excerpts of the elements whose own tags the expression excludes (nested
+// ones included).
+std::vector<std::string> ListExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
+  std::vector<std::string> excerpts;
   for (size_t i = 0; i < document.GetCandidateCount(); ++i) {
-    const CHtmlTagItem* tag = document.GetTagItem(document.GetCandidatePosition(i));
+    const HtmlPosition at = document.GetCandidatePosition(i);
+    const CHtmlTagItem* tag = document.GetTagItem(at);
     CByteString list;
     if (tag != nullptr && document.GetInlineBuildTags(tag, list) && IsExcluded(parser, list))
-      ++count;
+      excerpts.push_back(ElementExcerpt(document, at));
   }
-  return count;
+  return excerpts;
 }
 
 // The parser and filter objects a thread filters its topics with, kept from
@@ -83,12 +86,14 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
     result.reason = "topic tags " + std::string(topicTags.View());
     return result;
   }
-  result.elementsRemoved = CountExcludedElements(document, parser);
+  result.passagesRemoved = ListExcludedElements(document, parser);
+  result.elementsRemoved = static_cast<uint32_t>(result.passagesRemoved.size());
 
   IBuildTagExprFilter* filter = tools.Filter();
   filter->SetParser(parser);
   const HRESULT status = filter->FilterDocumentWithLinks(document);
   if (status != S_OK) return Failed(result, "the HTML filter failed on this topic");
+  result.linksRemoved = ListRemovedLinks(document);
 
   if (!settings.keepTags) RemoveBuildTagMarkup(document);
   CByteString bytes;
