@@ -5,7 +5,11 @@
 target_sources(buildtagexpr PRIVATE ${PROJECT_SOURCE_DIR}/module/dll_main_win32.cpp
   ${PROJECT_SOURCE_DIR}/module/buildtagexpr.def)
 target_include_directories(buildtagexpr PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(buildtagexpr PRIVATE ole32 oleaut32 comctl32)
+target_link_libraries(buildtagexpr PRIVATE ole32 oleaut32 comctl32 gdi32)
+# The editor dialog as real windows, with the stand-ins of the host's UI
+# libraries.
+add_subdirectory(${PROJECT_SOURCE_DIR}/win32dialog ${PROJECT_BINARY_DIR}/win32dialog)
+add_subdirectory(${PROJECT_SOURCE_DIR}/uicontrols ${PROJECT_BINARY_DIR}/uicontrols)
 target_link_libraries(buildtagexpr_static PUBLIC ole32 oleaut32)
 # Programs linked with the static library (the tool) call the entry points
 # as code of their own, not as imports from the module.
@@ -27,6 +31,7 @@ endif()
 # The program that plays the host; the Linux build runs it under Wine.
 add_subdirectory(tests/windows/host)
 add_subdirectory(tests/windows/profile)
+add_subdirectory(tests/windows/dialog)
 
 # The dialog template and string table as Windows resources. The build
 # machine's compiler builds the script writer from editor/resources.cpp, so
