@@ -181,6 +181,19 @@ editor::PixelRect Win32DialogControls::ControlRect(uint32_t id) const { return P
 
 void Win32DialogControls::MoveDialog(const editor::PixelRect& rect) {
   MoveWindow(dialog_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+  // Controls the new size cuts off are hidden, so that neither Tab nor a
+  // mnemonic reaches what the user cannot see.
+  RECT client;
+  GetClientRect(dialog_, &client);
+  POINT bottom{0, client.bottom};
+  ClientToScreen(dialog_, &bottom);
+  for (size_t i = 0; i < template_.controlCount; ++i) {
+    HWND item = Item(template_.controls[i].id);
+    if (item == nullptr) continue;
+    RECT control;
+    GetWindowRect(item, &control);
+    ShowWindow(item, control.top < bottom.y ? SW_SHOWNA : SW_HIDE);
+  }
 }
 
 int Win32DialogControls::ShowMessageBox(std::string_view text, std::string_view caption,

@@ -110,6 +110,8 @@ void BasicMode(User& user) {
   Check(user.Text(kToggle) == "Advanc&ed >>", "starts in Basic mode");
   Check(!user.Enabled(kExclude), "the move buttons wait for a selection");
   Check(user.Text(kHelp) == "&Help", "the Help button is the stock one");
+  Check(!user.Visible(kEdit) && !user.Visible(kAnd) && user.Visible(kToggle),
+        "the Advanced group is cut off and out of reach");
   std::vector<std::string> tips = TooltipTexts(user.dialog());
   Check(tips.size() == 4 && tips[0] == "Add to the list", "four tooltips, from the string table");
   RECT client, template_ = {0, 0, 287, 0};
@@ -126,6 +128,7 @@ void BasicMode(User& user) {
 void AdvancedMode(User& user) {
   Check(user.Click(kToggle) && user.Text(kToggle) == "<< Bas&ic", "switches to Advanced mode");
   Check(!user.Enabled(kAvailable), "the Basic lists are disabled");
+  Check(user.Visible(kEdit) && user.Visible(kAvailable), "both groups are shown");
   Check(!user.Enabled(kOr) && user.Enabled(kNot), "OR waits for a tag");
   Check(user.ChooseTag("Print") && user.Click(kAddTag), "Add Tag inserts Print");
   Check(user.Click(kOr), "OR follows a tag");

@@ -25,6 +25,7 @@ class User {
   bool Open() const { return IsWindow(dialog_) != FALSE; }
 
   bool Enabled(int id) const;
+  bool Visible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
   std::string Text(int id) const;
   int EntryCount(int id) const;  // list boxes
 
