@@ -95,8 +95,10 @@ windows: deps-windows
 check-windows: windows build
 	cd $(BUILD) && ctest --output-on-failure -R '^windows_'
 
+# Every benchmark, then the table of the speed goals (bench/goals.sh).
 bench: build
 	$(BUILD)/bench/bte_bench
+	bench/goals.sh $(BUILD)
 
 # Rewrites tests/golden/manifest.txt from the tool's current outputs: for
 # changes meant to change output (review its diff before committing).

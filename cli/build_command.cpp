@@ -1,11 +1,14 @@
 // `build`: one or several targets' output folders from a help project, as a
 // host builds them.
+#include <algorithm>
 #include <iostream>
 #include <vector>
 
 #include "cli/build_printing.h"
 #include "cli/commands.h"
 #include "cli/expression_warning.h"
+#include "cli/report_page.h"
+#include "projectbuild/output_file.h"
 #include "projectbuild/project_build.h"
 #include "projectbuild/target_expression.h"
 #include "projectbuild/target_folders.h"
@@ -16,12 +19,12 @@ namespace {
 using namespace projectbuild;
 
 struct BuildOptions {
-  std::string project, expression, source, output;
+  std::string project, expression, source, output, reportPage;
   std::vector<std::string> targets;
   bool expressionGiven = false, allTargets = false;
   unsigned jobs = 0;
   bool quiet = false, json = false, keepTags = false, strict = false, clean = false;
-  bool dryRun = false;
+  bool dryRun = false, review = false;
 };
 
 struct TargetToBuild {
@@ -72,20 +75,71 @@ BuildRequest RequestFor(const BuildOptions& options, const TargetToBuild& target
   request.keepTags = options.keepTags;
   request.clean = options.clean;
   request.dryRun = options.dryRun;
+  request.review = options.review;
+  request.rtfExcerpts = !options.reportPage.empty();
   if (!options.quiet && !options.json) request.progress = stderr;
   request.stop = &InterruptFlag();
   return request;
+}
+
+// Whether every target's folders are fit for a build, each fault told once.
+bool CheckFolders(const BuildOptions& options, const std::vector<TargetToBuild>& targets,
+                  const std::vector<std::string>& subfolders) {
+  for (size_t i = 0; i < targets.size(); ++i) {
+    std::string error;
+    if (!CheckBuildFolders(RequestFor(options, targets[i], subfolders[i]), error)) {
+      std::cerr << "buildtags: " << error << '\n';
+      return false;
+    }
+  }
+  return true;
+}
+
+// The report page must not land in the source folder, where the next
+// build would take it for part of the project.
+bool CheckReportPage(const BuildOptions& options) {
+  if (options.reportPage.empty()) return true;
+  std::error_code code;
+  const std::filesystem::path source = std::filesystem::canonical(options.source, code);
+  const std::filesystem::path page = std::filesystem::weakly_canonical(options.reportPage, code);
+  const auto [sourceEnd, pageAt] = std::mismatch(source.begin(), source.end(), page.begin(), page.end());
+  if (!code && sourceEnd != source.end()) return true;
+  std::cerr << "buildtags: the report page " << options.reportPage
+            << " must not lie inside the source folder\n";
+  return false;
+}
+
+// Written whatever the builds' outcome: it says what happened.
+int WriteReportPage(const BuildOptions& options, const std::vector<BuildReport>& reports,
+                    const std::vector<std::string>& subfolders) {
+  std::vector<ReportedTarget> targets;
+  for (size_t i = 0; i < reports.size(); ++i)
+    targets.push_back({&reports[i], std::filesystem::path(options.output) / subfolders[i]});
+  const std::filesystem::path page(options.reportPage);
+  std::error_code code;
+  const std::filesystem::path folder =
+      std::filesystem::absolute(page, code).parent_path().lexically_normal();
+  std::string error;
+  if (!WriteFileAtomically(page, FormatReportPage(targets, folder), error)) {
+    std::cerr << "buildtags: cannot write the report page " << options.reportPage << ": " << error
+              << '\n';
+    return kExitFailed;
+  }
+  if (!options.json) std::cout << "report: " << options.reportPage << '\n';
+  return kExitOk;
 }
 
 int RunBuild(const BuildOptions& options) {
   BuildRequest folders;
   folders.source = options.source;
   folders.output = options.output;
+  folders.review = options.review;
   std::string error;
   if (!CheckBuildFolders(folders, error)) {
     std::cerr << "buildtags: " << error << '\n';
     return kExitUsage;
   }
+  if (!CheckReportPage(options)) return kExitUsage;
   std::vector<TargetToBuild> targets;
   if (const int status = ResolveTargets(options, targets); status != kExitOk) return status;
   bool accepted = true;
@@ -100,16 +154,23 @@ int RunBuild(const BuildOptions& options) {
   const bool several = options.allTargets || targets.size() > 1;
   const std::vector<std::string> subfolders =
       several ? TargetFolderNames(names) : std::vector<std::string>(1);
+  if (several && !CheckFolders(options, targets, subfolders)) return kExitUsage;
   std::vector<BuildReport> reports;
   int exitCode = kExitOk;
   for (size_t i = 0; i < targets.size(); ++i) {
     reports.push_back(BuildProject(RequestFor(options, targets[i], subfolders[i])));
     const BuildReport& report = reports.back();
-    if (!options.json) std::cout << FormatSummary(report) << std::flush;
-    if (report.interrupted || report.Totals().failed != 0) exitCode = kExitFailed;
-    if (report.interrupted) break;
+    if (!options.json) std::cout << FormatSummary(report, options.quiet) << std::flush;
+    if (report.Totals().failed != 0) exitCode = kExitFailed;
+    if (report.interrupted) {
+      exitCode = kExitInterrupted;
+      break;
+    }
   }
   if (options.json) std::cout << (several ? FormatJson(reports) : FormatJson(reports.front()));
+  if (!options.reportPage.empty() && WriteReportPage(options, reports, subfolders) != kExitOk &&
+      exitCode == kExitOk)
+    exitCode = kExitFailed;
   return exitCode;
 }
 
@@ -135,7 +196,9 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
   expression->excludes(project)->excludes(target)->excludes(allTargets);
   command->add_option("--jobs,-j", options->jobs, "files processed at once (default: cores)")
       ->check(CLI::Range(1u, 256u));
-  command->add_flag("--quiet,-q", options->quiet, "no progress bar");
+  command->add_flag("--quiet,-q", options->quiet,
+                    "no progress bar, and no line per topic left out or per entry and link "
+                    "removed (failures and the summary stay)");
   command->add_flag("--json", options->json, "print the summary as JSON");
   command->add_flag("--strict", options->strict,
                     "refuse an expression with a syntax fault (exit 2) instead of keeping everything");
@@ -145,6 +208,14 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
   command->add_flag("--dry-run", options->dryRun,
                     "report everything the build would do (with --clean, what it would delete); "
                     "write and delete nothing");
+  command->add_flag("--review", options->review,
+                    "write a review copy into OUT instead of a build: nothing removed, excluded "
+                    "content struck through or highlighted, left-out topics with a banner, links "
+                    "a build removes marked (never publish it; OUT must hold no build)");
+  command->add_option("--report", options->reportPage,
+                      "also write a report page (one self-contained HTML file): counts, a chart, "
+                      "topics left out, passages, links and entries removed, stale and failed "
+                      "files; file names open the review copy when there is one");
   command->add_flag("--keep-tags", options->keepTags,
                     "keep the build tags (data-buildtags, the buildtags meta) in output topics");
   command->add_option("SRC", options->source, "source folder")->required();

@@ -40,20 +40,28 @@ std::string HelpFileCounts(const BuildTotals& t) {
          std::to_string(t.projectLinesRemoved) + " project file lines removed";
 }
 
-}  // namespace
-
-std::string FormatSummary(const BuildReport& report) {
-  const BuildTotals t = report.Totals();
-  std::ostringstream out;
-  for (const FileResult& file : report.files) {
-    if (file.outcome == FileOutcome::kFailed)
-      out << "failed: " << file.relative.string() << ": " << file.reason << '\n';
+// What was left out or removed, topic by topic and entry by entry.
+void PrintRemovals(const BuildReport& report, std::ostream& out) {
+  for (const FileResult& file : report.files)
     if (file.outcome == FileOutcome::kLeftOut)
       out << "left out: " << file.relative.string() << " (" << file.reason << ")\n";
-  }
+  for (const FileResult& file : report.files)
+    for (const std::string& link : file.linksRemoved)
+      out << "link removed from " << file.relative.string() << ": " << link << '\n';
   for (const FileResult& file : report.files)
     for (const std::string& entry : file.entriesRemoved)
       out << "removed from " << file.relative.string() << ": " << entry << '\n';
+}
+
+}  // namespace
+
+std::string FormatSummary(const BuildReport& report, bool quiet) {
+  const BuildTotals t = report.Totals();
+  std::ostringstream out;
+  for (const FileResult& file : report.files)
+    if (file.outcome == FileOutcome::kFailed)
+      out << "failed: " << file.relative.string() << ": " << file.reason << '\n';
+  if (!quiet) PrintRemovals(report, out);
   for (const auto& [path, reason] : report.skipped)
     out << "skipped: " << path.string() << ": " << reason << '\n';
   const std::set<std::filesystem::path> earlier(report.staleFromEarlierBuild.begin(),
@@ -69,13 +77,16 @@ std::string FormatSummary(const BuildReport& report) {
     out << (report.dryRun ? "would delete: " : "deleted: ") << path.string()
         << " (written by an earlier build, not by this one)\n";
   if (report.dryRun) out << "dry run: nothing was written or deleted\n";
+  if (report.review)
+    out << "review copy: nothing was removed; what a build removes is marked and stays visible. "
+           "Not a build: do not publish it\n";
   for (const std::string& warning : report.warnings) out << "warning: " << warning << '\n';
   if (report.interrupted) out << "interrupted: files not yet started were not built\n";
   out << (report.target.empty() ? "expression" : "target " + report.target) << " \""
       << report.expression << "\": " << t.filtered << " files filtered, " << t.copied
       << " copied, " << t.leftOut << " topics left out, " << t.failed << " failed; "
-      << t.elementsRemoved << " elements and " << t.annotationsRemoved
-      << " annotations removed" << HelpFileCounts(t) << "; " << Megabytes(t.bytesIn) << " in, " << Megabytes(t.bytesOut)
+      << t.elementsRemoved << " elements, " << t.linksRemoved << " links and "
+      << t.annotationsRemoved << " annotations removed" << HelpFileCounts(t) << "; " << Megabytes(t.bytesIn) << " in, " << Megabytes(t.bytesOut)
       << " out";
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.2f s", report.seconds);
@@ -97,6 +108,7 @@ nlohmann::json ReportJson(const BuildReport& report) {
                             {"annotationsRemoved", file.annotationsRemoved}};
     if (!file.reason.empty()) entry["reason"] = file.reason;
     if (!file.entriesRemoved.empty()) entry["entriesRemoved"] = file.entriesRemoved;
+    if (!file.linksRemoved.empty()) entry["linksRemoved"] = file.linksRemoved;
     files.push_back(entry);
   }
   nlohmann::json skipped = nlohmann::json::array();
@@ -116,6 +128,7 @@ nlohmann::json ReportJson(const BuildReport& report) {
       {"topicsLeftOut", t.leftOut},
       {"filesFailed", t.failed},
       {"elementsRemoved", t.elementsRemoved},
+      {"linksRemoved", t.linksRemoved},
       {"annotationsRemoved", t.annotationsRemoved},
       {"contentsEntriesRemoved", t.contentsEntriesRemoved},
       {"indexEntriesRemoved", t.indexEntriesRemoved},
@@ -125,6 +138,7 @@ nlohmann::json ReportJson(const BuildReport& report) {
       {"seconds", report.seconds},
       {"interrupted", report.interrupted},
       {"dryRun", report.dryRun},
+      {"review", report.review},
       {"files", files},
       {"skipped", skipped},
       {"stale", paths(report.staleOutputs)},

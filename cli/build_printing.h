@@ -9,8 +9,9 @@
 
 namespace bte::cli {
 
-// One human-readable summary, with every failure named.
-std::string FormatSummary(const projectbuild::BuildReport& report);
+// One human-readable summary, with every failure named; unless quiet, also
+// every topic left out and every link and entry removed.
+std::string FormatSummary(const projectbuild::BuildReport& report, bool quiet);
 // The same as a JSON document.
 std::string FormatJson(const projectbuild::BuildReport& report);
 // Several targets' reports as one JSON array.

@@ -8,7 +8,8 @@
 namespace bte::cli {
 
 // Exit codes shared by all subcommands.
-enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+// 130: stopped by Ctrl-C (128 + SIGINT), as shells report it.
+enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2, kExitInterrupted = 130 };
 
 // Where a subcommand leaves its exit code.
 struct Outcome {

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "cli/commands.h"
 #include "cli/document_streams.h"
@@ -44,7 +45,7 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
   std::string source;
   if (!ReadDocument(options.input, source)) return kExitFailed;
   const projectbuild::FilteredTopic topic = projectbuild::FilterTopicText(
-      source, TopicPath(options.input), options.expression, options.filter);
+      std::move(source), TopicPath(options.input), options.expression, options.filter);
   switch (topic.status) {
     case TopicFilterStatus::kFiltered: break;
     case TopicFilterStatus::kNoFilter:

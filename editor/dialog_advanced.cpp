@@ -28,6 +28,8 @@ void BuildTagExprDialog::OnAdvancedCommand(uint32_t controlId, Notification noti
     case control::kTagChooser:
       if (notification == Notification::kDoubleClicked)
         InsertWord(controls_->Text(control::kTagChooser));
+      // Add Tag depends on the chosen tag as much as on the text.
+      if (notification == Notification::kSelectionChanged) RefreshAdvancedButtons();
       return;
     case control::kExpressionEdit:
       if (notification == Notification::kTextChanged) RefreshAdvancedButtons();

@@ -1,7 +1,7 @@
 // Links to topics that the same expression leaves out of the output. A
-// linked topic is excluded when its topic-level build tags are; each check
-// opens and analyses the linked file afresh, so a topic edited between two
-// runs is never judged from stale data. A file that is missing, unreadable
+// linked topic is excluded when its topic-level build tags are; they are
+// read from the file as it is now (remembered only for as long as its size
+// and modification time stay the same). A file that is missing, unreadable
 // or not a topic simply counts as kept.
 #include <cstdio>
 #include <cstdlib>
@@ -97,13 +97,10 @@ void HtmlFilterPass::RemoveDeadRelatedTopics(HtmlPosition objectPosition) {
 }
 
 int HtmlFilterPass::IsTopicExcluded(const char* path) const {
-  if (path == nullptr || *path == '\0' || !CHtmlPack::IsExistingFile(path)) return 0;
-  CHtmlFileEx topic(path);
-  if (!topic.Analyse()) return 0;
-  CByteString tags;
-  topic.GetTopicBuildTags(tags);
-  if (tags.IsEmpty()) return 0;
-  return IsExcluded(std::string(tags.View())) ? 1 : 0;
+  if (path == nullptr || *path == '\0') return 0;
+  const std::string& tags = linkedTopics_->Read(path);
+  if (tags.empty()) return 0;
+  return IsExcluded(tags) ? 1 : 0;
 }
 
 std::string HtmlFilterPass::RelatedTopicFile(const char* value) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "buildtagexpr.h"
+#include "htmlfilter/linked_topic_tags.h"
 #include "pagesift/pagesift.h"
 
 namespace bte {
@@ -26,8 +27,13 @@ constexpr uint32_t kModeFilterWithLinks = kModeFilter | kModeRemoveDeadLinks;
 
 class HtmlFilterPass {
  public:
-  HtmlFilterPass(CHtmlFileEx* document, IBuildTagExprParser* parser)
-      : document_(document), parser_(parser) {}
+  // linkedTopics, when given, remembers linked topics' tags beyond this
+  // pass (the filter object keeps one for all its calls).
+  HtmlFilterPass(CHtmlFileEx* document, IBuildTagExprParser* parser,
+                 LinkedTopicTags* linkedTopics = nullptr)
+      : document_(document),
+        parser_(parser),
+        linkedTopics_(linkedTopics != nullptr ? linkedTopics : &ownLinkedTopics_) {}
   HtmlFilterPass(const HtmlFilterPass&) = delete;
   HtmlFilterPass& operator=(const HtmlFilterPass&) = delete;
   virtual ~HtmlFilterPass() = default;
@@ -68,7 +74,8 @@ class HtmlFilterPass {
   int FillEmptyCell(HtmlPosition position);
 
   // 1 when the topic file at path declares topic-level build tags that the
-  // expression excludes. Opens and analyses the file on every call.
+  // expression excludes. The file is analysed unless its tags are known
+  // for its current size and modification time.
   int IsTopicExcluded(const char* path) const;
   // The file part of a related-topic item value "title;file" (the title
   // may hold character references); empty for null.
@@ -87,6 +94,8 @@ class HtmlFilterPass {
 
   CHtmlFileEx* document_;
   IBuildTagExprParser* parser_;
+  LinkedTopicTags ownLinkedTopics_;
+  LinkedTopicTags* linkedTopics_;
   bool removedAny_ = false;
 };
 

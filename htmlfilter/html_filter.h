@@ -8,6 +8,7 @@
 
 #include "buildtagexpr.h"
 #include "com/ref_counted.h"
+#include "htmlfilter/linked_topic_tags.h"
 
 namespace bte {
 
@@ -34,6 +35,8 @@ class BuildTagExprFilter : public com::RefCountedNoQuery<IBuildTagExprFilter> {
 
   IBuildTagExprParser* parser_ = nullptr;
   bool ownsParser_ = false;
+  // Linked topics' tags, for every topic this filter looks at.
+  LinkedTopicTags linkedTopics_;
 };
 
 }  // namespace bte

@@ -27,9 +27,11 @@ struct PopupLink {
   std::string target;  // the popup text's id
 };
 
+// The tag id first: attributes are read only for tags that may qualify.
 bool IsPopupText(const CHtmlTagItem& tag) {
+  if (tag.GetTagId() != kTagBlockContainer) return false;
   const char* cls = tag.GetAttributeValue("class");
-  return tag.GetTagId() == kTagBlockContainer && cls != nullptr &&
+  return cls != nullptr &&
          std::strcmp(cls, "x-popup-text") == 0 && tag.HasAttribute("id");
 }
 
@@ -67,8 +69,9 @@ PopupInventory TakeInventory(const CHtmlFileEx& document, HtmlPosition first) {
 }
 
 bool IsPlaceholder(const CHtmlTagItem& tag) {
+  if (tag.GetTagId() != kTagBlockContainer) return false;
   const char* id = tag.GetAttributeValue("id");
-  return tag.GetTagId() == kTagBlockContainer && tag.HasAttribute("placeholder") &&
+  return tag.HasAttribute("placeholder") &&
          id != nullptr &&
          (EqualsIgnoringAsciiCase(id, "header") || EqualsIgnoringAsciiCase(id, "footer"));
 }

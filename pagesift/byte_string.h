@@ -28,6 +28,8 @@ class PAGESIFT_API CByteString {
   void Assign(std::string_view bytes) { bytes_.assign(bytes); }
   void Append(std::string_view bytes) { bytes_.append(bytes); }
   void Reserve(size_t size) { bytes_.reserve(size); }
+  // Takes the bytes over without copying them.
+  void Adopt(std::string&& bytes) { bytes_ = std::move(bytes); }
   // Hands the bytes over, leaving this string empty.
   std::string Release() { return std::move(bytes_); }
 

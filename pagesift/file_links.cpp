@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pagesift/folder_listings.h"
 #include "pagesift/html_pack.h"
 #include "pagesift/tag_scanner.h"
 #include "platform/file_system.h"
@@ -53,15 +54,6 @@ std::string FolderOf(const std::string& file) {
   return slash == 0 ? "/" : file.substr(0, slash);
 }
 
-bool HoldsProjectFile(const std::string& folder) {
-  for (const std::string& name : bte::platform::ListDirectory(folder)) {
-    if (name.size() > 4 && pagesift::EqualsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".hhp")) {
-      return true;
-    }
-  }
-  return false;
-}
-
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f') return (c | 0x20) - 'a' + 10;
@@ -95,12 +87,9 @@ std::string LinkPath(std::string_view link) {
 
 // The entry of folder named name, exactly or else ignoring letter case.
 std::string MatchEntry(const std::string& folder, const std::string& name) {
-  std::string exact = folder + "/" + name;
-  if (name == ".." || bte::platform::IsRegularFile(exact) || bte::platform::IsDirectory(exact)) return name;
-  for (const std::string& entry : bte::platform::ListDirectory(folder)) {
-    if (pagesift::EqualsIgnoringCase(entry, name)) return entry;
-  }
-  return name;
+  if (name == ".." || bte::platform::StampOf(folder + "/" + name).exists) return name;
+  std::string entry = pagesift::FindEntryIgnoringCase(folder, name);
+  return entry.empty() ? name : entry;
 }
 
 }  // namespace
@@ -116,7 +105,7 @@ std::string CHtmlPack::GetProjectRoot() const {
     for (size_t count = folder.segments.size(); count > 0; --count) {
       if (folder.segments[count - 1] == "..") break;
       std::string candidate = Join(folder, count);
-      if (HoldsProjectFile(candidate)) {
+      if (pagesift::HoldsProjectFile(candidate)) {
         foundProjectRoot_ = candidate;
         break;
       }

@@ -161,6 +161,7 @@ void CHtmlTagItem::SetAttribute(const char* name, const char* value) {
   attribute->value = value ? value : "";
   attribute->changed = true;
   attributes.changed = true;
+  if (pagesift::EqualsIgnoringCase(name, "data-buildtags")) carriesBuildTags_ = true;
 }
 
 int CHtmlTagItem::RemoveAttribute(const char* name) {

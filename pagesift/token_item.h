@@ -124,12 +124,15 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // Discards the tag but keeps the whitespace that travels with it (for
   // unwrapping, where that whitespace separates the words around the tag).
   void DiscardKeepingWhitespace();
+  // Non-zero for a tag discarded that way (a link unwrapped, say).
+  int IsDiscardedKeepingWhitespace() const { return keepsWhitespace_ ? 1 : 0; }
 
   // The element names the library knows (lower case), by index from 0; null
   // past the last. For walking every kind of element.
   static const char* GetKnownTagName(size_t index);
 
-  // True when the tag was written with a "data-buildtags" attribute.
+  // True when the tag has a "data-buildtags" attribute (a cheap test, no
+  // attribute is read).
   bool CarriesBuildTagAttribute() const { return carriesBuildTags_; }
 
  private:

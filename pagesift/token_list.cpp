@@ -1,5 +1,6 @@
 #include "pagesift/token_list.h"
 
+#include <algorithm>
 #include <cstddef>
 
 CHtmlTokenList::CHtmlTokenList() = default;
@@ -13,7 +14,8 @@ CHtmlTagItem* CHtmlTokenList::GetTagItem(HtmlPosition position) {
 
 CHtmlTokenNode* CHtmlTokenList::NewNode(CHtmlTokenItem* token) {
   if (usedInLastBlock_ == kNodesPerBlock) {
-    blocks_.push_back(std::make_unique<CHtmlTokenNode[]>(kNodesPerBlock));
+    // Not zeroed: every node is written whole before use.
+    blocks_.emplace_back(new CHtmlTokenNode[kNodesPerBlock]);
     usedInLastBlock_ = 0;
   }
   CHtmlTokenNode* node = &blocks_.back()[usedInLastBlock_++];
@@ -57,10 +59,12 @@ HtmlPosition CHtmlTokenList::InsertBefore(HtmlPosition position, CHtmlTokenItem*
 }
 
 void* CHtmlTokenList::AllocateTokenStorage(size_t size) {
-  constexpr size_t kAlignment = alignof(std::max_align_t);
+  // Tokens need no more than their own alignment; a wider one would cost
+  // bytes on every token of a large document.
+  constexpr size_t kAlignment = std::max(alignof(CHtmlTagItem), alignof(CHtmlTextItem));
   size = (size + kAlignment - 1) / kAlignment * kAlignment;
   if (usedInLastTokenBlock_ + size > kTokenBlockSize) {
-    tokenBlocks_.push_back(std::make_unique<char[]>(kTokenBlockSize));
+    tokenBlocks_.emplace_back(new char[kTokenBlockSize]);
     usedInLastTokenBlock_ = 0;
   }
   void* storage = tokenBlocks_.back().get() + usedInLastTokenBlock_;

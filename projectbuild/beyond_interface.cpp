@@ -1,6 +1,7 @@
 #include "projectbuild/beyond_interface.h"
 
 #include <limits>
+#include <set>
 
 #include "buildtagexpr_host.h"
 #include "expr/diagnosis.h"
@@ -8,6 +9,7 @@
 #include "expr/text.h"
 #include "platform/wide_string.h"
 #include "rtffilter/filter_document.h"
+#include "rtffilter/segments.h"
 #include "platform/profile_file.h"
 #include "store/expression_list.h"
 #include "store/manager.h"
@@ -82,6 +84,42 @@ bool ListRtfTaggedRanges(const std::string& rtf, std::vector<RtfTaggedRange>& ra
   }
   for (rtf::AnnotatedRange& range : found)
     ranges.push_back({range.number, std::move(range.tagText)});
+  return true;
+}
+
+bool ListRtfPieces(const std::string& rtf, IBuildTagExprParser* parser,
+                   std::vector<RtfPiece>& pieces, std::string& error) {
+  if (!FitsTheFilter(rtf, error)) return false;
+  rtf::SegmentList segments;
+  const rtf::FilterResult split =
+      rtf::SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), segments);
+  if (!split.ok()) {
+    error = rtf::DescribeResult(split);
+    return false;
+  }
+  rtf::MarkExcludedSegments(parser, segments);
+  std::map<const rtf::RTFSegment*, const rtf::BuildTagRange*> annotations;
+  for (const rtf::BuildTagRange& range : segments.ranges)
+    if (range.isBuildTag && range.annotation != nullptr) annotations[range.annotation] = &range;
+  // A range is excluded where its content is.
+  std::set<const rtf::BuildTagRange*> excludedRanges;
+  for (const rtf::RTFSegment& segment : segments.segments)
+    if (segment.excluded && !segment.isMarker)
+      for (const rtf::BuildTagRange* range : segments.RangesOf(segment)) excludedRanges.insert(range);
+  for (const rtf::RTFSegment& segment : segments.segments) {
+    RtfPiece piece;
+    piece.offset = static_cast<size_t>(segment.text - rtf.c_str());
+    piece.length = segment.length;
+    piece.excluded = segment.excluded != 0;
+    if (const auto found = annotations.find(&segment); found != annotations.end()) {
+      piece.kind = RtfPiece::Kind::kAnnotation;
+      piece.tagText = found->second->tagText;
+      piece.excluded = excludedRanges.count(found->second) != 0;
+    } else if (segment.isMarker) {
+      piece.kind = RtfPiece::Kind::kMarker;
+    }
+    pieces.push_back(std::move(piece));
+  }
   return true;
 }
 

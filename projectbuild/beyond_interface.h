@@ -3,8 +3,9 @@
 // - an expression's normalized and postfix forms, the tags it names, and
 //   why the parser keeps everything for it;
 // - how a tag list in a topic or annotation splits into names;
-// - the build-tag ranges of an RTF document and why the RTF filter refused
-//   one (the filter answers only 0 or 1);
+// - the build-tag ranges of an RTF document, the pieces the RTF filter cuts
+//   it into (for a review copy), and why the filter refused one (it answers
+//   only 0 or 1);
 // - the time stamps of global expressions (records carry no stamp);
 // - whether the manager's last write reached the file (it answers success
 //   either way), and a target's expression written as the manager writes
@@ -61,6 +62,19 @@ bool ListRtfTaggedRanges(const std::string& rtf, std::vector<RtfTaggedRange>& ra
 // refuses the document, e.g. "range end 7 names no open range (at byte 120)".
 bool FilterRtfDocument(const std::string& rtf, IBuildTagExprParser* parser,
                        std::string& filtered, std::string& error);
+
+// The document cut as the RTF filter cuts it, for a review copy: content
+// (excluded or not), build-tag markers, and build-tag annotations with the
+// tags of their range and whether the range's content is excluded.
+struct RtfPiece {
+  enum class Kind { kContent, kMarker, kAnnotation };
+  Kind kind = Kind::kContent;
+  size_t offset = 0, length = 0;
+  bool excluded = false;
+  std::string tagText;  // annotations only
+};
+bool ListRtfPieces(const std::string& rtf, IBuildTagExprParser* parser,
+                   std::vector<RtfPiece>& pieces, std::string& error);
 
 // Stamp ("YYYY:MM:DD:hh:mm:ss") of each global expression the manager's
 // list holds, by expression text.

@@ -13,6 +13,7 @@ BuildTotals BuildReport::Totals() const {
     }
     totals.elementsRemoved += file.elementsRemoved;
     totals.annotationsRemoved += file.annotationsRemoved;
+    totals.linksRemoved += file.linksRemoved.size();
     totals.bytesIn += file.bytesIn;
     totals.bytesOut += file.bytesOut;
     const uint64_t entries = file.entriesRemoved.size();

@@ -26,6 +26,11 @@ struct FileResult {
   // Contents and index files: the entries removed (or unlinked) because
   // they led to left-out topics; help project files: the lines removed.
   std::vector<std::string> entriesRemoved;
+  // Topics: the links and related-topic items removed because they led to
+  // left-out topics (or to popups left empty).
+  std::vector<std::string> linksRemoved;
+  // Short excerpts of the passages removed (HTML elements, RTF ranges).
+  std::vector<std::string> passagesRemoved;
 };
 
 // The result marked failed, with the reason.
@@ -39,6 +44,7 @@ struct BuildTotals {
   uint32_t filtered = 0, copied = 0, leftOut = 0, failed = 0, skipped = 0;
   uint64_t elementsRemoved = 0, annotationsRemoved = 0, bytesIn = 0, bytesOut = 0;
   uint64_t contentsEntriesRemoved = 0, indexEntriesRemoved = 0, projectLinesRemoved = 0;
+  uint64_t linksRemoved = 0;
 };
 
 struct BuildReport {
@@ -55,6 +61,7 @@ struct BuildReport {
   std::vector<std::string> warnings;  // e.g. manifest lines not followed
   bool interrupted = false;
   bool dryRun = false;  // nothing was written; deletedOutputs would have been deleted
+  bool review = false;  // a review copy: nothing removed, what a build removes marked
   double seconds = 0;
 
   BuildTotals Totals() const;

@@ -7,12 +7,12 @@
 #include "projectbuild/beyond_interface.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
+#include "projectbuild/rtf_review.h"
 #include "projectbuild/topic_job.h"
+#include "projectbuild/topic_review.h"
 
 namespace bte::projectbuild {
 namespace fs = std::filesystem;
-namespace {
-
 FileResult CopyUnchanged(const fs::path& from, const fs::path& to, const TargetSettings& settings,
                          FileResult result) {
   std::string bytes, error;
@@ -23,6 +23,8 @@ FileResult CopyUnchanged(const fs::path& from, const fs::path& to, const TargetS
   result.contentHash = ContentHash(bytes);
   return result;
 }
+
+namespace {
 
 // One read, one filtering run: a refused document is reported with the
 // filtering's own reason.
@@ -45,6 +47,9 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const TargetSetti
   result.contentHash = ContentHash(filtered);
   result.outcome = FileOutcome::kFiltered;
   result.annotationsRemoved = static_cast<uint32_t>(ranges.size());
+  std::vector<RtfPiece> pieces;
+  if (settings.rtfExcerpts && ListRtfPieces(bytes, parser.get(), pieces, error))
+    WriteRtfReview(bytes, pieces, result.passagesRemoved);
   return result;
 }
 
@@ -70,6 +75,9 @@ FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
   result.bytesIn = file.size;
   const fs::path from = paths.source / file.relative;
   const fs::path to = paths.output / file.relative;
+  if (settings.review && file.kind == SourceKind::kRtf) return ReviewRtf(from, to, settings, result);
+  if (settings.review && file.kind == SourceKind::kTopic)
+    return ReviewTopic(from, to, paths.source, settings, result);
   switch (file.kind) {
     case SourceKind::kRtf: return FilterRtf(from, to, settings, result);
     case SourceKind::kTopic: return FilterTopic(from, to, paths.source, settings, result);

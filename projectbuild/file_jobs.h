@@ -22,11 +22,17 @@ struct TargetSettings {
   std::string expression;
   bool keepTags = false;  // keep the build-tag markup in output topics
   bool dryRun = false;    // decide and count everything, write nothing
+  bool review = false;    // write a review copy: remove nothing, mark what a build removes
+  bool rtfExcerpts = false;  // list the passages removed from RTF documents (a second read)
 };
 
 // Writes an output file (making its folder), or, in a dry run, nothing.
 bool WriteOutput(const std::filesystem::path& to, std::string_view bytes,
                  const TargetSettings& settings, std::string& error);
+
+// Copies the file unchanged (or, in a dry run, only reads it).
+FileResult CopyUnchanged(const std::filesystem::path& from, const std::filesystem::path& to,
+                         const TargetSettings& settings, FileResult result);
 
 FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
                         const TargetSettings& settings);

@@ -35,4 +35,21 @@ FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
   return result;
 }
 
+FileResult ReviewHelpFile(const BuildPaths& paths, const SourceFile& file,
+                          const LeftOutTopics& leftOut, const TargetSettings& settings) {
+  TargetSettings decideOnly = settings;
+  decideOnly.dryRun = true;
+  const FileResult build = BuildHelpFile(paths, file, leftOut, decideOnly);
+  FileResult result;
+  result.relative = file.relative;
+  result.kind = file.kind;
+  result.bytesIn = file.size;
+  result = CopyUnchanged(paths.source / file.relative, paths.output / file.relative, settings,
+                         result);
+  result.entriesRemoved = build.entriesRemoved;
+  if (build.outcome == FileOutcome::kFailed)
+    result.entriesRemoved.push_back("(a build fails here: " + build.reason + ")");
+  return result;
+}
+
 }  // namespace bte::projectbuild

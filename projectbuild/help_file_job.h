@@ -13,6 +13,11 @@ namespace bte::projectbuild {
 FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
                          const LeftOutTopics& leftOut, const TargetSettings& settings);
 
+// For a review copy: the file copied unchanged (the left-out topics are in
+// the copy too), with what a build would remove listed.
+FileResult ReviewHelpFile(const BuildPaths& paths, const SourceFile& file,
+                          const LeftOutTopics& leftOut, const TargetSettings& settings);
+
 }  // namespace bte::projectbuild
 
 #endif  // BTE_PROJECTBUILD_HELP_FILE_JOB_H

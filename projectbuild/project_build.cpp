@@ -14,6 +14,7 @@
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
 #include "projectbuild/parallel_runner.h"
+#include "projectbuild/review_folder.h"
 #include "projectbuild/source_tree.h"
 
 namespace bte::projectbuild {
@@ -37,7 +38,7 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
   for (auto it = fs::recursive_directory_iterator(output, error);
        !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
     if (!it->is_regular_file(error)) continue;
-    if (it->path() == output / kManifestName) continue;
+    if (it->path() == output / kManifestName || it->path() == output / kReviewMarkerName) continue;
     if (IsTemporaryOutputName(it->path())) {
       if (!dryRun) fs::remove(it->path(), error);
       continue;
@@ -57,7 +58,8 @@ void BuildHelpFiles(const BuildPaths& paths, const SourceTree& tree, const Targe
     if (ran[i] && files[i].outcome == FileOutcome::kLeftOut) leftOut.Add(files[i].relative);
   for (size_t i = 0; i < files.size(); ++i) {
     if (!NamesTopics(tree.files[i].kind)) continue;
-    files[i] = BuildHelpFile(paths, tree.files[i], leftOut, settings);
+    files[i] = settings.review ? ReviewHelpFile(paths, tree.files[i], leftOut, settings)
+                               : BuildHelpFile(paths, tree.files[i], leftOut, settings);
     ran[i] = 1;
   }
 }
@@ -71,7 +73,8 @@ void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, 
   const bool dryRun = report.dryRun;
   OutputManifest next;
   for (const FileResult& file : report.files)
-    if (file.outcome == FileOutcome::kFiltered || file.outcome == FileOutcome::kCopied)
+    if (file.outcome == FileOutcome::kFiltered || file.outcome == FileOutcome::kCopied ||
+        (report.review && file.outcome == FileOutcome::kLeftOut))
       next[file.relative] = {file.bytesOut, file.contentHash};
   std::vector<fs::path> kept;
   for (const fs::path& stale : report.staleOutputs) {
@@ -96,10 +99,34 @@ void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, 
 
 }  // namespace
 
+namespace {
+
+// The nearest part of path that exists (path itself, or a folder above it).
+fs::path ExistingPart(const fs::path& path) {
+  std::error_code code;
+  for (fs::path part = path; !part.empty(); part = part.parent_path()) {
+    if (fs::exists(fs::symlink_status(part, code))) return part;
+    if (part == part.parent_path()) break;
+  }
+  return {};
+}
+
+}  // namespace
+
 bool CheckBuildFolders(const BuildRequest& request, std::string& error) {
   std::error_code code;
-  if (!fs::is_directory(request.source, code)) {
+  if (!fs::exists(request.source, code)) {
     error = "source folder " + request.source.string() + " does not exist";
+    return false;
+  }
+  if (!fs::is_directory(request.source, code)) {
+    error = request.source.string() + " is a file, not a folder";
+    return false;
+  }
+  // Checked once here: otherwise every file would fail on its own.
+  const fs::path existing = ExistingPart(request.output);
+  if (!existing.empty() && !fs::is_directory(existing, code)) {
+    error = existing.string() + " is a file, not a folder";
     return false;
   }
   const fs::path source = fs::canonical(request.source, code);
@@ -108,6 +135,8 @@ bool CheckBuildFolders(const BuildRequest& request, std::string& error) {
     error = "output folder " + request.output.string() + " must not be the source folder or lie inside it";
     return false;
   }
+  error = ReviewFolderConflict(request.output, request.review);
+  if (!error.empty()) return false;
   return true;
 }
 
@@ -117,12 +146,17 @@ BuildReport BuildProject(const BuildRequest& request) {
   report.target = request.target;
   report.expression = request.expression;
   report.dryRun = request.dryRun;
+  report.review = request.review;
   const ExpressionForms forms = DescribeExpression(request.expression);
   report.expressionValid = forms.valid;
   report.expressionFault = forms.fault;
   std::error_code error;
   const BuildPaths paths{fs::canonical(request.source, error), request.output};
   if (!request.dryRun) fs::create_directories(paths.output, error);
+  std::string markerError;
+  if (request.review && !request.dryRun &&
+      !WriteReviewMarker(paths.output, request.target, markerError))
+    report.warnings.push_back(std::string(kReviewMarkerName) + ": " + markerError);
 
   const OutputManifest previous = ReadManifest(paths.output, report.warnings);
   const SourceTree tree = ListSourceTree(paths.source);
@@ -139,7 +173,8 @@ BuildReport BuildProject(const BuildRequest& request) {
                                                                              : nullptr;
   const unsigned jobs = request.jobs != 0 ? request.jobs : platform::ProcessorCount();
   const RunOptions options{jobs, progress, request.stop};
-  const TargetSettings settings{request.expression, request.keepTags, request.dryRun};
+  const TargetSettings settings{request.expression, request.keepTags, request.dryRun,
+                                request.review, request.rtfExcerpts};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
     if (NamesTopics(tree.files[i].kind)) return;
     report.files[i] = BuildOneFile(paths, tree.files[i], settings);
@@ -148,7 +183,7 @@ BuildReport BuildProject(const BuildRequest& request) {
   if (!report.interrupted) BuildHelpFiles(paths, tree, settings, report.files, ran);
   // A topic left out now may still lie in OUT from an earlier build.
   for (size_t i = 0; i < ran.size(); ++i)
-    if (ran[i] && report.files[i].outcome == FileOutcome::kLeftOut &&
+    if (ran[i] && !request.review && report.files[i].outcome == FileOutcome::kLeftOut &&
         fs::exists(paths.output / report.files[i].relative, error))
       report.staleOutputs.push_back(report.files[i].relative);
   if (report.interrupted) {

@@ -25,13 +25,20 @@ struct BuildRequest {
   // Everything decided and reported (with --clean, what would be deleted);
   // nothing written or deleted.
   bool dryRun = false;
+  // Write a review copy instead: nothing removed, what a build removes
+  // marked; only into a folder that holds no build.
+  bool review = false;
+  // Also list excerpts of the passages removed from RTF documents (for a
+  // report page; topics always list theirs).
+  bool rtfExcerpts = false;
   unsigned jobs = 0;  // files processed at once; 0: one per processor
   std::FILE* progress = nullptr;  // a progress line goes here while it is a terminal
   const std::atomic<bool>* stop = nullptr;  // raised: files in progress finish, no more start
 };
 
 // Refuses (with the reason) a request the build must not run: a missing
-// source folder, or an output folder that is the source or lies inside it.
+// source folder, a source or output folder (or a folder above the output)
+// that is a file, or an output folder that is the source or lies inside it.
 bool CheckBuildFolders(const BuildRequest& request, std::string& error);
 
 BuildReport BuildProject(const BuildRequest& request);

@@ -35,6 +35,38 @@ void DiscardRange(HtmlPosition first, HtmlPosition last) {
   }
 }
 
+// The whitespace written after a tag (it travels with the tag).
+std::string_view TrailingWhitespace(const CHtmlTagItem& tag) {
+  const std::string_view source = tag.GetSourceText(), text = tag.GetTagText();
+  return source.substr(static_cast<size_t>(text.data() + text.size() - source.data()));
+}
+
+// Whitespace travels with the tag before it, so a run of removed tokens
+// takes with it the indentation of what follows, while the kept tag before
+// it keeps the run's own: removing a list's last entry would leave the
+// list's end tag one level too deep. The kept tag is written again without
+// its whitespace, and the run's last tag gives its whitespace back.
+void MendWhitespace(CHtmlTokenList& tokens) {
+  HtmlPosition kept = nullptr;
+  for (HtmlPosition at = tokens.GetHeadPosition(); at != nullptr; at = at->next) {
+    if (!at->token->IsDiscardedToken()) {
+      kept = at;
+      continue;
+    }
+    if (at->next != nullptr && at->next->token->IsDiscardedToken()) continue;
+    CHtmlTagItem* before = CHtmlTokenList::GetTagItem(kept);
+    CHtmlTagItem* last = CHtmlTokenList::GetTagItem(at);
+    if (before == nullptr || last == nullptr) continue;
+    const std::string_view space = TrailingWhitespace(*before);
+    if (space == TrailingWhitespace(*last)) continue;
+    const std::string_view source = before->GetSourceText();
+    const std::string bare(source.substr(0, source.size() - space.size()));
+    before->DiscardToken();
+    tokens.InsertAfter(kept, new CHtmlTagItem(bare.c_str()));
+    last->DiscardKeepingWhitespace();
+  }
+}
+
 struct LocalParam {
   HtmlPosition param;
   HtmlPosition title;  // an index entry's Name of this value (not its keyword), or null
@@ -249,6 +281,7 @@ PrunedSitemap PruneSitemap(const std::string& bytes, const std::filesystem::path
     pruned.bytes = bytes;
     return pruned;
   }
+  MendWhitespace(*document.GetTokenList());
   CByteString saved;
   document.Save(saved, pagesift::kSaveHtml);
   pruned.bytes.assign(saved.View());

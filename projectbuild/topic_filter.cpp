@@ -1,12 +1,14 @@
 #include "projectbuild/topic_filter.h"
 
+#include <utility>
+
 #include "buildtagexpr_host.h"
 #include "pagesift/pagesift.h"
 #include "projectbuild/topic_markup.h"
 
 namespace bte::projectbuild {
 
-FilteredTopic FilterTopicText(const std::string& source, const std::string& topicPath,
+FilteredTopic FilterTopicText(std::string source, const std::string& topicPath,
                               const std::string& expression, const TopicFilterOptions& options) {
   FilteredTopic result;
   host::ComPtr<IBuildTagExprFilter> filter;
@@ -15,7 +17,10 @@ FilteredTopic FilterTopicText(const std::string& source, const std::string& topi
     return result;
   }
   filter->SetExpression(expression.c_str());
-  CHtmlFileEx document(CByteString(source), topicPath.c_str());
+  // The document takes the bytes over: a large topic is held once.
+  CByteString bytes;
+  bytes.Adopt(std::move(source));
+  CHtmlFileEx document(std::move(bytes), topicPath.c_str());
   if (!document.Analyse()) {
     result.status = TopicFilterStatus::kUnparsable;
     return result;
@@ -27,7 +32,7 @@ FilteredTopic FilterTopicText(const std::string& source, const std::string& topi
   CByteString saved;
   document.Save(saved, pagesift::kSaveHtml);
   result.status = TopicFilterStatus::kFiltered;
-  result.bytes.assign(saved.View());
+  result.bytes = saved.Release();
   return result;
 }
 

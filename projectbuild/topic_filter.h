@@ -21,7 +21,7 @@ struct TopicFilterOptions {
   bool keepTags = false;  // keep the build-tag markup in the output
 };
 
-FilteredTopic FilterTopicText(const std::string& source, const std::string& topicPath,
+FilteredTopic FilterTopicText(std::string source, const std::string& topicPath,
                               const std::string& expression, const TopicFilterOptions& options);
 
 }  // namespace bte::projectbuild

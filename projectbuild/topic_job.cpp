@@ -5,6 +5,7 @@
 #include "buildtagexpr_host.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
+#include "projectbuild/removed_links.h"
 #include "projectbuild/topic_markup.h"
 #include "pagesift/pagesift.h"
 
@@ -22,16 +23,49 @@ bool IsExcluded(IBuildTagExprParser* parser, const CByteString& list) {
   return parser->IsIncluded(AsTagSet(list).c_str()) != S_OK;
 }
 
-// Elements whose own tags the expression excludes (nested ones included).
-uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
-  uint32_t count = 0;
+// Excerpts of the elements whose own tags the expression excludes (nested
+// ones included).
+std::vector<std::string> ListExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
+  std::vector<std::string> excerpts;
   for (size_t i = 0; i < document.GetCandidateCount(); ++i) {
-    const CHtmlTagItem* tag = document.GetTagItem(document.GetCandidatePosition(i));
+    const HtmlPosition at = document.GetCandidatePosition(i);
+    const CHtmlTagItem* tag = document.GetTagItem(at);
     CByteString list;
     if (tag != nullptr && document.GetInlineBuildTags(tag, list) && IsExcluded(parser, list))
-      ++count;
+      excerpts.push_back(ElementExcerpt(document, at));
   }
-  return count;
+  return excerpts;
+}
+
+// The parser and filter objects a thread filters its topics with, kept from
+// topic to topic: the filter remembers the linked topics' tags it has read,
+// so a topic that many others link to is analysed once per thread, not once
+// per link.
+class TopicTools {
+ public:
+  IBuildTagExprParser* Parser(const std::string& expression) {
+    if (!parser_ || expression != expression_) {
+      CreateBuildTagExprParserInstance(parser_.out(), expression.c_str());
+      parser_->EnableCache(1);
+      expression_ = expression;
+    }
+    return parser_.get();
+  }
+  IBuildTagExprFilter* Filter() {
+    if (!filter_) CreateBuildTagExprFilterInstance(filter_.out());
+    return filter_.get();
+  }
+
+ private:
+  std::string expression_;
+  // Declared first, so released last: the filter borrows it.
+  host::ComPtr<IBuildTagExprParser> parser_;
+  host::ComPtr<IBuildTagExprFilter> filter_;
+};
+
+TopicTools& ThreadTopicTools() {
+  thread_local TopicTools tools;
+  return tools;
 }
 
 }  // namespace
@@ -43,24 +77,23 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   document.SetProjectRoot(projectRoot.string().c_str());
   if (!document.Analyse()) return Failed(result, "cannot read the topic");
 
-  host::ComPtr<IBuildTagExprParser> parser;
-  CreateBuildTagExprParserInstance(parser.out(), settings.expression.c_str());
-  parser->EnableCache(1);
+  TopicTools& tools = ThreadTopicTools();
+  IBuildTagExprParser* parser = tools.Parser(settings.expression);
   CByteString topicTags;
   if (document.GetTopicBuildTags(topicTags) && !topicTags.IsEmpty() &&
-      IsExcluded(parser.get(), topicTags)) {
+      IsExcluded(parser, topicTags)) {
     result.outcome = FileOutcome::kLeftOut;
     result.reason = "topic tags " + std::string(topicTags.View());
     return result;
   }
-  result.elementsRemoved = CountExcludedElements(document, parser.get());
+  result.passagesRemoved = ListExcludedElements(document, parser);
+  result.elementsRemoved = static_cast<uint32_t>(result.passagesRemoved.size());
 
-  // Made after the parser, so released before it: the filter borrows it.
-  host::ComPtr<IBuildTagExprFilter> filter;
-  CreateBuildTagExprFilterInstance(filter.out());
-  filter->SetParser(parser.get());
+  IBuildTagExprFilter* filter = tools.Filter();
+  filter->SetParser(parser);
   const HRESULT status = filter->FilterDocumentWithLinks(document);
   if (status != S_OK) return Failed(result, "the HTML filter failed on this topic");
+  result.linksRemoved = ListRemovedLinks(document);
 
   if (!settings.keepTags) RemoveBuildTagMarkup(document);
   CByteString bytes;

@@ -33,7 +33,7 @@ size_t RemoveBuildTagMarkup(CHtmlFileEx& document) {
     if (IsTopicTagMeta(*tag)) {
       tag->DiscardToken();
       ++changed;
-    } else if (tag->HasAttribute(kInlineTags)) {
+    } else if (tag->CarriesBuildTagAttribute() && tag->HasAttribute(kInlineTags)) {
       // Only the filter marks cells, and only tagged ones.
       if (tag->GetTagId() == pagesift::kTagTableCell) tag->RemoveAttribute("discard");
       tag->RemoveAttribute(kInlineTags);

@@ -35,3 +35,11 @@ for target in Print Web; do
     done
   echo
 done
+
+# Review copies of both targets (excluded content kept and marked) and one
+# report page over them.
+echo "== review copies and the report page"
+"$tool" build --quiet --review --project "$samples/help/project.ini" --all-targets \
+  --report "$out/report.html" "$samples/help/source" "$out/review"
+echo "-- open $out/report.html in a browser: counts, a chart, and what each target removes;"
+echo "   its file names open the review copies in $out/review/"

@@ -14,7 +14,9 @@ set(layers
   "htmlfilter:include platform com expr pagesift"
   "store:include platform com expr layoutsettings"
   "editor:include platform com expr"
-  "module:include com expr rtffilter htmlfilter store editor"
+  "uicontrols:include"
+  "win32dialog:include editor uicontrols"
+  "module:include com expr rtffilter htmlfilter store editor win32dialog"
   "projectbuild:include platform pagesift expr rtffilter store"
   "cli:include editor projectbuild")
 # Folders that are not the product.

@@ -28,7 +28,7 @@ bool Contains(const std::string& text, const std::string& part) {
 class BuildCommand : public ::testing::Test {
  protected:
   ToolRun BuildSample(const std::string& target, const std::vector<std::string>& extra = {}) {
-    std::vector<std::string> arguments{"build", "--quiet"};
+    std::vector<std::string> arguments{"build"};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     for (const std::string& argument :
          {std::string("--project"), (kSample / "project.ini").string(), std::string("--target"),
@@ -54,8 +54,25 @@ TEST_F(BuildCommand, PrintsWhatWasLeftOutAsSummaryOrJson) {
   EXPECT_TRUE(Contains(run.out, "2 contents entries, 3 index entries and 3 project file lines "
                                 "removed"))
       << run.out;
+  // Links to left-out topics go; their text stays.
+  EXPECT_TRUE(Contains(run.out, "link removed from index.htm: topics/online_account.htm (Your "
+                                "online account)\n"))
+      << run.out;
+  EXPECT_TRUE(Contains(run.out, "18 elements, 6 links and 10 annotations removed")) << run.out;
+  // Quiet: the summary and failures only.
+  const ToolRun quiet = BuildSample("Print", {"-q"});
+  EXPECT_FALSE(Contains(quiet.out, "left out:")) << quiet.out;
+  EXPECT_FALSE(Contains(quiet.out, "removed from")) << quiet.out;
+  const auto summary = [](const std::string& out) {
+    const size_t at = out.find("target Print");
+    return at == std::string::npos ? out : out.substr(at, out.find(" MB out") - at);
+  };
+  EXPECT_EQ(quiet.out.find("target Print"), 0u) << quiet.out;
+  EXPECT_EQ(summary(quiet.out), summary(run.out));
   run = BuildSample("Web", {"--json", "--jobs", "2"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "\"linksRemoved\": 6")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "\"related topic Features in testing;beta_features.htm\"")) << run.out;
   EXPECT_TRUE(Contains(run.out, "\"topicsLeftOut\": 2")) << run.out;
   EXPECT_TRUE(Contains(run.out, "\"indexEntriesRemoved\": 3")) << run.out;
   EXPECT_TRUE(Contains(run.out, "\"path\": \"topics/printing.htm\"")) << run.out;
@@ -143,6 +160,35 @@ TEST_F(BuildCommand, UsageErrorsExitWithTwo) {
   EXPECT_FALSE(fs::exists(source_ / "out"));
 }
 
+// One message for the folder at fault, not one per file, and nothing built.
+TEST_F(BuildCommand, FolderFaultsAreOneClearError) {
+  Write(source_ / "a.htm", "<p>a</p>");
+  const fs::path file = folder_.path() / "file.txt";
+  Write(file, "x");
+  const fs::path project = folder_.path() / "project.ini";
+  Write(project, "[Target:Web]\nBuildExpression=Web\n[Target:Print]\nBuildExpression=Print\n");
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string error;
+  };
+  const std::string src = source_.string(), missing = (folder_.path() / "missing").string();
+  for (const Case& row : std::vector<Case>{
+           {{"-e", "Web", missing, out_.string()}, "source folder " + missing + " does not exist"},
+           {{"-e", "Web", file.string(), out_.string()}, file.string() + " is a file, not a folder"},
+           {{"-e", "Web", src, file.string()}, file.string() + " is a file, not a folder"},
+           {{"-e", "Web", src, (file / "sub").string()}, file.string() + " is a file, not a folder"},
+           {{"--project", project.string(), "--all-targets", src, file.string()},
+            file.string() + " is a file, not a folder"}}) {
+    std::vector<std::string> arguments{"build"};
+    arguments.insert(arguments.end(), row.arguments.begin(), row.arguments.end());
+    const ToolRun run = RunTool(arguments);
+    EXPECT_EQ(run.exitCode, 2) << row.error;
+    EXPECT_EQ(run.err, "buildtags: " + row.error + "\n");
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(ReadBytes(file.string()), "x");
+}
+
 TEST_F(BuildCommand, AFailedFileIsNamedAndExitsWithOne) {
   Write(source_ / "broken.rtf", "{\\rtf1 {\\*\\atrfend 7}x}");
   const ToolRun run = RunTool({"build", "--quiet", "--expr", "NOT Web", source_.string(),
@@ -167,7 +213,7 @@ TEST_F(BuildCommand, InterruptedBuildLeavesOnlyWholeFiles) {
   ToolInput interrupted;
   interrupted.interruptAfter = std::chrono::duration_cast<std::chrono::milliseconds>(
       (std::chrono::steady_clock::now() - started) / 3);
-  build(folder_.path() / "cut", interrupted);
+  EXPECT_EQ(build(folder_.path() / "cut", interrupted).exitCode, 130);
   const std::string whole = ReadBytes((folder_.path() / "full/t0.htm").string()).value();
   std::error_code noFolderYet;
   for (const auto& entry : fs::directory_iterator(folder_.path() / "cut", noFolderYet)) {

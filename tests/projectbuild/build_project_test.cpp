@@ -268,6 +268,24 @@ TEST_F(CleanTest, HandEditedManifestIsNeverFollowedOutsideTheOutput) {
   EXPECT_EQ(report.deletedOutputs.size(), 2u);
 }
 
+// Listed: links unwrapped and related-topic items dropped for a left-out
+// topic; not listed: a link that went with an excluded element.
+TEST_F(BuildProjectTest, LinksToLeftOutTopicsAreListed) {
+  Write(source_ / "gone.htm", "<meta name=\"buildtags\" content=\"Print\"><p>gone</p>");
+  Write(source_ / "kept.htm", "<p>kept</p>");
+  Write(source_ / "a.htm",
+        "<p>See <a href=\"gone.htm#x\">the\n  gone topic</a> and <a href=\"kept.htm\">kept</a>."
+        "<p data-buildtags=\"Print\"><a href=\"gone.htm\">inside</a></p>"
+        "<object type=\"application/x-oleobject\" classid=\"clsid:adb880a6-d8ff-11cf-9377-00aa003b7a11\"><param name=\"Command\" value=\"Related Topics\">"
+        "<param name=\"Item1\" value=\"Gone;gone.htm\"><param name=\"Item2\" value=\"Kept;kept.htm\">"
+        "</object>");
+  const BuildReport report = Build(source_, "NOT Print");
+  EXPECT_EQ(ResultFor(report, "a.htm")->linksRemoved,
+            (std::vector<std::string>{"gone.htm#x (the gone topic)", "related topic Gone;gone.htm"}));
+  EXPECT_EQ(report.Totals().linksRemoved, 2u);
+  EXPECT_TRUE(Contains(Read(out_ / "a.htm"), "See the\n  gone topic and <a href=\"kept.htm\">"));
+}
+
 TEST_F(BuildProjectTest, LinksLeadingOutsideTheSourceAreSkipped) {
   Write(folder_.path() / "secret.txt", "outside");
   Write(source_ / "inside.txt", "inside");
@@ -375,6 +393,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MessySitemap{"UnclosedLists", "toc.hhc", "<UL><LI>" + kObjectB + "<LI>" + kObjectA + "<UL><LI>" + kObjectB,
                      "<UL><LI>" + kObjectA},  // its emptied list goes too
+        // The end tag keeps its own indentation, not the removed entry's.
+        MessySitemap{"LastEntriesOfAnIndentedList", "toc.hhc",
+                     "<UL>\n  <LI>" + kObjectA + "\n  <UL>\n    <LI>" + kObjectA + "\n    <LI>" +
+                         kObjectB + "\n    <LI>" + kObjectB + "\n  </UL>\n  <LI>" + kObjectB +
+                         "\n</UL>\n",
+                     "<UL>\n  <LI>" + kObjectA + "\n  <UL>\n    <LI>" + kObjectA +
+                         "\n  </UL>\n</UL>\n"},
         MessySitemap{"ParamOutsideAnObject", "toc.hhc",
                      "<param name=\"Local\" value=\"html/b.htm\"><p>x</p>", "<p>x</p>"},
         MessySitemap{"ReferenceOutsideTheSource", "toc.hhc",

@@ -45,6 +45,17 @@ TEST_F(RtfCommandsTest, RemovesTheTaggedSentence) {
   EXPECT_EQ(Read(Path("out.rtf")), withoutSentence_);
 }
 
+// Writing over the input loses the source of every other target.
+TEST_F(RtfCommandsTest, OutputThatIsTheInputNeedsInPlace) {
+  ToolRun run = RunTool({"filter-rtf", "-e", "NOT Draft", input_, input_});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("is the input file; give --in-place"), std::string::npos) << run.err;
+  EXPECT_EQ(Read(input_), tagged_);
+  run = RunTool({"filter-rtf", "-e", "NOT Draft", "--in-place", input_, input_});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Read(input_), withoutSentence_);
+}
+
 TEST_F(RtfCommandsTest, KeepsTheSentenceWithoutMarkup) {
   const ToolRun run = RunTool({"filter-rtf", "-e", "Print", input_});
   EXPECT_EQ(run.exitCode, 0);

@@ -41,7 +41,8 @@ function(read_table file out_exports out_imports)
   set(${out_imports} "${imports}" PARENT_SCOPE)
 endfunction()
 
-set(system_dlls kernel32.dll msvcrt.dll ole32.dll oleaut32.dll user32.dll advapi32.dll)
+set(system_dlls kernel32.dll msvcrt.dll ole32.dll oleaut32.dll user32.dll advapi32.dll
+  gdi32.dll comctl32.dll)
 
 set(failures)
 read_table(${BUILD}/buildtagexpr.dll exports imports)

@@ -1,0 +1,91 @@
+// `build --report`: the page says what --json says, stands alone (no
+// scripts, nothing fetched), its links open the review copy, and a browser
+// draws it.
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "temp_folder.h"
+#include "tool_run.h"
+
+namespace bte::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSample = fs::path(BTE_SOURCE_DIR) / "samples" / "help";
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t count = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+  return count;
+}
+
+class ReportPage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    run_ = RunTool({"build", "--review", "--json", "--project", (kSample / "project.ini").string(),
+                    "--all-targets", "--report", page_.string(), (kSample / "source").string(),
+                    (folder_.path() / "review").string()});
+    ASSERT_EQ(run_.exitCode, 0) << run_.err;
+    html_ = ReadBytes(page_.string()).value_or("");
+  }
+  TempFolder folder_;
+  const fs::path page_ = folder_.path() / "report.html";
+  ToolRun run_;
+  std::string html_;
+};
+
+TEST_F(ReportPage, CountsAreThoseOfTheJson) {
+  const nlohmann::json reports = nlohmann::json::parse(run_.out);
+  ASSERT_EQ(reports.size(), 2u);
+  const std::regex count("data-key=\"(\\w+)\">(\\d+)<");
+  size_t section = html_.find("<section>"), checked = 0;
+  for (const nlohmann::json& report : reports) {
+    ASSERT_NE(section, std::string::npos);
+    const size_t next = html_.find("<section>", section + 1);
+    const std::string part = html_.substr(section, next - section);
+    EXPECT_NE(part.find(report["target"].get<std::string>()), std::string::npos);
+    for (auto it = std::sregex_iterator(part.begin(), part.end(), count);
+         it != std::sregex_iterator(); ++it, ++checked) {
+      const std::string key = (*it)[1];
+      const uint64_t expected =
+          key == "stale" ? report["stale"].size() : report[key].get<uint64_t>();
+      EXPECT_EQ(std::stoull((*it)[2]), expected) << report["target"] << ' ' << key;
+    }
+    section = next;
+  }
+  EXPECT_EQ(checked, 22u);
+}
+
+TEST_F(ReportPage, StandsAloneAndLinksOpenTheReviewCopy) {
+  EXPECT_EQ(Count(html_, "<script"), 0u);
+  EXPECT_EQ(Count(html_, "http"), Count(html_, "xmlns=\"http://www.w3.org/2000/svg\""));
+  EXPECT_EQ(Count(html_, "<svg"), 2u);
+  const std::regex link("href=\"([^\"]*)\"");
+  size_t links = 0;
+  for (auto it = std::sregex_iterator(html_.begin(), html_.end(), link);
+       it != std::sregex_iterator(); ++it, ++links)
+    EXPECT_TRUE(fs::is_regular_file(folder_.path() / (*it)[1].str())) << (*it)[1];
+  EXPECT_GT(links, 20u);
+}
+
+TEST_F(ReportPage, BrowserDrawsIt) {
+  if (std::system("command -v chromium >/dev/null 2>&1 && command -v identify >/dev/null 2>&1"))
+    GTEST_SKIP() << "needs chromium and ImageMagick";
+  const fs::path shot = folder_.path() / "shot.png", colours = folder_.path() / "colours";
+  const std::string command =
+      "HOME='" + folder_.path().string() + "' chromium --headless --no-sandbox --disable-gpu "
+      "--window-size=1000,1400 --screenshot='" + shot.string() + "' 'file://" + page_.string() +
+      "' >/dev/null 2>&1 && identify -format %k '" + shot.string() + "' >'" + colours.string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  // Text, tints and the chart's bars: far more than a blank page's colour.
+  EXPECT_GT(std::stoi(ReadBytes(colours.string()).value_or("0")), 100);
+}
+
+}  // namespace
+}  // namespace bte::test
