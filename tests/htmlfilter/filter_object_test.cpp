@@ -106,6 +106,7 @@ TEST(FilterText, NothingRemovedReturnsInputUnchanged) {
 }
 
 TEST(FilterText, RemovalConvertsBothWays) {
+  BTE_REQUIRE_UTF8_CODE_PAGE();
   auto filter = MakeFilter("Print");
   const auto input = Ole(u"<p data-buildtags=\"Web\">x</p><p>\u00e9\u4e2d\U0001F600</p>");
   BSTR result = nullptr;

@@ -212,6 +212,7 @@ class EnumeratorTest : public ::testing::Test {
 };
 
 TEST_F(EnumeratorTest, NextGivesWhatIsLeftThenEnds) {
+  BTE_REQUIRE_UTF8_CODE_PAGE();
   IEnumString* e = Make({"Web", "Prïnt"});
   EXPECT_EQ(Take(e, 5, S_OK, 2), (std::vector<bte::platform::WideString>{Ole(u"Web"), Ole(u"Prïnt")}));
   EXPECT_TRUE(Take(e, 1, BTE_E_NO_MORE_STRINGS, 0).empty());

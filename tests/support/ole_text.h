@@ -6,11 +6,23 @@
 
 #include <string_view>
 
+#include <gtest/gtest.h>
+
 #include "platform/wide_string.h"
 
 inline bte::platform::WideString Ole(std::u16string_view text) {
   return bte::platform::WideString(text.begin(), text.end());
 }
+
+// Whether the process code page, which the interfaces convert multibyte
+// text through, is UTF-8: so on Linux, not under Windows' usual ANSI code
+// pages, where text outside the code page cannot pass.
+inline bool ProcessCodePageIsUtf8() {
+  return bte::platform::MultiByteToWide("\xC3\xA9") == Ole(u"\u00e9");
+}
+
+#define BTE_REQUIRE_UTF8_CODE_PAGE() \
+  if (!ProcessCodePageIsUtf8()) GTEST_SKIP() << "needs a UTF-8 process code page"
 
 // A returned system string's text, without its terminator.
 inline bte::platform::WideString OleOf(const OLECHAR* text, size_t length) {
