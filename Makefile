@@ -24,7 +24,7 @@ DEMO_TARGETS := buildtagexpr pagesift buildtags
 
 .PHONY: all build asan check test test-asan demo install deb check-deb bench fuzz clean \
 	golden-update deps-demo deps-build deps-install deps-check deps-deb windows deps-windows \
-	check-windows
+	check-windows windows-suites
 
 all: build
 
@@ -47,8 +47,9 @@ test-asan: asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The cross build comes first, so that the suite checks and runs it.
-check: deps-check windows test test-asan
+# The cross build and its unit suites under Wine come first, so that the
+# plain suite checks and runs the cross build's modules too.
+check: deps-check windows-suites test test-asan
 	@tools/corpus-skips $(BUILD) $(ASAN_BUILD)
 
 # Without a build folder, the demo configures one without tests, so that
@@ -80,19 +81,28 @@ check-deb: deb
 # The Windows modules and tool, cross-built with mingw-w64 for 32 and 64
 # bits into $(WINDOWS_BUILD)/x86 and $(WINDOWS_BUILD)/x64.
 WINDOWS_BUILD ?= build-windows
-WINDOWS_CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) -DBTE_UNITY_BUILD=ON -DBTE_TESTS=OFF -DBTE_BENCH=OFF
+WINDOWS_CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) -DBTE_UNITY_BUILD=ON -DBTE_BENCH=OFF
+# The 64-bit build also compiles the unit suites when asked (make
+# windows-suites); a plain make windows builds what ships.
+WINDOWS_TESTS ?= OFF
 
 windows: deps-windows
-	cmake -S . -B $(WINDOWS_BUILD)/x86 $(WINDOWS_CONFIGURE) \
+	cmake -S . -B $(WINDOWS_BUILD)/x86 $(WINDOWS_CONFIGURE) -DBTE_TESTS=OFF \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/i686-w64-mingw32.cmake
 	cmake --build $(WINDOWS_BUILD)/x86 -j $(JOBS)
-	cmake -S . -B $(WINDOWS_BUILD)/x64 $(WINDOWS_CONFIGURE) \
+	cmake -S . -B $(WINDOWS_BUILD)/x64 $(WINDOWS_CONFIGURE) -DBTE_TESTS=$(WINDOWS_TESTS) \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/x86_64-w64-mingw32.cmake
 	cmake --build $(WINDOWS_BUILD)/x64 -j $(JOBS)
 
-# The cross build's checks alone: export tables, the tool and the host
-# round under Wine (the 32-bit round only where wine32 is installed).
-check-windows: windows build
+# The unit suites cross-built for 64 bits and run under wine64.
+windows-suites: deps-windows
+	$(MAKE) windows WINDOWS_TESTS=ON
+	tools/windows-suites $(WINDOWS_BUILD)/x64 $(JOBS)
+
+# Everything Windows: the unit suites, then the cross build's checks from
+# the plain build (export tables, resources, the tool, the host round and
+# the dialog under Wine; the 32-bit round only where wine32 is installed).
+check-windows: windows-suites build
 	cd $(BUILD) && ctest --output-on-failure -R '^windows_'
 
 # Every benchmark, then the table of the speed goals (bench/goals.sh).

@@ -15,15 +15,19 @@ struct SplitPath {
   std::vector<std::string> segments;
 };
 
+size_t NextSeparator(std::string_view path, size_t at) {
+  while (at < path.size() && !bte::platform::IsPathSeparator(path[at])) ++at;
+  return at;
+}
+
 // Lexical: "." dropped, ".." removes the segment before it where there is
 // one (and is kept at the start of a relative path).
 SplitPath Split(std::string_view path) {
   SplitPath split;
-  split.absolute = !path.empty() && path[0] == '/';
+  split.absolute = !path.empty() && bte::platform::IsPathSeparator(path[0]);
   size_t at = 0;
   while (at <= path.size()) {
-    size_t slash = path.find('/', at);
-    if (slash == std::string_view::npos) slash = path.size();
+    const size_t slash = NextSeparator(path, at);
     std::string_view segment = path.substr(at, slash - at);
     if (segment == "..") {
       if (!split.segments.empty() && split.segments.back() != "..") {
@@ -49,9 +53,10 @@ std::string Join(const SplitPath& split, size_t count) {
 }
 
 std::string FolderOf(const std::string& file) {
-  size_t slash = file.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : file.substr(0, slash);
+  size_t end = file.size();
+  while (end > 0 && !bte::platform::IsPathSeparator(file[end - 1])) --end;
+  if (end == 0) return ".";
+  return end == 1 ? "/" : file.substr(0, end - 1);
 }
 
 int HexValue(char c) {

@@ -37,6 +37,9 @@ bool IsRegularFile(const std::string& path);
 bool IsDirectory(const std::string& path);
 // The entry names of a folder (without "." and ".."); empty when unreadable.
 std::vector<std::string> ListDirectory(const std::string& folder);
+// Whether c separates a path's folders: '/' everywhere, also '\\' on Windows,
+// where hosts give paths such as C:\Help\topic.htm.
+bool IsPathSeparator(char c);
 
 }  // namespace bte::platform
 

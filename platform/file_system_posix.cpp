@@ -45,4 +45,6 @@ std::vector<std::string> ListDirectory(const std::string& folder) {
   return names;
 }
 
+bool IsPathSeparator(char c) { return c == '/'; }
+
 }  // namespace bte::platform

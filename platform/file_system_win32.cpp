@@ -57,4 +57,6 @@ std::vector<std::string> ListDirectory(const std::string& folder) {
   return names;
 }
 
+bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+
 }  // namespace bte::platform

@@ -98,7 +98,7 @@ std::string ExpressionOf(IBuildTagExprEditor* editor) {
   BSTR text = nullptr;
   if (editor->GetExpression(&text) != S_OK) return "<GetExpression failed>";
   const std::string expression =
-      platform::WideToMultiByte(std::u16string_view(text, SysStringLen(text)));
+      platform::WideToMultiByte(platform::WideStringView(text, SysStringLen(text)));
   SysFreeString(text);
   return expression;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "filter_support.h"
+#include "ole_text.h"
 
 namespace bte::test {
 namespace {
@@ -87,8 +88,8 @@ TEST(FilterText, NoParserOrEmptyExpressionLeavesResultUntouched) {
 
 TEST(FilterText, NullResultIsRefused) {
   auto filter = MakeFilter("Print");
-  EXPECT_EQ(filter->FilterText(u"<p>a</p>", nullptr), S_FALSE);
-  EXPECT_EQ(filter->FilterTextWithLinks(u"<p>a</p>", nullptr), S_FALSE);
+  EXPECT_EQ(filter->FilterText(Ole(u"<p>a</p>").c_str(), nullptr), S_FALSE);
+  EXPECT_EQ(filter->FilterTextWithLinks(Ole(u"<p>a</p>").c_str(), nullptr), S_FALSE);
 }
 
 // Without removal the caller's own text comes back, even where saving would
@@ -96,21 +97,22 @@ TEST(FilterText, NullResultIsRefused) {
 // multibyte form).
 TEST(FilterText, NothingRemovedReturnsInputUnchanged) {
   auto filter = MakeFilter("Web");
-  const std::u16string input = u"<p data-buildtags=\"Web\">caf\u00e9 \xD800</p>";
+  const auto input = Ole(u"<p data-buildtags=\"Web\">caf\u00e9 \xD800</p>");
   BSTR result = nullptr;
   EXPECT_EQ(filter->FilterText(input.c_str(), &result), S_OK);
   ASSERT_NE(result, nullptr);
-  EXPECT_EQ(std::u16string(result, SysStringLen(result)), input);
+  EXPECT_EQ(OleOf(result, SysStringLen(result)), input);
   SysFreeString(result);
 }
 
 TEST(FilterText, RemovalConvertsBothWays) {
+  BTE_REQUIRE_UTF8_CODE_PAGE();
   auto filter = MakeFilter("Print");
-  const std::u16string input = u"<p data-buildtags=\"Web\">x</p><p>\u00e9\u4e2d\U0001F600</p>";
+  const auto input = Ole(u"<p data-buildtags=\"Web\">x</p><p>\u00e9\u4e2d\U0001F600</p>");
   BSTR result = nullptr;
   EXPECT_EQ(filter->FilterText(input.c_str(), &result), S_OK);
   ASSERT_NE(result, nullptr);
-  EXPECT_EQ(std::u16string(result, SysStringLen(result)), u"<p>\u00e9\u4e2d\U0001F600</p>");
+  EXPECT_EQ(OleOf(result, SysStringLen(result)), Ole(u"<p>\u00e9\u4e2d\U0001F600</p>"));
   SysFreeString(result);
 }
 

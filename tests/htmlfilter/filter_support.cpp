@@ -27,14 +27,14 @@ ComPtr<IBuildTagExprFilter> MakeFilter(const char* expression) {
 
 std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html, bool withLinks,
                          HRESULT* status) {
-  const std::u16string wide = platform::MultiByteToWide(html);
+  const platform::WideString wide = platform::MultiByteToWide(html);
   BSTR result = nullptr;
   const HRESULT answer = withLinks ? filter.FilterTextWithLinks(wide.c_str(), &result)
                                    : filter.FilterText(wide.c_str(), &result);
   if (status != nullptr) *status = answer;
   if (result == nullptr) return "<untouched>";
   const std::string text =
-      platform::WideToMultiByte(std::u16string_view(result, SysStringLen(result)));
+      platform::WideToMultiByte(platform::WideStringView(result, SysStringLen(result)));
   SysFreeString(result);
   return text;
 }

@@ -70,6 +70,9 @@ TEST_F(LinkedTopicMemory, RecentTopicOfSameSizeAndTimeIsReadAgain) {
 }
 
 TEST_F(LinkedTopicMemory, LetterCaseFollowsRenamesInTheFolder) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the C++ library cannot date a folder back on Windows";
+#endif
   Settle(folder_.path(), 100s);
   EXPECT_FALSE(LinkSurvives("LINKED.htm"));
   fs::rename(linked(), folder_.path() / "other.htm");

@@ -51,7 +51,7 @@ TEST(RelatedTopics, AreRecognisedInRealTopicsAndTheirItemsResolve) {
                                          i % 2 ? "clsid:ADB880A6-D8FF-11CF-9377-00AA003B7A11"
                                                : "CLSID:52a2aaae-085d-4187-97ea-8c30db990436",
                                          "Related Topics, MENU", files);
-    auto document = Analysed(html, topics[i].c_str());
+    auto document = Analysed(html, topics[i].string().c_str());
     std::vector<HtmlPosition> controls = RelatedTopicsControls(*document);
     ASSERT_EQ(controls.size(), 1u);
     // The params follow the object directly, one per line.
@@ -187,7 +187,7 @@ TEST(Analyse, ReadsTheFileOrFails) {
   EXPECT_EQ(missing.Analyse(), 0);
   BTE_REQUIRE_CORPUS();
   auto topic = bte::testing::CorpusFiles(true).front();
-  CHtmlFileEx file(topic.c_str());
+  CHtmlFileEx file(topic.string().c_str());
   ASSERT_EQ(file.Analyse(), 1);
   EXPECT_EQ(Saved(file), bte::testing::ReadBytes(topic));
 }

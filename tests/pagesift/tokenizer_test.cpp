@@ -205,7 +205,7 @@ TEST(Corpus, EveryFileAndEveryPrefixSavesBackUnchanged) {
   for (const auto& path : bte::testing::CorpusFiles(false)) {
     SCOPED_TRACE(path.string());
     const std::string bytes = bte::testing::ReadBytes(path);
-    EXPECT_EQ(Saved(*Analysed(bytes, path.c_str())), bytes);
+    EXPECT_EQ(Saved(*Analysed(bytes, path.string().c_str())), bytes);
     // Cuts land inside tags, quotes, comments and references.
     for (size_t cut = 1; cut < bytes.size(); cut += bytes.size() / 23 + 1) {
       const std::string prefix = bytes.substr(0, cut);

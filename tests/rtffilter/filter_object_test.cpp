@@ -153,7 +153,7 @@ TEST_F(FilterFileTest, UnreadableInputThrows) {
   const std::string missing = (directory_ / "missing.rtf").string();
   const std::string out = (directory_ / "out.rtf").string();
   EXPECT_THROW(filter_->FilterFile(missing.c_str(), out.c_str()), BuildTagExprFileError);
-  EXPECT_THROW(filter_->FilterFile(directory_.c_str(), out.c_str()), BuildTagExprFileError);
+  EXPECT_THROW(filter_->FilterFile(directory_.string().c_str(), out.c_str()), BuildTagExprFileError);
   EXPECT_FALSE(std::filesystem::exists(out));
 }
 

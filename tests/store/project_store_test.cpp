@@ -126,8 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TimeStampZone, LocalTimeFollowsTheZone) {
-  setenv("TZ", "EST5", 1);
-  tzset();
+  UseLocalTimeZone("EST5");
   EXPECT_EQ(bte::ParseTimeStamp("2004:05:17:09:03:07"), k20040517 + 5 * 3600);
   EXPECT_EQ(bte::FormatTimeStamp(k20040517), "2004:05:17:04:03:07");
   UseUtcAsLocalTime();

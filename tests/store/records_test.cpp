@@ -11,6 +11,7 @@
 #include "store/expression_list.h"
 #include "store/split_list.h"
 #include "store/string_enumerator.h"
+#include "ole_text.h"
 
 namespace {
 
@@ -195,13 +196,13 @@ class EnumeratorTest : public ::testing::Test {
     bte::com::CreateInstance<bte::StringEnumerator>(&out, std::move(strings));
     return out;
   }
-  static std::vector<std::u16string> Take(IEnumString* e, ULONG count, HRESULT expected,
+  static std::vector<bte::platform::WideString> Take(IEnumString* e, ULONG count, HRESULT expected,
                                           ULONG expectedFetched) {
     std::vector<LPOLESTR> slots(count + 1, nullptr);
     ULONG fetched = 12345;
     EXPECT_EQ(e->Next(count, slots.data(), &fetched), expected);
     EXPECT_EQ(fetched, expectedFetched);
-    std::vector<std::u16string> taken;
+    std::vector<bte::platform::WideString> taken;
     for (ULONG i = 0; i < fetched; ++i) {
       taken.emplace_back(slots[i]);
       CoTaskMemFree(slots[i]);
@@ -211,19 +212,20 @@ class EnumeratorTest : public ::testing::Test {
 };
 
 TEST_F(EnumeratorTest, NextGivesWhatIsLeftThenEnds) {
+  BTE_REQUIRE_UTF8_CODE_PAGE();
   IEnumString* e = Make({"Web", "Prïnt"});
-  EXPECT_EQ(Take(e, 5, S_OK, 2), (std::vector<std::u16string>{u"Web", u"Prïnt"}));
+  EXPECT_EQ(Take(e, 5, S_OK, 2), (std::vector<bte::platform::WideString>{Ole(u"Web"), Ole(u"Prïnt")}));
   EXPECT_TRUE(Take(e, 1, BTE_E_NO_MORE_STRINGS, 0).empty());
   EXPECT_EQ(e->Next(1, nullptr, nullptr), E_POINTER);
   EXPECT_EQ(e->Reset(), S_OK);
-  EXPECT_EQ(Take(e, 1, S_OK, 1), (std::vector<std::u16string>{u"Web"}));
+  EXPECT_EQ(Take(e, 1, S_OK, 1), (std::vector<bte::platform::WideString>{Ole(u"Web")}));
   EXPECT_EQ(e->Release(), 0u);
 }
 
 TEST_F(EnumeratorTest, SkipStaysWithinTheStrings) {
   IEnumString* e = Make({"a", "b"});
   EXPECT_EQ(e->Skip(3), S_FALSE);
-  EXPECT_EQ(Take(e, 1, S_OK, 1), (std::vector<std::u16string>{u"a"}));
+  EXPECT_EQ(Take(e, 1, S_OK, 1), (std::vector<bte::platform::WideString>{Ole(u"a")}));
   EXPECT_EQ(e->Reset(), S_OK);
   EXPECT_EQ(e->Skip(2), S_OK);
   EXPECT_TRUE(Take(e, 1, BTE_E_NO_MORE_STRINGS, 0).empty());
@@ -236,8 +238,8 @@ TEST_F(EnumeratorTest, CloneStartsAtTheBeginning) {
   IEnumString* clone = nullptr;
   ASSERT_EQ(e->Clone(&clone), S_OK);
   EXPECT_EQ(e->Clone(nullptr), E_POINTER);
-  EXPECT_EQ(Take(clone, 2, S_OK, 2), (std::vector<std::u16string>{u"a", u"b"}));
-  EXPECT_EQ(Take(e, 2, S_OK, 1), (std::vector<std::u16string>{u"b"}));
+  EXPECT_EQ(Take(clone, 2, S_OK, 2), (std::vector<bte::platform::WideString>{Ole(u"a"), Ole(u"b")}));
+  EXPECT_EQ(Take(e, 2, S_OK, 1), (std::vector<bte::platform::WideString>{Ole(u"b")}));
   EXPECT_EQ(clone->Release(), 0u);
   EXPECT_EQ(e->Release(), 0u);
 }

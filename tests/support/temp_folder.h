@@ -4,20 +4,22 @@
 #define BTE_TESTS_SUPPORT_TEMP_FOLDER_H
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
 
-#include <unistd.h>
-
 class TempFolder {
  public:
   TempFolder() {
     static std::atomic<int> counter{0};
+    // Test programs run side by side: the start time tells them apart.
+    static const std::string run = std::to_string(
+        std::chrono::steady_clock::now().time_since_epoch().count());
     path_ = std::filesystem::temp_directory_path() /
-            ("bte-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+            ("bte-test-" + run + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
