@@ -11,8 +11,8 @@ using projectbuild::FileResult;
 
 struct Bar {
   std::string label;
-  uint64_t elements, links, annotations;
-  uint64_t Total() const { return elements + links + annotations; }
+  uint64_t elements, links, rtfPassages;
+  uint64_t Total() const { return elements + links + rtfPassages; }
 };
 
 constexpr int kMaxBars = 30;
@@ -25,7 +25,7 @@ struct Segment {
 };
 constexpr Segment kSegments[] = {{&Bar::elements, "#c0392b", "elements"},
                                  {&Bar::links, "#e6a100", "links"},
-                                 {&Bar::annotations, "#7d3c98", "RTF ranges"}};
+                                 {&Bar::rtfPassages, "#7d3c98", "RTF passages"}};
 
 std::string Rect(double x, int y, double width, const char* colour, const std::string& title) {
   char text[160];
@@ -51,8 +51,11 @@ std::string Legend() {
 std::string RemovalChart(const projectbuild::BuildReport& report) {
   std::vector<Bar> bars;
   for (const FileResult& file : report.files) {
+    // An RTF document loses every annotation, but only the excluded
+    // passages' content: those are what the chart counts.
+    const uint64_t rtfPassages = file.annotationsRemoved > 0 ? file.passagesRemoved.size() : 0;
     const Bar bar{file.relative.generic_string(), file.elementsRemoved, file.linksRemoved.size(),
-                  file.annotationsRemoved};
+                  rtfPassages};
     if (bar.Total() > 0) bars.push_back(bar);
   }
   if (bars.empty()) return "<p>Nothing was removed from any file.</p>\n";

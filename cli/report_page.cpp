@@ -93,7 +93,7 @@ class PageWriter {
         {"indexEntriesRemoved", t.indexEntriesRemoved},
         {"projectLinesRemoved", t.projectLinesRemoved}};
     const char* labels[] = {"files filtered", "files copied", "topics left out", "files failed",
-                            "elements removed", "links removed", "RTF ranges removed",
+                            "elements removed", "links removed", "RTF annotations removed",
                             "contents entries removed", "index entries removed",
                             "project file lines removed"};
     out << "<table class=\"counts\">\n";

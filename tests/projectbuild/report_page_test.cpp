@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -60,6 +61,32 @@ TEST_F(ReportPage, CountsAreThoseOfTheJson) {
     section = next;
   }
   EXPECT_EQ(checked, 22u);
+}
+
+// An RTF document loses every annotation, kept ranges' included; its bar
+// counts only the ranges the target excludes (tags from rtf-tags, decisions
+// from eval).
+TEST_F(ReportPage, ChartCountsTheExcludedRtfRanges) {
+  const ToolRun tags = RunTool({"rtf-tags", (kSample / "source" / "manual.rtf").string()});
+  ASSERT_EQ(tags.exitCode, 0) << tags.err;
+  std::vector<std::string> rangeTags;
+  const std::regex line("\\d+\t([^\n]*)\n");
+  for (auto it = std::sregex_iterator(tags.out.begin(), tags.out.end(), line);
+       it != std::sregex_iterator(); ++it)
+    rangeTags.push_back((*it)[1]);
+  ASSERT_GT(rangeTags.size(), 2u);
+  const std::regex bar("<title>(\\d+) RTF passages</title>");
+  size_t section = html_.find("<section>");
+  for (const nlohmann::json& report : nlohmann::json::parse(run_.out)) {
+    std::vector<std::string> arguments = {"eval", "-e", report["expression"]};
+    arguments.insert(arguments.end(), rangeTags.begin(), rangeTags.end());
+    const std::string decisions = RunTool(arguments).out;
+    const std::string part = html_.substr(section, html_.find("<section>", section + 1) - section);
+    std::smatch found;
+    ASSERT_TRUE(std::regex_search(part, found, bar)) << report["target"];
+    EXPECT_EQ(std::stoull(found[1]), Count(decisions, "excluded\t")) << report["target"];
+    section = html_.find("<section>", section + 1);
+  }
 }
 
 TEST_F(ReportPage, StandsAloneAndLinksOpenTheReviewCopy) {
