@@ -82,22 +82,24 @@ check-deb: deb
 # bits into $(WINDOWS_BUILD)/x86 and $(WINDOWS_BUILD)/x64.
 WINDOWS_BUILD ?= build-windows
 WINDOWS_CONFIGURE := -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) -DBTE_UNITY_BUILD=ON -DBTE_BENCH=OFF
-# The 64-bit build also compiles the unit suites when asked (make
-# windows-suites); a plain make windows builds what ships.
+# Each build also compiles the unit suites when asked (make windows-suites)
+# and a Wine of its bitness is installed; a plain make windows builds what
+# ships.
 WINDOWS_TESTS ?= OFF
 
 windows: deps-windows
-	cmake -S . -B $(WINDOWS_BUILD)/x86 $(WINDOWS_CONFIGURE) -DBTE_TESTS=OFF \
+	cmake -S . -B $(WINDOWS_BUILD)/x86 $(WINDOWS_CONFIGURE) -DBTE_TESTS=$(WINDOWS_TESTS) \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/i686-w64-mingw32.cmake
 	cmake --build $(WINDOWS_BUILD)/x86 -j $(JOBS)
 	cmake -S . -B $(WINDOWS_BUILD)/x64 $(WINDOWS_CONFIGURE) -DBTE_TESTS=$(WINDOWS_TESTS) \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/x86_64-w64-mingw32.cmake
 	cmake --build $(WINDOWS_BUILD)/x64 -j $(JOBS)
 
-# The unit suites cross-built for 64 bits and run under wine64.
+# The unit suites cross-built and run under Wine, for each bitness whose
+# Wine is installed.
 windows-suites: deps-windows
 	$(MAKE) windows WINDOWS_TESTS=ON
-	tools/windows-suites $(WINDOWS_BUILD)/x64 $(JOBS)
+	tools/windows-suites $(WINDOWS_BUILD) $(JOBS)
 
 # Everything Windows: the unit suites, then the cross build's checks from
 # the plain build (export tables, resources, the tool, the host round and

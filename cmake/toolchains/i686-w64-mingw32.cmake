@@ -3,7 +3,8 @@
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(BTE_MINGW_TRIPLET i686-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
-find_program(BTE_WINE32 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-if(BTE_WINE32)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${BTE_WINE32})
+# /usr/bin/wine alone runs 64-bit programs only; wine32 brings this loader.
+find_program(BTE_WINE32_LOADER wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(BTE_WINE32_LOADER)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${BTE_WINE32_LOADER})
 endif()
