@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -283,7 +284,8 @@ TEST_F(ProjectCommand, AnyBytesComeOutAsUtf8) {
   EXPECT_EQ(json["targets"][1]["target"], "Stra\u00DFe");
   const ToolRun renamed = Run(file, {"--json", "rename-tag", "Web", "Online"});
   EXPECT_EQ(renamed.exitCode, 0);
-  EXPECT_NO_THROW(nlohmann::json::parse(renamed.out));
+  nlohmann::json parsed;
+  EXPECT_NO_THROW(parsed = nlohmann::json::parse(renamed.out));
   EXPECT_NE(Run(file, {"list"}).out.find("  Druck\u00FC: Online & \u20AC\u00C3\n"), std::string::npos);
 }
 

@@ -8,11 +8,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 namespace bte::test {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+bool HoldsAnEntry(const std::string& folder) {
+  std::error_code notYet;
+  return std::filesystem::directory_iterator(folder, notYet) != std::filesystem::directory_iterator();
+}
 
 struct Pipe {
   int read = -1, write = -1;
@@ -53,19 +57,12 @@ pid_t Start(const std::vector<std::string>& arguments, bool unprivileged, Pipe& 
 void Exchange(pid_t child, const ToolInput& input, int& toChild, int& fromOut, int& fromErr,
               ToolRun& run) {
   size_t written = 0;
-  const Clock::time_point start = Clock::now();
-  bool interruptPending = input.interruptAfter.has_value();
+  bool interruptPending = !input.interruptOnceEntryIn.empty();
   for (;;) {
     if (fromOut < 0 && fromErr < 0 && toChild < 0) return;
     pollfd ends[3] = {{fromOut, POLLIN, 0}, {fromErr, POLLIN, 0}, {toChild, POLLOUT, 0}};
-    int timeout = -1;
-    if (interruptPending) {
-      const auto left = *input.interruptAfter - (Clock::now() - start);
-      timeout = static_cast<int>(std::max<long long>(
-          0, std::chrono::duration_cast<std::chrono::milliseconds>(left).count()));
-    }
-    if (poll(ends, 3, timeout) < 0 && errno != EINTR) return;
-    if (interruptPending && Clock::now() - start >= *input.interruptAfter) {
+    if (poll(ends, 3, interruptPending ? 1 : -1) < 0 && errno != EINTR) return;
+    if (interruptPending && HoldsAnEntry(input.interruptOnceEntryIn)) {
       kill(child, SIGINT);
       interruptPending = false;
     }

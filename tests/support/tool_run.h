@@ -4,8 +4,6 @@
 #ifndef BTE_TESTS_SUPPORT_TOOL_RUN_H
 #define BTE_TESTS_SUPPORT_TOOL_RUN_H
 
-#include <chrono>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +17,9 @@ struct ToolRun {
 
 struct ToolInput {
   std::string standardInput;
-  // Ctrl-C (SIGINT) reaches the tool this long after it started.
-  std::optional<std::chrono::milliseconds> interruptAfter;
+  // Ctrl-C (SIGINT) reaches the tool as soon as this folder holds an entry
+  // (looked at every millisecond), however busy the machine.
+  std::string interruptOnceEntryIn;
   // Run as an unprivileged user: "nobody" when the test runs as root (as
   // CI does), else the test's own user.
   bool unprivileged = false;
