@@ -9,6 +9,7 @@
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
 #include "projectbuild/text_excerpt.h"
+#include "rtffilter/reader/rtf_token.h"
 
 namespace bte::projectbuild {
 namespace {
@@ -31,13 +32,10 @@ bool IsNotText(std::string_view word) {
 
 // The end of the group that starts at open (a "{"), or npos.
 size_t GroupEnd(std::string_view rtf, size_t open) {
-  int depth = 0;
-  for (size_t i = open; i < rtf.size(); ++i) {
-    if (rtf[i] == '\\') ++i;
-    else if (rtf[i] == '{') ++depth;
-    else if (rtf[i] == '}' && --depth == 0) return i;
-  }
-  return std::string_view::npos;
+  uint32_t length = 0;
+  if (!rtf::FindGroupEnd(rtf.data() + open, static_cast<uint32_t>(rtf.size() - open), length))
+    return std::string_view::npos;
+  return open + length - 1;
 }
 
 // Where the highlight colour goes and which number it gets: appended to

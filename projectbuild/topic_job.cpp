@@ -1,6 +1,7 @@
 #include "projectbuild/topic_job.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "buildtagexpr_host.h"
 #include "projectbuild/output_file.h"
@@ -12,17 +13,6 @@
 namespace bte::projectbuild {
 namespace {
 
-// Tag lists in HTML separate names with "," or ";"; tag sets use ";".
-std::string AsTagSet(const CByteString& list) {
-  std::string tagSet(list.View());
-  std::replace(tagSet.begin(), tagSet.end(), ',', ';');
-  return tagSet;
-}
-
-bool IsExcluded(IBuildTagExprParser* parser, const CByteString& list) {
-  return parser->IsIncluded(AsTagSet(list).c_str()) != S_OK;
-}
-
 // Excerpts of the elements whose own tags the expression excludes (nested
 // ones included).
 std::vector<std::string> ListExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
@@ -31,7 +21,7 @@ std::vector<std::string> ListExcludedElements(CHtmlFileEx& document, IBuildTagEx
     const HtmlPosition at = document.GetCandidatePosition(i);
     const CHtmlTagItem* tag = document.GetTagItem(at);
     CByteString list;
-    if (tag != nullptr && document.GetInlineBuildTags(tag, list) && IsExcluded(parser, list))
+    if (tag != nullptr && document.GetInlineBuildTags(tag, list) && ExcludesTagList(parser, list.View()))
       excerpts.push_back(ElementExcerpt(document, at));
   }
   return excerpts;
@@ -70,6 +60,24 @@ TopicTools& ThreadTopicTools() {
 
 }  // namespace
 
+bool ExcludesTagList(IBuildTagExprParser* parser, std::string_view list) {
+  std::string tagSet(list);
+  std::replace(tagSet.begin(), tagSet.end(), ',', ';');
+  return parser->IsIncluded(tagSet.c_str()) != S_OK;
+}
+
+FileResult WriteTopic(CHtmlFileEx& document, const std::filesystem::path& to,
+                      const TargetSettings& settings, FileResult result) {
+  if (!settings.keepTags) RemoveBuildTagMarkup(document);
+  CByteString bytes;
+  document.Save(bytes, pagesift::kSaveHtml);
+  std::string error;
+  if (!WriteOutput(to, bytes.View(), settings, error)) return Failed(result, error);
+  result.bytesOut = bytes.GetSize();
+  result.contentHash = ContentHash(bytes.View());
+  return result;
+}
+
 FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,
                        const std::filesystem::path& projectRoot, const TargetSettings& settings,
                        FileResult result) {
@@ -81,7 +89,7 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   IBuildTagExprParser* parser = tools.Parser(settings.expression);
   CByteString topicTags;
   if (document.GetTopicBuildTags(topicTags) && !topicTags.IsEmpty() &&
-      IsExcluded(parser, topicTags)) {
+      ExcludesTagList(parser, topicTags.View())) {
     result.outcome = FileOutcome::kLeftOut;
     result.reason = "topic tags " + std::string(topicTags.View());
     return result;
@@ -95,15 +103,8 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
   if (status != S_OK) return Failed(result, "the HTML filter failed on this topic");
   result.linksRemoved = ListRemovedLinks(document);
 
-  if (!settings.keepTags) RemoveBuildTagMarkup(document);
-  CByteString bytes;
-  document.Save(bytes, pagesift::kSaveHtml);
-  std::string error;
-  if (!WriteOutput(to, bytes.View(), settings, error)) return Failed(result, error);
   result.outcome = FileOutcome::kFiltered;
-  result.bytesOut = bytes.GetSize();
-  result.contentHash = ContentHash(bytes.View());
-  return result;
+  return WriteTopic(document, to, settings, std::move(result));
 }
 
 }  // namespace bte::projectbuild

@@ -4,12 +4,23 @@
 #define BTE_PROJECTBUILD_TOPIC_JOB_H
 
 #include <filesystem>
-#include <string>
+#include <string_view>
 
+#include "buildtagexpr.h"
+#include "pagesift/pagesift.h"
 #include "projectbuild/build_report.h"
 #include "projectbuild/file_jobs.h"
 
 namespace bte::projectbuild {
+
+// Whether the expression excludes a tag list as topics write it (names
+// separated by "," or ";").
+bool ExcludesTagList(IBuildTagExprParser* parser, std::string_view list);
+
+// Takes our markup out unless the settings keep it, saves the topic and
+// writes it to `to`; the result gains the written size and hash, or fails.
+FileResult WriteTopic(CHtmlFileEx& document, const std::filesystem::path& to,
+                      const TargetSettings& settings, FileResult result);
 
 // Links resolve inside projectRoot only.
 FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,

@@ -1,38 +1,27 @@
 #include "projectbuild/topic_review.h"
 
-#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "buildtagexpr_host.h"
 #include "pagesift/pagesift.h"
-#include "projectbuild/output_file.h"
-#include "projectbuild/output_manifest.h"
 #include "projectbuild/removed_links.h"
 #include "projectbuild/review_style.h"
-#include "projectbuild/topic_markup.h"
+#include "projectbuild/topic_job.h"
 
 namespace bte::projectbuild {
 namespace {
 
 using pagesift::kEndTagBit;
 
-// Tag lists in HTML separate names with "," or ";"; tag sets use ";".
-std::string AsTagSet(std::string_view list) {
-  std::string tagSet(list);
-  std::replace(tagSet.begin(), tagSet.end(), ',', ';');
-  return tagSet;
-}
-
 class TopicReviewer {
  public:
   TopicReviewer(CHtmlFileEx& document, IBuildTagExprParser* parser)
       : document_(document), parser_(parser) {}
 
-  bool IsExcluded(std::string_view list) const {
-    return parser_->IsIncluded(AsTagSet(list).c_str()) != S_OK;
-  }
+  bool IsExcluded(std::string_view list) const { return ExcludesTagList(parser_, list); }
 
   // Excluded elements, nested ones included; returns their excerpts.
   std::vector<std::string> MarkExcludedElements() {
@@ -82,7 +71,6 @@ class TopicReviewer {
       if (tag != nullptr && tag->GetTagId() == (pagesift::kTagHead | kEndTagBit)) headEnd = at;
     }
     CHtmlTokenList& tokens = *document_.GetTokenList();
-    HtmlPosition styleEnd = nullptr;
     const auto insert = [&tokens](HtmlPosition& after, CHtmlTokenItem* token) {
       after = after ? tokens.InsertAfter(after, token)
                     : tokens.GetHeadPosition() ? tokens.InsertBefore(tokens.GetHeadPosition(), token)
@@ -92,7 +80,7 @@ class TopicReviewer {
     insert(at, new CHtmlTagItem("<style>"));
     insert(at, new CHtmlTextItem(kReviewStyle));
     insert(at, new CHtmlTagItem("</style>"));
-    styleEnd = at;
+    const HtmlPosition styleEnd = at;
     if (bannerText == nullptr) return;
     at = body ? body : styleEnd;
     auto* banner = new CHtmlTagItem("<div>");
@@ -172,15 +160,7 @@ FileResult ReviewTopic(const std::filesystem::path& from, const std::filesystem:
   result.elementsRemoved = static_cast<uint32_t>(result.passagesRemoved.size());
   result.linksRemoved = reviewer.MarkDeadLinks();
   reviewer.InsertStyleAndBanner(banner.empty() ? nullptr : &banner);
-  if (!settings.keepTags) RemoveBuildTagMarkup(document);
-
-  CByteString bytes;
-  document.Save(bytes, pagesift::kSaveHtml);
-  std::string error;
-  if (!WriteOutput(to, bytes.View(), settings, error)) return Failed(result, error);
-  result.bytesOut = bytes.GetSize();
-  result.contentHash = ContentHash(bytes.View());
-  return result;
+  return WriteTopic(document, to, settings, std::move(result));
 }
 
 }  // namespace bte::projectbuild
