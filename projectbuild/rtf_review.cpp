@@ -46,9 +46,20 @@ struct ColourInsertion {
   int number = 1;
 };
 
+// The first occurrence of markup (starting with "{" or "\\") that is not
+// itself escaped text: an even run of backslashes stands before it.
+size_t FindMarkup(std::string_view rtf, std::string_view markup) {
+  for (size_t at = rtf.find(markup); at != std::string_view::npos; at = rtf.find(markup, at + 1)) {
+    size_t backslashes = 0;
+    while (backslashes < at && rtf[at - backslashes - 1] == '\\') ++backslashes;
+    if (backslashes % 2 == 0) return at;
+  }
+  return std::string_view::npos;
+}
+
 ColourInsertion PlanColour(std::string_view rtf) {
   ColourInsertion plan;
-  if (const size_t table = rtf.find("{\\colortbl"); table != std::string_view::npos) {
+  if (const size_t table = FindMarkup(rtf, "{\\colortbl"); table != std::string_view::npos) {
     const size_t end = GroupEnd(rtf, table);
     if (end != std::string_view::npos) {
       plan.at = end;
@@ -58,13 +69,13 @@ ColourInsertion PlanColour(std::string_view rtf) {
     }
   }
   plan.text = std::string("{\\colortbl;") + kHighlightColour + "}";
-  const size_t fonts = rtf.find("{\\fonttbl");
+  const size_t fonts = FindMarkup(rtf, "{\\fonttbl");
   const size_t fontsEnd = fonts == std::string_view::npos ? fonts : GroupEnd(rtf, fonts);
   if (fontsEnd != std::string_view::npos) {
     plan.at = fontsEnd + 1;
     return plan;
   }
-  plan.at = rtf.find("\\rtf");
+  plan.at = FindMarkup(rtf, "\\rtf");
   if (plan.at == std::string_view::npos) return {0, "", 0};
   plan.at += 4;
   while (plan.at < rtf.size() && IsDigit(rtf[plan.at])) ++plan.at;
