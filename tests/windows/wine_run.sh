@@ -5,6 +5,7 @@
 wine=$1 build=$2 work=$3 program=$4
 shift 4
 if [[ ! -x $wine ]]; then echo "skipped: no Wine for this build's bitness (${wine:-none} is missing)"; exit 0; fi
+if ! "$wine" --version >/dev/null 2>&1; then echo "skipped: $wine is installed but cannot run on this system"; exit 0; fi
 if [[ ! -f $build/$program ]]; then echo "skipped: no $program in $build (make windows)"; exit 0; fi
 export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$work/wine-prefix}
 rm -rf "$work" && mkdir -p "$work"
