@@ -15,20 +15,20 @@ namespace {
 class CountingParser : public IBuildTagExprParser {
  public:
   explicit CountingParser(const char* expression) : inner_(MakeParser(expression)) {}
-  HRESULT QueryInterface(REFIID, void**) override { return E_NOTIMPL; }
-  ULONG AddRef() override { return ++references; }
-  ULONG Release() override { return --references; }
-  HRESULT IsIncluded(const char* tagSet) override {
+  HRESULT BTE_CALL QueryInterface(REFIID, void**) override { return E_NOTIMPL; }
+  ULONG BTE_CALL AddRef() override { return ++references; }
+  ULONG BTE_CALL Release() override { return --references; }
+  HRESULT BTE_CALL IsIncluded(const char* tagSet) override {
     ++questions;
     return inner_->IsIncluded(tagSet);
   }
-  HRESULT EnableCache(int32_t enable) override { return inner_->EnableCache(enable); }
-  HRESULT IsEmpty() override { return inner_->IsEmpty(); }
-  HRESULT IsValid() override { return inner_->IsValid(); }
-  HRESULT CompareNormalizedText(const char* t, int32_t n) override {
+  HRESULT BTE_CALL EnableCache(int32_t enable) override { return inner_->EnableCache(enable); }
+  HRESULT BTE_CALL IsEmpty() override { return inner_->IsEmpty(); }
+  HRESULT BTE_CALL IsValid() override { return inner_->IsValid(); }
+  HRESULT BTE_CALL CompareNormalizedText(const char* t, int32_t n) override {
     return inner_->CompareNormalizedText(t, n);
   }
-  HRESULT UsesTag(const char* tag) override { return inner_->UsesTag(tag); }
+  HRESULT BTE_CALL UsesTag(const char* tag) override { return inner_->UsesTag(tag); }
 
   ULONG references = 1;
   int questions = 0;
@@ -120,7 +120,7 @@ TEST(FilterText, RemovalConvertsBothWays) {
 class ThrowingParser : public CountingParser {
  public:
   ThrowingParser() : CountingParser("Print") {}
-  HRESULT IsIncluded(const char*) override { throw std::runtime_error("library failure"); }
+  HRESULT BTE_CALL IsIncluded(const char*) override { throw std::runtime_error("library failure"); }
 };
 
 // A topic linking to another, once plainly and once through a popup call;

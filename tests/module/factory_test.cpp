@@ -18,7 +18,7 @@ struct Factory {
 void PrintTo(const Factory& factory, std::ostream* os) { *os << factory.name; }
 
 template <class Interface, class... Args>
-std::function<HRESULT(IUnknown**)> Wrap(HRESULT (*factory)(Interface**, Args...), Args... args) {
+std::function<HRESULT(IUnknown**)> Wrap(HRESULT(BTE_CALL* factory)(Interface**, Args...), Args... args) {
   return [=](IUnknown** out) {
     if (out == nullptr) return factory(nullptr, args...);
     Interface* object = reinterpret_cast<Interface*>(0x1);  // must be overwritten
