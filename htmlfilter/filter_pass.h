@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "buildtagexpr.h"
 #include "htmlfilter/linked_topic_tags.h"
@@ -88,6 +89,9 @@ class HtmlFilterPass {
   // Where every clean-up pass starts walking.
   HtmlPosition FirstPosition() const;
   bool IsExcluded(std::string tagSet) const;
+  // IsTopicExcluded of the file the link target resolves to, asked once per
+  // target in a pass: a topic links to the same few topics many times.
+  bool LinksToExcludedTopic(const std::string& target);
   void RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor);
   void RemoveDeadRelatedTopics(HtmlPosition objectPosition);
   int RemoveOrphanPopupsOnce();
@@ -97,6 +101,7 @@ class HtmlFilterPass {
   LinkedTopicTags ownLinkedTopics_;
   LinkedTopicTags* linkedTopics_;
   bool removedAny_ = false;
+  std::unordered_map<std::string, bool> excludedTargets_;  // by link target
 };
 
 }  // namespace bte
