@@ -10,6 +10,7 @@
 
 #include "buildtagexpr.h"
 #include "htmlfilter/linked_topic_tags.h"
+#include "htmlfilter/open_element_stack.h"
 #include "pagesift/pagesift.h"
 
 namespace bte {
@@ -102,6 +103,7 @@ class HtmlFilterPass {
   LinkedTopicTags* linkedTopics_;
   bool removedAny_ = false;
   std::unordered_map<std::string, bool> excludedTargets_;  // by link target
+  OpenElementStack removalStack_;  // RemoveTaggedElement's
 };
 
 }  // namespace bte
