@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "rtf_documents.h"
 #include "rtf_runs.h"
 #include "platform/zeroed_block.h"
 #include "rtffilter/segments.h"
@@ -13,39 +14,10 @@
 
 namespace {
 
-// Paragraphs of text and formatting; every second one is a build-tag range,
-// a quarter of those tagged Beta and the rest Web. No tables, no list text.
-// With groupedTags the tags sit in a group of their own, a layout the host
-// does not write, which the filter reads token by token.
-std::string MakeDocument(size_t targetBytes, bool groupedTags) {
-  std::string rtf =
-      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
-      "{\\colortbl;\\red0\\green0\\blue0;}\\pard\\plain\n";
-  static const char* const kParagraphs[] = {
-      "\\pard\\sa120\\f0\\fs24 Plain words of a help topic, {\\b bold} and {\\i italic} text "
-      "with a \\'e9 character and \\tab a tab.\\par\r\n",
-      "\\pard\\li360\\f1\\fs20\\cf1 Another paragraph {\\field{\\*\\fldinst HYPERLINK "
-      "\"topic.htm\"}{\\fldrslt link text}} in a sentence of ordinary length.\\par\r\n",
-  };
-  for (int n = 1; rtf.size() < targetBytes; ++n) {
-    const std::string paragraph = kParagraphs[n % 2];
-    if (n % 2 == 1) {
-      rtf += paragraph;
-      continue;
-    }
-    const std::string id = std::to_string(n);
-    rtf += "{\\*\\atrfstart " + id + "}" + paragraph + "{\\*\\atrfend " + id +
-           "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
-           "{\\*\\annotation{\\*\\atnref " + id + "}" +
-           (groupedTags ? "{" : "") + (n % 8 == 0 ? "Beta" : "Web") + (groupedTags ? "}" : "") +
-           "}";
-  }
-  return rtf + "}";
-}
-
+// Every second paragraph tagged, a quarter of the tags Beta (rtf_documents.h).
 const std::string& Document(bool groupedTags = false) {
-  static const std::string host = MakeDocument(32u << 20, false);
-  static const std::string grouped = MakeDocument(32u << 20, true);
+  static const std::string host = bte::bench::MakeTaggedDocument(32u << 20, false);
+  static const std::string grouped = bte::bench::MakeTaggedDocument(32u << 20, true);
   return groupedTags ? grouped : host;
 }
 

@@ -15,6 +15,7 @@
 
 #include "../tests/rtfstructure/rtf_itemiser.h"
 #include "resident_memory.h"
+#include "rtf_documents.h"
 #include "rtf_runs.h"
 #include "rtffilter/structure/rtf_document_tree.h"
 
@@ -23,52 +24,6 @@ namespace {
 
 using bte::rtf::ParagraphListState;
 using bte::rtf::RtfItem;
-
-// How excluded content is marked: bare range markers for the tree alone
-// (its itemiser excludes what lies between them), or the host's whole
-// markup with annotations for the filter object.
-enum class Markup { kMarkersOnly, kHost };
-
-std::string Excluded(const std::string& content, Markup markup) {
-  static int range = 0;
-  const std::string n = std::to_string(++range);
-  if (markup == Markup::kMarkersOnly)
-    return "{\\*\\atrfstart" + n + "}" + content + "{\\*\\atrfend" + n + "}";
-  return "{\\*\\atrfstart " + n + "}" + content + "{\\*\\atrfend " + n +
-         "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
-         "{\\*\\annotation{\\*\\atnref " + n + "}Hidden}";
-}
-
-std::string Cell(const std::string& text, bool excluded, Markup markup) {
-  return "\\pard\\intbl " + (excluded ? Excluded(text, markup) : text) + "\\cell";
-}
-
-std::string ListEntry(int number, bool excluded, Markup markup) {
-  const std::string entry = "{\\pard\\ls1\\ilvl0 {" + std::to_string(number) +
-                            ".}{\\tab}{\\*\\listtextkvt}List entry text " +
-                            std::to_string(number) + "\\par}";
-  return excluded ? Excluded(entry, markup) : entry;
-}
-
-// Rows of four cells (some excluded, every eighth with a nested table),
-// lists of six entries (one excluded) and body paragraphs.
-std::string MakeDocument(size_t minimumSize, Markup markup) {
-  std::string text = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\n";
-  for (int block = 0; text.size() < minimumSize; ++block) {
-    text += "\\trowd\\trgaph108\\cellx2000\\cellx4000\\cellx6000\\cellx8000\n";
-    if (block % 8 == 0)
-      text += "\\pard\\intbl\\itap2 Nested text\\nestcell{\\*\\nesttableprops\\trowd"
-              "\\cellx1000\\nestrow}{\\nonesttables\\par}\\pard\\intbl\\cell";
-    else
-      text += Cell("First cell of row " + std::to_string(block), block % 3 == 0, markup);
-    text += Cell("Second cell", block % 5 == 0, markup) +
-            Cell("Third cell with more text", false, markup) +
-            Cell("Fourth", block % 2 == 0, markup) + "\\row\n";
-    for (int entry = 1; entry <= 6; ++entry) text += ListEntry(entry, entry == 3, markup);
-    text += "\\pard\\itap0 A body paragraph between the tables.\\par\n";
-  }
-  return text + "}";
-}
 
 struct ItemRecord {
   uint32_t offset, length;
@@ -84,7 +39,7 @@ struct Workload {
 const Workload& TheWorkload() {
   static const Workload workload = [] {
     Workload w;
-    w.text = MakeDocument(32u << 20, Markup::kMarkersOnly);
+    w.text = bte::bench::MakeTableDocument(32u << 20, bte::bench::TableMarkup::kMarkersOnly);
     for (auto& entry : bte::rtf::testing::Itemise(w.text))
       w.items.push_back({static_cast<uint32_t>(entry.item->text - w.text.data()),
                          entry.item->length, entry.item->excluded, entry.item->kind,
@@ -125,7 +80,7 @@ void BM_BuildAndWriteTree(benchmark::State& state) {
 // The whole structured path through the filter object: markup, segments,
 // items, tree and output.
 void BM_FilterBufferStructured(benchmark::State& state) {
-  static const std::string text = MakeDocument(32u << 20, Markup::kHost);
+  static const std::string text = bte::bench::MakeTableDocument(32u << 20, bte::bench::TableMarkup::kHost);
   const bte::bench::FilterRuns runs = bte::bench::TimeFilterBuffer(state, text, "NOT Hidden");
   state.counters["input_mb"] = static_cast<double>(text.size()) / (1 << 20);
   state.counters["output_share"] = static_cast<double>(runs.outputLength) / text.size();

@@ -17,7 +17,7 @@ bool ReadDocument(const std::string& path, std::string& bytes) {
   return read;
 }
 
-bool WriteDocument(const std::string& path, const std::string& bytes) {
+bool WriteDocument(const std::string& path, std::string_view bytes) {
   std::string error;
   bool written;
   if (path == "-") {

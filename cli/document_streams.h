@@ -5,6 +5,7 @@
 #define BTE_CLI_DOCUMENT_STREAMS_H
 
 #include <string>
+#include <string_view>
 
 namespace bte::cli {
 
@@ -12,7 +13,7 @@ namespace bte::cli {
 bool ReadDocument(const std::string& path, std::string& bytes);
 // A file is replaced only once all bytes are written, so a failed run leaves
 // an existing output untouched.
-bool WriteDocument(const std::string& path, const std::string& bytes);
+bool WriteDocument(const std::string& path, std::string_view bytes);
 
 }  // namespace bte::cli
 

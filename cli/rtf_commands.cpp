@@ -20,12 +20,13 @@ int RunFilterRtf(const std::string& expression, const std::string& input,
   if (!ReadDocument(input, text)) return kExitFailed;
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
-  std::string filtered, error;
+  projectbuild::FilteredRtf filtered;
+  std::string error;
   if (!projectbuild::FilterRtfDocument(text, parser.get(), filtered, error)) {
     std::cerr << "buildtags: " << input << ": " << error << '\n';
     return kExitFailed;
   }
-  return WriteDocument(output, filtered) ? kExitOk : kExitFailed;
+  return WriteDocument(output, filtered.bytes) ? kExitOk : kExitFailed;
 }
 
 int RunRtfTags(const std::string& input) {

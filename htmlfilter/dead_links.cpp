@@ -71,9 +71,16 @@ void HtmlFilterPass::RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor)
   const char* href = anchor->GetAttributeValue("href");
   if (href == nullptr) return;
   const std::string target = LinkTarget(href);
-  if (target.empty()) return;
+  if (!target.empty() && LinksToExcludedTopic(target)) document_->DeleteAnchor(position);
+}
+
+bool HtmlFilterPass::LinksToExcludedTopic(const std::string& target) {
+  const auto known = excludedTargets_.find(target);
+  if (known != excludedTargets_.end()) return known->second;
   const CByteString path = document_->GetFilePathName(target.c_str());
-  if (IsTopicExcluded(path.GetContent())) document_->DeleteAnchor(position);
+  const bool excluded = IsTopicExcluded(path.GetContent()) != 0;
+  excludedTargets_.emplace(target, excluded);
+  return excluded;
 }
 
 void HtmlFilterPass::RemoveDeadRelatedTopics(HtmlPosition objectPosition) {
@@ -88,9 +95,7 @@ void HtmlFilterPass::RemoveDeadRelatedTopics(HtmlPosition objectPosition) {
         value == nullptr)
       continue;
     const std::string file = RelatedTopicFile(value);
-    if (file.empty()) continue;
-    const CByteString path = document_->GetFilePathName(file.c_str());
-    if (!IsTopicExcluded(path.GetContent())) continue;
+    if (file.empty() || !LinksToExcludedTopic(file)) continue;
     param->DiscardToken();
     RenumberItems(at);
   }

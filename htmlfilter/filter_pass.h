@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "buildtagexpr.h"
 #include "htmlfilter/linked_topic_tags.h"
+#include "htmlfilter/open_element_stack.h"
 #include "pagesift/pagesift.h"
 
 namespace bte {
@@ -88,6 +90,9 @@ class HtmlFilterPass {
   // Where every clean-up pass starts walking.
   HtmlPosition FirstPosition() const;
   bool IsExcluded(std::string tagSet) const;
+  // IsTopicExcluded of the file the link target resolves to, asked once per
+  // target in a pass: a topic links to the same few topics many times.
+  bool LinksToExcludedTopic(const std::string& target);
   void RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor);
   void RemoveDeadRelatedTopics(HtmlPosition objectPosition);
   int RemoveOrphanPopupsOnce();
@@ -97,6 +102,8 @@ class HtmlFilterPass {
   LinkedTopicTags ownLinkedTopics_;
   LinkedTopicTags* linkedTopics_;
   bool removedAny_ = false;
+  std::unordered_map<std::string, bool> excludedTargets_;  // by link target
+  OpenElementStack removalStack_;  // RemoveTaggedElement's
 };
 
 }  // namespace bte

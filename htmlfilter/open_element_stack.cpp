@@ -25,17 +25,19 @@ void Unlink(std::unordered_map<uint32_t, int>& tops, uint32_t key, int below) {
 
 }  // namespace
 
-OpenElementStack::OpenElementStack(CHtmlTagItem* bottom) {
-  entries_.reserve(10);
+void OpenElementStack::Reset(CHtmlTagItem* bottom) {
+  entries_.clear();
+  topByContent_.clear();
+  topById_.clear();
+  blockLevelEntries_ = 0;
   Push(bottom);
 }
 
 int OpenElementStack::FindContainerFor(CHtmlTagItem* tag) const {
-  std::vector<int> candidates;
-  candidates.reserve(topByContent_.size());
-  for (const auto& [content, top] : topByContent_) candidates.push_back(top);
-  std::sort(candidates.begin(), candidates.end(), std::greater<int>());
-  for (int index : candidates)
+  candidates_.clear();
+  for (const auto& [content, top] : topByContent_) candidates_.push_back(top);
+  std::sort(candidates_.begin(), candidates_.end(), std::greater<int>());
+  for (int index : candidates_)
     if (HtmlFilterPass::CanContain(entries_[index].tag, tag)) return index;
   return -1;
 }

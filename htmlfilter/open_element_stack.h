@@ -22,8 +22,10 @@ namespace bte {
 
 class OpenElementStack {
  public:
-  // The removed element's start tag is the bottom entry.
-  explicit OpenElementStack(CHtmlTagItem* bottom);
+  // Starts afresh with the removed element's start tag as the bottom entry.
+  // One stack serves every removal of a pass, so that its storage is
+  // allocated once, not per removed element.
+  void Reset(CHtmlTagItem* bottom);
 
   // Index of the innermost entry that may contain tag, or -1. Asks the
   // containment model exactly as a walk from the top would, so the marks
@@ -49,6 +51,7 @@ class OpenElementStack {
   std::unordered_map<uint32_t, int> topByContent_;
   std::unordered_map<uint32_t, int> topById_;
   int blockLevelEntries_ = 0;
+  mutable std::vector<int> candidates_;  // FindContainerFor's, kept for its storage
 };
 
 }  // namespace bte

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "htmlfilter/filter_pass.h"
-#include "htmlfilter/open_element_stack.h"
 
 namespace bte {
 namespace {
@@ -53,7 +52,8 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   else
     tag->DiscardToken();
 
-  OpenElementStack stack(tag);
+  OpenElementStack& stack = removalStack_;
+  stack.Reset(tag);
   int nested = 0;  // open elements of the removed kind inside it
   for (HtmlPosition at = CHtmlTokenList::GetNext(position); at != nullptr;
        at = CHtmlTokenList::GetNext(at)) {

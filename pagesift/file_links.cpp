@@ -1,4 +1,6 @@
 // Resolving a topic's relative links to files of its project.
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,16 +92,31 @@ std::string LinkPath(std::string_view link) {
   return path;
 }
 
-// The entry of folder named name, exactly or else ignoring letter case.
-std::string MatchEntry(const std::string& folder, const std::string& name) {
-  if (name == ".." || bte::platform::StampOf(folder + "/" + name).exists) return name;
-  std::string entry = pagesift::FindEntryIgnoringCase(folder, name);
+// The entry of folder (listed in listing) named name, exactly or else
+// ignoring letter case.
+std::string MatchEntry(const pagesift::FolderListing& listing, const std::string& folder,
+                       const std::string& name) {
+  if (name == ".." || listing.Lists(name)) return name;
+  // Unlisted names are rare (missing files, letter case differing): the
+  // file system itself says whether the name as written opens a file, as
+  // it does on one that ignores letter case.
+  if (bte::platform::StampOf(folder + "/" + name).exists) return name;
+  std::string entry = listing.EntryIgnoringCase(name);
   return entry.empty() ? name : entry;
 }
 
 }  // namespace
 
-void CHtmlPack::SetProjectRoot(const char* folder) { projectRoot_ = folder ? folder : ""; }
+const pagesift::FolderListing& CHtmlPack::ListingOf(const std::string& folder) const {
+  std::shared_ptr<const pagesift::FolderListing>& listing = folderListings_[folder];
+  if (listing == nullptr) listing = pagesift::ListFolder(folder);
+  return *listing;
+}
+
+void CHtmlPack::SetProjectRoot(const char* folder) {
+  projectRoot_ = folder ? folder : "";
+  linkBase_.known = false;
+}
 
 std::string CHtmlPack::GetProjectRoot() const {
   if (!projectRoot_.empty()) return projectRoot_;
@@ -110,7 +127,7 @@ std::string CHtmlPack::GetProjectRoot() const {
     for (size_t count = folder.segments.size(); count > 0; --count) {
       if (folder.segments[count - 1] == "..") break;
       std::string candidate = Join(folder, count);
-      if (pagesift::HoldsProjectFile(candidate)) {
+      if (ListingOf(candidate).holdsProjectFile()) {
         foundProjectRoot_ = candidate;
         break;
       }
@@ -119,24 +136,39 @@ std::string CHtmlPack::GetProjectRoot() const {
   return foundProjectRoot_;
 }
 
+const CHtmlPack::LinkBase& CHtmlPack::GetLinkBase() const {
+  if (linkBase_.known) return linkBase_;
+  const SplitPath root = Split(GetProjectRoot());
+  SplitPath folder = Split(FolderOf(path_));
+  linkBase_ = LinkBase();
+  linkBase_.known = true;
+  linkBase_.root = Join(root, root.segments.size());
+  linkBase_.insideRoot = folder.absolute == root.absolute &&
+                         folder.segments.size() >= root.segments.size() &&
+                         std::equal(root.segments.begin(), root.segments.end(), folder.segments.begin());
+  if (linkBase_.insideRoot)
+    linkBase_.below.assign(std::make_move_iterator(folder.segments.begin() + static_cast<long>(root.segments.size())),
+                           std::make_move_iterator(folder.segments.end()));
+  return linkBase_;
+}
+
 // The link is resolved below the project root: the topic's folder relative
-// to the root, then the link's segments, each matched against the folder
-// that holds it.
+// to the root, then the link's segments ("." dropped, ".." going up one),
+// each matched against the folder that holds it.
 CByteString CHtmlPack::GetFilePathName(const char* link) const {
   if (!link || path_.empty()) return {};
-  std::string linkPath = LinkPath(link);
+  const std::string linkPath = LinkPath(link);
   if (linkPath.empty()) return {};
-  SplitPath root = Split(GetProjectRoot());
-  SplitPath folder = Split(FolderOf(path_));
-  if (folder.absolute != root.absolute || folder.segments.size() < root.segments.size()) return {};
-  for (size_t i = 0; i < root.segments.size(); ++i) {
-    if (folder.segments[i] != root.segments[i]) return {};
-  }
-  std::vector<std::string> below(folder.segments.begin() + static_cast<long>(root.segments.size()),
-                                 folder.segments.end());
-  for (std::string& segment : Split(linkPath).segments) {
+  const LinkBase& base = GetLinkBase();
+  if (!base.insideRoot) return {};
+  std::vector<std::string_view> below(base.below.begin(), base.below.end());
+  for (size_t at = 0; at <= linkPath.size();) {
+    const size_t slash = NextSeparator(linkPath, at);
+    const std::string_view segment = std::string_view(linkPath).substr(at, slash - at);
+    at = slash + 1;
+    if (segment.empty() || segment == ".") continue;
     if (segment != "..") {
-      below.push_back(std::move(segment));
+      below.push_back(segment);
     } else if (below.empty()) {
       return {};  // above the project root
     } else {
@@ -144,9 +176,9 @@ CByteString CHtmlPack::GetFilePathName(const char* link) const {
     }
   }
   if (below.empty()) return {};
-  std::string path = Join(root, root.segments.size());
-  for (const std::string& segment : below) {
-    std::string entry = MatchEntry(path, segment);
+  std::string path = base.root;
+  for (const std::string_view segment : below) {
+    const std::string entry = MatchEntry(ListingOf(path), path, std::string(segment));
     path = (path == "/" ? "" : path) + "/" + entry;
   }
   return CByteString(path);

@@ -1,12 +1,9 @@
 #include "pagesift/folder_listings.h"
 
-#include <memory>
 #include <mutex>
 #include <string_view>
-#include <unordered_map>
 
 #include "pagesift/tag_scanner.h"
-#include "platform/file_system.h"
 
 namespace pagesift {
 namespace {
@@ -29,32 +26,23 @@ bool IsProjectFileName(std::string_view name) {
   return name.size() > 4 && EqualsIgnoringCase(name.substr(name.size() - 4), ".hhp");
 }
 
-struct Listing {
-  FileStamp stamp;
-  std::unordered_map<std::string, std::string> byFoldedName;  // the first of each
-  bool holdsProjectFile = false;
-};
+}  // namespace
 
-std::shared_ptr<const Listing> ReadListing(const std::string& folder, const FileStamp& stamp) {
-  auto listing = std::make_shared<Listing>();
-  listing->stamp = stamp;
-  for (std::string& name : bte::platform::ListDirectory(folder)) {
-    listing->holdsProjectFile = listing->holdsProjectFile || IsProjectFileName(name);
-    listing->byFoldedName.try_emplace(Folded(name), std::move(name));
-  }
-  return listing;
+std::string FolderListing::EntryIgnoringCase(const std::string& name) const {
+  const auto found = byFoldedName_.find(Folded(name));
+  return found == byFoldedName_.end() ? std::string() : found->second;
 }
 
 class FolderListings {
  public:
-  std::shared_ptr<const Listing> Get(const std::string& folder) {
+  std::shared_ptr<const FolderListing> Get(const std::string& folder) {
     const FileStamp stamp = bte::platform::StampOf(folder.empty() ? "." : folder);
     {
       std::lock_guard<std::mutex> lock(mutex_);
       const auto found = listings_.find(folder);
-      if (found != listings_.end() && found->second->stamp == stamp) return found->second;
+      if (found != listings_.end() && found->second->stamp_ == stamp) return found->second;
     }
-    std::shared_ptr<const Listing> listing = ReadListing(folder, stamp);
+    std::shared_ptr<const FolderListing> listing = Read(folder, stamp);
     const bool settled = stamp.exists &&
                          bte::platform::FileClockNow() - stamp.modified > kStampResolution &&
                          bte::platform::StampOf(folder.empty() ? "." : folder) == stamp;
@@ -69,23 +57,25 @@ class FolderListings {
   }
 
  private:
+  static std::shared_ptr<const FolderListing> Read(const std::string& folder,
+                                                   const FileStamp& stamp) {
+    auto listing = std::make_shared<FolderListing>();
+    listing->stamp_ = stamp;
+    for (std::string& name : bte::platform::ListDirectory(folder)) {
+      listing->holdsProjectFile_ = listing->holdsProjectFile_ || IsProjectFileName(name);
+      listing->byFoldedName_.try_emplace(Folded(name), name);
+      listing->names_.insert(std::move(name));
+    }
+    return listing;
+  }
+
   std::mutex mutex_;
-  std::unordered_map<std::string, std::shared_ptr<const Listing>> listings_;
+  std::unordered_map<std::string, std::shared_ptr<const FolderListing>> listings_;
 };
 
-FolderListings& Listings() {
+std::shared_ptr<const FolderListing> ListFolder(const std::string& folder) {
   static FolderListings listings;
-  return listings;
+  return listings.Get(folder);
 }
-
-}  // namespace
-
-std::string FindEntryIgnoringCase(const std::string& folder, const std::string& name) {
-  const std::shared_ptr<const Listing> listing = Listings().Get(folder);
-  const auto found = listing->byFoldedName.find(Folded(name));
-  return found == listing->byFoldedName.end() ? std::string() : found->second;
-}
-
-bool HoldsProjectFile(const std::string& folder) { return Listings().Get(folder)->holdsProjectFile; }
 
 }  // namespace pagesift

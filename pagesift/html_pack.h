@@ -10,7 +10,9 @@
 #define PAGESIFT_HTML_PACK_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "pagesift/byte_string.h"
@@ -18,6 +20,10 @@
 #include "pagesift/tag_codes.h"
 #include "pagesift/token_item.h"
 #include "pagesift/token_list.h"
+
+namespace pagesift {
+class FolderListing;
+}
 
 class PAGESIFT_API CHtmlPack {
  public:
@@ -102,6 +108,16 @@ class PAGESIFT_API CHtmlPack {
 
  private:
   void CollectCandidates();
+  const pagesift::FolderListing& ListingOf(const std::string& folder) const;
+  // Where the links of this document start from: the project root and the
+  // topic's folder below it, worked out once per root.
+  struct LinkBase {
+    bool known = false;
+    bool insideRoot = false;  // the topic's folder lies at or below the root
+    std::string root;
+    std::vector<std::string> below;  // the topic folder's segments below the root
+  };
+  const LinkBase& GetLinkBase() const;
 
   std::string source_;
   bool sourceLoaded_ = false;
@@ -112,6 +128,11 @@ class PAGESIFT_API CHtmlPack {
   std::vector<HtmlPosition> candidates_;
   const CHtmlTagItem* topicBuildTags_ = nullptr;  // <meta name="buildtags">
   mutable std::string foundProjectRoot_;
+  // The folders this document's links were resolved in, each listed once
+  // for the document: a topic links into the same few folders many times.
+  mutable std::unordered_map<std::string, std::shared_ptr<const pagesift::FolderListing>>
+      folderListings_;
+  mutable LinkBase linkBase_;
 };
 
 class PAGESIFT_API CHtmlFileEx : public CHtmlPack {

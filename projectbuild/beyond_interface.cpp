@@ -124,19 +124,18 @@ bool ListRtfPieces(const std::string& rtf, IBuildTagExprParser* parser,
 }
 
 bool FilterRtfDocument(const std::string& rtf, IBuildTagExprParser* parser,
-                       std::string& filtered, std::string& error) {
+                       FilteredRtf& filtered, std::string& error) {
   if (!FitsTheFilter(rtf, error)) return false;
-  host::ComPtr<IFilterOutputBuffer> output;
-  const rtf::FilterResult result =
-      rtf::FilterDocument(rtf.c_str(), static_cast<uint32_t>(rtf.size()), parser, output.out());
+  const rtf::FilterResult result = rtf::FilterDocument(
+      rtf.c_str(), static_cast<uint32_t>(rtf.size()), parser, filtered.buffer.out());
   if (!result.ok()) {
     error = rtf::DescribeResult(result);
     return false;
   }
   char* data = nullptr;
   uint32_t length = 0;
-  output->GetData(&data, &length);
-  filtered.assign(data, length);
+  filtered.buffer->GetData(&data, &length);
+  filtered.bytes = std::string_view(data, length);
   return true;
 }
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "buildtagexpr.h"
+#include "buildtagexpr_host.h"
 
 namespace bte::projectbuild {
 
@@ -57,11 +58,17 @@ struct RtfTaggedRange {
 // malformed.
 bool ListRtfTaggedRanges(const std::string& rtf, std::vector<RtfTaggedRange>& ranges,
                          std::string& error);
+// A filtered document, left in the buffer the filter wrote it to: documents
+// run to tens of megabytes, and a copy would cost as much as a scan of them.
+struct FilteredRtf {
+  host::ComPtr<IFilterOutputBuffer> buffer;
+  std::string_view bytes;
+};
 // Filters a whole RTF document for parser (null: every tagged piece goes)
 // into filtered; false with the reason the filtering itself gives when it
 // refuses the document, e.g. "range end 7 names no open range (at byte 120)".
 bool FilterRtfDocument(const std::string& rtf, IBuildTagExprParser* parser,
-                       std::string& filtered, std::string& error);
+                       FilteredRtf& filtered, std::string& error);
 
 // The document cut as the RTF filter cuts it, for a review copy: content
 // (excluded or not), build-tag markers, and build-tag annotations with the

@@ -40,11 +40,11 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const TargetSetti
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), settings.expression.c_str());
   parser->EnableCache(1);
-  std::string filtered;
+  FilteredRtf filtered;
   if (!FilterRtfDocument(bytes, parser.get(), filtered, error)) return Failed(result, error);
-  if (!WriteOutput(to, filtered, settings, error)) return Failed(result, error);
-  result.bytesOut = filtered.size();
-  result.contentHash = ContentHash(filtered);
+  if (!WriteOutput(to, filtered.bytes, settings, error)) return Failed(result, error);
+  result.bytesOut = filtered.bytes.size();
+  result.contentHash = ContentHash(filtered.bytes);
   result.outcome = FileOutcome::kFiltered;
   result.annotationsRemoved = static_cast<uint32_t>(ranges.size());
   std::vector<RtfPiece> pieces;

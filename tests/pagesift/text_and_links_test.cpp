@@ -149,9 +149,18 @@ TEST_F(FileLinks, WithoutAProjectFileTheTopicsFolderIsTheRoot) {
 
 TEST_F(FileLinks, AnExplicitRootWins) {
   CHtmlFileEx topic((root_ / "HTML" / "topic.htm").c_str());
+  EXPECT_EQ(std::string(topic.GetFilePathName("../CSS/style.css").View()), Under("CSS/style.css"));
   topic.SetProjectRoot((root_ / "HTML").c_str());
   EXPECT_EQ(topic.GetFilePathName("../CSS/style.css").GetLength(), 0);
   EXPECT_EQ(topic.GetProjectRoot(), Under("HTML"));
+}
+
+// Each document lists a folder afresh: a file added since an earlier
+// document's look is found by the next one.
+TEST_F(FileLinks, AFileAddedLaterIsFoundByTheNextDocument) {
+  EXPECT_EQ(Resolve("other.htm"), Under("HTML/Other.htm"));
+  Touch(root_ / "HTML" / "other.htm");
+  EXPECT_EQ(Resolve("other.htm"), Under("HTML/other.htm"));
 }
 
 TEST_F(FileLinks, OnlyRegularFilesExist) {
