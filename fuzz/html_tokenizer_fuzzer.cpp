@@ -14,7 +14,7 @@ void Require(bool condition) {
 }
 
 void QueryEveryTag(const CHtmlPack& document) {
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     const CHtmlTagItem* tag = document.GetTagItem(at);
     if (!tag) continue;
     tag->GetAttributeValue("href");

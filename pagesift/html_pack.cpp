@@ -49,7 +49,7 @@ void CHtmlPack::CollectCandidates() {
   candidates_.clear();
   startPosition_ = nullptr;
   topicBuildTags_ = nullptr;
-  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = position->next) {
+  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {
     CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(position);
     if (!tag || tag->IsEndTag()) continue;
     if (tag->CarriesBuildTagAttribute()) candidates_.push_back(position);
@@ -63,11 +63,11 @@ int CHtmlPack::Save(CByteString& out, int flag) const {
   out.Empty();
   out.Reserve(source_.size());
   const bool withDiscarded = (flag & pagesift::kSaveWithDiscarded) != 0;
-  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = position->next) {
-    if (!withDiscarded && position->token->IsDiscardedToken()) {
-      position->token->WriteDiscardedTo(out);
+  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {
+    if (!withDiscarded && position->IsDiscardedToken()) {
+      position->WriteDiscardedTo(out);
     } else {
-      position->token->WriteTo(out);
+      position->WriteTo(out);
     }
   }
   return 1;
@@ -106,8 +106,8 @@ int CHtmlPack::GetTopicBuildTags(CByteString& text) const {
 int CHtmlPack::DeleteEntity(HtmlPosition position) {
   pagesift::ElementExtent extent = pagesift::FindElementExtent(position);
   if (!extent.last) return 0;
-  for (HtmlPosition at = position;; at = at->next) {
-    at->token->DiscardToken();
+  for (HtmlPosition at = position;; at = CHtmlTokenList::GetNext(at)) {
+    at->DiscardToken();
     if (at == extent.last) break;
   }
   return 1;
@@ -118,8 +118,8 @@ int CHtmlPack::DeleteAnchor(HtmlPosition position) {
   if (!tag || tag->GetTagId() != pagesift::kTagAnchor || tag->IsDiscardedToken()) return 0;
   // Links do not nest: the anchor ends at the next "</a>" unless another
   // anchor starts first.
-  HtmlPosition end = position->next;
-  for (; end; end = end->next) {
+  HtmlPosition end = CHtmlTokenList::GetNext(position);
+  for (; end; end = CHtmlTokenList::GetNext(end)) {
     const CHtmlTagItem* next = GetTagItem(end);
     if (!next || next->IsDiscardedToken() || (next->GetTagId() & ~pagesift::kEndTagBit) != pagesift::kTagAnchor) {
       continue;

@@ -241,6 +241,27 @@ const char* KnownElementName(size_t index) {
 
 const TagEntry& UnknownTagEntry() { return kUnknown; }
 
+namespace {
+constexpr size_t kElementCount = sizeof kElements / sizeof kElements[0];
+constexpr size_t kMarkupCount = sizeof kMarkup / sizeof kMarkup[0];
+static_assert(kElementCount + 1 + kMarkupCount <= 256, "entry indexes fit a byte");
+}  // namespace
+
+// Elements first, then the unknown entry, then markup.
+uint8_t TagEntryIndex(const TagEntry& entry) {
+  if (&entry >= kElements && &entry < kElements + kElementCount) return static_cast<uint8_t>(&entry - kElements);
+  if (&entry >= kMarkup && &entry < kMarkup + kMarkupCount) {
+    return static_cast<uint8_t>(kElementCount + 1 + static_cast<size_t>(&entry - kMarkup));
+  }
+  return static_cast<uint8_t>(kElementCount);
+}
+
+const TagEntry& TagEntryAt(uint8_t index) {
+  if (index < kElementCount) return kElements[index];
+  if (index > kElementCount && index - kElementCount - 1 < kMarkupCount) return kMarkup[index - kElementCount - 1];
+  return kUnknown;
+}
+
 const TagEntry& MarkupTagEntry(uint32_t id) {
   for (const TagEntry& entry : kMarkup) {
     if (entry.id == id) return entry;

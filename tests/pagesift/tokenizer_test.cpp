@@ -17,11 +17,11 @@ using bte::testing::Saved;
 // a zero-byte end tag), "#" for markup, text in single quotes.
 std::string Describe(const CHtmlPack& document) {
   std::string out;
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     if (!out.empty()) out += ' ';
     const CHtmlTagItem* tag = document.GetTagItem(at);
     if (!tag) {
-      out += "'" + std::string(at->token->GetSourceText()) + "'";
+      out += "'" + std::string(at->GetSourceText()) + "'";
     } else if (tag->IsMarkupTag()) {
       out += "#";
     } else {
@@ -89,9 +89,9 @@ TEST(Whitespace, TravelsWithThePrecedingTagAndGoesWithIt) {
   HtmlPosition p = document->GetCandidatePosition(0);
   EXPECT_EQ(document->GetTagItem(p)->GetSourceText(), "<p data-buildtags=x>");
   HtmlPosition td = document->GetTokenList()->GetHeadPosition();
-  EXPECT_EQ(td->token->GetSourceText(), "<td>\n  ");
-  for (HtmlPosition at = p; at != document->GetTokenList()->GetTailPosition(); at = at->next) {
-    at->token->DiscardToken();
+  EXPECT_EQ(td->GetSourceText(), "<td>\n  ");
+  for (HtmlPosition at = p; at != document->GetTokenList()->GetTailPosition(); at = CHtmlTokenList::GetNext(at)) {
+    at->DiscardToken();
   }
   EXPECT_EQ(Saved(*document), "<td>\n  </td>");
 }
@@ -164,8 +164,8 @@ TEST(NewTokens, ParseTheirTextAndAreWrittenAsGiven) {
   tokens->InsertAfter(text, new CHtmlTagItem("</p>"));
   EXPECT_EQ(Saved(*document), "<td><p>&nbsp;</p></td>");
   EXPECT_EQ(tokens->GetTagItem(p)->GetTagId(), pagesift::kTagParagraph);
-  EXPECT_EQ(tokens->GetTagItem(text->next)->GetTagId(), pagesift::kTagParagraph | pagesift::kEndTagBit);
-  EXPECT_EQ(text->token->IsTagToken(), 0);
+  EXPECT_EQ(tokens->GetTagItem(CHtmlTokenList::GetNext(text))->GetTagId(), pagesift::kTagParagraph | pagesift::kEndTagBit);
+  EXPECT_EQ(text->IsTagToken(), 0);
   CHtmlTagItem notATag("plain");
   EXPECT_EQ(notATag.IsUnknownTag(), 1);
 }
@@ -193,7 +193,7 @@ TEST(TokenList, InsertsAnywhereAndKeepsBothDirectionsLinked) {
 TEST(Save, LeavesOutDiscardedTokensUnlessAskedNotTo) {
   const std::string html = "<p>a</p><p>b</p>";
   auto document = Analysed(html);
-  document->GetTokenList()->GetHeadPosition()->next->token->DiscardToken();
+  CHtmlTokenList::GetNext(document->GetTokenList()->GetHeadPosition())->DiscardToken();
   EXPECT_EQ(Saved(*document), "<p></p><p>b</p>");
   CByteString all;
   document->Save(all, pagesift::kSaveWithDiscarded);
@@ -238,8 +238,8 @@ TEST(Generated, BrokenDocumentsSaveBackUnchanged) {
     const std::string html = RandomDocument(random);
     auto document = Analysed(html);
     ASSERT_EQ(Saved(*document), html);
-    for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = at->next) {
-      ASSERT_FALSE(at->token->GetSourceText().empty() && !document->GetTagItem(at)) << html;
+    for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
+      ASSERT_FALSE(at->GetSourceText().empty() && !document->GetTagItem(at)) << html;
     }
   }
 }
