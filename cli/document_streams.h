@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "projectbuild/output_file.h"
+
 namespace bte::cli {
 
 // The whole document, byte for byte.
@@ -13,6 +15,8 @@ bool ReadDocument(const std::string& path, std::string& bytes);
 // A file is replaced only once all bytes are written, so a failed run leaves
 // an existing output untouched.
 bool WriteDocument(const std::string& path, const std::string& bytes);
+// The same for a document written in pieces, so that it is never held whole.
+bool WriteDocumentInPieces(const std::string& path, const projectbuild::ContentWriter& write);
 
 }  // namespace bte::cli
 

@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kInlineBuildTagAttribute = "data-buildtags";
 constexpr const char* kTopicBuildTagMetaName = "buildtags";
+constexpr size_t kSavePiece = 64 * 1024;
 
 bool IsTopicBuildTagMeta(const CHtmlTagItem& tag) {
   const char* name = tag.GetAttributeValue("name");
@@ -62,6 +63,17 @@ void CHtmlPack::CollectCandidates() {
 int CHtmlPack::Save(CByteString& out, int flag) const {
   out.Empty();
   out.Reserve(source_.size());
+  WriteTokens(out, nullptr, flag);
+  return 1;
+}
+
+int CHtmlPack::SaveInPieces(const std::function<bool(std::string_view piece)>& put, int flag) const {
+  CByteString piece;
+  piece.Reserve(kSavePiece + kSavePiece / 2);
+  return WriteTokens(piece, &put, flag) && put(piece.View()) ? 1 : 0;
+}
+
+bool CHtmlPack::WriteTokens(CByteString& out, const std::function<bool(std::string_view)>* put, int flag) const {
   const bool withDiscarded = (flag & pagesift::kSaveWithDiscarded) != 0;
   for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {
     if (!withDiscarded && position->IsDiscardedToken()) {
@@ -69,8 +81,12 @@ int CHtmlPack::Save(CByteString& out, int flag) const {
     } else {
       position->WriteTo(out);
     }
+    if (put && out.GetSize() >= kSavePiece) {
+      if (!(*put)(out.View())) return false;
+      out.Empty();
+    }
   }
-  return 1;
+  return true;
 }
 
 CHtmlTagItem* CHtmlPack::GetTagItem(HtmlPosition position) const { return CHtmlTokenList::GetTagItem(position); }

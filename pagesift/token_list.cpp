@@ -1,5 +1,6 @@
 #include "pagesift/token_list.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -40,10 +41,22 @@ HtmlPosition CHtmlTokenList::GetPrev(HtmlPosition position) {
   return StoragePrev(position);
 }
 
+TokenBlock* CHtmlTokenList::NewBlock() {
+  if (uncutBlocks_ == slabEnd_) {
+    const size_t bytes = slabs_.empty() ? TokenBlock::kBytes : std::min(kLargestSlab, slabs_.back().bytes * 2);
+    auto* memory = static_cast<char*>(::operator new(bytes, std::align_val_t{TokenBlock::kBytes}));
+    slabs_.push_back(Slab{memory, bytes});
+    uncutBlocks_ = memory;
+    slabEnd_ = memory + bytes;
+  }
+  void* memory = uncutBlocks_;
+  uncutBlocks_ += TokenBlock::kBytes;
+  return new (memory) TokenBlock{this, nullptr, lastBlock_, 0};
+}
+
 void* CHtmlTokenList::NewSlot() {
   if (!lastBlock_ || lastBlock_->used == TokenBlock::kCapacity) {
-    void* memory = ::operator new(TokenBlock::kBytes, std::align_val_t{TokenBlock::kBytes});
-    auto* block = new (memory) TokenBlock{this, nullptr, lastBlock_, 0};
+    TokenBlock* block = NewBlock();
     if (lastBlock_) {
       lastBlock_->next = block;
     } else {
@@ -153,11 +166,9 @@ HtmlPosition CHtmlTokenList::InsertBefore(HtmlPosition position, CHtmlTokenItem*
 }
 
 void CHtmlTokenList::RemoveAll() {
-  for (TokenBlock* block = firstBlock_; block;) {
-    TokenBlock* next = block->next;
-    ::operator delete(block, std::align_val_t{TokenBlock::kBytes});
-    block = next;
-  }
+  for (const Slab& slab : slabs_) ::operator delete(slab.memory, std::align_val_t{TokenBlock::kBytes});
+  slabs_.clear();
+  uncutBlocks_ = slabEnd_ = nullptr;
   firstBlock_ = lastBlock_ = nullptr;
   extras_.reset();
   head_ = tail_ = nullptr;

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "pagesift/pagesift_export.h"
 #include "pagesift/token_item.h"
@@ -93,6 +94,7 @@ class PAGESIFT_API CHtmlTokenList {
   pagesift::TokenExtras& Extras();
   // Room for one more token after the last one in storage.
   void* NewSlot();
+  pagesift::TokenBlock* NewBlock();
   // Links a token just made in the last slot at the tail (the tokenizer's
   // path: no links to keep).
   void Appended(CHtmlTokenItem* token);
@@ -104,6 +106,16 @@ class PAGESIFT_API CHtmlTokenList {
   void SetNext(CHtmlTokenItem* token, CHtmlTokenItem* next);
   void SetPrev(CHtmlTokenItem* token, CHtmlTokenItem* prev);
 
+  // Blocks are cut from slabs that double in size up to kLargestSlab: a
+  // small document takes one block, a large one a few large allocations.
+  static constexpr size_t kLargestSlab = size_t{4} << 20;
+  struct Slab {
+    char* memory;
+    size_t bytes;
+  };
+  std::vector<Slab> slabs_;
+  char* uncutBlocks_ = nullptr;
+  char* slabEnd_ = nullptr;
   pagesift::TokenBlock* firstBlock_ = nullptr;
   pagesift::TokenBlock* lastBlock_ = nullptr;
   std::unique_ptr<pagesift::TokenExtras> extras_;
