@@ -44,8 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tag->SetAttribute("discard", "yes");
     document.DeleteEntity(document.GetCandidatePosition(i));
   }
-  // An edited document saves to something that again saves back unchanged.
+  // An edited document saves to something that again saves back unchanged,
+  // and saving it in pieces gives the same text.
   document.Save(saved, pagesift::kSaveHtml);
+  std::string pieces;
+  document.SaveInPieces([&pieces](std::string_view piece) { pieces += piece; return true; }, pagesift::kSaveHtml);
+  Require(pieces == saved.View());
   CHtmlFileEx again(CByteString(saved.View()), nullptr);
   again.Analyse();
   CByteString savedAgain;

@@ -25,6 +25,8 @@ constexpr uint32_t kModeFilter =
     kModeRepairTables | kModeRemoveOrphanPopups | kModeRemoveEmptyPlaceholders;
 constexpr uint32_t kModeFilterWithLinks = kModeFilter | kModeRemoveDeadLinks;
 
+struct PopupCandidates;  // popup_cleanup.cpp
+
 class HtmlFilterPass {
  public:
   // linkedTopics, when given, remembers linked topics' tags beyond this
@@ -90,7 +92,7 @@ class HtmlFilterPass {
   bool IsExcluded(std::string tagSet) const;
   void RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor);
   void RemoveDeadRelatedTopics(HtmlPosition objectPosition);
-  int RemoveOrphanPopupsOnce();
+  int RemoveOrphanPopupsOnce(const PopupCandidates& candidates);
 
   CHtmlFileEx* document_;
   IBuildTagExprParser* parser_;

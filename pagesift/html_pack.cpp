@@ -73,20 +73,43 @@ int CHtmlPack::SaveInPieces(const std::function<bool(std::string_view piece)>& p
   return WriteTokens(piece, &put, flag) && put(piece.View()) ? 1 : 0;
 }
 
+// Tokens written as they are and next to each other in the source are
+// appended as one run.
 bool CHtmlPack::WriteTokens(CByteString& out, const std::function<bool(std::string_view)>* put, int flag) const {
   const bool withDiscarded = (flag & pagesift::kSaveWithDiscarded) != 0;
+  const auto handOver = [&out, put] {
+    if (!put || out.GetSize() < kSavePiece) return true;
+    const bool taken = (*put)(out.View());
+    out.Empty();
+    return taken;
+  };
+  const char* runBegin = nullptr;
+  const char* runEnd = nullptr;
+  const auto endRun = [&] {
+    if (runBegin == nullptr) return true;
+    out.Append(std::string_view(runBegin, static_cast<size_t>(runEnd - runBegin)));
+    runBegin = runEnd = nullptr;
+    return handOver();
+  };
   for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {
-    if (!withDiscarded && position->IsDiscardedToken()) {
+    const bool discarded = !withDiscarded && position->IsDiscardedToken();
+    const std::string_view unchanged = discarded ? std::string_view() : position->GetUnchangedSourceText();
+    if (unchanged.data() != nullptr) {
+      if (unchanged.data() != runEnd && !endRun()) return false;
+      if (runBegin == nullptr) runBegin = unchanged.data();
+      runEnd = unchanged.data() + unchanged.size();
+      if (static_cast<size_t>(runEnd - runBegin) >= kSavePiece && !endRun()) return false;
+      continue;
+    }
+    if (!endRun()) return false;
+    if (discarded) {
       position->WriteDiscardedTo(out);
     } else {
       position->WriteTo(out);
     }
-    if (put && out.GetSize() >= kSavePiece) {
-      if (!(*put)(out.View())) return false;
-      out.Empty();
-    }
+    if (!handOver()) return false;
   }
-  return true;
+  return endRun();
 }
 
 CHtmlTagItem* CHtmlPack::GetTagItem(HtmlPosition position) const { return CHtmlTokenList::GetTagItem(position); }

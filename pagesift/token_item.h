@@ -51,6 +51,13 @@ class PAGESIFT_API CHtmlTokenItem {
   // The bytes this token was made from, with the whitespace that travels
   // with it.
   std::string_view GetSourceText() const;
+  // The bytes Save writes for this token when they are its source bytes as
+  // they are (nothing about it changed); a view with null data otherwise.
+  // Tokens of a list that follow each other in the source can so be written
+  // as one run.
+  std::string_view GetUnchangedSourceText() const {
+    return Has(kEdited) || Has(kLoose) ? std::string_view() : std::string_view(data_, length_);
+  }
   // Appends what Save writes for this token.
   void WriteTo(CByteString& out) const;
   // Appends what Save writes for this token once discarded: nothing, or the
