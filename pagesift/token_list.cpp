@@ -5,6 +5,7 @@
 #include <new>
 
 #include "pagesift/token_extras.h"
+#include "platform/zeroed_block.h"
 
 using pagesift::TokenBlock;
 
@@ -41,14 +42,29 @@ HtmlPosition CHtmlTokenList::GetPrev(HtmlPosition position) {
   return StoragePrev(position);
 }
 
-TokenBlock* CHtmlTokenList::NewBlock() {
-  if (uncutBlocks_ == slabEnd_) {
-    const size_t bytes = slabs_.empty() ? TokenBlock::kBytes : std::min(kLargestSlab, slabs_.back().bytes * 2);
-    auto* memory = static_cast<char*>(::operator new(bytes, std::align_val_t{TokenBlock::kBytes}));
-    slabs_.push_back(Slab{memory, bytes});
-    uncutBlocks_ = memory;
-    slabEnd_ = memory + bytes;
+// The largest slabs come from the system, in large pages where it offers
+// them: a large document then costs few page faults. The system aligns them
+// to pages only, so they start at the first block boundary inside.
+void CHtmlTokenList::NewSlab() {
+  const size_t bytes = slabs_.empty() ? TokenBlock::kBytes : std::min(kLargestSlab, slabs_.back().bytes * 2);
+  Slab slab{nullptr, bytes, bytes == kLargestSlab};
+  if (slab.large) {
+    slab.memory = bte::platform::AllocateZeroedBlock(bytes);
+    if (!slab.memory) throw std::bad_alloc();
+    const uintptr_t at = reinterpret_cast<uintptr_t>(slab.memory);
+    const uintptr_t aligned = (at + TokenBlock::kBytes - 1) & ~uintptr_t{TokenBlock::kBytes - 1};
+    uncutBlocks_ = slab.memory + (aligned - at);
+    slabEnd_ = uncutBlocks_ + (bytes - (aligned - at)) / TokenBlock::kBytes * TokenBlock::kBytes;
+  } else {
+    slab.memory = static_cast<char*>(::operator new(bytes, std::align_val_t{TokenBlock::kBytes}));
+    uncutBlocks_ = slab.memory;
+    slabEnd_ = slab.memory + bytes;
   }
+  slabs_.push_back(slab);
+}
+
+TokenBlock* CHtmlTokenList::NewBlock() {
+  if (uncutBlocks_ == slabEnd_) NewSlab();
   void* memory = uncutBlocks_;
   uncutBlocks_ += TokenBlock::kBytes;
   return new (memory) TokenBlock{this, nullptr, lastBlock_, 0};
@@ -166,7 +182,13 @@ HtmlPosition CHtmlTokenList::InsertBefore(HtmlPosition position, CHtmlTokenItem*
 }
 
 void CHtmlTokenList::RemoveAll() {
-  for (const Slab& slab : slabs_) ::operator delete(slab.memory, std::align_val_t{TokenBlock::kBytes});
+  for (const Slab& slab : slabs_) {
+    if (slab.large) {
+      bte::platform::FreeZeroedBlock(slab.memory, slab.bytes);
+    } else {
+      ::operator delete(slab.memory, std::align_val_t{TokenBlock::kBytes});
+    }
+  }
   slabs_.clear();
   uncutBlocks_ = slabEnd_ = nullptr;
   firstBlock_ = lastBlock_ = nullptr;

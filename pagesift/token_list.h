@@ -95,6 +95,7 @@ class PAGESIFT_API CHtmlTokenList {
   // Room for one more token after the last one in storage.
   void* NewSlot();
   pagesift::TokenBlock* NewBlock();
+  void NewSlab();
   // Links a token just made in the last slot at the tail (the tokenizer's
   // path: no links to keep).
   void Appended(CHtmlTokenItem* token);
@@ -108,10 +109,11 @@ class PAGESIFT_API CHtmlTokenList {
 
   // Blocks are cut from slabs that double in size up to kLargestSlab: a
   // small document takes one block, a large one a few large allocations.
-  static constexpr size_t kLargestSlab = size_t{4} << 20;
+  static constexpr size_t kLargestSlab = size_t{8} << 20;
   struct Slab {
     char* memory;
     size_t bytes;
+    bool large;  // from the system (platform/zeroed_block.h)
   };
   std::vector<Slab> slabs_;
   char* uncutBlocks_ = nullptr;

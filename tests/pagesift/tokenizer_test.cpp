@@ -217,6 +217,23 @@ TEST(TokenList, InsertionsKeepBothDirectionsInOrder) {
   EXPECT_EQ(Saved(*document), "");
 }
 
+// A document large enough for the largest storage slabs: both walks pass
+// every block boundary, and an insertion at the very end still links up.
+TEST(TokenList, LargeDocumentsWalkBothWays) {
+  std::string html;
+  for (int i = 0; i < 200000; ++i) html += "<i>" + std::to_string(i % 10) + "</i>";
+  auto document = Analysed(html);
+  CHtmlTokenList* tokens = document->GetTokenList();
+  ASSERT_EQ(tokens->GetCount(), 600000u);
+  size_t forwards = 0, backwards = 0;
+  for (HtmlPosition at = tokens->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) ++forwards;
+  for (HtmlPosition at = tokens->GetTailPosition(); at; at = CHtmlTokenList::GetPrev(at)) ++backwards;
+  EXPECT_EQ(forwards, 600000u);
+  EXPECT_EQ(backwards, 600000u);
+  tokens->InsertBefore(tokens->GetTailPosition(), new CHtmlTextItem("!"));
+  EXPECT_EQ(Saved(*document), html.substr(0, html.size() - 4) + "!</i>");
+}
+
 // Saving in pieces gives what Save gives, whatever was discarded, edited
 // or inserted, and stops at the first piece refused.
 TEST(Save, InPiecesGivesTheSameText) {
