@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <iterator>
+#include <string_view>
 
 #include "projectbuild/output_file.h"
 
@@ -18,13 +19,19 @@ bool ReadDocument(const std::string& path, std::string& bytes) {
 }
 
 bool WriteDocument(const std::string& path, std::string_view bytes) {
+  return WriteDocumentInPieces(path, [bytes](const projectbuild::PieceWriter& put) { put(bytes); });
+}
+
+bool WriteDocumentInPieces(const std::string& path, const projectbuild::ContentWriter& write) {
   std::string error;
   bool written;
   if (path == "-") {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    write([](std::string_view piece) {
+      return static_cast<bool>(std::cout.write(piece.data(), static_cast<std::streamsize>(piece.size())));
+    });
     written = static_cast<bool>(std::cout.flush());
   } else {
-    written = projectbuild::WriteFileAtomically(path, bytes, error);
+    written = projectbuild::WriteFileAtomicallyInPieces(path, write, error);
   }
   if (!written) std::cerr << "buildtags: cannot write " << path << '\n';
   return written;

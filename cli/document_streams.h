@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "projectbuild/output_file.h"
+
 namespace bte::cli {
 
 // The whole document, byte for byte.
@@ -14,6 +16,8 @@ bool ReadDocument(const std::string& path, std::string& bytes);
 // A file is replaced only once all bytes are written, so a failed run leaves
 // an existing output untouched.
 bool WriteDocument(const std::string& path, std::string_view bytes);
+// The same for a document written in pieces, so that it is never held whole.
+bool WriteDocumentInPieces(const std::string& path, const projectbuild::ContentWriter& write);
 
 }  // namespace bte::cli
 

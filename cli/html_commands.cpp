@@ -44,7 +44,7 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
   }
   std::string source;
   if (!ReadDocument(options.input, source)) return kExitFailed;
-  const projectbuild::FilteredTopic topic = projectbuild::FilterTopicText(
+  const projectbuild::FilteredTopicDocument topic = projectbuild::FilterTopicDocument(
       std::move(source), TopicPath(options.input), options.expression, options.filter);
   switch (topic.status) {
     case TopicFilterStatus::kFiltered: break;
@@ -58,7 +58,10 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
       std::cerr << "buildtags: filtering " << options.input << " failed\n";
       return kExitFailed;
   }
-  return WriteDocument(options.output, topic.bytes) ? kExitOk : kExitFailed;
+  const auto save = [&topic](const projectbuild::PieceWriter& put) {
+    topic.document->SaveInPieces(put, pagesift::kSaveHtml);
+  };
+  return WriteDocumentInPieces(options.output, save) ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ void Require(bool condition) {
 }
 
 void QueryEveryTag(const CHtmlPack& document) {
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     const CHtmlTagItem* tag = document.GetTagItem(at);
     if (!tag) continue;
     tag->GetAttributeValue("href");
@@ -44,8 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tag->SetAttribute("discard", "yes");
     document.DeleteEntity(document.GetCandidatePosition(i));
   }
-  // An edited document saves to something that again saves back unchanged.
+  // An edited document saves to something that again saves back unchanged,
+  // and saving it in pieces gives the same text.
   document.Save(saved, pagesift::kSaveHtml);
+  std::string pieces;
+  document.SaveInPieces([&pieces](std::string_view piece) { pieces += piece; return true; }, pagesift::kSaveHtml);
+  Require(pieces == saved.View());
   CHtmlFileEx again(CByteString(saved.View()), nullptr);
   again.Analyse();
   CByteString savedAgain;

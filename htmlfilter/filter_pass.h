@@ -27,6 +27,8 @@ constexpr uint32_t kModeFilter =
     kModeRepairTables | kModeRemoveOrphanPopups | kModeRemoveEmptyPlaceholders;
 constexpr uint32_t kModeFilterWithLinks = kModeFilter | kModeRemoveDeadLinks;
 
+struct PopupCandidates;  // popup_cleanup.cpp
+
 class HtmlFilterPass {
  public:
   // linkedTopics, when given, remembers linked topics' tags beyond this
@@ -95,7 +97,7 @@ class HtmlFilterPass {
   bool LinksToExcludedTopic(const std::string& target);
   void RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor);
   void RemoveDeadRelatedTopics(HtmlPosition objectPosition);
-  int RemoveOrphanPopupsOnce();
+  int RemoveOrphanPopupsOnce(const PopupCandidates& candidates);
 
   CHtmlFileEx* document_;
   IBuildTagExprParser* parser_;

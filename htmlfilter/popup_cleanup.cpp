@@ -2,9 +2,13 @@
 // that popup links show; when its text went the links would show nothing,
 // and when its links went it can never be shown. Deleting one can orphan
 // another (a popup text that held the only link to the next), so the popup
-// pass repeats until a cycle deletes nothing.
+// pass repeats until a cycle deletes nothing. Removal only ever discards
+// tokens, so no tag becomes a popup text or link later: the document is
+// walked once, and each cycle looks again only at the popups found then.
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "expr/text.h"
@@ -15,17 +19,6 @@ namespace {
 
 using pagesift::kTagAnchor;
 using pagesift::kTagBlockContainer;
-
-struct PopupText {
-  HtmlPosition start;
-  HtmlPosition end;
-  std::string id;
-};
-
-struct PopupLink {
-  HtmlPosition start;
-  std::string target;  // the popup text's id
-};
 
 // The tag id first: attributes are read only for tags that may qualify.
 bool IsPopupText(const CHtmlTagItem& tag) {
@@ -40,30 +33,62 @@ bool IsPopupLink(const CHtmlTagItem& tag) {
          tag.HasAttribute("x-popup-type") && tag.HasAttribute("class") && tag.HasAttribute("id");
 }
 
-// The popups of the document as it is now, in document order.
-struct PopupInventory {
-  std::vector<PopupText> texts;
-  std::vector<PopupLink> links;
+}  // namespace
 
-  bool IsLinked(const std::string& id) const {
-    for (const PopupLink& link : links)
-      if (link.target == id) return true;
-    return false;
-  }
+// Tags that are popup texts or links by their attributes, in document
+// order; whether each still counts is asked in every cycle.
+struct PopupCandidates {
+  struct Text {
+    HtmlPosition start;
+    std::string id;
+  };
+  struct Link {
+    HtmlPosition start;
+    std::string target;  // the popup text's id
+  };
+  std::vector<Text> texts;
+  std::vector<Link> links;
 };
 
-PopupInventory TakeInventory(const CHtmlFileEx& document, HtmlPosition first) {
-  PopupInventory inventory;
+namespace {
+
+PopupCandidates FindPopupCandidates(HtmlPosition first) {
+  PopupCandidates candidates;
   for (HtmlPosition at = first; at != nullptr; at = CHtmlTokenList::GetNext(at)) {
     const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
     if (tag == nullptr || tag->IsDiscardedToken()) continue;
     if (IsPopupText(*tag)) {
-      const HtmlPosition end = document.FindEndTagPosition(at);
-      if (end != nullptr) inventory.texts.push_back({at, end, tag->GetAttributeValue("id")});
-    } else if (IsPopupLink(*tag) && document.FindEndTagPosition(at) != nullptr) {
+      candidates.texts.push_back({at, tag->GetAttributeValue("id")});
+    } else if (IsPopupLink(*tag)) {
       const std::string use = tag->GetAttributeValue("x-use-popup");
-      inventory.links.push_back({at, use.empty() ? use : use.substr(1)});
+      candidates.links.push_back({at, use.empty() ? use : use.substr(1)});
     }
+  }
+  return candidates;
+}
+
+// The popups of the document as it is now (kept, with an end tag), in
+// document order; the links by the popup text they show.
+struct PopupInventory {
+  struct Text {
+    HtmlPosition start;
+    HtmlPosition end;
+    const std::string* id;
+  };
+  std::vector<Text> texts;
+  std::unordered_map<std::string_view, std::vector<HtmlPosition>> linksByTarget;
+};
+
+PopupInventory TakeInventory(const CHtmlFileEx& document, const PopupCandidates& candidates) {
+  PopupInventory inventory;
+  for (const PopupCandidates::Text& text : candidates.texts) {
+    if (text.start->IsDiscardedToken()) continue;
+    const HtmlPosition end = document.FindEndTagPosition(text.start);
+    if (end != nullptr) inventory.texts.push_back({text.start, end, &text.id});
+  }
+  for (const PopupCandidates::Link& link : candidates.links) {
+    if (link.start->IsDiscardedToken() || document.FindEndTagPosition(link.start) == nullptr) continue;
+    inventory.linksByTarget[link.target].push_back(link.start);
   }
   return inventory;
 }
@@ -79,23 +104,26 @@ bool IsPlaceholder(const CHtmlTagItem& tag) {
 }  // namespace
 
 int HtmlFilterPass::RemoveOrphanPopups() {
-  while (RemoveOrphanPopupsOnce()) {
+  const PopupCandidates candidates = FindPopupCandidates(FirstPosition());
+  while (RemoveOrphanPopupsOnce(candidates)) {
   }
   return 1;
 }
 
 // One cycle; non-zero when it deleted something. Only what the library
 // reports as deleted counts, so a cycle that changes nothing ends the loop.
-int HtmlFilterPass::RemoveOrphanPopupsOnce() {
-  const PopupInventory inventory = TakeInventory(*document_, FirstPosition());
+int HtmlFilterPass::RemoveOrphanPopupsOnce(const PopupCandidates& candidates) {
+  const PopupInventory inventory = TakeInventory(*document_, candidates);
   int deleted = 0;
-  for (const PopupText& text : inventory.texts) {
+  for (const PopupInventory::Text& text : inventory.texts) {
+    const auto links = inventory.linksByTarget.find(*text.id);
     if (RangeHasContent(text.start, text.end)) {
-      if (!inventory.IsLinked(text.id)) deleted |= document_->DeleteEntity(text.start);
+      if (links == inventory.linksByTarget.end()) deleted |= document_->DeleteEntity(text.start);
       continue;
     }
-    for (const PopupLink& link : inventory.links)
-      if (link.target == text.id) deleted |= document_->DeleteAnchor(link.start);
+    if (links != inventory.linksByTarget.end()) {
+      for (const HtmlPosition link : links->second) deleted |= document_->DeleteAnchor(link);
+    }
     deleted |= document_->DeleteEntity(text.start);
   }
   return deleted != 0;

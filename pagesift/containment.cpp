@@ -39,7 +39,7 @@ bool HoldsNothing(const CHtmlTagItem& tag) {
 HtmlPosition NextLive(HtmlPosition position) {
   do {
     position = CHtmlTokenList::GetNext(position);
-  } while (position && position->token->IsDiscardedToken());
+  } while (position && position->IsDiscardedToken());
   return position;
 }
 

@@ -71,8 +71,8 @@ int CHtmlPack::GetHhctrlCommandType(HtmlPosition position) const {
   if (!object || object->IsEndTag() || object->GetTagId() != pagesift::kTagObject || !IsHhctrlObject(*object)) {
     return pagesift::kHhctrlNone;
   }
-  for (HtmlPosition at = CHtmlTokenList::GetNext(position); at; at = at->next) {
-    if (at->token->IsDiscardedToken()) continue;
+  for (HtmlPosition at = CHtmlTokenList::GetNext(position); at; at = CHtmlTokenList::GetNext(at)) {
+    if (at->IsDiscardedToken()) continue;
     const CHtmlTagItem* param = GetTagItem(at);
     if (!param || param->GetTagId() != pagesift::kTagParam) break;
     const char* name = param->GetAttributeValue("name");

@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kInlineBuildTagAttribute = "data-buildtags";
 constexpr const char* kTopicBuildTagMetaName = "buildtags";
+constexpr size_t kSavePiece = 64 * 1024;
 
 bool IsTopicBuildTagMeta(const CHtmlTagItem& tag) {
   const char* name = tag.GetAttributeValue("name");
@@ -49,7 +50,7 @@ void CHtmlPack::CollectCandidates() {
   candidates_.clear();
   startPosition_ = nullptr;
   topicBuildTags_ = nullptr;
-  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = position->next) {
+  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {
     CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(position);
     if (!tag || tag->IsEndTag()) continue;
     if (tag->CarriesBuildTagAttribute()) candidates_.push_back(position);
@@ -62,15 +63,53 @@ void CHtmlPack::CollectCandidates() {
 int CHtmlPack::Save(CByteString& out, int flag) const {
   out.Empty();
   out.Reserve(source_.size());
-  const bool withDiscarded = (flag & pagesift::kSaveWithDiscarded) != 0;
-  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = position->next) {
-    if (!withDiscarded && position->token->IsDiscardedToken()) {
-      position->token->WriteDiscardedTo(out);
-    } else {
-      position->token->WriteTo(out);
-    }
-  }
+  WriteTokens(out, nullptr, flag);
   return 1;
+}
+
+int CHtmlPack::SaveInPieces(const std::function<bool(std::string_view piece)>& put, int flag) const {
+  CByteString piece;
+  piece.Reserve(kSavePiece + kSavePiece / 2);
+  return WriteTokens(piece, &put, flag) && put(piece.View()) ? 1 : 0;
+}
+
+// Tokens written as they are and next to each other in the source are
+// appended as one run.
+bool CHtmlPack::WriteTokens(CByteString& out, const std::function<bool(std::string_view)>* put, int flag) const {
+  const bool withDiscarded = (flag & pagesift::kSaveWithDiscarded) != 0;
+  const auto handOver = [&out, put] {
+    if (!put || out.GetSize() < kSavePiece) return true;
+    const bool taken = (*put)(out.View());
+    out.Empty();
+    return taken;
+  };
+  const char* runBegin = nullptr;
+  const char* runEnd = nullptr;
+  const auto endRun = [&] {
+    if (runBegin == nullptr) return true;
+    out.Append(std::string_view(runBegin, static_cast<size_t>(runEnd - runBegin)));
+    runBegin = runEnd = nullptr;
+    return handOver();
+  };
+  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {
+    const bool discarded = !withDiscarded && position->IsDiscardedToken();
+    const std::string_view unchanged = discarded ? std::string_view() : position->GetUnchangedSourceText();
+    if (unchanged.data() != nullptr) {
+      if (unchanged.data() != runEnd && !endRun()) return false;
+      if (runBegin == nullptr) runBegin = unchanged.data();
+      runEnd = unchanged.data() + unchanged.size();
+      if (static_cast<size_t>(runEnd - runBegin) >= kSavePiece && !endRun()) return false;
+      continue;
+    }
+    if (!endRun()) return false;
+    if (discarded) {
+      position->WriteDiscardedTo(out);
+    } else {
+      position->WriteTo(out);
+    }
+    if (!handOver()) return false;
+  }
+  return endRun();
 }
 
 CHtmlTagItem* CHtmlPack::GetTagItem(HtmlPosition position) const { return CHtmlTokenList::GetTagItem(position); }
@@ -106,8 +145,8 @@ int CHtmlPack::GetTopicBuildTags(CByteString& text) const {
 int CHtmlPack::DeleteEntity(HtmlPosition position) {
   pagesift::ElementExtent extent = pagesift::FindElementExtent(position);
   if (!extent.last) return 0;
-  for (HtmlPosition at = position;; at = at->next) {
-    at->token->DiscardToken();
+  for (HtmlPosition at = position;; at = CHtmlTokenList::GetNext(at)) {
+    at->DiscardToken();
     if (at == extent.last) break;
   }
   return 1;
@@ -118,8 +157,8 @@ int CHtmlPack::DeleteAnchor(HtmlPosition position) {
   if (!tag || tag->GetTagId() != pagesift::kTagAnchor || tag->IsDiscardedToken()) return 0;
   // Links do not nest: the anchor ends at the next "</a>" unless another
   // anchor starts first.
-  HtmlPosition end = position->next;
-  for (; end; end = end->next) {
+  HtmlPosition end = CHtmlTokenList::GetNext(position);
+  for (; end; end = CHtmlTokenList::GetNext(end)) {
     const CHtmlTagItem* next = GetTagItem(end);
     if (!next || next->IsDiscardedToken() || (next->GetTagId() & ~pagesift::kEndTagBit) != pagesift::kTagAnchor) {
       continue;

@@ -10,6 +10,7 @@
 #define PAGESIFT_HTML_PACK_H
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -41,6 +42,11 @@ class PAGESIFT_API CHtmlPack {
   // document whose tokens were not changed is written back byte for byte.
   // Returns non-zero.
   int Save(CByteString& out, int flag) const;
+  // Writes the document as Save does, but hands the text to put in pieces
+  // of some tens of kilobytes, so that a large document is never held
+  // twice. Stops at the first piece put refuses; non-zero when put took
+  // every piece.
+  int SaveInPieces(const std::function<bool(std::string_view piece)>& put, int flag) const;
 
   CHtmlTokenList* GetTokenList() { return &tokens_; }
   const CHtmlTokenList* GetTokenList() const { return &tokens_; }
@@ -118,6 +124,10 @@ class PAGESIFT_API CHtmlPack {
     std::vector<std::string> below;  // the topic folder's segments below the root
   };
   const LinkBase& GetLinkBase() const;
+
+  // Writes the tokens to out; with put, hands out over (and empties it)
+  // whenever it holds a piece.
+  bool WriteTokens(CByteString& out, const std::function<bool(std::string_view)>* put, int flag) const;
 
   std::string source_;
   bool sourceLoaded_ = false;

@@ -196,25 +196,37 @@ constexpr TagEntry kMarkup[] = {
 constexpr size_t kSlots = 512;
 static_assert(sizeof kElements / sizeof kElements[0] < kSlots / 2, "keep the name table sparse");
 
-size_t HashName(const char* name, size_t length) {
-  size_t hash = length;
-  for (size_t i = 0; i < length; ++i) hash = hash * 33 + static_cast<unsigned char>(name[i]);
-  return hash;
+constexpr size_t HashStep(size_t hash, char c) { return hash * 33 + static_cast<unsigned char>(c); }
+
+constexpr size_t NameLength(const char* name) {
+  size_t length = 0;
+  while (name[length]) ++length;
+  return length;
 }
 
 struct NameTable {
   const TagEntry* slots[kSlots] = {};
   uint8_t lengths[kSlots] = {};
-  NameTable() {
+  constexpr NameTable() {
     for (const TagEntry& entry : kElements) {
-      size_t length = std::strlen(entry.name);
-      size_t slot = HashName(entry.name, length) % kSlots;
+      const size_t length = NameLength(entry.name);
+      size_t hash = length;
+      for (size_t i = 0; i < length; ++i) hash = HashStep(hash, entry.name[i]);
+      size_t slot = hash % kSlots;
       while (slots[slot]) slot = (slot + 1) % kSlots;
       slots[slot] = &entry;
       lengths[slot] = static_cast<uint8_t>(length);
     }
   }
 };
+constexpr NameTable kNameTable;
+
+bool SameName(const char* known, const char* lowered, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    if (known[i] != lowered[i]) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -222,14 +234,15 @@ const TagEntry* FindTagEntry(std::string_view name) {
   constexpr size_t kLongestName = 10;
   if (name.empty() || name.size() > kLongestName) return nullptr;
   char lowered[kLongestName];
+  size_t hash = name.size();
   for (size_t i = 0; i < name.size(); ++i) {
-    char c = name[i];
+    const char c = name[i];
     lowered[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+    hash = HashStep(hash, lowered[i]);
   }
-  static const NameTable table;
-  for (size_t slot = HashName(lowered, name.size()) % kSlots; table.slots[slot]; slot = (slot + 1) % kSlots) {
-    if (table.lengths[slot] == name.size() && std::memcmp(table.slots[slot]->name, lowered, name.size()) == 0) {
-      return table.slots[slot];
+  for (size_t slot = hash % kSlots; kNameTable.slots[slot]; slot = (slot + 1) % kSlots) {
+    if (kNameTable.lengths[slot] == name.size() && SameName(kNameTable.slots[slot]->name, lowered, name.size())) {
+      return kNameTable.slots[slot];
     }
   }
   return nullptr;
@@ -240,6 +253,27 @@ const char* KnownElementName(size_t index) {
 }
 
 const TagEntry& UnknownTagEntry() { return kUnknown; }
+
+namespace {
+constexpr size_t kElementCount = sizeof kElements / sizeof kElements[0];
+constexpr size_t kMarkupCount = sizeof kMarkup / sizeof kMarkup[0];
+static_assert(kElementCount + 1 + kMarkupCount <= 256, "entry indexes fit a byte");
+}  // namespace
+
+// Elements first, then the unknown entry, then markup.
+uint8_t TagEntryIndex(const TagEntry& entry) {
+  if (&entry >= kElements && &entry < kElements + kElementCount) return static_cast<uint8_t>(&entry - kElements);
+  if (&entry >= kMarkup && &entry < kMarkup + kMarkupCount) {
+    return static_cast<uint8_t>(kElementCount + 1 + static_cast<size_t>(&entry - kMarkup));
+  }
+  return static_cast<uint8_t>(kElementCount);
+}
+
+const TagEntry& TagEntryAt(uint8_t index) {
+  if (index < kElementCount) return kElements[index];
+  if (index > kElementCount && index - kElementCount - 1 < kMarkupCount) return kMarkup[index - kElementCount - 1];
+  return kUnknown;
+}
 
 const TagEntry& MarkupTagEntry(uint32_t id) {
   for (const TagEntry& entry : kMarkup) {

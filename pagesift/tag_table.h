@@ -39,6 +39,11 @@ const TagEntry& UnknownTagEntry();
 const char* KnownElementName(size_t index);
 const TagEntry& MarkupTagEntry(uint32_t id);  // kTagComment, kTagDoctype, ...
 
+// Every entry has an index below 256, so that a token names its entry in
+// one byte.
+uint8_t TagEntryIndex(const TagEntry& entry);
+const TagEntry& TagEntryAt(uint8_t index);
+
 }  // namespace pagesift
 
 #endif  // PAGESIFT_TAG_TABLE_H

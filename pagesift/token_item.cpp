@@ -2,155 +2,221 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "pagesift/character_references.h"
 #include "pagesift/markup.h"
+#include "pagesift/tag_attributes.h"
 #include "pagesift/tag_codes.h"
-#include "pagesift/tag_scanner.h"
 #include "pagesift/tag_table.h"
+#include "pagesift/token_extras.h"
+#include "pagesift/token_list.h"
 #include "pagesift/tokenizer.h"
-
-namespace pagesift {
-
-// A tag's attributes, read when first asked for.
-struct TagAttributes {
-  struct Attribute {
-    size_t begin = 0;  // the span in the tag text, with the space before it
-    size_t nameBegin = 0;
-    size_t end = 0;
-    std::string name;   // lower case
-    std::string value;  // references decoded
-    bool changed = false;
-  };
-  std::vector<Attribute> list;
-  size_t tailBegin = 0;  // what follows the last attribute: "/>", ">"
-  bool changed = false;
-
-  Attribute* Find(std::string_view name) {
-    for (Attribute& attribute : list) {
-      if (EqualsIgnoringCase(attribute.name, name)) return &attribute;
-    }
-    return nullptr;
-  }
-};
-
-namespace {
-
-void ReadAttributes(std::string_view tag, size_t nameEnd, TagAttributes& attributes) {
-  size_t cursor = nameEnd;
-  AttributeSpan span;
-  while (ScanAttribute(tag, cursor, span) == ScanResult::kAttribute) {
-    TagAttributes::Attribute attribute;
-    attribute.begin = span.begin;
-    attribute.nameBegin = span.nameBegin;
-    attribute.end = span.end;
-    for (size_t i = span.nameBegin; i < span.nameEnd; ++i) attribute.name += AsciiLower(tag[i]);
-    AppendDecoded(tag.substr(span.valueBegin, span.valueEnd - span.valueBegin), attribute.value, true);
-    attributes.list.push_back(std::move(attribute));
-    cursor = span.end;
-  }
-  attributes.tailBegin = cursor;
-}
-
-}  // namespace
-}  // namespace pagesift
 
 using pagesift::TagAttributes;
 
-CHtmlTokenItem::~CHtmlTokenItem() = default;
+namespace {
 
-void CHtmlTokenItem::WriteTo(CByteString& out) const { out.Append(source_); }
-void CHtmlTokenItem::WriteDiscardedTo(CByteString&) const {}
+const pagesift::TagEntry& EntryOf(uint8_t index) { return pagesift::TagEntryAt(index); }
 
-void CHtmlTokenItem::OwnSource(std::string_view text) {
-  ownedSource_ = std::make_unique<char[]>(text.size() + 1);
-  std::memcpy(ownedSource_.get(), text.data(), text.size());
-  source_ = std::string_view(ownedSource_.get(), text.size());
+}  // namespace
+
+CHtmlTokenItem::CHtmlTokenItem(LooseText, bool isTag, std::string_view text)
+    : loose_(new pagesift::LooseToken{std::string(text), 0, nullptr}),
+      length_(static_cast<uint32_t>(text.size())),
+      state_(static_cast<uint16_t>(kLoose | (isTag ? kTag : 0))) {}
+
+CHtmlTokenItem::~CHtmlTokenItem() {
+  if (Has(kLoose)) delete loose_;
 }
 
-CHtmlTextItem::CHtmlTextItem(const char* text) : CHtmlTokenItem(false, {}) { OwnSource(text ? text : ""); }
-
-CHtmlTagItem::CHtmlTagItem(SourceView, std::string_view source, uint32_t leading,
-                           const pagesift::MarkupInfo& info)
-    : CHtmlTokenItem(true, source), leading_(leading) {
-  TakeMarkup(info);
+CHtmlTokenList* CHtmlTokenItem::List() const {
+  return Has(kLoose) ? nullptr : pagesift::TokenBlock::Of(this)->list;
 }
 
-CHtmlTagItem::CHtmlTagItem(const char* text) : CHtmlTokenItem(true, {}) {
-  OwnSource(text ? text : "");
-  pagesift::MarkupInfo info;
-  if (pagesift::Tokenizer::ReadSingleTag(source_, info)) {
-    TakeMarkup(info);
+pagesift::TokenExtras* CHtmlTokenItem::ListExtras() const { return &List()->Extras(); }
+
+std::string_view CHtmlTokenItem::GetSourceText() const {
+  return Has(kLoose) ? std::string_view(loose_->text) : std::string_view(data_, length_);
+}
+
+uint32_t CHtmlTokenItem::GetTokenFlag() const {
+  if (!Has(kFlagged)) return 0;
+  if (Has(kLoose)) return loose_->flags;
+  const auto& flags = ListExtras()->flags;
+  const auto found = flags.find(this);
+  return found == flags.end() ? 0 : found->second;
+}
+
+void CHtmlTokenItem::SetTokenFlag(uint32_t flag) {
+  if (flag == 0) return;
+  if (Has(kLoose)) {
+    loose_->flags |= flag;
   } else {
-    entry_ = &pagesift::UnknownTagEntry();
+    ListExtras()->flags[this] |= flag;
+  }
+  state_ |= kFlagged;
+}
+
+void CHtmlTokenItem::WriteTo(CByteString& out) const {
+  if (Has(kTag)) {
+    static_cast<const CHtmlTagItem*>(this)->WriteTagTo(out);
+  } else {
+    out.Append(GetSourceText());
   }
 }
 
-CHtmlTagItem::~CHtmlTagItem() = default;
+void CHtmlTokenItem::WriteDiscardedTo(CByteString& out) const {
+  if (Has(kTag)) static_cast<const CHtmlTagItem*>(this)->WriteDiscardedTagTo(out);
+}
 
-void CHtmlTagItem::TakeMarkup(const pagesift::MarkupInfo& info) {
-  entry_ = info.entry;
-  isEnd_ = info.kind == pagesift::MarkupKind::kEndTag;
-  nameOffset_ = static_cast<uint32_t>(info.nameBegin - info.begin);
-  nameLength_ = static_cast<uint32_t>(info.nameEnd - info.nameBegin);
-  carriesBuildTags_ = info.carriesBuildTags;
-  if (entry_->id == pagesift::kTagUnknown && !isEnd_ && !info.selfClosing) {
+CHtmlTextItem::CHtmlTextItem(const char* text) : CHtmlTokenItem(LooseText{}, false, text ? text : "") {}
+
+CHtmlTagItem::CHtmlTagItem(std::string_view source, bool leading, const pagesift::MarkupInfo& info)
+    : CHtmlTokenItem(static_cast<uint16_t>(StateOf(info) | (leading ? kLeadingWhitespace : 0)), source) {
+  TakeEntry(info);
+}
+
+CHtmlTagItem::CHtmlTagItem(const char* text) : CHtmlTokenItem(LooseText{}, true, text ? text : "") {
+  pagesift::MarkupInfo info;
+  if (pagesift::Tokenizer::ReadSingleTag(GetSourceText(), info)) {
+    state_ |= StateOf(info);
+    TakeEntry(info);
+  } else {
+    entry_ = pagesift::TagEntryIndex(pagesift::UnknownTagEntry());
+  }
+}
+
+uint16_t CHtmlTagItem::StateOf(const pagesift::MarkupInfo& info) {
+  uint16_t state = kTag;
+  if (info.kind == pagesift::MarkupKind::kEndTag) state |= kEndTag;
+  if (info.carriesBuildTags) state |= kCarriesBuildTags;
+  return state;
+}
+
+void CHtmlTagItem::TakeEntry(const pagesift::MarkupInfo& info) {
+  entry_ = pagesift::TagEntryIndex(*info.entry);
+  if (info.entry->id == pagesift::kTagUnknown && !IsEndTag() && !info.selfClosing) {
     SetTokenFlag(pagesift::kTokenFlagUnknownContainer);
   }
 }
 
 void CHtmlTagItem::ExtendTrailingWhitespace(size_t length) {
-  source_ = std::string_view(source_.data(), source_.size() + length);
-  trailing_ += static_cast<uint32_t>(length);
+  ExtendBy(length);
+  trailing_ = static_cast<uint8_t>(std::min<size_t>(kLongTrailing, trailing_ + length));
 }
 
-uint32_t CHtmlTagItem::GetTagId() const { return entry_->id + (isEnd_ ? pagesift::kEndTagBit : 0); }
-uint32_t CHtmlTagItem::GetMjrType() const { return entry_->majorType; }
-uint32_t CHtmlTagItem::GetCntType() const { return entry_->contentType; }
-int CHtmlTagItem::IsUnknownTag() const { return entry_->id == pagesift::kTagUnknown ? 1 : 0; }
-int CHtmlTagItem::IsInlineLevelTag() const { return entry_->level == pagesift::TagLevel::kInline ? 1 : 0; }
-int CHtmlTagItem::IsBlockLevelTag() const { return entry_->level == pagesift::TagLevel::kBlock ? 1 : 0; }
+// Whitespace before a tag is all the source has before its "<".
+size_t CHtmlTagItem::LeadingLength() const {
+  if (!Has(kLeadingWhitespace)) return 0;
+  const std::string_view source = GetSourceText();
+  size_t length = 0;
+  while (length < source.size() && pagesift::IsHtmlSpace(source[length])) ++length;
+  return length;
+}
+
+// A tag followed by whitespace ends with ">" (or is an empty end tag), so a
+// long run is counted back from the end.
+size_t CHtmlTagItem::TrailingLength() const {
+  if (trailing_ != kLongTrailing) return trailing_;
+  const std::string_view source = GetSourceText();
+  size_t length = 0;
+  while (length < source.size() && pagesift::IsHtmlSpace(source[source.size() - 1 - length])) ++length;
+  return length;
+}
+
+uint32_t CHtmlTagItem::GetTagId() const { return EntryOf(entry_).id + (IsEndTag() ? pagesift::kEndTagBit : 0); }
+uint32_t CHtmlTagItem::GetMjrType() const { return EntryOf(entry_).majorType; }
+uint32_t CHtmlTagItem::GetCntType() const { return EntryOf(entry_).contentType; }
+int CHtmlTagItem::IsUnknownTag() const { return EntryOf(entry_).id == pagesift::kTagUnknown ? 1 : 0; }
+int CHtmlTagItem::IsInlineLevelTag() const { return EntryOf(entry_).level == pagesift::TagLevel::kInline ? 1 : 0; }
+int CHtmlTagItem::IsBlockLevelTag() const { return EntryOf(entry_).level == pagesift::TagLevel::kBlock ? 1 : 0; }
 int CHtmlTagItem::IsBlockLevelEmbeddedTag() const {
-  return entry_->level == pagesift::TagLevel::kBlockEmbedded ? 1 : 0;
+  return EntryOf(entry_).level == pagesift::TagLevel::kBlockEmbedded ? 1 : 0;
 }
 int CHtmlTagItem::IsBlockTag() const { return IsBlockLevelTag(); }
-int CHtmlTagItem::IsMarkupTag() const { return entry_->id < pagesift::kTagFirstElement ? 1 : 0; }
-int CHtmlTagItem::IsVoidTag() const { return entry_->content == pagesift::TagContent::kVoid ? 1 : 0; }
+int CHtmlTagItem::IsMarkupTag() const { return EntryOf(entry_).id < pagesift::kTagFirstElement ? 1 : 0; }
+int CHtmlTagItem::IsVoidTag() const { return EntryOf(entry_).content == pagesift::TagContent::kVoid ? 1 : 0; }
 
 const char* CHtmlTagItem::GetKnownTagName(size_t index) { return pagesift::KnownElementName(index); }
 
 std::string_view CHtmlTagItem::GetTagText() const {
-  return source_.substr(leading_, source_.size() - leading_ - trailing_);
+  const std::string_view source = GetSourceText();
+  const size_t leading = LeadingLength();
+  return source.substr(leading, source.size() - leading - TrailingLength());
 }
 
-// Markup has no name; its offsets are not set.
+// The name follows "<" or "</"; a known one is as long as its table name.
+// Markup has no name, nor has the empty end tag of a tagged void element.
 std::string_view CHtmlTagItem::GetTagName() const {
-  return IsMarkupTag() ? std::string_view() : GetTagText().substr(nameOffset_, nameLength_);
+  if (IsMarkupTag()) return {};
+  const std::string_view text = GetTagText();
+  const size_t offset = IsEndTag() ? 2 : 1;
+  if (text.size() <= offset) return {};
+  const pagesift::TagEntry& entry = EntryOf(entry_);
+  const size_t length =
+      entry.id == pagesift::kTagUnknown ? pagesift::ScanTagName(text, offset) - offset : std::strlen(entry.name);
+  return text.substr(offset, length);
 }
 
-const TagAttributes& CHtmlTagItem::Attributes() const {
-  if (!attributes_) {
-    attributes_ = std::make_unique<TagAttributes>();
-    if (!isEnd_ && !IsMarkupTag() && nameLength_ > 0) {
-      pagesift::ReadAttributes(GetTagText(), nameOffset_ + nameLength_, *attributes_);
-    }
+TagAttributes* CHtmlTagItem::ParsedAttributes() const {
+  if (Has(kLoose)) return loose_->attributes.get();
+  if (!Has(kEdited)) return nullptr;
+  return ListExtras()->attributes.at(this).get();
+}
+
+TagAttributes& CHtmlTagItem::EditableAttributes() {
+  if (TagAttributes* parsed = ParsedAttributes()) return *parsed;
+  auto attributes = std::make_unique<TagAttributes>();
+  const std::string_view name = GetTagName();
+  if (!IsEndTag() && !name.empty()) {
+    pagesift::ReadAttributes(GetTagText(), static_cast<size_t>(name.data() + name.size() - GetTagText().data()),
+                             *attributes);
   }
-  return *attributes_;
+  TagAttributes& result = *attributes;
+  if (Has(kLoose)) {
+    loose_->attributes = std::move(attributes);
+  } else {
+    ListExtras()->attributes[this] = std::move(attributes);
+    state_ |= kEdited;
+  }
+  return result;
 }
 
+// Values are read straight from the tag's bytes and decoded once; a tag
+// whose attributes changed, or a loose one, answers from its parts.
 const char* CHtmlTagItem::GetAttributeValue(const char* name) const {
   if (!name) return nullptr;
-  auto* attribute = const_cast<TagAttributes&>(Attributes()).Find(name);
-  return attribute ? attribute->value.c_str() : nullptr;
+  TagAttributes* parsed = Has(kLoose) ? &const_cast<CHtmlTagItem*>(this)->EditableAttributes() : ParsedAttributes();
+  if (parsed) {
+    const TagAttributes::Attribute* attribute = parsed->Find(name);
+    return attribute ? attribute->value.c_str() : nullptr;
+  }
+  const std::string_view tagName = GetTagName();
+  if (IsEndTag() || tagName.empty()) return nullptr;
+  const std::string_view text = GetTagText();
+  pagesift::AttributeSpan span;
+  if (!pagesift::FindAttribute(text, static_cast<size_t>(tagName.data() + tagName.size() - text.data()), name, span)) {
+    return nullptr;
+  }
+  const std::string_view raw = text.substr(span.valueBegin, span.valueEnd - span.valueBegin);
+  if (raw.empty()) return "";
+  pagesift::TokenExtras& extras = *ListExtras();
+  auto known = extras.values.try_emplace(raw.data(), nullptr);
+  if (known.second) {
+    std::string decoded;
+    pagesift::AppendDecoded(raw, decoded, true);
+    known.first->second = extras.bytes.Copy(decoded).data();
+  }
+  return known.first->second;
 }
 
 int CHtmlTagItem::HasAttribute(const char* name) const { return GetAttributeValue(name) ? 1 : 0; }
 
 void CHtmlTagItem::SetAttribute(const char* name, const char* value) {
-  if (!name || !*name || isEnd_ || IsMarkupTag() || nameLength_ == 0) return;
-  auto& attributes = const_cast<TagAttributes&>(Attributes());
+  if (!name || !*name || IsEndTag() || GetTagName().empty()) return;
+  TagAttributes& attributes = EditableAttributes();
   TagAttributes::Attribute* attribute = attributes.Find(name);
   if (!attribute) {
     attributes.list.emplace_back();
@@ -161,44 +227,45 @@ void CHtmlTagItem::SetAttribute(const char* name, const char* value) {
   attribute->value = value ? value : "";
   attribute->changed = true;
   attributes.changed = true;
-  if (pagesift::EqualsIgnoringCase(name, "data-buildtags")) carriesBuildTags_ = true;
+  if (pagesift::EqualsIgnoringCase(name, "data-buildtags")) state_ |= kCarriesBuildTags;
 }
 
 int CHtmlTagItem::RemoveAttribute(const char* name) {
   if (!name || !*name || !HasAttribute(name)) return 0;
-  auto& list = const_cast<TagAttributes&>(Attributes()).list;
-  list.erase(std::remove_if(list.begin(), list.end(),
-                            [name](const TagAttributes::Attribute& attribute) {
-                              return pagesift::EqualsIgnoringCase(attribute.name, name);
-                            }),
-             list.end());
-  attributes_->changed = true;
-  if (pagesift::EqualsIgnoringCase(name, "data-buildtags")) carriesBuildTags_ = false;
+  TagAttributes& attributes = EditableAttributes();
+  attributes.list.erase(std::remove_if(attributes.list.begin(), attributes.list.end(),
+                                       [name](const TagAttributes::Attribute& attribute) {
+                                         return pagesift::EqualsIgnoringCase(attribute.name, name);
+                                       }),
+                        attributes.list.end());
+  attributes.changed = true;
+  if (pagesift::EqualsIgnoringCase(name, "data-buildtags")) state_ &= static_cast<uint16_t>(~kCarriesBuildTags);
   return 1;
 }
 
-void CHtmlTagItem::DiscardKeepingWhitespace() {
-  DiscardToken();
-  keepsWhitespace_ = true;
-}
+void CHtmlTagItem::DiscardKeepingWhitespace() { state_ |= kDiscarded | kKeepsWhitespace; }
 
-void CHtmlTagItem::WriteDiscardedTo(CByteString& out) const {
-  if (!keepsWhitespace_) return;
-  out.Append(source_.substr(0, leading_));
-  out.Append(source_.substr(source_.size() - trailing_));
+void CHtmlTagItem::WriteDiscardedTagTo(CByteString& out) const {
+  if (!Has(kKeepsWhitespace)) return;
+  const std::string_view source = GetSourceText();
+  out.Append(source.substr(0, LeadingLength()));
+  out.Append(source.substr(source.size() - TrailingLength()));
 }
 
 // A changed tag is written from its parts: the name as written, each
 // attribute as written unless it changed, then what closed the tag.
-void CHtmlTagItem::WriteTo(CByteString& out) const {
-  if (!attributes_ || !attributes_->changed) {
-    out.Append(source_);
+void CHtmlTagItem::WriteTagTo(CByteString& out) const {
+  const TagAttributes* attributes = ParsedAttributes();
+  const std::string_view source = GetSourceText();
+  if (!attributes || !attributes->changed) {
+    out.Append(source);
     return;
   }
-  std::string_view tag = GetTagText();
-  std::string text(source_.substr(0, leading_));
-  text.append(tag.substr(0, nameOffset_ + nameLength_));
-  for (const TagAttributes::Attribute& attribute : attributes_->list) {
+  const std::string_view tag = GetTagText();
+  const std::string_view name = GetTagName();
+  std::string text(source.substr(0, LeadingLength()));
+  text.append(tag.substr(0, static_cast<size_t>(name.data() + name.size() - tag.data())));
+  for (const TagAttributes::Attribute& attribute : attributes->list) {
     if (!attribute.changed) {
       text.append(tag.substr(attribute.begin, attribute.end - attribute.begin));
       continue;
@@ -210,7 +277,7 @@ void CHtmlTagItem::WriteTo(CByteString& out) const {
     pagesift::AppendEscaped(attribute.value, text);
     text += '"';
   }
-  text.append(tag.substr(attributes_->tailBegin));
-  text.append(source_.substr(source_.size() - trailing_));
+  text.append(tag.substr(attributes->tailBegin));
+  text.append(source.substr(source.size() - TrailingLength()));
   out.Append(text);
 }

@@ -6,62 +6,106 @@
 // token of its own: it travels with the tag before it (or, at the very start
 // of a document, with the first tag) and is written and discarded with it,
 // so that such whitespace neither counts as content nor separates tags.
+//
+// A document has millions of tokens, so a token is small: a view of its
+// bytes and a few packed fields. A token in a list is also its position
+// there (token_list.h); what only a few tokens need (links of inserted
+// tokens, flags, edited attributes) the list keeps beside them. A token
+// made with a constructor and not yet handed to a list is a loose token: it
+// keeps those things itself.
 #ifndef PAGESIFT_TOKEN_ITEM_H
 #define PAGESIFT_TOKEN_ITEM_H
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 #include "pagesift/byte_string.h"
 #include "pagesift/pagesift_export.h"
 
+class CHtmlTokenList;
+
 namespace pagesift {
 class Tokenizer;
+struct LooseToken;
 struct MarkupInfo;
 struct TagAttributes;
-struct TagEntry;
+struct TokenExtras;
 }  // namespace pagesift
 
 class PAGESIFT_API CHtmlTokenItem {
  public:
   CHtmlTokenItem(const CHtmlTokenItem&) = delete;
   CHtmlTokenItem& operator=(const CHtmlTokenItem&) = delete;
-  virtual ~CHtmlTokenItem();
+  // Tokens in a list belong to it; only a loose token is ever destroyed.
+  ~CHtmlTokenItem();
 
-  int IsTagToken() const { return isTag_ ? 1 : 0; }
-  int IsDiscardedToken() const { return discarded_ ? 1 : 0; }
+  int IsTagToken() const { return (state_ & kTag) ? 1 : 0; }
+  int IsDiscardedToken() const { return (state_ & kDiscarded) ? 1 : 0; }
   // Discarded tokens stay in the list and are left out when saving.
-  void DiscardToken() { discarded_ = true; }
-  uint32_t GetTokenFlag() const { return flags_; }
+  void DiscardToken() { state_ |= kDiscarded; }
+  uint32_t GetTokenFlag() const;
   // Adds the bits of flag to the flag word.
-  void SetTokenFlag(uint32_t flag) { flags_ |= flag; }
+  void SetTokenFlag(uint32_t flag);
 
   // The bytes this token was made from, with the whitespace that travels
   // with it.
-  std::string_view GetSourceText() const { return source_; }
+  std::string_view GetSourceText() const;
+  // The bytes Save writes for this token when they are its source bytes as
+  // they are (nothing about it changed); a view with null data otherwise.
+  // Tokens of a list that follow each other in the source can so be written
+  // as one run.
+  std::string_view GetUnchangedSourceText() const {
+    return Has(kEdited) || Has(kLoose) ? std::string_view() : std::string_view(data_, length_);
+  }
   // Appends what Save writes for this token.
-  virtual void WriteTo(CByteString& out) const;
+  void WriteTo(CByteString& out) const;
   // Appends what Save writes for this token once discarded: nothing, or the
   // whitespace of a tag discarded with DiscardKeepingWhitespace.
-  virtual void WriteDiscardedTo(CByteString& out) const;
+  void WriteDiscardedTo(CByteString& out) const;
 
  protected:
-  CHtmlTokenItem(bool isTag, std::string_view source) : source_(source), isTag_(isTag) {}
-  // Copies text into storage owned by the token and points source_ at it.
-  void OwnSource(std::string_view text);
+  enum State : uint16_t {
+    kTag = 1 << 0,
+    kEndTag = 1 << 1,
+    kDiscarded = 1 << 2,
+    kKeepsWhitespace = 1 << 3,
+    kCarriesBuildTags = 1 << 4,
+    kLeadingWhitespace = 1 << 5,  // the first tag of a document, after whitespace
+    kLoose = 1 << 6,              // not in a list: loose_ holds the text
+    kRelinked = 1 << 7,           // the list keeps this token's neighbours
+    kFlagged = 1 << 8,            // a flag word is kept beside the token
+    kEdited = 1 << 9,             // parsed, changeable attributes are kept beside it
+  };
+  // The longest trailing whitespace counted in trailing_; longer runs are
+  // counted again from the bytes.
+  static constexpr uint8_t kLongTrailing = 0xFF;
 
-  std::string_view source_;
+  // A loose token owning a copy of text.
+  struct LooseText {};
+  CHtmlTokenItem(LooseText, bool isTag, std::string_view text);
+  // A token of a list viewing source bytes that outlive it.
+  CHtmlTokenItem(uint16_t state, std::string_view source) : data_(source.data()),
+      length_(static_cast<uint32_t>(source.size())), state_(state) {}
+
+  bool Has(State bit) const { return (state_ & bit) != 0; }
+  // The list holding this token; null for a loose token.
+  CHtmlTokenList* List() const;
+  pagesift::TokenExtras* ListExtras() const;
+  void ExtendBy(size_t length) { length_ += static_cast<uint32_t>(length); }
+
+  union {
+    const char* data_;              // in a list: the first source byte
+    pagesift::LooseToken* loose_;   // loose
+  };
+  uint32_t length_ = 0;
+  uint8_t entry_ = 0;     // tags: the index of the element-table entry
+  uint8_t trailing_ = 0;  // tags: the trailing whitespace, up to kLongTrailing
+  uint16_t state_ = 0;
 
  private:
   friend class CHtmlTokenList;
   friend class pagesift::Tokenizer;
-  std::unique_ptr<char[]> ownedSource_;
-  uint32_t flags_ = 0;
-  bool isTag_;
-  bool discarded_ = false;
-  bool inTokenStorage_ = false;  // made by the tokenizer in the list's storage
 };
 
 class PAGESIFT_API CHtmlTextItem : public CHtmlTokenItem {
@@ -71,12 +115,12 @@ class PAGESIFT_API CHtmlTextItem : public CHtmlTokenItem {
   explicit CHtmlTextItem(const char* text);
 
   // The text as written in the document.
-  std::string_view GetText() const { return source_; }
+  std::string_view GetText() const { return GetSourceText(); }
 
  private:
+  friend class CHtmlTokenList;
   friend class pagesift::Tokenizer;
-  struct SourceView {};
-  CHtmlTextItem(SourceView, std::string_view source) : CHtmlTokenItem(false, source) {}
+  explicit CHtmlTextItem(std::string_view source) : CHtmlTokenItem(uint16_t{0}, source) {}
 };
 
 class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
@@ -84,10 +128,9 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // A new tag token from the text of one tag, e.g. "<p>" or "</p>". Text that
   // is not a tag becomes an unknown tag that writes the text unchanged.
   explicit CHtmlTagItem(const char* text);
-  ~CHtmlTagItem() override;
 
   uint32_t GetTagId() const;  // end tags: the start tag's id + kEndTagBit
-  int IsEndTag() const { return isEnd_ ? 1 : 0; }
+  int IsEndTag() const { return Has(kEndTag) ? 1 : 0; }
   uint32_t GetMjrType() const;
   uint32_t GetCntType() const;
   int IsUnknownTag() const;
@@ -119,40 +162,39 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // was there.
   int RemoveAttribute(const char* name);
 
-  void WriteTo(CByteString& out) const override;
-  void WriteDiscardedTo(CByteString& out) const override;
   // Discards the tag but keeps the whitespace that travels with it (for
   // unwrapping, where that whitespace separates the words around the tag).
   void DiscardKeepingWhitespace();
   // Non-zero for a tag discarded that way (a link unwrapped, say).
-  int IsDiscardedKeepingWhitespace() const { return keepsWhitespace_ ? 1 : 0; }
+  int IsDiscardedKeepingWhitespace() const { return Has(kKeepsWhitespace) ? 1 : 0; }
 
   // The element names the library knows (lower case), by index from 0; null
-  // past the last. For walking every kind of element.
+  // past the last.
   static const char* GetKnownTagName(size_t index);
 
   // True when the tag has a "data-buildtags" attribute (a cheap test, no
   // attribute is read).
-  bool CarriesBuildTagAttribute() const { return carriesBuildTags_; }
+  bool CarriesBuildTagAttribute() const { return Has(kCarriesBuildTags); }
 
  private:
+  friend class CHtmlTokenItem;
+  friend class CHtmlTokenList;
   friend class pagesift::Tokenizer;
-  struct SourceView {};
-  // A tag viewing source bytes [leading whitespace][tag][trailing whitespace].
-  CHtmlTagItem(SourceView, std::string_view source, uint32_t leading, const pagesift::MarkupInfo& info);
-  void TakeMarkup(const pagesift::MarkupInfo& info);
+  // A tag of a list viewing source bytes [leading whitespace][tag].
+  CHtmlTagItem(std::string_view source, bool leading, const pagesift::MarkupInfo& info);
+  // A copy of a tag for a list (its entry and trailing set after).
+  CHtmlTagItem(uint16_t state, std::string_view source) : CHtmlTokenItem(state, source) {}
+  static uint16_t StateOf(const pagesift::MarkupInfo& info);
+  void TakeEntry(const pagesift::MarkupInfo& info);
   void ExtendTrailingWhitespace(size_t length);
-  const pagesift::TagAttributes& Attributes() const;
-
-  const pagesift::TagEntry* entry_ = nullptr;
-  mutable std::unique_ptr<pagesift::TagAttributes> attributes_;
-  uint32_t leading_ = 0;
-  uint32_t trailing_ = 0;
-  uint32_t nameOffset_ = 0;
-  uint32_t nameLength_ = 0;
-  bool isEnd_ = false;
-  bool carriesBuildTags_ = false;
-  bool keepsWhitespace_ = false;
+  size_t LeadingLength() const;
+  size_t TrailingLength() const;
+  // The parsed attributes when the tag was edited (or is loose and was
+  // read), else null.
+  pagesift::TagAttributes* ParsedAttributes() const;
+  pagesift::TagAttributes& EditableAttributes();
+  void WriteTagTo(CByteString& out) const;
+  void WriteDiscardedTagTo(CByteString& out) const;
 };
 
 #endif  // PAGESIFT_TOKEN_ITEM_H

@@ -1,89 +1,198 @@
 #include "pagesift/token_list.h"
 
 #include <algorithm>
-#include <cstddef>
+#include <memory>
+#include <new>
+
+#include "pagesift/token_extras.h"
+#include "platform/zeroed_block.h"
+
+using pagesift::TokenBlock;
 
 CHtmlTokenList::CHtmlTokenList() = default;
 
 CHtmlTokenList::~CHtmlTokenList() { RemoveAll(); }
 
-CHtmlTagItem* CHtmlTokenList::GetTagItem(HtmlPosition position) {
-  if (!position || !position->token || !position->token->IsTagToken()) return nullptr;
-  return static_cast<CHtmlTagItem*>(position->token);
+pagesift::TokenExtras& CHtmlTokenList::Extras() {
+  if (!extras_) extras_ = std::make_unique<pagesift::TokenExtras>();
+  return *extras_;
 }
 
-CHtmlTokenNode* CHtmlTokenList::NewNode(CHtmlTokenItem* token) {
-  if (usedInLastBlock_ == kNodesPerBlock) {
-    // Not zeroed: every node is written whole before use.
-    blocks_.emplace_back(new CHtmlTokenNode[kNodesPerBlock]);
-    usedInLastBlock_ = 0;
+HtmlPosition CHtmlTokenList::StorageNext(HtmlPosition position) {
+  TokenBlock* block = TokenBlock::Of(position);
+  if (position + 1 != block->End()) return position + 1;
+  return block->next ? block->next->First() : nullptr;
+}
+
+HtmlPosition CHtmlTokenList::StoragePrev(HtmlPosition position) {
+  TokenBlock* block = TokenBlock::Of(position);
+  if (position != block->First()) return position - 1;
+  return block->prev ? block->prev->End() - 1 : nullptr;
+}
+
+HtmlPosition CHtmlTokenList::LinkedNext(HtmlPosition position) {
+  return TokenBlock::Of(position)->list->extras_->links.at(position).next;
+}
+
+HtmlPosition CHtmlTokenList::GetPrev(HtmlPosition position) {
+  if (!position) return nullptr;
+  if (position->Has(CHtmlTokenItem::kRelinked)) {
+    return TokenBlock::Of(position)->list->extras_->links.at(position).prev;
   }
-  CHtmlTokenNode* node = &blocks_.back()[usedInLastBlock_++];
-  *node = CHtmlTokenNode{nullptr, nullptr, token};
-  ++count_;
-  return node;
+  return StoragePrev(position);
 }
 
-HtmlPosition CHtmlTokenList::AddTail(CHtmlTokenItem* token) {
-  CHtmlTokenNode* node = NewNode(token);
-  node->prev = tail_;
-  if (tail_) {
-    tail_->next = node;
+// The largest slabs come from the system, in large pages where it offers
+// them: a large document then costs few page faults. The system aligns them
+// to pages only, so they start at the first block boundary inside.
+void CHtmlTokenList::NewSlab() {
+  const size_t bytes = slabs_.empty() ? TokenBlock::kBytes : std::min(kLargestSlab, slabs_.back().bytes * 2);
+  Slab slab{nullptr, bytes, bytes == kLargestSlab};
+  if (slab.large) {
+    slab.memory = bte::platform::AllocateZeroedBlock(bytes);
+    if (!slab.memory) throw std::bad_alloc();
+    const uintptr_t at = reinterpret_cast<uintptr_t>(slab.memory);
+    const uintptr_t aligned = (at + TokenBlock::kBytes - 1) & ~uintptr_t{TokenBlock::kBytes - 1};
+    uncutBlocks_ = slab.memory + (aligned - at);
+    slabEnd_ = uncutBlocks_ + (bytes - (aligned - at)) / TokenBlock::kBytes * TokenBlock::kBytes;
   } else {
-    head_ = node;
+    slab.memory = static_cast<char*>(::operator new(bytes, std::align_val_t{TokenBlock::kBytes}));
+    uncutBlocks_ = slab.memory;
+    slabEnd_ = slab.memory + bytes;
   }
-  tail_ = node;
-  return node;
+  slabs_.push_back(slab);
 }
 
-HtmlPosition CHtmlTokenList::InsertAfter(HtmlPosition position, CHtmlTokenItem* token) {
-  if (!position || position == tail_) return AddTail(token);
-  CHtmlTokenNode* node = NewNode(token);
-  node->prev = position;
-  node->next = position->next;
-  position->next->prev = node;
-  position->next = node;
-  return node;
+TokenBlock* CHtmlTokenList::NewBlock() {
+  if (uncutBlocks_ == slabEnd_) NewSlab();
+  void* memory = uncutBlocks_;
+  uncutBlocks_ += TokenBlock::kBytes;
+  return new (memory) TokenBlock{this, nullptr, lastBlock_, 0};
 }
+
+void* CHtmlTokenList::NewSlot() {
+  if (!lastBlock_ || lastBlock_->used == TokenBlock::kCapacity) {
+    TokenBlock* block = NewBlock();
+    if (lastBlock_) {
+      lastBlock_->next = block;
+    } else {
+      firstBlock_ = block;
+    }
+    lastBlock_ = block;
+  }
+  return lastBlock_->First() + lastBlock_->used++;
+}
+
+// The token was made in the slot after the tail, so its storage neighbours
+// are its neighbours.
+void CHtmlTokenList::Appended(CHtmlTokenItem* token) {
+  if (!head_) head_ = token;
+  tail_ = token;
+  ++count_;
+}
+
+void CHtmlTokenList::Pin(CHtmlTokenItem* token) {
+  if (token->Has(CHtmlTokenItem::kRelinked)) return;
+  Extras().links[token] = pagesift::TokenLinks{StorageNext(token), StoragePrev(token)};
+  token->state_ |= CHtmlTokenItem::kRelinked;
+}
+
+void CHtmlTokenList::SetNext(CHtmlTokenItem* token, CHtmlTokenItem* next) {
+  if (!token->Has(CHtmlTokenItem::kRelinked) && StorageNext(token) == next) return;
+  Pin(token);
+  extras_->links[token].next = next;
+}
+
+void CHtmlTokenList::SetPrev(CHtmlTokenItem* token, CHtmlTokenItem* prev) {
+  if (!token->Has(CHtmlTokenItem::kRelinked) && StoragePrev(token) == prev) return;
+  Pin(token);
+  extras_->links[token].prev = prev;
+}
+
+CHtmlTokenItem* CHtmlTokenList::Adopt(CHtmlTokenItem* token) {
+  pagesift::TokenExtras& extras = Extras();
+  const std::string_view text = extras.bytes.Copy(token->GetSourceText());
+  constexpr uint16_t kOwnState = CHtmlTokenItem::kLoose | CHtmlTokenItem::kRelinked |
+                                 CHtmlTokenItem::kFlagged | CHtmlTokenItem::kEdited;
+  const auto state = static_cast<uint16_t>(token->state_ & ~kOwnState);
+  CHtmlTokenItem* copy;
+  if (token->IsTagToken()) {
+    auto* tag = static_cast<CHtmlTagItem*>(token);
+    copy = new (NewSlot()) CHtmlTagItem(state, text);
+    if (const pagesift::TagAttributes* parsed = tag->ParsedAttributes()) {
+      extras.attributes[copy] = std::make_unique<pagesift::TagAttributes>(*parsed);
+      copy->state_ |= CHtmlTokenItem::kEdited;
+    }
+  } else {
+    copy = new (NewSlot()) CHtmlTextItem(text);
+    copy->state_ = state;
+  }
+  copy->entry_ = token->entry_;
+  copy->trailing_ = token->trailing_;
+  copy->SetTokenFlag(token->GetTokenFlag());
+  if (token->Has(CHtmlTokenItem::kLoose)) {
+    if (token->IsTagToken()) {
+      delete static_cast<CHtmlTagItem*>(token);
+    } else {
+      delete static_cast<CHtmlTextItem*>(token);
+    }
+  }
+  return copy;
+}
+
+// The new token takes the slot after the last one in storage, whose storage
+// successor it becomes: unless that token is the one it follows, the
+// token's links are kept first.
+HtmlPosition CHtmlTokenList::InsertAfter(HtmlPosition position, CHtmlTokenItem* token) {
+  CHtmlTokenItem* prev = position ? position : tail_;
+  CHtmlTokenItem* next = GetNext(prev);
+  CHtmlTokenItem* storageEnd = lastBlock_ ? lastBlock_->End() - 1 : nullptr;
+  if (storageEnd && storageEnd != prev) Pin(storageEnd);
+  CHtmlTokenItem* copy = Adopt(token);
+  SetPrev(copy, prev);
+  SetNext(copy, next);
+  if (prev) {
+    SetNext(prev, copy);
+  } else {
+    head_ = copy;
+  }
+  if (next) {
+    SetPrev(next, copy);
+  } else {
+    tail_ = copy;
+  }
+  ++count_;
+  return copy;
+}
+
+HtmlPosition CHtmlTokenList::AddTail(CHtmlTokenItem* token) { return InsertAfter(tail_, token); }
 
 HtmlPosition CHtmlTokenList::InsertBefore(HtmlPosition position, CHtmlTokenItem* token) {
   if (!position) return AddTail(token);
-  if (position == head_) {
-    CHtmlTokenNode* node = NewNode(token);
-    node->next = head_;
-    head_->prev = node;
-    head_ = node;
-    return node;
-  }
-  return InsertAfter(position->prev, token);
-}
-
-void* CHtmlTokenList::AllocateTokenStorage(size_t size) {
-  // Tokens need no more than their own alignment; a wider one would cost
-  // bytes on every token of a large document.
-  constexpr size_t kAlignment = std::max(alignof(CHtmlTagItem), alignof(CHtmlTextItem));
-  size = (size + kAlignment - 1) / kAlignment * kAlignment;
-  if (usedInLastTokenBlock_ + size > kTokenBlockSize) {
-    tokenBlocks_.emplace_back(new char[kTokenBlockSize]);
-    usedInLastTokenBlock_ = 0;
-  }
-  void* storage = tokenBlocks_.back().get() + usedInLastTokenBlock_;
-  usedInLastTokenBlock_ += size;
-  return storage;
+  if (position != head_) return InsertAfter(GetPrev(position), token);
+  CHtmlTokenItem* storageEnd = lastBlock_->End() - 1;
+  Pin(storageEnd);
+  CHtmlTokenItem* copy = Adopt(token);
+  SetPrev(copy, nullptr);
+  SetNext(copy, head_);
+  SetPrev(head_, copy);
+  head_ = copy;
+  ++count_;
+  return copy;
 }
 
 void CHtmlTokenList::RemoveAll() {
-  for (CHtmlTokenNode* node = head_; node; node = node->next) {
-    if (node->token->inTokenStorage_) {
-      node->token->~CHtmlTokenItem();
+  for (const Slab& slab : slabs_) {
+    if (slab.large) {
+      bte::platform::FreeZeroedBlock(slab.memory, slab.bytes);
     } else {
-      delete node->token;
+      ::operator delete(slab.memory, std::align_val_t{TokenBlock::kBytes});
     }
   }
-  tokenBlocks_.clear();
-  usedInLastTokenBlock_ = kTokenBlockSize;
-  blocks_.clear();
-  usedInLastBlock_ = kNodesPerBlock;
+  slabs_.clear();
+  uncutBlocks_ = slabEnd_ = nullptr;
+  firstBlock_ = lastBlock_ = nullptr;
+  extras_.reset();
   head_ = tail_ = nullptr;
   count_ = 0;
 }

@@ -55,16 +55,13 @@ size_t Tokenizer::EmitMarkup(const MarkupInfo& info) {
 
 void Tokenizer::EmitTag(const MarkupInfo& info) {
   size_t begin = info.begin;
-  uint32_t leading = 0;
-  if (pendingLeadEnd_ > pendingLeadBegin_) {
+  const bool leading = pendingLeadEnd_ > pendingLeadBegin_;
+  if (leading) {
     begin = pendingLeadBegin_;
-    leading = static_cast<uint32_t>(pendingLeadEnd_ - pendingLeadBegin_);
     pendingLeadBegin_ = pendingLeadEnd_ = 0;
   }
-  auto* tag = new (tokens_.AllocateTokenStorage(sizeof(CHtmlTagItem)))
-      CHtmlTagItem(CHtmlTagItem::SourceView{}, source_.substr(begin, info.end - begin), leading, info);
-  tag->inTokenStorage_ = true;
-  tokens_.AddTail(tag);
+  auto* tag = new (tokens_.NewSlot()) CHtmlTagItem(source_.substr(begin, info.end - begin), leading, info);
+  tokens_.Appended(tag);
   last_ = tag;
   lastIsTag_ = true;
 }
@@ -89,8 +86,7 @@ void Tokenizer::EmitText(size_t begin, size_t end) {
       return;
     }
     if (!lastIsTag_) {
-      static_cast<CHtmlTextItem*>(last_)->source_ =
-          std::string_view(last_->GetSourceText().data(), last_->GetSourceText().size() + text.size());
+      last_->ExtendBy(text.size());
       return;
     }
   }
@@ -103,9 +99,8 @@ void Tokenizer::EmitText(size_t begin, size_t end) {
 }
 
 void Tokenizer::AddText(std::string_view text) {
-  auto* item = new (tokens_.AllocateTokenStorage(sizeof(CHtmlTextItem))) CHtmlTextItem(CHtmlTextItem::SourceView{}, text);
-  item->inTokenStorage_ = true;
-  tokens_.AddTail(item);
+  auto* item = new (tokens_.NewSlot()) CHtmlTextItem(text);
+  tokens_.Appended(item);
   last_ = item;
   lastIsTag_ = false;
 }

@@ -11,11 +11,25 @@ FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes
 
 FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                                  const ReplaceOptions& options, ReplacementSteps& steps) {
+  return ReplaceFileAtomicallyInPieces(
+      path, [bytes](const PieceWriter& put) { put(bytes); }, options, steps);
+}
+
+FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentWriter& write,
+                                         const ReplaceOptions& options) {
+  return ReplaceFileAtomicallyInPieces(path, write, options, SystemReplacementSteps());
+}
+
+FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentWriter& write,
+                                         const ReplaceOptions& options, ReplacementSteps& steps) {
   const std::string target = options.followLinks ? steps.ResolveLinks(path) : path;
   ReplacementSteps::Temporary temporary;
   FileResult result = steps.CreateTemporary(target, temporary);
   if (!result.ok()) return result;
-  result = steps.Write(temporary, bytes);
+  write([&](std::string_view piece) {
+    if (result.ok()) result = steps.Write(temporary, piece);
+    return result.ok();
+  });
   // The data must be on the disk before the rename can be: otherwise a
   // crash may leave the new name on a file that was never written.
   if (result.ok() && options.flushToDisk) result = steps.Flush(temporary);

@@ -5,6 +5,7 @@
 #define BTE_PLATFORM_FILE_IO_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,17 @@ FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes
                                  const ReplaceOptions& options = {});
 FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                                  const ReplaceOptions& options, ReplacementSteps& steps);
+
+// A replacement whose content is written in pieces, so that a large file
+// need not be held whole: write hands each piece to put, which answers false
+// once writing failed (and ignores every later piece); the failure is the
+// result, and nothing is replaced.
+using PieceWriter = std::function<bool(std::string_view piece)>;
+using ContentWriter = std::function<void(const PieceWriter& put)>;
+FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentWriter& write,
+                                         const ReplaceOptions& options = {});
+FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentWriter& write,
+                                         const ReplaceOptions& options, ReplacementSteps& steps);
 
 // kOk when ReplaceFileAtomically would replace the file at path (following
 // links), with the status it would refuse with otherwise.

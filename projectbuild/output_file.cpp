@@ -14,8 +14,14 @@ bool IsTemporaryOutputName(const fs::path& path) {
 // Outputs can be made again, so they are not flushed to the disk; a link in
 // the output folder is replaced, never written through.
 bool WriteFileAtomically(const fs::path& destination, std::string_view bytes, std::string& error) {
-  const platform::FileResult written = platform::ReplaceFileAtomically(
-      destination.string(), bytes, {/*followLinks=*/false, /*flushToDisk=*/false});
+  return WriteFileAtomicallyInPieces(
+      destination, [bytes](const platform::PieceWriter& put) { put(bytes); }, error);
+}
+
+bool WriteFileAtomicallyInPieces(const fs::path& destination, const platform::ContentWriter& write,
+                                 std::string& error) {
+  const platform::FileResult written = platform::ReplaceFileAtomicallyInPieces(
+      destination.string(), write, {/*followLinks=*/false, /*flushToDisk=*/false});
   if (!written.ok()) error = "cannot write: " + platform::Describe(written);
   return written.ok();
 }

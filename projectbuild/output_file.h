@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_io.h"
+
 namespace bte::projectbuild {
 
 // Whether path names a temporary file of a replacement: the build removes
@@ -17,6 +19,14 @@ bool IsTemporaryOutputName(const std::filesystem::path& path);
 // reason in error, and destination is as it was.
 bool WriteFileAtomically(const std::filesystem::path& destination, std::string_view bytes,
                          std::string& error);
+
+// The same with the content written in pieces, so that it is never held
+// whole: write hands each piece to put, which answers false once writing
+// failed.
+using PieceWriter = platform::PieceWriter;
+using ContentWriter = platform::ContentWriter;
+bool WriteFileAtomicallyInPieces(const std::filesystem::path& destination,
+                                 const ContentWriter& write, std::string& error);
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
 

@@ -13,11 +13,11 @@ using pagesift::kTagParam;
 // The text up to the link's end tag (links do not nest).
 std::string LinkText(HtmlPosition start) {
   std::string text;
-  for (HtmlPosition at = start->next; at != nullptr; at = at->next) {
+  for (HtmlPosition at = CHtmlTokenList::GetNext(start); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
     const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
     if (tag != nullptr && (tag->GetTagId() & ~kEndTagBit) == kTagAnchor) break;
-    if (tag == nullptr && !at->token->IsDiscardedToken())
-      text.append(static_cast<const CHtmlTextItem*>(at->token)->GetText());
+    if (tag == nullptr && !at->IsDiscardedToken())
+      text.append(static_cast<const CHtmlTextItem*>(at)->GetText());
   }
   return Excerpt(text);
 }
@@ -25,7 +25,7 @@ std::string LinkText(HtmlPosition start) {
 // A discarded item of a control that stays: the params before it lead back
 // to the control's start tag.
 bool IsItemOfKeptControl(HtmlPosition param) {
-  for (HtmlPosition at = param->prev; at != nullptr; at = at->prev) {
+  for (HtmlPosition at = CHtmlTokenList::GetPrev(param); at != nullptr; at = CHtmlTokenList::GetPrev(at)) {
     const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
     if (tag == nullptr) return false;
     if (tag->GetTagId() == kTagParam) continue;
@@ -54,14 +54,14 @@ std::string ElementExcerpt(const CHtmlPack& document, HtmlPosition start) {
   constexpr size_t kEnough = 200;  // more than an excerpt shows
   const HtmlPosition end = document.FindElementEnd(start);
   std::string text;
-  for (HtmlPosition at = start; at != nullptr && text.size() < kEnough; at = at->next) {
+  for (HtmlPosition at = start; at != nullptr && text.size() < kEnough; at = CHtmlTokenList::GetNext(at)) {
     if (const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at); tag != nullptr) {
       // Blocks and line breaks separate words; inline tags do not.
       if (!tag->IsInlineLevelTag() || tag->GetTagName() == "br" || tag->GetTagName() == "BR")
         text += ' ';
     } else {
       CByteString decoded;
-      const std::string_view written = static_cast<const CHtmlTextItem*>(at->token)->GetText();
+      const std::string_view written = static_cast<const CHtmlTextItem*>(at)->GetText();
       CHtmlPack::HtmlToText(decoded, written.data(), static_cast<int>(written.size()));
       text.append(decoded.View());
     }
@@ -72,7 +72,7 @@ std::string ElementExcerpt(const CHtmlPack& document, HtmlPosition start) {
 
 std::vector<std::string> ListRemovedLinks(const CHtmlFileEx& document) {
   std::vector<std::string> links;
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
     if (tag == nullptr || !tag->IsDiscardedToken() || tag->IsEndTag()) continue;
     if (tag->GetTagId() == kTagAnchor && tag->IsDiscardedKeepingWhitespace()) {

@@ -29,8 +29,8 @@ bool IsParamNamed(const CHtmlTagItem& tag, const char* name) {
 }
 
 void DiscardRange(HtmlPosition first, HtmlPosition last) {
-  for (HtmlPosition at = first; at != nullptr; at = at->next) {
-    at->token->DiscardToken();
+  for (HtmlPosition at = first; at != nullptr; at = CHtmlTokenList::GetNext(at)) {
+    at->DiscardToken();
     if (at == last) break;
   }
 }
@@ -48,12 +48,12 @@ std::string_view TrailingWhitespace(const CHtmlTagItem& tag) {
 // its whitespace, and the run's last tag gives its whitespace back.
 void MendWhitespace(CHtmlTokenList& tokens) {
   HtmlPosition kept = nullptr;
-  for (HtmlPosition at = tokens.GetHeadPosition(); at != nullptr; at = at->next) {
-    if (!at->token->IsDiscardedToken()) {
+  for (HtmlPosition at = tokens.GetHeadPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
+    if (!at->IsDiscardedToken()) {
       kept = at;
       continue;
     }
-    if (at->next != nullptr && at->next->token->IsDiscardedToken()) continue;
+    if (CHtmlTokenList::GetNext(at) != nullptr && CHtmlTokenList::GetNext(at)->IsDiscardedToken()) continue;
     CHtmlTagItem* before = CHtmlTokenList::GetTagItem(kept);
     CHtmlTagItem* last = CHtmlTokenList::GetTagItem(at);
     if (before == nullptr || last == nullptr) continue;
@@ -95,7 +95,7 @@ class SitemapModel {
   explicit SitemapModel(CHtmlFileEx& document) {
     lists_.push_back({});
     open_.push_back(0);
-    for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next)
+    for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at))
       Read(at);
   }
 
@@ -213,7 +213,7 @@ class SitemapPruner {
     for (HtmlPosition at : model_.looseLocals_) {
       const std::string_view value = Attribute(*CHtmlTokenList::GetTagItem(at), "value");
       if (leftOut_.Find(value, folder_) == nullptr) continue;
-      at->token->DiscardToken();
+      at->DiscardToken();
       removed_.push_back(std::string(value));
     }
   }
@@ -230,8 +230,8 @@ class SitemapPruner {
     size_t kept = 0, gone = 0;
     for (const LocalParam& local : entry.locals) {
       if (leftOut_.Find(Attribute(*CHtmlTokenList::GetTagItem(local.param), "value"), folder_)) {
-        local.param->token->DiscardToken();
-        if (local.title != nullptr) local.title->token->DiscardToken();
+        local.param->DiscardToken();
+        if (local.title != nullptr) local.title->DiscardToken();
         ++gone;
       } else {
         ++kept;

@@ -1,5 +1,6 @@
 #include "projectbuild/topic_filter.h"
 
+#include <memory>
 #include <utility>
 
 #include "buildtagexpr_host.h"
@@ -8,9 +9,10 @@
 
 namespace bte::projectbuild {
 
-FilteredTopic FilterTopicText(std::string source, const std::string& topicPath,
-                              const std::string& expression, const TopicFilterOptions& options) {
-  FilteredTopic result;
+FilteredTopicDocument FilterTopicDocument(std::string source, const std::string& topicPath,
+                                          const std::string& expression,
+                                          const TopicFilterOptions& options) {
+  FilteredTopicDocument result;
   host::ComPtr<IBuildTagExprFilter> filter;
   if (CreateBuildTagExprFilterInstance(filter.out()) != S_OK) {
     result.status = TopicFilterStatus::kNoFilter;
@@ -20,19 +22,17 @@ FilteredTopic FilterTopicText(std::string source, const std::string& topicPath,
   // The document takes the bytes over: a large topic is held once.
   CByteString bytes;
   bytes.Adopt(std::move(source));
-  CHtmlFileEx document(std::move(bytes), topicPath.c_str());
-  if (!document.Analyse()) {
+  auto document = std::make_unique<CHtmlFileEx>(std::move(bytes), topicPath.c_str());
+  if (!document->Analyse()) {
     result.status = TopicFilterStatus::kUnparsable;
     return result;
   }
   const HRESULT filtered =
-      options.links ? filter->FilterDocumentWithLinks(document) : filter->FilterDocument(document);
+      options.links ? filter->FilterDocumentWithLinks(*document) : filter->FilterDocument(*document);
   if (filtered != S_OK) return result;
-  if (!options.keepTags) RemoveBuildTagMarkup(document);
-  CByteString saved;
-  document.Save(saved, pagesift::kSaveHtml);
+  if (!options.keepTags) RemoveBuildTagMarkup(*document);
   result.status = TopicFilterStatus::kFiltered;
-  result.bytes = saved.Release();
+  result.document = std::move(document);
   return result;
 }
 

@@ -4,16 +4,14 @@
 #ifndef BTE_PROJECTBUILD_TOPIC_FILTER_H
 #define BTE_PROJECTBUILD_TOPIC_FILTER_H
 
+#include <memory>
 #include <string>
+
+#include "pagesift/pagesift.h"
 
 namespace bte::projectbuild {
 
 enum class TopicFilterStatus { kFiltered, kNoFilter, kUnparsable, kFilterFailed };
-
-struct FilteredTopic {
-  TopicFilterStatus status = TopicFilterStatus::kFilterFailed;
-  std::string bytes;  // the saved document, when filtered
-};
 
 struct TopicFilterOptions {
   bool links = false;     // also remove links and related-topic items that lead to
@@ -21,8 +19,16 @@ struct TopicFilterOptions {
   bool keepTags = false;  // keep the build-tag markup in the output
 };
 
-FilteredTopic FilterTopicText(std::string source, const std::string& topicPath,
-                              const std::string& expression, const TopicFilterOptions& options);
+// The filtered document, to be saved by the caller (in pieces, for a large
+// topic: CHtmlPack::SaveInPieces).
+struct FilteredTopicDocument {
+  TopicFilterStatus status = TopicFilterStatus::kFilterFailed;
+  std::unique_ptr<CHtmlFileEx> document;  // when filtered
+};
+
+FilteredTopicDocument FilterTopicDocument(std::string source, const std::string& topicPath,
+                                          const std::string& expression,
+                                          const TopicFilterOptions& options);
 
 }  // namespace bte::projectbuild
 

@@ -27,7 +27,7 @@ bool IsTopicTagMeta(const CHtmlTagItem& tag) {
 
 size_t RemoveBuildTagMarkup(CHtmlFileEx& document) {
   size_t changed = 0;
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
     if (tag == nullptr || tag->IsDiscardedToken()) continue;
     if (IsTopicTagMeta(*tag)) {

@@ -35,7 +35,7 @@ class TopicReviewer {
       Mark(*tag, kExcludedClass, "Excluded from this target: tags " + std::string(list.View()));
       passages.push_back(ElementExcerpt(document_, at));
       const HtmlPosition end = document_.FindElementEnd(at);
-      for (HtmlPosition inside = at; inside != nullptr; inside = inside->next) {
+      for (HtmlPosition inside = at; inside != nullptr; inside = CHtmlTokenList::GetNext(inside)) {
         excluded_.insert(inside);
         if (inside == end) break;
       }
@@ -47,7 +47,7 @@ class TopicReviewer {
   // them.
   std::vector<std::string> MarkDeadLinks() {
     std::vector<std::string> links;
-    for (HtmlPosition at = document_.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+    for (HtmlPosition at = document_.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
       CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
       if (tag == nullptr || tag->GetTagId() != pagesift::kTagAnchor || excluded_.count(at)) continue;
       const char* value = tag->GetAttributeValue("href");
@@ -66,7 +66,7 @@ class TopicReviewer {
   // document; the banner first in the body, else after the style.
   void InsertStyleAndBanner(const std::string* bannerText) {
     HtmlPosition headEnd = nullptr, body = document_.GetStartPosition();
-    for (HtmlPosition at = document_.GetTokenList()->GetHeadPosition(); at && !headEnd; at = at->next) {
+    for (HtmlPosition at = document_.GetTokenList()->GetHeadPosition(); at && !headEnd; at = CHtmlTokenList::GetNext(at)) {
       const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
       if (tag != nullptr && tag->GetTagId() == (pagesift::kTagHead | kEndTagBit)) headEnd = at;
     }
@@ -76,7 +76,7 @@ class TopicReviewer {
                     : tokens.GetHeadPosition() ? tokens.InsertBefore(tokens.GetHeadPosition(), token)
                                                : tokens.AddTail(token);
     };
-    HtmlPosition at = headEnd ? headEnd->prev : nullptr;
+    HtmlPosition at = headEnd ? CHtmlTokenList::GetPrev(headEnd) : nullptr;
     insert(at, new CHtmlTagItem("<style>"));
     insert(at, new CHtmlTextItem(kReviewStyle));
     insert(at, new CHtmlTagItem("</style>"));

@@ -34,8 +34,8 @@ std::vector<std::string> FollowingTags(const std::vector<std::string>& kinds) {
 }
 
 HtmlPosition FindProbe(const CHtmlFileEx& document) {
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at != nullptr; at = at->next)
-    if (at->token->GetSourceText().find("probe") != std::string_view::npos) return at;
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at))
+    if (at->GetSourceText().find("probe") != std::string_view::npos) return at;
   return nullptr;
 }
 
@@ -45,7 +45,7 @@ bool LibraryHolds(const std::string& html) {
   const HtmlPosition start = document->GetCandidatePosition(0);
   const HtmlPosition last = document->FindElementEnd(start);
   const HtmlPosition probe = FindProbe(*document);
-  for (HtmlPosition at = start; at != nullptr && probe != nullptr; at = at->next) {
+  for (HtmlPosition at = start; at != nullptr && probe != nullptr; at = CHtmlTokenList::GetNext(at)) {
     if (at == probe) return true;
     if (at == last) break;
   }
@@ -57,7 +57,7 @@ bool FilterRemoves(const std::string& html, IBuildTagExprParser* parser) {
   const auto document = Analysed(html);
   HtmlFilterPass(document.get(), parser).RemoveExcludedElements();
   const HtmlPosition probe = FindProbe(*document);
-  return probe != nullptr && probe->token->IsDiscardedToken();
+  return probe != nullptr && probe->IsDiscardedToken();
 }
 
 TEST(ContainmentUsers, AgreeOnEveryPairOfElementKinds) {

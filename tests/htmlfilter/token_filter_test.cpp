@@ -87,7 +87,7 @@ TEST(ElementRemoval, MarksMisplacedContent) {
       "<pre data-buildtags=\"Web\"><img src=\"a\"><b>z</b></pre>");
   ASSERT_EQ(filter->FilterDocument(*document), S_OK);
   std::string marked;
-  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at != nullptr; at = at->next) {
+  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
     const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
     if (tag != nullptr && !tag->IsEndTag() && (tag->GetTokenFlag() & pagesift::kTokenFlagMisplaced))
       marked += std::string(tag->GetTagName()) + " ";

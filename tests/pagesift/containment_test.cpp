@@ -15,7 +15,7 @@ std::string ExtentOfFirstCandidate(const CHtmlPack& document, const std::string&
   HtmlPosition start = document.GetCandidatePosition(0);
   HtmlPosition last = document.FindElementEnd(start);
   const CHtmlTagItem* lastTag = document.GetTagItem(last);
-  std::string_view lastText = lastTag ? lastTag->GetTagText() : last->token->GetSourceText();
+  std::string_view lastText = lastTag ? lastTag->GetTagText() : last->GetSourceText();
   size_t begin = bte::testing::OffsetOf(document, document.GetTagItem(start)->GetTagText().data());
   size_t end = bte::testing::OffsetOf(document, lastText.data()) + lastText.size();
   return html.substr(begin, end - begin);
@@ -84,8 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Extents, SkipDiscardedTokens) {
   auto document = Analysed("<div data-buildtags=x><div>a</div></div>b");
   HtmlPosition start = document->GetCandidatePosition(0);
-  HtmlPosition innerEnd = start->next->next->next;
-  innerEnd->token->DiscardToken();  // the inner </div>: the outer one now closes the inner
+  HtmlPosition innerEnd = CHtmlTokenList::GetNext(CHtmlTokenList::GetNext(CHtmlTokenList::GetNext(start)));
+  innerEnd->DiscardToken();  // the inner </div>: the outer one now closes the inner
   EXPECT_EQ(document->FindEndTagPosition(start), nullptr);
 }
 
@@ -97,7 +97,7 @@ TEST(Extents, TenThousandDeepNestingNeedsNoRecursion) {
   auto document = Analysed(html);
   HtmlPosition end = document->FindEndTagPosition(document->GetCandidatePosition(0));
   ASSERT_NE(end, nullptr);
-  EXPECT_EQ(end, document->GetTokenList()->GetTailPosition()->prev);
+  EXPECT_EQ(end, CHtmlTokenList::GetPrev(document->GetTokenList()->GetTailPosition()));
   EXPECT_EQ(document->DeleteEntity(document->GetCandidatePosition(0)), 1);
   EXPECT_EQ(bte::testing::Saved(*document), "tail");
 }

@@ -31,7 +31,7 @@ std::string WithRelatedTopics(std::string html, const std::string& classId, cons
 // The related-topics controls of a document, by position.
 std::vector<HtmlPosition> RelatedTopicsControls(const CHtmlPack& document) {
   std::vector<HtmlPosition> controls;
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     if (document.GetHhctrlCommandType(at) == pagesift::kHhctrlRelatedTopics) controls.push_back(at);
   }
   return controls;
@@ -55,7 +55,7 @@ TEST(RelatedTopics, AreRecognisedInRealTopicsAndTheirItemsResolve) {
     std::vector<HtmlPosition> controls = RelatedTopicsControls(*document);
     ASSERT_EQ(controls.size(), 1u);
     // The params follow the object directly, one per line.
-    HtmlPosition item = controls[0]->next->next;
+    HtmlPosition item = CHtmlTokenList::GetNext(CHtmlTokenList::GetNext(controls[0]));
     const char* value = document->GetTagItem(item)->GetAttributeValue("value");
     ASSERT_NE(value, nullptr);
     std::string file = std::string(value).substr(std::string(value).rfind(';') + 1);
@@ -122,7 +122,7 @@ TEST(BuildTags, TheStartPositionIsTheBody) {
 // Comments, doctypes and the like have no name, wherever they stand.
 TEST(BuildTags, MarkupHasNoName) {
   auto document = Analysed("text <!-- c --> <!DOCTYPE html>\n<?pi?><p>x</p>");
-  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     const CHtmlTagItem* tag = document->GetTagItem(at);
     if (tag != nullptr && tag->IsMarkupTag()) {
       EXPECT_EQ(tag->GetTagName(), "") << tag->GetTagText();

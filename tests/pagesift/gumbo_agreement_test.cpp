@@ -73,14 +73,14 @@ size_t LibraryEnd(const CHtmlPack& document, HtmlPosition start, size_t size) {
   HtmlPosition next = CHtmlTokenList::GetNext(document.FindElementEnd(start));
   if (!next) return size;
   const CHtmlTagItem* tag = document.GetTagItem(next);
-  return OffsetOf(document, tag ? tag->GetTagText().data() : next->token->GetSourceText().data());
+  return OffsetOf(document, tag ? tag->GetTagText().data() : next->GetSourceText().data());
 }
 
 // Tags every element's start tag (not the document structure) with
 // data-buildtags.
 std::string Tagged(const std::string& html) {
   auto document = Analysed(html);
-  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     CHtmlTagItem* tag = document->GetTagItem(at);
     if (!tag || tag->IsEndTag() || tag->IsMarkupTag()) continue;
     uint32_t id = tag->GetTagId();

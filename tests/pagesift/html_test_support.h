@@ -80,7 +80,7 @@ inline std::string Saved(const CHtmlPack& document) {
 // Byte offset of a view into the document's source (the first token's view
 // starts at the source's first byte).
 inline size_t OffsetOf(const CHtmlPack& document, const char* at) {
-  return static_cast<size_t>(at - document.GetTokenList()->GetHeadPosition()->token->GetSourceText().data());
+  return static_cast<size_t>(at - document.GetTokenList()->GetHeadPosition()->GetSourceText().data());
 }
 
 }  // namespace bte::testing

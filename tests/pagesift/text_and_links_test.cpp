@@ -176,7 +176,7 @@ TEST(CorpusLinks, StyleSheetLinksOfRealTopicsResolveToExistingFiles) {
   size_t checked = 0;
   for (const auto& path : bte::testing::CorpusFiles(true)) {
     auto topic = bte::testing::Analysed(bte::testing::ReadBytes(path), path.c_str());
-    for (HtmlPosition at = topic->GetTokenList()->GetHeadPosition(); at; at = at->next) {
+    for (HtmlPosition at = topic->GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
       const CHtmlTagItem* tag = topic->GetTagItem(at);
       const char* rel = tag ? tag->GetAttributeValue("rel") : nullptr;
       if (!rel || std::string(rel) != "stylesheet") continue;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,11 +19,11 @@ using bte::testing::Saved;
 // a zero-byte end tag), "#" for markup, text in single quotes.
 std::string Describe(const CHtmlPack& document) {
   std::string out;
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = at->next) {
+  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
     if (!out.empty()) out += ' ';
     const CHtmlTagItem* tag = document.GetTagItem(at);
     if (!tag) {
-      out += "'" + std::string(at->token->GetSourceText()) + "'";
+      out += "'" + std::string(at->GetSourceText()) + "'";
     } else if (tag->IsMarkupTag()) {
       out += "#";
     } else {
@@ -89,9 +91,9 @@ TEST(Whitespace, TravelsWithThePrecedingTagAndGoesWithIt) {
   HtmlPosition p = document->GetCandidatePosition(0);
   EXPECT_EQ(document->GetTagItem(p)->GetSourceText(), "<p data-buildtags=x>");
   HtmlPosition td = document->GetTokenList()->GetHeadPosition();
-  EXPECT_EQ(td->token->GetSourceText(), "<td>\n  ");
-  for (HtmlPosition at = p; at != document->GetTokenList()->GetTailPosition(); at = at->next) {
-    at->token->DiscardToken();
+  EXPECT_EQ(td->GetSourceText(), "<td>\n  ");
+  for (HtmlPosition at = p; at != document->GetTokenList()->GetTailPosition(); at = CHtmlTokenList::GetNext(at)) {
+    at->DiscardToken();
   }
   EXPECT_EQ(Saved(*document), "<td>\n  </td>");
 }
@@ -164,36 +166,103 @@ TEST(NewTokens, ParseTheirTextAndAreWrittenAsGiven) {
   tokens->InsertAfter(text, new CHtmlTagItem("</p>"));
   EXPECT_EQ(Saved(*document), "<td><p>&nbsp;</p></td>");
   EXPECT_EQ(tokens->GetTagItem(p)->GetTagId(), pagesift::kTagParagraph);
-  EXPECT_EQ(tokens->GetTagItem(text->next)->GetTagId(), pagesift::kTagParagraph | pagesift::kEndTagBit);
-  EXPECT_EQ(text->token->IsTagToken(), 0);
+  EXPECT_EQ(tokens->GetTagItem(CHtmlTokenList::GetNext(text))->GetTagId(), pagesift::kTagParagraph | pagesift::kEndTagBit);
+  EXPECT_EQ(text->IsTagToken(), 0);
   CHtmlTagItem notATag("plain");
   EXPECT_EQ(notATag.IsUnknownTag(), 1);
 }
 
-TEST(TokenList, InsertsAnywhereAndKeepsBothDirectionsLinked) {
-  auto document = Analysed("<b>x</b>");
+// Insertions anywhere, checked against a vector of the token texts: the
+// document spans several storage blocks, so insertions land before and
+// after block ends, at the head and the tail, and next to earlier ones.
+TEST(TokenList, InsertionsKeepBothDirectionsInOrder) {
+  std::string html;
+  for (int i = 0; i < 3000; ++i) html += "<b>" + std::to_string(i) + "</b>";
+  auto document = Analysed(html);
   CHtmlTokenList* tokens = document->GetTokenList();
-  HtmlPosition first = tokens->InsertBefore(tokens->GetHeadPosition(), new CHtmlTextItem("a"));
-  HtmlPosition last = tokens->InsertAfter(tokens->GetTailPosition(), new CHtmlTextItem("z"));
-  tokens->InsertBefore(tokens->GetTailPosition(), new CHtmlTagItem("<br>"));
-  EXPECT_EQ(tokens->GetHeadPosition(), first);
-  EXPECT_EQ(tokens->GetTailPosition(), last);
-  EXPECT_EQ(tokens->GetCount(), 6u);
-  EXPECT_EQ(Saved(*document), "a<b>x</b><br>z");
-  size_t backwards = 0;
-  for (HtmlPosition at = last; at; at = CHtmlTokenList::GetPrev(at)) ++backwards;
-  EXPECT_EQ(backwards, 6u);
+  std::vector<HtmlPosition> positions;
+  std::vector<std::string> model;
+  for (HtmlPosition at = tokens->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
+    positions.push_back(at);
+    model.emplace_back(at->GetSourceText());
+  }
+  std::mt19937 random(7);
+  for (int i = 0; i < 400; ++i) {
+    const size_t index = random() % positions.size();
+    const std::string text = "n" + std::to_string(i);
+    const bool before = random() % 2 == 0;
+    HtmlPosition added = before ? tokens->InsertBefore(positions[index], new CHtmlTextItem(text.c_str()))
+                                : tokens->InsertAfter(positions[index], new CHtmlTextItem(text.c_str()));
+    const size_t at = index + (before ? 0 : 1);
+    positions.insert(positions.begin() + static_cast<long>(at), added);
+    model.insert(model.begin() + static_cast<long>(at), text);
+  }
+  ASSERT_EQ(tokens->GetCount(), model.size());
+  size_t forwards = 0;
+  for (HtmlPosition at = tokens->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at), ++forwards) {
+    ASSERT_EQ(at, positions[forwards]);
+  }
+  size_t backwards = model.size();
+  for (HtmlPosition at = tokens->GetTailPosition(); at; at = CHtmlTokenList::GetPrev(at)) {
+    ASSERT_EQ(at, positions[--backwards]);
+  }
+  EXPECT_EQ(forwards, model.size());
+  EXPECT_EQ(backwards, 0u);
+  std::string expected;
+  for (const std::string& text : model) expected += text;
+  EXPECT_EQ(Saved(*document), expected);
   EXPECT_EQ(CHtmlTokenList::GetNext(nullptr), nullptr);
-  EXPECT_EQ(CHtmlTokenList::GetTagItem(first), nullptr);
   tokens->RemoveAll();
   EXPECT_EQ(tokens->GetHeadPosition(), nullptr);
   EXPECT_EQ(Saved(*document), "");
 }
 
+// A document large enough for the largest storage slabs: both walks pass
+// every block boundary, and an insertion at the very end still links up.
+TEST(TokenList, LargeDocumentsWalkBothWays) {
+  std::string html;
+  for (int i = 0; i < 200000; ++i) html += "<i>" + std::to_string(i % 10) + "</i>";
+  auto document = Analysed(html);
+  CHtmlTokenList* tokens = document->GetTokenList();
+  ASSERT_EQ(tokens->GetCount(), 600000u);
+  size_t forwards = 0, backwards = 0;
+  for (HtmlPosition at = tokens->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) ++forwards;
+  for (HtmlPosition at = tokens->GetTailPosition(); at; at = CHtmlTokenList::GetPrev(at)) ++backwards;
+  EXPECT_EQ(forwards, 600000u);
+  EXPECT_EQ(backwards, 600000u);
+  tokens->InsertBefore(tokens->GetTailPosition(), new CHtmlTextItem("!"));
+  EXPECT_EQ(Saved(*document), html.substr(0, html.size() - 4) + "!</i>");
+}
+
+// Saving in pieces gives what Save gives, whatever was discarded, edited
+// or inserted, and stops at the first piece refused.
+TEST(Save, InPiecesGivesTheSameText) {
+  std::string html;
+  for (int i = 0; i < 20000; ++i) html += "<p class=c" + std::to_string(i % 7) + ">w " + std::to_string(i) + "\n";
+  auto document = Analysed(html);
+  CHtmlTokenList* tokens = document->GetTokenList();
+  std::mt19937 random(11);
+  for (HtmlPosition at = tokens->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
+    const auto roll = random() % 50;
+    if (roll == 0) at->DiscardToken();
+    if (roll == 1 && at->IsTagToken()) static_cast<CHtmlTagItem*>(at)->SetAttribute("class", "x");
+    if (roll == 2) at = tokens->InsertAfter(at, new CHtmlTagItem("<br>"));
+  }
+  std::string pieces;
+  size_t count = 0;
+  EXPECT_EQ(document->SaveInPieces([&](std::string_view piece) { pieces += piece; ++count; return true; },
+                                   pagesift::kSaveHtml), 1);
+  EXPECT_EQ(pieces, Saved(*document));
+  EXPECT_GT(count, 2u);
+  size_t offered = 0;
+  EXPECT_EQ(document->SaveInPieces([&](std::string_view) { return ++offered < 2; }, pagesift::kSaveHtml), 0);
+  EXPECT_EQ(offered, 2u);
+}
+
 TEST(Save, LeavesOutDiscardedTokensUnlessAskedNotTo) {
   const std::string html = "<p>a</p><p>b</p>";
   auto document = Analysed(html);
-  document->GetTokenList()->GetHeadPosition()->next->token->DiscardToken();
+  CHtmlTokenList::GetNext(document->GetTokenList()->GetHeadPosition())->DiscardToken();
   EXPECT_EQ(Saved(*document), "<p></p><p>b</p>");
   CByteString all;
   document->Save(all, pagesift::kSaveWithDiscarded);
@@ -238,8 +307,8 @@ TEST(Generated, BrokenDocumentsSaveBackUnchanged) {
     const std::string html = RandomDocument(random);
     auto document = Analysed(html);
     ASSERT_EQ(Saved(*document), html);
-    for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = at->next) {
-      ASSERT_FALSE(at->token->GetSourceText().empty() && !document->GetTagItem(at)) << html;
+    for (HtmlPosition at = document->GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
+      ASSERT_FALSE(at->GetSourceText().empty() && !document->GetTagItem(at)) << html;
     }
   }
 }
