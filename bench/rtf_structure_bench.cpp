@@ -12,47 +12,41 @@
 
 #include <benchmark/benchmark.h>
 
-
-#include "../tests/rtfstructure/rtf_itemiser.h"
+#include "buildtagexpr.h"
 #include "resident_memory.h"
 #include "rtf_runs.h"
+#include "rtffilter/segments.h"
 #include "rtffilter/structure/rtf_document_tree.h"
-
+#include "rtffilter/structure_items.h"
 
 namespace {
 
 using bte::rtf::ParagraphListState;
 using bte::rtf::RtfItem;
 
-// How excluded content is marked: bare range markers for the tree alone
-// (its itemiser excludes what lies between them), or the host's whole
-// markup with annotations for the filter object.
-enum class Markup { kMarkersOnly, kHost };
-
-std::string Excluded(const std::string& content, Markup markup) {
+// Excluded content in the host's markup, with its annotation.
+std::string Excluded(const std::string& content) {
   static int range = 0;
   const std::string n = std::to_string(++range);
-  if (markup == Markup::kMarkersOnly)
-    return "{\\*\\atrfstart" + n + "}" + content + "{\\*\\atrfend" + n + "}";
   return "{\\*\\atrfstart " + n + "}" + content + "{\\*\\atrfend " + n +
          "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
          "{\\*\\annotation{\\*\\atnref " + n + "}Hidden}";
 }
 
-std::string Cell(const std::string& text, bool excluded, Markup markup) {
-  return "\\pard\\intbl " + (excluded ? Excluded(text, markup) : text) + "\\cell";
+std::string Cell(const std::string& text, bool excluded) {
+  return "\\pard\\intbl " + (excluded ? Excluded(text) : text) + "\\cell";
 }
 
-std::string ListEntry(int number, bool excluded, Markup markup) {
+std::string ListEntry(int number, bool excluded) {
   const std::string entry = "{\\pard\\ls1\\ilvl0 {" + std::to_string(number) +
                             ".}{\\tab}{\\*\\listtextkvt}List entry text " +
                             std::to_string(number) + "\\par}";
-  return excluded ? Excluded(entry, markup) : entry;
+  return excluded ? Excluded(entry) : entry;
 }
 
 // Rows of four cells (some excluded, every eighth with a nested table),
 // lists of six entries (one excluded) and body paragraphs.
-std::string MakeDocument(size_t minimumSize, Markup markup) {
+std::string MakeDocument(size_t minimumSize) {
   std::string text = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\n";
   for (int block = 0; text.size() < minimumSize; ++block) {
     text += "\\trowd\\trgaph108\\cellx2000\\cellx4000\\cellx6000\\cellx8000\n";
@@ -60,11 +54,10 @@ std::string MakeDocument(size_t minimumSize, Markup markup) {
       text += "\\pard\\intbl\\itap2 Nested text\\nestcell{\\*\\nesttableprops\\trowd"
               "\\cellx1000\\nestrow}{\\nonesttables\\par}\\pard\\intbl\\cell";
     else
-      text += Cell("First cell of row " + std::to_string(block), block % 3 == 0, markup);
-    text += Cell("Second cell", block % 5 == 0, markup) +
-            Cell("Third cell with more text", false, markup) +
-            Cell("Fourth", block % 2 == 0, markup) + "\\row\n";
-    for (int entry = 1; entry <= 6; ++entry) text += ListEntry(entry, entry == 3, markup);
+      text += Cell("First cell of row " + std::to_string(block), block % 3 == 0);
+    text += Cell("Second cell", block % 5 == 0) + Cell("Third cell with more text", false) +
+            Cell("Fourth", block % 2 == 0) + "\\row\n";
+    for (int entry = 1; entry <= 6; ++entry) text += ListEntry(entry, entry == 3);
     text += "\\pard\\itap0 A body paragraph between the tables.\\par\n";
   }
   return text + "}";
@@ -76,19 +69,27 @@ struct ItemRecord {
   ParagraphListState state;
 };
 
-struct Workload {
+struct Workload : bte::rtf::RtfItemSink {
+  void AddItem(const RtfItem& item, const ParagraphListState& state) override {
+    items.push_back({static_cast<uint32_t>(item.text - text.data()), item.length, item.excluded,
+                     item.kind, state});
+  }
   std::string text;
   std::vector<ItemRecord> items;
 };
 
+// The filter's own item stream, recorded before the clock starts.
 const Workload& TheWorkload() {
   static const Workload workload = [] {
     Workload w;
-    w.text = MakeDocument(32u << 20, Markup::kMarkersOnly);
-    for (auto& entry : bte::rtf::testing::Itemise(w.text))
-      w.items.push_back({static_cast<uint32_t>(entry.item->text - w.text.data()),
-                         entry.item->length, entry.item->excluded, entry.item->kind,
-                         entry.state});
+    w.text = MakeDocument(32u << 20);
+    bte::rtf::SegmentList segments;
+    bte::rtf::SplitIntoSegments(w.text.data(), static_cast<uint32_t>(w.text.size()), segments);
+    IBuildTagExprParser* parser = nullptr;
+    CreateBuildTagExprParserInstance(&parser, "NOT Hidden");
+    bte::rtf::MarkExcludedSegments(parser, segments);
+    parser->Release();
+    bte::rtf::GenerateStructureItems(segments, w);
     return w;
   }();
   return workload;
@@ -125,7 +126,7 @@ void BM_BuildAndWriteTree(benchmark::State& state) {
 // The whole structured path through the filter object: markup, segments,
 // items, tree and output.
 void BM_FilterBufferStructured(benchmark::State& state) {
-  static const std::string text = MakeDocument(32u << 20, Markup::kHost);
+  static const std::string text = MakeDocument(32u << 20);
   const bte::bench::FilterRuns runs = bte::bench::TimeFilterBuffer(state, text, "NOT Hidden");
   state.counters["input_mb"] = static_cast<double>(text.size()) / (1 << 20);
   state.counters["output_share"] = static_cast<double>(runs.outputLength) / text.size();
