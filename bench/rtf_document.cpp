@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   const size_t size = (argc == 4 ? std::strtoul(argv[3], nullptr, 10) : 40) << 20;
   const std::string rtf =
       tagged ? bte::bench::MakeTaggedDocument(size, false)
-             : bte::bench::MakeTableDocument(size, bte::bench::TableMarkup::kHost);
+             : bte::bench::MakeTableDocument(size);
   std::FILE* out = std::fopen(argv[2], "wb");
   const bool written = out != nullptr && std::fwrite(rtf.data(), 1, rtf.size(), out) == rtf.size();
   if (out != nullptr && std::fclose(out) != 0) return 1;

@@ -3,10 +3,9 @@
 namespace bte::bench {
 namespace {
 
-std::string Excluded(const std::string& content, TableMarkup markup, int range) {
+// Excluded content in the host's markup, its annotation tagged Hidden.
+std::string Excluded(const std::string& content, int range) {
   const std::string n = std::to_string(range);
-  if (markup == TableMarkup::kMarkersOnly)
-    return "{\\*\\atrfstart" + n + "}" + content + "{\\*\\atrfend" + n + "}";
   return "{\\*\\atrfstart " + n + "}" + content + "{\\*\\atrfend " + n +
          "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
          "{\\*\\annotation{\\*\\atnref " + n + "}Hidden}";
@@ -14,8 +13,6 @@ std::string Excluded(const std::string& content, TableMarkup markup, int range) 
 
 class TableWriter {
  public:
-  explicit TableWriter(TableMarkup markup) : markup_(markup) {}
-
   std::string Cell(const std::string& text, bool excluded) {
     return "\\pard\\intbl " + (excluded ? Excluded(text) : text) + "\\cell";
   }
@@ -29,10 +26,9 @@ class TableWriter {
 
  private:
   std::string Excluded(const std::string& content) {
-    return bench::Excluded(content, markup_, ++range_);
+    return bench::Excluded(content, ++range_);
   }
 
-  TableMarkup markup_;
   int range_ = 0;
 };
 
@@ -64,8 +60,8 @@ std::string MakeTaggedDocument(size_t minimumSize, bool groupedTags) {
   return rtf + "}";
 }
 
-std::string MakeTableDocument(size_t minimumSize, TableMarkup markup) {
-  TableWriter writer(markup);
+std::string MakeTableDocument(size_t minimumSize) {
+  TableWriter writer;
   std::string text = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\n";
   for (int block = 0; text.size() < minimumSize; ++block) {
     text += "\\trowd\\trgaph108\\cellx2000\\cellx4000\\cellx6000\\cellx8000\n";

@@ -15,14 +15,10 @@ namespace bte::bench {
 // does not write, which the filter reads token by token.
 std::string MakeTaggedDocument(size_t minimumSize, bool groupedTags);
 
-// How the table document marks excluded content: bare range markers for
-// the structure tree alone (its itemiser excludes what lies between them),
-// or the host's whole markup with annotations tagged Hidden.
-enum class TableMarkup { kMarkersOnly, kHost };
-
 // Rows of four cells (some excluded, every eighth with a nested table),
-// lists of six entries (one excluded) and body paragraphs.
-std::string MakeTableDocument(size_t minimumSize, TableMarkup markup);
+// lists of six entries (one excluded) and body paragraphs; excluded content
+// in the host's markup, its annotations tagged Hidden.
+std::string MakeTableDocument(size_t minimumSize);
 
 }  // namespace bte::bench
 

@@ -10,16 +10,13 @@
 #include "editor/build_tag_expr_dialog.h"
 #include "editor/headless_controls.h"
 #include "editor/word_check.h"
+#include "fuzz_require.h"
 
 namespace {
 
 using namespace bte::editor;
 
 constexpr size_t kMaxDialogTags = 32;
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 std::vector<std::string> SplitTags(std::string_view list) {
   std::vector<std::string> tags;

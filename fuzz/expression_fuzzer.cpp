@@ -8,6 +8,7 @@
 #include "buildtagexpr.h"
 #include "expr/expression_tree.h"
 #include "expr/syntax.h"
+#include "fuzz_require.h"
 
 namespace {
 
@@ -16,10 +17,6 @@ std::string_view Cut(std::string_view& rest) {
   const std::string_view piece = rest.substr(0, at);
   rest = at == std::string_view::npos ? std::string_view() : rest.substr(at + 1);
   return piece;
-}
-
-void Require(bool condition) {
-  if (!condition) std::abort();
 }
 
 }  // namespace

@@ -10,12 +10,9 @@
 #include "rtffilter/host_markup.h"
 #include "rtffilter/markup.h"
 #include "rtffilter/reader/rtf_token.h"
+#include "fuzz_require.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 const char kHead[] =
     "{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"

@@ -8,12 +8,9 @@
 #include "buildtagexpr.h"
 #include "expr/text.h"
 #include "platform/wide_string.h"
+#include "fuzz_require.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 bool MentionsBuildTags(std::string_view html) {
   static constexpr std::string_view kAttribute = "data-buildtags";

@@ -6,12 +6,9 @@
 #include <string_view>
 
 #include "pagesift/pagesift.h"
+#include "fuzz_require.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 void QueryEveryTag(const CHtmlPack& document) {
   for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {

@@ -9,12 +9,9 @@
 #include "buildtagexpr.h"
 #include "rtffilter/segments.h"
 #include "rtffilter/structure_items.h"
+#include "fuzz_require.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 bool HasMarkup(std::string_view text) {
   for (std::string_view marker : {"{\\*\\atrfstart", "{\\*\\atrfend", "{\\*\\atnid"})

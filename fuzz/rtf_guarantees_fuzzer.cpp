@@ -17,12 +17,9 @@
 #include <vector>
 
 #include "buildtagexpr.h"
+#include "fuzz_require.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 constexpr int kFirstNumber = 7000001;
 

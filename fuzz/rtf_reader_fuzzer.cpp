@@ -12,14 +12,11 @@
 #include <vector>
 
 #include "rtffilter/reader/rtf_scanner.h"
+#include "fuzz_require.h"
 
 namespace {
 
 using namespace bte::rtf;
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 const ReadingRules* const kRules[] = {&kContentRules,    &kAnnotationIdentityRules,
                                       &kAnnotationTextRules, &kEveryTokenRules,

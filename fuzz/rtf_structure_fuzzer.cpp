@@ -9,12 +9,9 @@
 
 #include "rtffilter/rtf_item.h"
 #include "rtffilter/structure/rtf_document_tree.h"
+#include "fuzz_require.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 bte::rtf::ParagraphListState StateFrom(uint8_t bits) {
   bte::rtf::ParagraphListState state;

@@ -229,11 +229,6 @@ std::vector<SessionCase> OkCases() {
   };
   return {
       failing("TwoTags", "x y", "The tag \"x\" and \"y\" should be seperated by operator."),
-      failing("StartsWithAnd", "AND x", "The first operator is not ~ ( NOT )."),
-      failing("EndsWithOperator", "x AND", "The last string is not a tag."),
-      failing("NotAfterTag", "x NOT y", "The ~ ( NOT ) operator misuse."),
-      failing("SameTagAgain", "x OR X", "The second tag \"x\" misplaced."),
-      failing("TwoBinaryOperators", "x AND OR y", "The operator \"OR\" misused."),
       failing("SymbolInsideAWord", "x&y", "The string \"x&y\" is invalid."),
       failing("UnknownWord", "NOT z", "The string \"z\" is invalid."),
       {"BlanksOnly", kXY, "", {Click(kModeToggle), TypeAtEnd("   "), Click(kOk)}, {}, S_FALSE,

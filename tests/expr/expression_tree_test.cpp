@@ -1,4 +1,6 @@
-// Compilation, evaluation, tag lookup and renaming of one expression.
+// Evaluation, tag lookup and renaming of one expression where the random
+// expressions of property_test.cpp do not reach: faults, empty pieces,
+// marker-like names, blanks.
 #include <string>
 #include <vector>
 
@@ -9,34 +11,6 @@
 namespace {
 
 using bte::BuildTagExprTree;
-
-std::string Joined(const std::vector<std::string>& items) {
-  std::string out;
-  for (const auto& item : items) out += (out.empty() ? "" : " ") + item;
-  return out;
-}
-
-struct PostfixCase {
-  std::string text;
-  std::string postfix;
-};
-
-class Postfix : public ::testing::TestWithParam<PostfixCase> {};
-
-TEST_P(Postfix, FollowsOperatorStrength) {
-  const BuildTagExprTree tree(GetParam().text);
-  ASSERT_TRUE(tree.valid());
-  EXPECT_EQ(Joined(tree.postfix()), GetParam().postfix);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, Postfix,
-                         ::testing::Values(PostfixCase{"a | b & ~ c", "a b c ~ & |"},
-                                           PostfixCase{"~ ~ a", "a"},
-                                           PostfixCase{"~a & b", "a ~ b &"},
-                                           PostfixCase{"a & b & c", "a b c & &"},
-                                           PostfixCase{"~ ~ ~ a", "a ~"},
-                                           PostfixCase{"Print Only OR (Web)", "Print Only (Web) |"},
-                                           PostfixCase{"a AND NOT b", "a b ~ &"}));
 
 struct EvaluationCase {
   std::string expression;
@@ -55,12 +29,6 @@ TEST_P(Evaluate, KeepsOrExcludes) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Evaluate,
     ::testing::Values(
-        EvaluationCase{"a", "A ; b", 1}, EvaluationCase{"a", "b", 0},
-        EvaluationCase{"NOT a", "a", 0}, EvaluationCase{"NOT a", "", 1},
-        EvaluationCase{"NOT a", "c", 1}, EvaluationCase{"NOT a AND NOT b", "b;c", 0},
-        EvaluationCase{"NOT a AND NOT b", "c", 1}, EvaluationCase{"NOT a OR NOT b", "a;b", 0},
-        EvaluationCase{"NOT a OR NOT b", "a", 1}, EvaluationCase{"~ ~ a", "a", 1},
-        EvaluationCase{"~ ~ a", "b", 0},
         // Word operator without its operand: unusable, so everything is kept.
         EvaluationCase{"a AND", "x", 1}, EvaluationCase{"a AND", "a", 1},
         // An empty expression keeps everything.

@@ -1,7 +1,6 @@
 #include "filter_support.h"
 
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -57,18 +56,6 @@ void Edit(const fs::path& file, const std::string& from, const std::string& to) 
   ASSERT_NE(at, std::string::npos) << from;
   html.replace(at, from.size(), to);
   WriteFile(file, html);
-}
-
-TempFolder::TempFolder() {
-  std::random_device seed;
-  path_ = fs::temp_directory_path() / ("bte-html-" + std::to_string(seed()) + "-" +
-                                       std::to_string(seed()));
-  fs::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
 }
 
 void AddTopicBuildTags(const fs::path& topic, const std::string& tags) {

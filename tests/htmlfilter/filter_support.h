@@ -1,6 +1,7 @@
 // Helpers shared by the HTML filter tests: parsers with owners, one-call
-// filtering of HTML text, and project folders in a temporary directory
-// (documents from strings come from the HTML library's test helpers).
+// filtering of HTML text, and files of project folders (documents from
+// strings come from the HTML library's test helpers, temporary folders from
+// tests/support).
 #ifndef BTE_TESTS_HTMLFILTER_FILTER_SUPPORT_H
 #define BTE_TESTS_HTMLFILTER_FILTER_SUPPORT_H
 
@@ -13,6 +14,7 @@
 #include "htmlfilter/filter_pass.h"
 #include "pagesift/pagesift.h"
 #include "tests/pagesift/html_test_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace bte::test {
 
@@ -34,20 +36,6 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 // Replaces the first occurrence of from in the file; fails the test when
 // there is none.
 void Edit(const std::filesystem::path& file, const std::string& from, const std::string& to);
-
-// A fresh folder under the system's temporary folder, removed with the
-// object.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Gives a topic topic-level build tags (a meta element in its head).
 void AddTopicBuildTags(const std::filesystem::path& topic, const std::string& tags);

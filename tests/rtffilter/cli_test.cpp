@@ -94,16 +94,5 @@ TEST_F(RtfCommandsTest, ListsTheBuildTagRanges) {
   EXPECT_EQ(run.out, "4\tPrint;Draft\n9\tWeb\n10\tOther\n");
 }
 
-// A table whose last paragraph has no mark: the tagged text after it, its
-// markers and annotation go, and the tool says so only when they did.
-TEST(RtfCommandsOnTables, LastParagraphWithoutMarkLosesTaggedText) {
-  TempFolder folder;
-  const std::string table = "{\\rtf1\\ansi\n\\trowd \\cellx2880\n\\pard\\intbl A\\cell \\row\n\\pard\n";
-  WriteBytes(folder.File("m.rtf"), table + Tagged(1, "After table.", "Web") + "}\n");
-  const ToolRun run = RunTool({"filter-rtf", "-e", "NOT Web", folder.File("m.rtf")});
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, table + "}\n");
-}
-
 }  // namespace
 }  // namespace bte::test

@@ -1,9 +1,6 @@
 // The filter object as the host uses it: parser ownership, files, the
 // annotation query and the result buffer.
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,6 +9,7 @@
 #include "com/create_instance.h"
 #include "rtf_documents.h"
 #include "rtffilter/filter_output_buffer.h"
+#include "temp_folder.h"
 
 namespace bte::rtf {
 namespace {
@@ -120,26 +118,14 @@ class FilterFileTest : public FilterObjectTest {
  protected:
   void SetUp() override {
     FilterObjectTest::SetUp();
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("rtf_filter_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(directory_);
     filter_->SetExpression("NOT Beta");
   }
-  void TearDown() override {
-    std::filesystem::remove_all(directory_);
-    FilterObjectTest::TearDown();
-  }
   std::string Write(const std::string& name, const std::string& content) {
-    const std::string path = (directory_ / name).string();
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
+    WriteBytes(folder_.File(name), content);
+    return folder_.File(name);
   }
-  static std::string Read(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
-  std::filesystem::path directory_;
+  static std::string Read(const std::string& path) { return ReadBytes(path).value_or(""); }
+  TempFolder folder_;
 };
 
 TEST_F(FilterFileTest, WritesTheFilteredDocument) {
@@ -150,10 +136,10 @@ TEST_F(FilterFileTest, WritesTheFilteredDocument) {
 }
 
 TEST_F(FilterFileTest, UnreadableInputThrows) {
-  const std::string missing = (directory_ / "missing.rtf").string();
-  const std::string out = (directory_ / "out.rtf").string();
+  const std::string missing = folder_.File("missing.rtf");
+  const std::string out = folder_.File("out.rtf");
   EXPECT_THROW(filter_->FilterFile(missing.c_str(), out.c_str()), BuildTagExprFileError);
-  EXPECT_THROW(filter_->FilterFile(directory_.string().c_str(), out.c_str()), BuildTagExprFileError);
+  EXPECT_THROW(filter_->FilterFile(folder_.path().string().c_str(), out.c_str()), BuildTagExprFileError);
   EXPECT_FALSE(std::filesystem::exists(out));
 }
 
@@ -164,11 +150,11 @@ TEST_F(FilterFileTest, FailuresLeaveTheOutputUntouched) {
   const std::string empty = Write("empty.rtf", Tagged(1, "B", "Beta"));
   EXPECT_EQ(filter_->FilterFile(empty.c_str(), out.c_str()), E_FAIL);
   EXPECT_EQ(Read(out), "old content");
-  const std::string fresh = (directory_ / "fresh.rtf").string();
+  const std::string fresh = folder_.File("fresh.rtf");
   EXPECT_EQ(filter_->FilterFile(empty.c_str(), fresh.c_str()), E_FAIL);
   EXPECT_FALSE(std::filesystem::exists(fresh));
   const std::string good = Write("good.rtf", "{\\rtf1 x}");
-  const std::string noDirectory = (directory_ / "none" / "out.rtf").string();
+  const std::string noDirectory = folder_.File("none/out.rtf");
   EXPECT_EQ(filter_->FilterFile(good.c_str(), noDirectory.c_str()), E_FAIL);
 }
 

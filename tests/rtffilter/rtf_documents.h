@@ -27,7 +27,7 @@ std::string WithRanges(const std::string& body);
 std::string Document(const std::string& body);
 
 // The filtered document, or nothing when FilterBuffer answers 1. A null
-// expression filters without a parser.
+// expression filters without a parser. Never reads past the document.
 std::optional<std::string> Filter(const std::string& rtf, const char* expression);
 
 // A corpus document, read whole (tests/support/corpus.h tells whether

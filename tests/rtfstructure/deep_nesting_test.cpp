@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rtf_itemiser.h"
+#include "hidden_ranges.h"
 
 namespace bte::rtf::testing {
 namespace {

@@ -1,23 +1,89 @@
 #include "hidden_ranges.h"
 
 #include "buildtagexpr.h"
+#include "com/create_instance.h"
+#include "rtffilter/segments.h"
+#include "rtffilter/structure_items.h"
 
 namespace bte::rtf::testing {
+
+namespace {
+
+std::string RangeStart(int number) { return "{\\*\\atrfstart " + std::to_string(number) + "}"; }
+
+std::string RangeEnd(int number) {
+  const std::string n = std::to_string(number);
+  return "{\\*\\atrfend " + n +
+         "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
+         "{\\*\\annotation{\\*\\atnref " + n + "}Hidden}";
+}
+
+// The segments of text with the ranges "NOT Hidden" excludes marked; false
+// when the markup is broken.
+bool MarkedSegments(std::string_view text, SegmentList& segments) {
+  if (!SplitIntoSegments(text.data(), static_cast<uint32_t>(text.size()), segments).ok())
+    return false;
+  IBuildTagExprParser* parser = nullptr;
+  CreateBuildTagExprParserInstance(&parser, "NOT Hidden");
+  MarkExcludedSegments(parser, segments);
+  parser->Release();
+  return true;
+}
+
+class ItemRecorder : public RtfItemSink {
+ public:
+  void AddItem(const RtfItem& item, const ParagraphListState& state) override {
+    items.push_back({item.kind, std::string(item.text, item.length), state});
+  }
+  std::vector<ItemRecord> items;
+};
+
+}  // namespace
 
 std::string ExcludeWords(std::string rtf, const std::vector<std::string>& words) {
   int range = 100;
   for (const std::string& word : words) {
     for (size_t at = rtf.find(word); at != std::string::npos;) {
-      const std::string n = std::to_string(++range);
-      const std::string wrapped =
-          "{\\*\\atrfstart " + n + "}" + word + "{\\*\\atrfend " + n +
-          "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
-          "{\\*\\annotation{\\*\\atnref " + n + "}Hidden}";
+      ++range;
+      const std::string wrapped = RangeStart(range) + word + RangeEnd(range);
       rtf.replace(at, word.size(), wrapped);
       at = rtf.find(word, at + wrapped.size());
     }
   }
   return rtf;
+}
+
+std::string ExpandMarks(std::string_view marked) {
+  std::string out;
+  int next = 1;
+  std::vector<int> open;
+  for (size_t i = 0; i < marked.size(); ++i) {
+    if (marked.compare(i, 2, "<<") == 0) {
+      open.push_back(next++);
+      out += RangeStart(open.back());
+      ++i;
+    } else if (marked.compare(i, 2, ">>") == 0 && !open.empty()) {
+      out += RangeEnd(open.back());
+      open.pop_back();
+      ++i;
+    } else {
+      out += marked[i];
+    }
+  }
+  return out;
+}
+
+std::string Rebuild(std::string_view text) {
+  SegmentList segments;
+  if (!MarkedSegments(text, segments)) return "<failed>";
+  FilterOutputBuffer* output = nullptr;
+  com::CreateInstance<FilterOutputBuffer>(&output);
+  const uint32_t length = static_cast<uint32_t>(text.size());
+  std::string written = "<failed>";
+  if (RebuildWithStructure(text.data(), length, segments, *output).ok())
+    written.assign(output->data(), output->length());
+  output->Release();
+  return written;
 }
 
 std::string FilterHidden(const std::string& rtf) {
@@ -35,6 +101,13 @@ std::string FilterHidden(const std::string& rtf) {
   }
   filter->Release();
   return output;
+}
+
+std::vector<ItemRecord> Itemise(const std::string& rtf) {
+  SegmentList segments;
+  ItemRecorder recorder;
+  if (MarkedSegments(rtf, segments)) GenerateStructureItems(segments, recorder);
+  return recorder.items;
 }
 
 }  // namespace bte::rtf::testing

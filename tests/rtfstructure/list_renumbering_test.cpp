@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rtf_itemiser.h"
+#include "hidden_ranges.h"
 
 namespace bte::rtf::testing {
 namespace {
@@ -48,7 +48,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Renumbering{{}, {1, 2, 3, 4, 5}}, Renumbering{{2}, {1, 0, 2, 3, 4}},
                       Renumbering{{2, 4}, {1, 0, 2, 0, 3}}, Renumbering{{1}, {0, 1, 2, 3, 4}},
                       Renumbering{{5}, {1, 2, 3, 4, 0}}, Renumbering{{1, 2, 3}, {0, 0, 0, 1, 2}},
-                      Renumbering{{1, 2, 3, 4, 5}, {0, 0, 0, 0, 0}}));
+                      Renumbering{{1, 2, 3, 4, 5}, {0, 0, 0, 0, 0}}),
+    [](const auto& info) {
+      std::string name = info.param.removed.empty() ? "NoneRemoved" : "Removed";
+      for (int entry : info.param.removed) name += std::to_string(entry);
+      return name;
+    });
 
 TEST(ListRenumbering, EntryWhoseTextAloneIsExcludedGoesWithItsListText) {
   const std::string input = Entry("1.", "One") + Entry("2.", "<<Two>>") + Entry("3.", "Three");

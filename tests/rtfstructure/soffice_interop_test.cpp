@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include "hidden_ranges.h"
-#include "rtf_itemiser.h"
 #include "soffice_runner.h"
 #include "tests/support/corpus.h"
 
@@ -229,13 +228,12 @@ std::map<std::string, int> WordCounts(const std::string& text) {
 // cell, found once in the whole RTF text and once in what the reader shows.
 std::string PickCellWord(const std::string& rtf, const std::map<std::string, int>& shown) {
   std::string cellText;
-  for (const ItemWithState& entry : Itemise(rtf)) {
-    const RtfItem& item = *entry.item;
+  for (const ItemRecord& item : Itemise(rtf)) {
     if (item.kind == ItemContent) {
-      cellText.append(item.text, item.length).push_back(' ');
+      cellText.append(item.text).push_back(' ');
       continue;
     }
-    if (item.kind == ItemCell && entry.state.tableDepth == 1) {
+    if (item.kind == ItemCell && item.state.tableDepth == 1) {
       for (const auto& [word, count] : WordCounts(cellText)) {
         const auto seen = shown.find(word);
         if (word.size() >= 4 && std::isalpha(static_cast<unsigned char>(word[0])) &&
@@ -304,9 +302,8 @@ bool CanHide(const std::string& text, const std::string& rtf) {
 std::vector<std::string> PickRowTexts(const std::string& rtf) {
   std::vector<std::string> row, picked;
   bool usable = true, hasCell = false, paragraphEmpty = true;
-  for (const ItemWithState& entry : Itemise(rtf)) {
-    const RtfItem& item = *entry.item;
-    const std::string text(item.text, item.length);
+  for (const ItemRecord& item : Itemise(rtf)) {
+    const std::string& text = item.text;
     if (item.kind == ItemParagraph && paragraphEmpty) usable = false;
     paragraphEmpty = item.kind == ItemParagraph || item.kind == ItemCell || item.kind == ItemRow ||
                      (paragraphEmpty && item.kind != ItemContent);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rtf_itemiser.h"
+#include "hidden_ranges.h"
 #include "rtffilter/structure/rtf_document_tree.h"
 
 namespace bte::rtf::testing {

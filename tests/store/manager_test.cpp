@@ -199,17 +199,6 @@ TEST_F(HostileFiles, DirectoryAsPath) {
   EXPECT_TRUE(std::filesystem::is_directory(path_));
 }
 
-TEST_F(HostileFiles, BinaryJunkKeptByteForByte) {
-  std::string junk;
-  for (int i = 0; i < 20000; ++i) junk += static_cast<char>((i * 7919) % 251);
-  Open(junk);
-  Records();
-  EXPECT_EQ(manager_->DeleteTag("X"), S_OK);
-  const std::string file = File();
-  ASSERT_GE(file.size(), junk.size());
-  EXPECT_EQ(file.substr(0, junk.size()), junk);
-}
-
 TEST_F(HostileFiles, TenThousandSectionsReadUpToTheNameBuffer) {
   std::string content;
   for (int i = 0; i < 10000; ++i)
@@ -234,13 +223,6 @@ TEST_F(HostileFiles, MegabyteLinesAndLongValues) {
   EXPECT_EQ(records[0], std::string(259, 'a') + " @ W");
   EXPECT_EQ(manager_->RenameTag("zz", "y"), S_OK);
   EXPECT_NE(File().find("[Junk]\r\nk=" + huge + "\r\n"), std::string::npos);
-}
-
-TEST_F(HostileFiles, UnreadableStampTreatedAsOldest) {
-  Open(kGlobal + "Expr_garbage=Old\r\n");
-  EXPECT_EQ(manager_->AddGlobalExpression("New"), S_OK);
-  const std::string file = File();
-  EXPECT_NE(file.find("Expr_0000:00:00:00:00:00=Old\r\n"), std::string::npos) << file;
 }
 
 }  // namespace

@@ -278,24 +278,4 @@ TEST_P(ProfileWrites, ChangeOnlyWhatTheyMust) {
 INSTANTIATE_TEST_SUITE_P(Cases, ProfileWrites, ::testing::ValuesIn(kWriteCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ProfileWriteThenRead, WrittenBlanksAreTrimmedOnRead) {
-  TempFolder folder;
-  const std::string path = folder.File("p.ini");
-  ASSERT_TRUE(bte::platform::WriteProfileKey("s", "k", "  v  ", path.c_str()));
-  char buffer[16];
-  EXPECT_EQ(ReadProfileString("s", "k", "D", buffer, sizeof buffer, path.c_str()), 1u);
-  EXPECT_STREQ(buffer, "v");
-}
-
-TEST(ProfileWriteThenRead, EmptiedSectionStillListed) {
-  TempFolder folder;
-  const std::string path = folder.File("p.ini");
-  WriteBytes(path, "[s]\r\na=1\r\n[t]\r\nx=1\r\n");
-  ASSERT_TRUE(bte::platform::WriteProfileSection("s", "\0", path.c_str()));
-  char buffer[32];
-  EXPECT_EQ(ReadProfileSection("s", buffer, sizeof buffer, path.c_str()), 0u);
-  EXPECT_EQ(ReadProfileSectionNames(buffer, sizeof buffer, path.c_str()), 4u);
-  EXPECT_EQ(std::string(buffer, 5), "s\0t\0\0"s);
-}
-
 }  // namespace
