@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include "pagesift/token_extras.h"
 #include "platform/zeroed_block.h"
@@ -42,6 +44,49 @@ HtmlPosition CHtmlTokenList::GetPrev(HtmlPosition position) {
   return StoragePrev(position);
 }
 
+namespace {
+
+// Every document starts with one slab of one block. Aligned to its own
+// size, it lies past the C library's threshold for mapping fresh pages, so
+// a build of thousands of small topics would map, fault in and unmap one
+// per topic: a few are kept for the next documents instead.
+class SpareFirstSlabs {
+ public:
+  char* Take() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!slabs_.empty()) {
+        char* slab = slabs_.back();
+        slabs_.pop_back();
+        return slab;
+      }
+    }
+    return static_cast<char*>(::operator new(TokenBlock::kBytes, std::align_val_t{TokenBlock::kBytes}));
+  }
+  void Give(char* slab) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (slabs_.size() < kKept) return slabs_.push_back(slab);
+    }
+    Free(slab);
+  }
+  static void Free(char* slab) { ::operator delete(slab, std::align_val_t{TokenBlock::kBytes}); }
+
+ private:
+  static constexpr size_t kKept = 8;  // more than a build has documents open at once
+  std::mutex mutex_;
+  std::vector<char*> slabs_;
+};
+
+// Never destroyed: a document that outlives the others at exit still gives
+// its slab back.
+SpareFirstSlabs& SpareSlabs() {
+  static SpareFirstSlabs* const spares = new SpareFirstSlabs;
+  return *spares;
+}
+
+}  // namespace
+
 // The largest slabs come from the system, in large pages where it offers
 // them: a large document then costs few page faults. The system aligns them
 // to pages only, so they start at the first block boundary inside.
@@ -56,7 +101,9 @@ void CHtmlTokenList::NewSlab() {
     uncutBlocks_ = slab.memory + (aligned - at);
     slabEnd_ = uncutBlocks_ + (bytes - (aligned - at)) / TokenBlock::kBytes * TokenBlock::kBytes;
   } else {
-    slab.memory = static_cast<char*>(::operator new(bytes, std::align_val_t{TokenBlock::kBytes}));
+    slab.memory = bytes == TokenBlock::kBytes
+        ? SpareSlabs().Take()
+        : static_cast<char*>(::operator new(bytes, std::align_val_t{TokenBlock::kBytes}));
     uncutBlocks_ = slab.memory;
     slabEnd_ = slab.memory + bytes;
   }
@@ -185,8 +232,10 @@ void CHtmlTokenList::RemoveAll() {
   for (const Slab& slab : slabs_) {
     if (slab.large) {
       bte::platform::FreeZeroedBlock(slab.memory, slab.bytes);
+    } else if (slab.bytes == TokenBlock::kBytes) {
+      SpareSlabs().Give(slab.memory);
     } else {
-      ::operator delete(slab.memory, std::align_val_t{TokenBlock::kBytes});
+      SpareFirstSlabs::Free(slab.memory);
     }
   }
   slabs_.clear();
