@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "pagesift/named_references.h"
+#include "platform/utf8.h"
 
 namespace pagesift {
 namespace {
@@ -12,24 +13,6 @@ constexpr uint32_t kReplacement = 0xFFFD;
 
 bool IsAsciiAlnum(char c) {
   return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
-}
-
-void AppendUtf8(uint32_t code, std::string& out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
 }
 
 // Numeric references to C1 controls mean the windows-1252 characters.
@@ -65,7 +48,7 @@ size_t DecodeNumeric(std::string_view text, size_t at, std::string& out) {
   }
   if (cursor == digitsBegin) return 0;
   if (cursor < text.size() && text[cursor] == ';') ++cursor;
-  AppendUtf8(CheckedCodePoint(code), out);
+  bte::platform::AppendUtf8(CheckedCodePoint(code), out);
   return cursor - at;
 }
 

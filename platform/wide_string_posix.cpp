@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/utf8.h"
+
 namespace bte::platform {
 namespace {
 
@@ -44,24 +46,6 @@ char32_t DecodeOne(std::string_view text, size_t& i) {
   return code;
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 }  // namespace
 
 WideString MultiByteToWide(std::string_view text) {
@@ -91,7 +75,7 @@ std::string WideToMultiByte(WideStringView text) {
     } else if (high || low) {
       code = kReplacement;
     }
-    AppendUtf8(out, code);
+    AppendUtf8(code, out);
   }
   return out;
 }

@@ -8,6 +8,7 @@
 #include "buildtagexpr_host.h"
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
+#include "platform/utf8.h"
 #include "projectbuild/text_excerpt.h"
 #include "rtffilter/reader/rtf_token.h"
 
@@ -82,18 +83,9 @@ ColourInsertion PlanColour(std::string_view rtf) {
   return plan;
 }
 
-std::string Utf8(unsigned long code) {
+std::string Utf8(char32_t code) {
   std::string out;
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | ((code >> 12) & 0x0F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
+  platform::AppendUtf8(code, out);
   return out;
 }
 
@@ -166,7 +158,8 @@ class HighlightWriter {
     if (group.fresh && IsNotText(word)) group.notText = true;
     group.fresh = false;
     if (word == "plain") group.highlighted = false;
-    if (word == "u") Text(Utf8(static_cast<unsigned long>(number < 0 ? number + 65536 : number)), true);
+    // \u counts in signed 16 bits: -1 is U+FFFF.
+    if (word == "u") Text(Utf8(static_cast<char32_t>(number) & 0xFFFF), true);
     if (want_ && (word == "par" || word == "line" || word == "tab" || word == "cell")) passage_ += ' ';
     out_.append(text.substr(i, end - i));
     if (word == "bin" && number > 0) {
