@@ -1,10 +1,11 @@
 // Knowing that a folder, its entries and the way to it are as they were
 // when a cache read them, without asking the file system for each: the
 // kernel queues what changes, and one non-blocking read of that queue (per
-// document, say) takes it in. Where a folder cannot be watched (no support,
-// the watch limit reached, a file system that other machines change, a
-// symbolic link on the way, BTE_NO_CHANGE_WATCH set) the mark says so and
-// the cache checks stamps (file_system.h) as before.
+// document, say) takes it in. Symbolic links on the way are followed, their
+// targets watched as part of it. Where a folder cannot be watched (no
+// support, the watch limit reached, a file system that other machines
+// change, a file that is a symbolic link, BTE_NO_CHANGE_WATCH set) the mark
+// says so and the cache checks stamps (file_system.h) as before.
 //
 // Relative paths are taken from the working folder the process has: the
 // kernel reports no change of it, so a program that changes it while it

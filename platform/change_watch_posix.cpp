@@ -1,4 +1,4 @@
-// The change watch on Linux: one inotify instance per process. Each folder
+// The change watch on Linux: one inotify instance per binary. Each folder
 // is watched with every folder on the way to it, from the root (or the
 // working folder) down, each watch placed before the next step is looked
 // at, so that nothing can change unseen between looking and watching.
@@ -9,6 +9,7 @@
 #include <sys/statfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -32,6 +33,8 @@ constexpr uint32_t kFileEvents = IN_MODIFY | IN_ATTRIB | IN_DELETE_SELF | IN_MOV
 constexpr uint32_t kSelfEvents = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT;
 // More folders than a process resolves links in; past it, stamps.
 constexpr size_t kMostFolders = 4096;
+// Symbolic links followed on one way, as the kernel allows.
+constexpr int kMostLinks = 40;
 
 // File systems that only this kernel changes, so that it sees every change
 // (statfs magic numbers). On others (network file systems, FUSE) another
@@ -62,19 +65,41 @@ int LocalFileSystemError(const std::string& path) {
   return EXDEV;
 }
 
-// A folder path as its steps: "." and empty ones dropped, ".." kept (the
-// watch on the folder before it sees that folder moved).
-std::vector<std::string> StepsOf(const std::string& path) {
-  std::vector<std::string> steps;
+bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
+
+// Pushes the steps of path onto pending so that the first is taken next:
+// "." and empty ones dropped, ".." kept (the watch on the folder before it
+// sees that folder moved).
+void PushSteps(std::vector<std::string>& pending, const std::string& path) {
+  const size_t first = pending.size();
   size_t at = 0;
   while (at <= path.size()) {
     size_t slash = path.find('/', at);
     if (slash == std::string::npos) slash = path.size();
     std::string step = path.substr(at, slash - at);
-    if (!step.empty() && step != ".") steps.push_back(std::move(step));
+    if (!step.empty() && step != ".") pending.push_back(std::move(step));
     at = slash + 1;
   }
-  return steps;
+  std::reverse(pending.begin() + static_cast<long>(first), pending.end());
+}
+
+// Where step leads from the folder at, itself written without symbolic
+// links, so that ".." can go up in the text.
+std::string StepFrom(const std::string& at, const std::string& step) {
+  if (step != "..") return at == "." ? step : (at == "/" ? "" : at) + "/" + step;
+  if (at == "/") return at;
+  if (at == ".") return "..";
+  const size_t slash = at.rfind('/');
+  if (at.compare(slash == std::string::npos ? 0 : slash + 1, std::string::npos, "..") == 0) return at + "/..";
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : at.substr(0, slash);
+}
+
+std::string LinkTarget(const std::string& link) {
+  char target[4096];
+  const ssize_t length = ::readlink(link.c_str(), target, sizeof target);
+  if (length <= 0 || static_cast<size_t>(length) >= sizeof target) return {};
+  return std::string(target, static_cast<size_t>(length));
 }
 
 struct Folder {
@@ -161,20 +186,33 @@ class InotifyWatch final : public ChangeWatch {
   }
 
   // From the top down: each folder on the way is watched (for the next
-  // step's entry), then the next step is checked to be a folder on a local
-  // file system and no symbolic link.
+  // step's entry) before the next step is looked at. A symbolic link on the
+  // way cannot change in place (replacing it shows in the folder that holds
+  // it), so the way goes on through its target.
   bool WatchWay(const std::string& path, Folder* folder) {
-    const std::vector<std::string> steps = StepsOf(path);
-    std::string at = !path.empty() && path[0] == '/' ? "/" : ".";
-    for (size_t i = 0;; ++i) {
-      const bool last = i == steps.size();
+    std::vector<std::string> pending;  // the steps still to take, the next last
+    PushSteps(pending, path);
+    std::string at = IsAbsolute(path) ? "/" : ".";
+    for (int links = 0;;) {
+      const std::string step = pending.empty() ? std::string() : pending.back();
       if (const int error = LocalFileSystemError(at)) return Refuse(folder, error);
-      const int wd = ::inotify_add_watch(fd_, at.c_str(),
-                                         (last ? kFolderEvents : kWayEvents) | IN_MASK_ADD | IN_ONLYDIR | IN_DONT_FOLLOW);
+      const uint32_t events = pending.empty() ? kFolderEvents : kWayEvents;
+      const int wd = ::inotify_add_watch(fd_, at.c_str(), events | IN_MASK_ADD | IN_ONLYDIR | IN_DONT_FOLLOW);
       if (wd < 0) return Refuse(folder, errno);
-      Depend(wd, {folder, last ? std::string() : steps[i]});
-      if (last) return true;
-      at = at == "." ? steps[i] : (at == "/" ? "/" : at + "/") + steps[i];
+      Depend(wd, {folder, step});
+      if (pending.empty()) return true;
+      pending.pop_back();
+      const std::string next = StepFrom(at, step);
+      struct stat info {};
+      if (step != ".." && ::lstat(next.c_str(), &info) != 0) return Refuse(folder, errno);
+      if (step == ".." || !S_ISLNK(info.st_mode)) {
+        at = next;
+        continue;
+      }
+      const std::string target = LinkTarget(next);
+      if (target.empty() || ++links > kMostLinks) return Refuse(folder, ELOOP);
+      PushSteps(pending, target);
+      if (IsAbsolute(target)) at = "/";
     }
   }
 
@@ -191,7 +229,7 @@ class InotifyWatch final : public ChangeWatch {
 
   // A folder missing now may be there later; anything else is for good.
   static bool Refuse(Folder* folder, int error) {
-    if (error != ENOENT) folder->unwatchable = true;
+    if (error != ENOENT && error != ENOTDIR) folder->unwatchable = true;
     return false;
   }
 

@@ -119,12 +119,33 @@ class ChangeWatchRefusal : public ::testing::Test {
   ChangeWatch& watch_ = SharedChangeWatch();
 };
 
-// A symbolic link on the way could be pointed elsewhere unseen: stamps.
-TEST_F(ChangeWatchRefusal, SymbolicLinkOnTheWayIsNotWatched) {
-  fs::create_directories(folder_.path() / "real/inner");
-  fs::create_directory_symlink(folder_.path() / "real", folder_.path() / "link");
-  EXPECT_FALSE(watch_.Watch((folder_.path() / "link/inner").string(), "").watched());
-  EXPECT_FALSE(watch_.Watch((folder_.path() / "link").string(), "").watched());
+// The way through a symbolic link: the link replaced, or a change where it
+// leads, counts; a change beside the target does not.
+TEST_F(ChangeWatchRefusal, SymbolicLinkOnTheWayIsFollowed) {
+  const fs::path real = folder_.path() / "a/real";
+  fs::create_directories(real / "inner");
+  fs::create_directories(folder_.path() / "b/inner");
+  fs::create_directory_symlink("../a/real", folder_.path() / "b/link");
+  const std::string through = (folder_.path() / "b/link/inner").string();
+  const auto stands = [&](const ChangeMark& mark) {
+    watch_.CatchUp();
+    return watch_.Unchanged(mark);
+  };
+  ChangeMark mark = watch_.Watch(through, "");
+  if (!mark.watched()) GTEST_SKIP() << "the temporary folder cannot be watched here";
+  Write(folder_.path() / "a/beside.htm", "x");
+  EXPECT_TRUE(stands(mark));
+  Write(real / "inner/new.htm", "x");
+  EXPECT_FALSE(stands(mark)) << "a change where the link leads";
+  mark = watch_.Watch(through, "");
+  fs::rename(real, folder_.path() / "a/old");
+  EXPECT_FALSE(stands(mark)) << "its target moved";
+  fs::create_directories(real / "inner");
+  watch_.CatchUp();
+  mark = watch_.Watch(through, "");
+  fs::remove(folder_.path() / "b/link");
+  fs::create_directory_symlink(folder_.path() / "b", folder_.path() / "b/link");
+  EXPECT_FALSE(stands(mark)) << "the link replaced";
 }
 
 TEST_F(ChangeWatchRefusal, SymbolicLinkedFileIsNotWatched) {
