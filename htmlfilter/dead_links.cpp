@@ -1,7 +1,7 @@
 // Links to topics that the same expression leaves out of the output. A
 // linked topic is excluded when its topic-level build tags are; they are
-// read from the file as it is now (remembered only for as long as its size
-// and modification time stay the same). A file that is missing, unreadable
+// read from the file as it is now (remembered only for as long as nothing
+// changes it, see linked_topic_tags.h). A file that is missing, unreadable
 // or not a topic simply counts as kept.
 #include <cstdio>
 #include <cstdlib>
@@ -103,6 +103,10 @@ void HtmlFilterPass::RemoveDeadRelatedTopics(HtmlPosition objectPosition) {
 
 int HtmlFilterPass::IsTopicExcluded(const char* path) const {
   if (path == nullptr || *path == '\0') return 0;
+  if (!caughtUp_) {
+    linkedTopics_->CatchUp();
+    caughtUp_ = true;
+  }
   const std::string& tags = linkedTopics_->Read(path);
   if (tags.empty()) return 0;
   return IsExcluded(tags) ? 1 : 0;

@@ -79,7 +79,7 @@ class HtmlFilterPass {
 
   // 1 when the topic file at path declares topic-level build tags that the
   // expression excludes. The file is analysed unless its tags are known
-  // for its current size and modification time.
+  // and nothing has changed it since.
   int IsTopicExcluded(const char* path) const;
   // The file part of a related-topic item value "title;file" (the title
   // may hold character references); empty for null.
@@ -103,6 +103,8 @@ class HtmlFilterPass {
   IBuildTagExprParser* parser_;
   LinkedTopicTags ownLinkedTopics_;
   LinkedTopicTags* linkedTopics_;
+  // The changes to linked topics are taken in once per pass.
+  mutable bool caughtUp_ = false;
   bool removedAny_ = false;
   std::unordered_map<std::string, bool> excludedTargets_;  // by link target
   OpenElementStack removalStack_;  // RemoveTaggedElement's

@@ -16,24 +16,42 @@ std::string AnalyseTopicTags(const std::string& path) {
   return std::string(tags.View());
 }
 
+// The folder and the file name of path.
+std::pair<std::string, std::string> SplitFolder(const std::string& path) {
+  size_t end = path.size();
+  while (end > 0 && !platform::IsPathSeparator(path[end - 1])) --end;
+  if (end == 0) return {".", path};
+  return {end == 1 ? "/" : path.substr(0, end - 1), path.substr(end)};
+}
+
 }  // namespace
 
+void LinkedTopicTags::CatchUp() { platform::SharedChangeWatch().CatchUp(); }
+
+bool LinkedTopicTags::StillValid(const std::string& path, const Entry& entry) const {
+  if (entry.mark.watched()) return platform::SharedChangeWatch().Unchanged(entry.mark);
+  return entry.stamp.exists && platform::StampOf(path) == entry.stamp;
+}
+
 const std::string& LinkedTopicTags::Read(const std::string& path) {
+  const auto found = entries_.find(path);
+  if (found != entries_.end() && StillValid(path, found->second)) return found->second.tags;
+  if (found != entries_.end()) entries_.erase(found);
+  // Watched before the file is looked at: a change from here on shows.
+  const auto [folder, name] = SplitFolder(path);
+  const platform::ChangeMark mark = platform::SharedChangeWatch().Watch(folder, name);
   const platform::FileStamp stamp = platform::StampOf(path);
   uncached_.clear();
-  if (!stamp.exists || stamp.isDirectory) return uncached_;
-  const auto found = entries_.find(path);
-  if (found != entries_.end() && found->second.stamp == stamp) return found->second.tags;
-  const bool settled = platform::FileClockNow() - stamp.modified > kStampResolution;
-  std::string tags = AnalyseTopicTags(path);
-  if (!settled || platform::StampOf(path) != stamp) {
-    if (found != entries_.end()) entries_.erase(found);
-    uncached_ = std::move(tags);
-    return uncached_;
-  }
+  const bool isTopic = stamp.exists && !stamp.isDirectory;
+  if (isTopic) uncached_ = AnalyseTopicTags(path);
+  // A missing file is remembered only where its creation would show.
+  const bool settled = mark.watched() ||
+                       (isTopic && platform::FileClockNow() - stamp.modified > kStampResolution &&
+                        platform::StampOf(path) == stamp);
+  if (!settled) return uncached_;
   if (entries_.size() >= kMostEntries) entries_.clear();
   Entry& entry = entries_[path];
-  entry = {stamp, std::move(tags)};
+  entry = {mark, stamp, std::move(uncached_)};
   return entry.tags;
 }
 

@@ -1,9 +1,11 @@
-// The topic-level build tags of linked topic files, remembered by path with
-// the file's size and modification time: a topic linked from many places is
-// analysed once, and a file changed since is analysed again, so the answer
-// is always what analysing the file now would give. A file whose time lies
-// too close to when it was read is not remembered: a change within the
-// file system's time resolution would leave its stamp as it was.
+// The topic-level build tags of linked topic files, remembered by path: a
+// topic linked from many places is analysed once, and a file changed since
+// is analysed again, so the answer is always what analysing the file now
+// would give. Where its folder is watched (change_watch.h) a remembered
+// answer stands until the watch reports a change; elsewhere it stands while
+// the file's size and modification time stay the same, and a file whose
+// time lies too close to when it was read is not remembered: a change
+// within the file system's time resolution would leave its stamp as it was.
 #ifndef BTE_HTMLFILTER_LINKED_TOPIC_TAGS_H
 #define BTE_HTMLFILTER_LINKED_TOPIC_TAGS_H
 
@@ -11,12 +13,15 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/change_watch.h"
 #include "platform/file_system.h"
 
 namespace bte {
 
 class LinkedTopicTags {
  public:
+  // Takes in the changes reported since; once per document, before Read.
+  void CatchUp();
   // The topic tags of the topic file at path, as the file lists them;
   // empty when the file declares none, is missing, is no regular file or
   // cannot be analysed.
@@ -24,9 +29,11 @@ class LinkedTopicTags {
 
  private:
   struct Entry {
-    platform::FileStamp stamp;
+    platform::ChangeMark mark;
+    platform::FileStamp stamp;  // when the folder is not watched
     std::string tags;
   };
+  bool StillValid(const std::string& path, const Entry& entry) const;
   // A folder of more topics than this is still served; the memory is
   // simply started afresh.
   static constexpr size_t kMostEntries = 1 << 16;

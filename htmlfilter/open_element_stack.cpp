@@ -5,25 +5,31 @@
 #include "htmlfilter/filter_pass.h"
 
 namespace bte {
-namespace {
 
 // Sets index as the top of its chain and returns the previous top (-1).
-int Link(std::unordered_map<uint32_t, int>& tops, uint32_t key, int index) {
-  const auto [slot, inserted] = tops.try_emplace(key, index);
-  if (inserted) return -1;
-  const int below = slot->second;
-  slot->second = index;
-  return below;
+int OpenElementStack::Link(Tops& tops, uint32_t key, int index) {
+  for (Top& top : tops) {
+    if (top.key != key) continue;
+    const int below = top.index;
+    top.index = index;
+    return below;
+  }
+  tops.push_back({key, index});
+  return -1;
 }
 
-void Unlink(std::unordered_map<uint32_t, int>& tops, uint32_t key, int below) {
-  if (below < 0)
-    tops.erase(key);
-  else
-    tops[key] = below;
+void OpenElementStack::Unlink(Tops& tops, uint32_t key, int below) {
+  for (Top& top : tops) {
+    if (top.key != key) continue;
+    if (below >= 0) {
+      top.index = below;
+    } else {
+      top = tops.back();
+      tops.pop_back();
+    }
+    return;
+  }
 }
-
-}  // namespace
 
 void OpenElementStack::Reset(CHtmlTagItem* bottom) {
   entries_.clear();
@@ -35,7 +41,7 @@ void OpenElementStack::Reset(CHtmlTagItem* bottom) {
 
 int OpenElementStack::FindContainerFor(CHtmlTagItem* tag) const {
   candidates_.clear();
-  for (const auto& [content, top] : topByContent_) candidates_.push_back(top);
+  for (const Top& top : topByContent_) candidates_.push_back(top.index);
   std::sort(candidates_.begin(), candidates_.end(), std::greater<int>());
   for (int index : candidates_)
     if (HtmlFilterPass::CanContain(entries_[index].tag, tag)) return index;
@@ -43,8 +49,9 @@ int OpenElementStack::FindContainerFor(CHtmlTagItem* tag) const {
 }
 
 int OpenElementStack::FindById(uint32_t id) const {
-  const auto found = topById_.find(id);
-  return found == topById_.end() ? -1 : found->second;
+  for (const Top& top : topById_)
+    if (top.key == id) return top.index;
+  return -1;
 }
 
 void OpenElementStack::Push(CHtmlTagItem* tag) {

@@ -8,12 +8,13 @@
 // only through its content type, so it is enough to ask the innermost
 // element of each content type present, innermost first; ids are indexed
 // the same way. Both indexes are chains through the entries, so pushing and
-// popping stay constant time.
+// popping stay constant time. Their tops are short lists rather than hash
+// maps: there are a few content types and at most one id per element kind
+// (all unknown elements share one), and a pass resets them per removal.
 #ifndef BTE_HTMLFILTER_OPEN_ELEMENT_STACK_H
 #define BTE_HTMLFILTER_OPEN_ELEMENT_STACK_H
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "pagesift/pagesift.h"
@@ -47,9 +48,18 @@ class OpenElementStack {
     bool blockLevel;
   };
 
+  // The innermost entry of each key present.
+  struct Top {
+    uint32_t key;
+    int index;
+  };
+  using Tops = std::vector<Top>;
+  static int Link(Tops& tops, uint32_t key, int index);
+  static void Unlink(Tops& tops, uint32_t key, int below);
+
   std::vector<Entry> entries_;
-  std::unordered_map<uint32_t, int> topByContent_;
-  std::unordered_map<uint32_t, int> topById_;
+  Tops topByContent_;
+  Tops topById_;
   int blockLevelEntries_ = 0;
   mutable std::vector<int> candidates_;  // FindContainerFor's, kept for its storage
 };

@@ -25,8 +25,8 @@ int HtmlFilterPass::RemoveExcludedElements() {
   for (size_t i = 0; i < count; ++i) {
     const HtmlPosition position = document_->GetCandidatePosition(i);
     CHtmlTagItem* tag = document_->GetTagItem(position);
-    if (tag == nullptr || tag->IsDiscardedToken() || !document_->HasInlineBuildTags(tag))
-      continue;
+    // CheckInlineBuildTags skips a tag without inline build tags itself.
+    if (tag == nullptr || tag->IsDiscardedToken()) continue;
     CheckInlineBuildTags(position, tag);
   }
   return 1;

@@ -100,7 +100,7 @@ std::string MatchEntry(const pagesift::FolderListing& listing, const std::string
   // Unlisted names are rare (missing files, letter case differing): the
   // file system itself says whether the name as written opens a file, as
   // it does on one that ignores letter case.
-  if (bte::platform::StampOf(folder + "/" + name).exists) return name;
+  if (listing.OpensAsWritten(folder, name)) return name;
   std::string entry = listing.EntryIgnoringCase(name);
   return entry.empty() ? name : entry;
 }
@@ -108,6 +108,7 @@ std::string MatchEntry(const pagesift::FolderListing& listing, const std::string
 }  // namespace
 
 const pagesift::FolderListing& CHtmlPack::ListingOf(const std::string& folder) const {
+  if (folderListings_.empty()) pagesift::CatchUpWithFolders();
   std::shared_ptr<const pagesift::FolderListing>& listing = folderListings_[folder];
   if (listing == nullptr) listing = pagesift::ListFolder(folder);
   return *listing;

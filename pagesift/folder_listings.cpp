@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "pagesift/tag_scanner.h"
+#include "platform/change_watch.h"
+#include "platform/file_system.h"
 
 namespace pagesift {
 namespace {
@@ -33,34 +35,59 @@ std::string FolderListing::EntryIgnoringCase(const std::string& name) const {
   return found == byFoldedName_.end() ? std::string() : found->second;
 }
 
+bool FolderListing::OpensAsWritten(const std::string& folder, const std::string& name) const {
+  {
+    std::lock_guard<std::mutex> lock(lookupsMutex_);
+    const auto found = opensAsWritten_.find(name);
+    if (found != opensAsWritten_.end()) return found->second;
+  }
+  const bool opens = bte::platform::StampOf(folder + "/" + name).exists;
+  std::lock_guard<std::mutex> lock(lookupsMutex_);
+  opensAsWritten_.emplace(name, opens);
+  return opens;
+}
+
 class FolderListings {
  public:
   std::shared_ptr<const FolderListing> Get(const std::string& folder) {
-    const FileStamp stamp = bte::platform::StampOf(folder.empty() ? "." : folder);
+    const std::string path = folder.empty() ? "." : folder;
     {
       std::lock_guard<std::mutex> lock(mutex_);
       const auto found = listings_.find(folder);
-      if (found != listings_.end() && found->second->stamp_ == stamp) return found->second;
+      if (found != listings_.end() && StillValid(path, found->second)) return found->second.listing;
     }
-    std::shared_ptr<const FolderListing> listing = Read(folder, stamp);
-    const bool settled = stamp.exists &&
-                         bte::platform::FileClockNow() - stamp.modified > kStampResolution &&
-                         bte::platform::StampOf(folder.empty() ? "." : folder) == stamp;
+    // Watched before it is listed: a change from here on shows.
+    Remembered fresh;
+    fresh.mark = bte::platform::SharedChangeWatch().Watch(path, {});
+    fresh.stamp = bte::platform::StampOf(path);
+    fresh.listing = Read(folder);
+    const bool settled = fresh.mark.watched() ||
+                         (fresh.stamp.exists &&
+                          bte::platform::FileClockNow() - fresh.stamp.modified > kStampResolution &&
+                          bte::platform::StampOf(path) == fresh.stamp);
     std::lock_guard<std::mutex> lock(mutex_);
     if (!settled) {
       listings_.erase(folder);
-      return listing;
+      return fresh.listing;
     }
     if (listings_.size() >= kMostFolders) listings_.clear();
-    listings_[folder] = listing;
-    return listing;
+    return (listings_[folder] = std::move(fresh)).listing;
   }
 
  private:
-  static std::shared_ptr<const FolderListing> Read(const std::string& folder,
-                                                   const FileStamp& stamp) {
+  struct Remembered {
+    bte::platform::ChangeMark mark;
+    FileStamp stamp;  // when the folder is not watched
+    std::shared_ptr<const FolderListing> listing;
+  };
+
+  static bool StillValid(const std::string& path, const Remembered& remembered) {
+    if (remembered.mark.watched()) return bte::platform::SharedChangeWatch().Unchanged(remembered.mark);
+    return bte::platform::StampOf(path) == remembered.stamp;
+  }
+
+  static std::shared_ptr<const FolderListing> Read(const std::string& folder) {
     auto listing = std::make_shared<FolderListing>();
-    listing->stamp_ = stamp;
     for (std::string& name : bte::platform::ListDirectory(folder)) {
       listing->holdsProjectFile_ = listing->holdsProjectFile_ || IsProjectFileName(name);
       listing->byFoldedName_.try_emplace(Folded(name), name);
@@ -70,8 +97,10 @@ class FolderListings {
   }
 
   std::mutex mutex_;
-  std::unordered_map<std::string, std::shared_ptr<const FolderListing>> listings_;
+  std::unordered_map<std::string, Remembered> listings_;
 };
+
+void CatchUpWithFolders() { bte::platform::SharedChangeWatch().CatchUp(); }
 
 std::shared_ptr<const FolderListing> ListFolder(const std::string& folder) {
   static FolderListings listings;

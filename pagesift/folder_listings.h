@@ -1,18 +1,19 @@
-// Folder listings for resolving links, read once and remembered with the
-// folder's stamp: a folder whose entries change gets a new modification
-// time, so a remembered listing is used only while it is still what
-// listing the folder would give. Shared by every document of the process
-// (topics of one project link into the same few folders) and safe to use
-// from several threads.
+// Folder listings for resolving links, read once and remembered while they
+// are still what listing the folder would give: until the change watch
+// (change_watch.h) reports a change where the folder is watched, else for
+// as long as the folder's stamp stays the same (a folder whose entries
+// change gets a new modification time). Shared by every document of the
+// process (topics of one project link into the same few folders) and safe
+// to use from several threads.
 #ifndef PAGESIFT_FOLDER_LISTINGS_H
 #define PAGESIFT_FOLDER_LISTINGS_H
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "platform/file_system.h"
 
 namespace pagesift {
 
@@ -25,16 +26,25 @@ class FolderListing {
   std::string EntryIgnoringCase(const std::string& name) const;
   // An entry *.hhp (any case): a help project file.
   bool holdsProjectFile() const { return holdsProjectFile_; }
+  // Whether folder/name, listed under no entry of that exact name, opens
+  // one anyway (as on a file system that ignores letter case). The file
+  // system is asked once per name: the answer lasts as long as the listing.
+  bool OpensAsWritten(const std::string& folder, const std::string& name) const;
 
  private:
   friend class FolderListings;
 
-  bte::platform::FileStamp stamp_;
+  mutable std::mutex lookupsMutex_;
+  mutable std::unordered_map<std::string, bool> opensAsWritten_;
+
   std::unordered_set<std::string> names_;
   std::unordered_map<std::string, std::string> byFoldedName_;  // the first of each
   bool holdsProjectFile_ = false;
 };
 
+// Takes in the changes reported since; once per document, before
+// ListFolder.
+void CatchUpWithFolders();
 // The listing of folder as it is now (empty where it cannot be listed).
 std::shared_ptr<const FolderListing> ListFolder(const std::string& folder);
 

@@ -2,6 +2,7 @@
 // calls; whatever happens to the files in between, its answers must be
 // those of a filter that reads everything afresh.
 #include <chrono>
+#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -66,6 +67,38 @@ TEST_F(LinkedTopicMemory, RecentTopicOfSameSizeAndTimeIsReadAgain) {
   EXPECT_FALSE(LinkSurvives("linked.htm"));
   WriteFile(linked(), Topic("Dog"));
   fs::last_write_time(linked(), written);
+  EXPECT_TRUE(LinkSurvives("linked.htm"));
+}
+
+// Changes made right away, with no time for a stamp to move: the answer
+// follows each of them at once.
+TEST_F(LinkedTopicMemory, FollowsChangesAtOnce) {
+  const fs::path sub = folder_.path() / "sub";
+  fs::create_directory(sub);
+  WriteFile(sub / "t.htm", Topic("Web"));
+  const fs::path other = folder_.path() / "other.htm";
+  EXPECT_TRUE(LinkSurvives("new.htm"));
+  WriteFile(folder_.path() / "new.htm", Topic("Web"));
+  EXPECT_FALSE(LinkSurvives("new.htm")) << "created";
+  WriteFile(other, Topic("Print"));
+  fs::rename(other, folder_.path() / "new.htm");
+  EXPECT_TRUE(LinkSurvives("new.htm")) << "replaced by a rename";
+  fs::rename(folder_.path() / "new.htm", other);
+  EXPECT_TRUE(LinkSurvives("new.htm")) << "renamed away";
+  EXPECT_FALSE(LinkSurvives("sub/t.htm"));
+  fs::rename(sub, folder_.path() / "old");
+  fs::create_directory(sub);
+  WriteFile(sub / "t.htm", Topic("Print"));
+  EXPECT_TRUE(LinkSurvives("sub/t.htm")) << "folder replaced";
+}
+
+// A topic written through another of its names, in a folder no link leads to.
+TEST_F(LinkedTopicMemory, FollowsWritesThroughHardLinks) {
+  const fs::path elsewhere = folder_.path() / "elsewhere";
+  fs::create_directory(elsewhere);
+  fs::create_hard_link(linked(), elsewhere / "alias.htm");
+  EXPECT_FALSE(LinkSurvives("linked.htm"));
+  std::ofstream(elsewhere / "alias.htm", std::ios::binary | std::ios::in) << Topic("Dog");
   EXPECT_TRUE(LinkSurvives("linked.htm"));
 }
 
