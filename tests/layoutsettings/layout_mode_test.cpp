@@ -1,10 +1,7 @@
 // Layout mode: the host has loaded its output-layout settings library (here
 // the stand-in), and the manager reads and writes through it. Its own test
-// program, so that the library never enters the other tests' processes.
-//
-// The process-wide lookup remembers the library once found, so the tests
-// without it come first in this file; ctest runs each test in a process of
-// its own anyway.
+// program, so that the library never enters the other tests' processes
+// (the manager without it is the store suite's).
 #include <dlfcn.h>
 
 #include <string>
@@ -61,17 +58,6 @@ class LayoutTest : public ::testing::Test {
   std::string path_ = folder_.File("project.ini");
   IBuildTagExprManager* manager_ = nullptr;
 };
-
-TEST_F(LayoutTest, WithoutTheLibraryTheProfileFileIsUsed) {
-  WriteBytes(path_, "[Target:Web]\r\nBuildExpression=Online\r\n");
-  OpenManager("Web");
-  EXPECT_EQ(Records(), (std::vector<std::string>{"Online @ Web"}));
-  IEnumString* targets = reinterpret_cast<IEnumString*>(0x1);
-  EXPECT_EQ(manager_->GetTargetsUsingTag("Online", &targets), S_OK);
-  EXPECT_EQ(targets, reinterpret_cast<IEnumString*>(0x1));
-  EXPECT_EQ(manager_->RenameTag("Online", "Web"), S_OK);
-  EXPECT_EQ(ReadBytes(path_), "[Target:Web]\r\nBuildExpression=Web\r\n[Global Build Tag Expressions]\r\n");
-}
 
 // The stand-in loaded as a host loads it, with its test switches.
 class LoadedLibrary : public LayoutTest {

@@ -10,15 +10,13 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "temp_folder.h"
+#include "help_files.h"
 #include "tool_run.h"
 
 namespace bte::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kSample = fs::path(BTE_SOURCE_DIR) / "samples" / "help";
 
 size_t Count(const std::string& text, const std::string& what) {
   size_t count = 0;
@@ -33,7 +31,7 @@ class ReportPage : public ::testing::Test {
                     "--all-targets", "--report", page_.string(), (kSample / "source").string(),
                     (folder_.path() / "review").string()});
     ASSERT_EQ(run_.exitCode, 0) << run_.err;
-    html_ = ReadBytes(page_.string()).value_or("");
+    html_ = Read(page_);
   }
   TempFolder folder_;
   const fs::path page_ = folder_.path() / "report.html";

@@ -11,22 +11,16 @@
 
 #include "projectbuild/project_build.h"
 #include "projectbuild/target_expression.h"
+#include "help_files.h"
 #include "soffice_runner.h"
-#include "temp_folder.h"
 
 namespace bte::projectbuild {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kSample = fs::path(BTE_SOURCE_DIR) / "samples" / "help";
-
-std::string Read(const fs::path& path) { return ReadBytes(path.string()).value_or("<missing>"); }
-
-void Write(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  WriteBytes(path.string(), bytes);
-}
+using test::kSample;
+using test::Read;
+using test::Write;
 
 size_t Count(const std::string& text, const std::string& what) {
   return rtf::testing::CountOccurrences(text, what);

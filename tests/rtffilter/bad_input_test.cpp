@@ -1,6 +1,7 @@
 // Malformed and hostile documents: FilterBuffer answers 1 where the markup
-// is broken, copies what it cannot understand, and never reads outside the
-// bytes it was given (Filter hands them over in a block of their size).
+// is broken (which breakings, segments_test.cpp), copies what it cannot
+// understand, and never reads outside the bytes it was given (Filter hands
+// them over in a block of their size).
 #include <optional>
 #include <string>
 
@@ -33,14 +34,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"Empty", "", std::string()},
         BadCase{"MoreOpensThanCloses", "{\\rtf1{{{ text " + kTagged, "{\\rtf1{{{ text "},
         BadCase{"MoreClosesThanOpens", "}}}text" + kTagged + "}}", "}}}text}}"},
-        BadCase{"RangeEndWithoutRange", "{\\rtf1 a{\\*\\atrfend 7}}", std::nullopt},
-        BadCase{"RangeStartCutOff", "{\\rtf1 a{\\*\\atrfstart 1", std::nullopt},
-        BadCase{"AnnotationWithoutGroup",
-                "{\\rtf1 {\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}}",
-                std::nullopt},
-        BadCase{"AnnotationCutOff", RangeStart(1) + "a" + RangeEnd(1) +
-                                        "{\\*\\atnid Scrivlet}{\\*\\annotation{\\*\\atnref 1}Be",
-                std::nullopt},
         BadCase{"EscapeAtTheEnd", kTagged + "a\\'", "a\\'"},
         BadCase{"EscapeWithOneDigitAtTheEnd", "x" + kTagged + "\\'e", "x\\'e"},
         BadCase{"BackslashAtTheEnd", kTagged + "\\", "\\"},

@@ -2,6 +2,7 @@
 
 #include "buildtagexpr.h"
 #include "com/create_instance.h"
+#include "rtf_documents.h"
 #include "rtffilter/segments.h"
 #include "rtffilter/structure_items.h"
 
@@ -9,13 +10,11 @@ namespace bte::rtf::testing {
 
 namespace {
 
-std::string RangeStart(int number) { return "{\\*\\atrfstart " + std::to_string(number) + "}"; }
+using bte::test::RangeStart;
 
+// The end of a range tagged "Hidden", with its annotation.
 std::string RangeEnd(int number) {
-  const std::string n = std::to_string(number);
-  return "{\\*\\atrfend " + n +
-         "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
-         "{\\*\\annotation{\\*\\atnref " + n + "}Hidden}";
+  return bte::test::RangeEnd(number) + bte::test::Annotation(number, "Hidden");
 }
 
 // The segments of text with the ranges "NOT Hidden" excludes marked; false
@@ -87,20 +86,7 @@ std::string Rebuild(std::string_view text) {
 }
 
 std::string FilterHidden(const std::string& rtf) {
-  IRTFBuildTagExprFilter* filter = nullptr;
-  CreateRTFBuildTagExprFilterInstance(&filter);
-  filter->SetExpression("NOT Hidden");
-  IFilterOutputBuffer* result = nullptr;
-  std::string output = "<failed>";
-  if (filter->FilterBuffer(rtf.data(), static_cast<uint32_t>(rtf.size()), &result) == S_OK) {
-    char* data = nullptr;
-    uint32_t length = 0;
-    result->GetData(&data, &length);
-    output.assign(data, length);
-    result->Release();
-  }
-  filter->Release();
-  return output;
+  return bte::test::Filter(rtf, "NOT Hidden").value_or("<failed>");
 }
 
 std::vector<ItemRecord> Itemise(const std::string& rtf) {
