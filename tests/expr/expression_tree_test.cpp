@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "expr/expression_tree.h"
+#include "tests/support/case_name.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         // ...except when the expression is nothing else: then a tag test.
         EvaluationCase{"{TRUE}", "b", 0}, EvaluationCase{"{TRUE}", "{true}", 1},
         // A blank-only expression compiles to one empty operand.
-        EvaluationCase{"   ", "x", 0}, EvaluationCase{"   ", " ", 1}));
+        EvaluationCase{"   ", "x", 0}, EvaluationCase{"   ", " ", 1}),
+    [](const auto& info) { return bte::testing::InputName(info.index, info.param.expression + " with " + info.param.tagSet); });
 
 TEST(Evaluate, NullTagSetIsUntagged) {
   const BuildTagExprTree tree("NOT a");
@@ -79,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, UsesTag,
                                            UsesTagCase{"Print Only | x", "Print Only", 1},
                                            UsesTagCase{"a & b", "", 0},
                                            UsesTagCase{"a & b", "   ", 0},
-                                           UsesTagCase{"a & b", nullptr, 0}));
+                                           UsesTagCase{"a & b", nullptr, 0}),
+    [](const auto& info) { return bte::testing::InputName(info.index, info.param.expression + " uses " + bte::testing::OrNull(info.param.tag)); });
 
 struct RenameCase {
   std::string expression;
@@ -113,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RenameCase{"a & b", "a", nullptr, 0, ""},
                       // Only a blank bounds a name: a tag before a tab stays.
                       RenameCase{"a\t& a", "a", "x", 1, "a\t& x"},
-                      RenameCase{"x a & a", "a", "z", 1, "x z & z"}));
+                      RenameCase{"x a & a", "a", "z", 1, "x z & z"}),
+    [](const auto& info) { return bte::testing::InputName(info.index, info.param.expression + " " + bte::testing::OrNull(info.param.oldTag) + " to " + bte::testing::OrNull(info.param.newTag)); });
 
 TEST(Tokens, NextTokenCutsAtTheSeparator) {
   std::string_view source = "a;;b;";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "buildtagexpr.h"
+#include "tests/support/case_name.h"
 
 namespace {
 
@@ -52,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Decision{nullptr, "a", 0}, Decision{"  Web  ", "web", 0},
                       Decision{"  Web  ", "print", 1},
                       Decision{"Print OR Web AND NOT Beta", "web;beta", 1},
-                      Decision{"Print OR Web AND NOT Beta", "print;beta", 0}));
+                      Decision{"Print OR Web AND NOT Beta", "print;beta", 0}),
+    [](const auto& info) { return bte::testing::InputName(info.index, bte::testing::OrNull(info.param.expression) + " with " + bte::testing::OrNull(info.param.tagSet)); });
 
 TEST_F(ParserTest, EmptyAndBlankTextsAreEmptyAndValid) {
   for (const char* text : {"", "  \t ", static_cast<const char*>(nullptr)}) {
@@ -114,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParserUsesTag,
                                            UsesTagCase{"a OR b", "b", S_OK},
                                            UsesTagCase{"a & b", "", S_FALSE},
                                            UsesTagCase{"a & b", nullptr, S_FALSE},
-                                           UsesTagCase{"", "a", S_FALSE}));
+                                           UsesTagCase{"", "a", S_FALSE}),
+    [](const auto& info) { return bte::testing::InputName(info.index, std::string(info.param.expression) + " uses " + bte::testing::OrNull(info.param.tag)); });
 
 TEST_F(ParserTest, CompareNormalizedTextOnlyTellsWhetherATextWasGiven) {
   IBuildTagExprParser* parser = Make("a AND b");

@@ -10,6 +10,7 @@
 #include "expr/expression_tree.h"
 #include "expr/syntax.h"
 #include "expr/text.h"
+#include "tests/support/case_name.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         Normalization{"a\tAND b", "a\tAND b"},
         // The leading blank is consumed by the start rule, so no word follows it.
         Normalization{" and b", " and b"}, Normalization{"a  AND  b", "a  &  b"},
-        Normalization{"", ""}));
+        Normalization{"", ""}),
+    [](const auto& info) { return bte::testing::InputName(info.index, info.param.text); });
 
 TEST(Normalize, NullGivesEmpty) { EXPECT_EQ(NormalizeExpression(nullptr), ""); }
 
@@ -85,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // The binary pass runs over the whole text first.
                       SyntaxCase{"a ~ b &", kAfter, 6}, SyntaxCase{"| a ~", kBefore, 0},
                       // Word operators are not the symbol check's business.
-                      SyntaxCase{"a AND", kNone, 0}, SyntaxCase{"NOT", kNone, 0}));
+                      SyntaxCase{"a AND", kNone, 0}, SyntaxCase{"NOT", kNone, 0}),
+    [](const auto& info) { return bte::testing::InputName(info.index, info.param.text); });
 
 TEST(SymbolCheck, NullIsValid) { EXPECT_EQ(CheckExpressionSyntax(nullptr), 1); }
 

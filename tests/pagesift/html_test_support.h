@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "pagesift/pagesift.h"
+#include "tests/support/case_name.h"
 #include "tests/support/corpus.h"
 
 namespace bte::testing {
@@ -24,21 +25,6 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (::tolower(static_cast<unsigned char>(a[i])) != ::tolower(static_cast<unsigned char>(b[i]))) return false;
   }
   return true;
-}
-
-// A parameterised case's name from its input: the case's number, then the
-// input (less every occurrence of omit, markup common to all cases) with
-// every run of bytes other than letters and digits as one "_".
-inline std::string InputName(size_t index, std::string input, std::string_view omit = {}) {
-  for (size_t at; !omit.empty() && (at = input.find(omit)) != std::string::npos;) input.erase(at, omit.size());
-  std::string name = std::to_string(index) + "_";
-  for (char c : input.substr(0, 40)) {
-    const bool word = std::isalnum(static_cast<unsigned char>(c)) != 0;
-    if (word) name += c;
-    else if (name.back() != '_') name += '_';
-  }
-  if (name.back() == '_') name.pop_back();
-  return name;
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {

@@ -9,6 +9,7 @@
 #include "rtffilter/output_writers.h"
 #include "rtffilter/segments.h"
 #include "rtffilter/structure_items.h"
+#include "tests/support/case_name.h"
 
 namespace bte::rtf {
 namespace {
@@ -93,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(Documents, NeedsStructureRebuildTest,
                                            RebuildCase{"{\\listtext 1}\\par", true},
                                            RebuildCase{"{\\pntext 1}\\par", true},
                                            RebuildCase{"{\\*\\pn\\pnlvlbody}\\par", false},
-                                           RebuildCase{"", false}));
+                                           RebuildCase{"", false}),
+    [](const auto& info) { return bte::testing::InputName(info.index, info.param.text); });
 
 // Records the item stream as "kind excluded text depth,level,override".
 class RecordingSink : public RtfItemSink {
