@@ -5,9 +5,6 @@
 namespace bte {
 namespace {
 
-// Coarser than any file system's time stamps (two seconds on FAT).
-constexpr int64_t kStampResolution = 2'000'000'000;
-
 std::string AnalyseTopicTags(const std::string& path) {
   CHtmlFileEx topic(path.c_str());
   if (!topic.Analyse()) return {};
@@ -28,30 +25,20 @@ std::pair<std::string, std::string> SplitFolder(const std::string& path) {
 
 void LinkedTopicTags::CatchUp() { platform::SharedChangeWatch().CatchUp(); }
 
-bool LinkedTopicTags::StillValid(const std::string& path, const Entry& entry) const {
-  if (entry.mark.watched()) return platform::SharedChangeWatch().Unchanged(entry.mark);
-  return entry.stamp.exists && platform::StampOf(path) == entry.stamp;
-}
-
 const std::string& LinkedTopicTags::Read(const std::string& path) {
   const auto found = entries_.find(path);
-  if (found != entries_.end() && StillValid(path, found->second)) return found->second.tags;
+  if (found != entries_.end() && platform::StillFresh(found->second.freshness, path))
+    return found->second.tags;
   if (found != entries_.end()) entries_.erase(found);
-  // Watched before the file is looked at: a change from here on shows.
   const auto [folder, name] = SplitFolder(path);
-  const platform::ChangeMark mark = platform::SharedChangeWatch().Watch(folder, name);
-  const platform::FileStamp stamp = platform::StampOf(path);
+  const platform::ReadFreshness freshness = platform::BeforeReading(folder, name, path);
   uncached_.clear();
-  const bool isTopic = stamp.exists && !stamp.isDirectory;
-  if (isTopic) uncached_ = AnalyseTopicTags(path);
+  if (freshness.stamp.exists && !freshness.stamp.isDirectory) uncached_ = AnalyseTopicTags(path);
   // A missing file is remembered only where its creation would show.
-  const bool settled = mark.watched() ||
-                       (isTopic && platform::FileClockNow() - stamp.modified > kStampResolution &&
-                        platform::StampOf(path) == stamp);
-  if (!settled) return uncached_;
+  if (!platform::MayRemember(freshness, path)) return uncached_;
   if (entries_.size() >= kMostEntries) entries_.clear();
   Entry& entry = entries_[path];
-  entry = {mark, stamp, std::move(uncached_)};
+  entry = {freshness, std::move(uncached_)};
   return entry.tags;
 }
 

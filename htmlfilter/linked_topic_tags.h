@@ -13,8 +13,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "platform/change_watch.h"
-#include "platform/file_system.h"
+#include "platform/read_freshness.h"
 
 namespace bte {
 
@@ -29,11 +28,9 @@ class LinkedTopicTags {
 
  private:
   struct Entry {
-    platform::ChangeMark mark;
-    platform::FileStamp stamp;  // when the folder is not watched
+    platform::ReadFreshness freshness;
     std::string tags;
   };
-  bool StillValid(const std::string& path, const Entry& entry) const;
   // A folder of more topics than this is still served; the memory is
   // simply started afresh.
   static constexpr size_t kMostEntries = 1 << 16;

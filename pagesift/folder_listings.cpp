@@ -6,15 +6,13 @@
 #include "pagesift/tag_scanner.h"
 #include "platform/change_watch.h"
 #include "platform/file_system.h"
+#include "platform/read_freshness.h"
 
 namespace pagesift {
 namespace {
 
 using bte::platform::FileStamp;
 
-// Coarser than any file system's time stamps (two seconds on FAT): a folder
-// changed this recently may change again without a new time.
-constexpr int64_t kStampResolution = 2'000'000'000;
 // More folders than a project has; past it the memory starts afresh.
 constexpr size_t kMostFolders = 4096;
 
@@ -54,17 +52,13 @@ class FolderListings {
     {
       std::lock_guard<std::mutex> lock(mutex_);
       const auto found = listings_.find(folder);
-      if (found != listings_.end() && StillValid(path, found->second)) return found->second.listing;
+      if (found != listings_.end() && bte::platform::StillFresh(found->second.freshness, path))
+        return found->second.listing;
     }
-    // Watched before it is listed: a change from here on shows.
     Remembered fresh;
-    fresh.mark = bte::platform::SharedChangeWatch().Watch(path, {});
-    fresh.stamp = bte::platform::StampOf(path);
+    fresh.freshness = bte::platform::BeforeReading(path, {}, path);
     fresh.listing = Read(folder);
-    const bool settled = fresh.mark.watched() ||
-                         (fresh.stamp.exists &&
-                          bte::platform::FileClockNow() - fresh.stamp.modified > kStampResolution &&
-                          bte::platform::StampOf(path) == fresh.stamp);
+    const bool settled = bte::platform::MayRemember(fresh.freshness, path);
     std::lock_guard<std::mutex> lock(mutex_);
     if (!settled) {
       listings_.erase(folder);
@@ -76,15 +70,9 @@ class FolderListings {
 
  private:
   struct Remembered {
-    bte::platform::ChangeMark mark;
-    FileStamp stamp;  // when the folder is not watched
+    bte::platform::ReadFreshness freshness;
     std::shared_ptr<const FolderListing> listing;
   };
-
-  static bool StillValid(const std::string& path, const Remembered& remembered) {
-    if (remembered.mark.watched()) return bte::platform::SharedChangeWatch().Unchanged(remembered.mark);
-    return bte::platform::StampOf(path) == remembered.stamp;
-  }
 
   static std::shared_ptr<const FolderListing> Read(const std::string& folder) {
     auto listing = std::make_shared<FolderListing>();
