@@ -29,6 +29,19 @@ void OpenSettings(const std::string& filePath, const std::string& section,
   if (createSettings != nullptr) createSettings(settings.out(), filePath.c_str(), section.c_str());
 }
 
+// The project file's section of target-independent expressions, selected;
+// null when the library cannot open the file.
+com::RefPtr<ISingleSourceSettingsSections> OpenGlobalSection(const std::string& filePath) {
+  com::RefPtr<ISingleSourceSettings> project;
+  OpenSettings(filePath, "", project);
+  com::RefPtr<ISingleSourceSettingsSections> sections;
+  if (project) {
+    project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.out()));
+  }
+  if (sections) sections->SelectSection(kGlobalSection);
+  return sections;
+}
+
 // A target's stored text, trimmed; the sentinel when it has none.
 std::string ReadExpression(ISingleSourceSettings& settings) {
   BSTR value = nullptr;
@@ -103,13 +116,8 @@ int WriteTargetExpression(const std::string& filePath, const char* target,
 }
 
 void LoadGlobalExpressions(const std::string& filePath, BuildTagExprList& list) {
-  com::RefPtr<ISingleSourceSettings> project;
-  OpenSettings(filePath, "", project);
-  if (!project) return;
-  com::RefPtr<ISingleSourceSettingsSections> sections;
-  project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.out()));
+  const com::RefPtr<ISingleSourceSettingsSections> sections = OpenGlobalSection(filePath);
   if (!sections) return;
-  sections->SelectSection(kGlobalSection);
   com::RefPtr<ISingleSourceSettingsEnum> entries;
   sections->GetSectionEntries(entries.out());
   if (!entries) return;
@@ -126,13 +134,8 @@ void LoadGlobalExpressions(const std::string& filePath, BuildTagExprList& list) 
 }
 
 void SaveGlobalExpressions(const std::string& filePath, BuildTagExprList& list) {
-  com::RefPtr<ISingleSourceSettings> project;
-  OpenSettings(filePath, "", project);
-  if (!project) return;
-  com::RefPtr<ISingleSourceSettingsSections> sections;
-  project->QueryInterface(IID_ISingleSourceSettingsSections, reinterpret_cast<void**>(sections.out()));
+  const com::RefPtr<ISingleSourceSettingsSections> sections = OpenGlobalSection(filePath);
   if (!sections) return;
-  sections->SelectSection(kGlobalSection);
   sections->ClearSection();
   size_t count = 0;
   for (auto position = list.Head(); const ExpressionEntry* entry = list.Next(position);) {
