@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -122,8 +123,15 @@ class PAGESIFT_API CHtmlPack {
     bool insideRoot = false;  // the topic's folder lies at or below the root
     std::string root;
     std::vector<std::string> below;  // the topic folder's segments below the root
+    // reached[i]: the folder that below's first i segments lead to, each
+    // matched as a link's would be; filled as links need them.
+    std::vector<std::string> reached;
+    std::vector<const pagesift::FolderListing*> reachedListings;  // null until asked
   };
   const LinkBase& GetLinkBase() const;
+  // The folder below's first count segments lead to, and its listing.
+  const std::string& BaseFolder(size_t count) const;
+  const pagesift::FolderListing& BaseFolderListing(size_t count) const;
 
   // Writes the tokens to out; with put, hands out over (and empties it)
   // whenever it holds a piece.
@@ -143,6 +151,7 @@ class PAGESIFT_API CHtmlPack {
   mutable std::unordered_map<std::string, std::shared_ptr<const pagesift::FolderListing>>
       folderListings_;
   mutable LinkBase linkBase_;
+  mutable std::vector<std::string_view> linkSegments_;  // GetFilePathName's, kept for its capacity
 };
 
 class PAGESIFT_API CHtmlFileEx : public CHtmlPack {
