@@ -153,6 +153,10 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // references decoded; a valueless attribute has the value "". Null when the
   // attribute is absent. The pointer stays valid until the next SetAttribute.
   const char* GetAttributeValue(const char* name) const;
+  // The same value written into value and kept nowhere else: for a value
+  // read once. 0 when absent (value is then left as it was).
+  int GetAttributeValue(const char* name, CByteString& value) const;
+  // Whether the attribute is there; its value is not decoded.
   int HasAttribute(const char* name) const;
   // Replaces the value (or adds the attribute at the end). The tag is then
   // written again from its parts: the other attributes keep their bytes.
@@ -192,6 +196,12 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // The parsed attributes when the tag was edited (or is loose and was
   // read), else null.
   pagesift::TagAttributes* ParsedAttributes() const;
+  // The parsed attributes where there are any (a loose tag is parsed when
+  // first read), else null: then the value is read from the tag's bytes.
+  pagesift::TagAttributes* AttributesToRead() const;
+  // Where the value of attribute name lies in the tag's bytes, not
+  // decoded; false when absent. For tags read from their bytes.
+  bool FindValueBytes(const char* name, std::string_view& value) const;
   pagesift::TagAttributes& EditableAttributes();
   void WriteTagTo(CByteString& out) const;
   void WriteDiscardedTagTo(CByteString& out) const;
