@@ -52,13 +52,13 @@ bool EndsCharacterReference(const std::string& value, size_t ampersand, size_t k
 
 int HtmlFilterPass::RemoveDeadLinks() {
   try {
-    for (HtmlPosition at = FirstPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
+    for (const CleanupTag& found : CleanupTags()) {
+      const HtmlPosition at = found.position;
       CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
-      if (tag == nullptr || tag->IsDiscardedToken()) continue;
-      if (tag->GetTagId() == kTagAnchor)
+      if (tag->IsDiscardedToken()) continue;
+      if (found.id == kTagAnchor)
         RemoveDeadLink(at, tag);
-      else if (tag->GetTagId() == kTagObject &&
-               document_->GetHhctrlCommandType(at) == kHhctrlRelatedTopics)
+      else if (found.id == kTagObject && document_->GetHhctrlCommandType(at) == kHhctrlRelatedTopics)
         RemoveDeadRelatedTopics(at);
     }
   } catch (...) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "buildtagexpr.h"
 #include "htmlfilter/linked_topic_tags.h"
@@ -88,9 +89,21 @@ class HtmlFilterPass {
   // their numbers close the gap.
   void RenumberItems(HtmlPosition position);
 
+  // A tag the clean-up passes look at, with its id.
+  struct CleanupTag {
+    HtmlPosition position;
+    uint32_t id;
+  };
+
  private:
   // Where every clean-up pass starts walking.
   HtmlPosition FirstPosition() const;
+  // The tables, table ends, cells, divisions, links and objects from
+  // FirstPosition on, in document order: each pass visits these rather
+  // than every token. Found in one walk when first asked; the passes only
+  // discard tokens or insert ones of other kinds, so the list stays whole
+  // (each pass still skips what was discarded since).
+  const std::vector<CleanupTag>& CleanupTags();
   bool IsExcluded(std::string tagSet) const;
   // IsTopicExcluded of the file the link target resolves to, asked once per
   // target in a pass: a topic links to the same few topics many times.
@@ -107,6 +120,8 @@ class HtmlFilterPass {
   mutable bool caughtUp_ = false;
   bool removedAny_ = false;
   std::unordered_map<std::string, bool> excludedTargets_;  // by link target
+  std::vector<CleanupTag> cleanupTags_;
+  bool surveyed_ = false;
   OpenElementStack removalStack_;  // RemoveTaggedElement's
 };
 
