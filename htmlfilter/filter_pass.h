@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -104,7 +105,7 @@ class HtmlFilterPass {
   // discard tokens or insert ones of other kinds, so the list stays whole
   // (each pass still skips what was discarded since).
   const std::vector<CleanupTag>& CleanupTags();
-  bool IsExcluded(std::string tagSet) const;
+  bool IsExcluded(std::string_view tagSet) const;
   // IsTopicExcluded of the file the link target resolves to, asked once per
   // target in a pass: a topic links to the same few topics many times.
   bool LinksToExcludedTopic(const std::string& target);
@@ -122,6 +123,11 @@ class HtmlFilterPass {
   std::unordered_map<std::string, bool> excludedTargets_;  // by link target
   std::vector<CleanupTag> cleanupTags_;
   bool surveyed_ = false;
+  // The last tag set asked about and the answer: most tagged elements of a
+  // topic carry the same few sets, often the same one in a row.
+  mutable std::string lastTagSet_;
+  mutable bool lastExcluded_ = false;
+  mutable bool askedBefore_ = false;
   OpenElementStack removalStack_;  // RemoveTaggedElement's
 };
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "pagesift/folder_listings.h"
@@ -87,7 +88,9 @@ std::string DecodePercent(std::string_view text) {
 // Empty for links that name no project file.
 std::string LinkPath(std::string_view link) {
   link = pagesift::Trim(link);
-  link = link.substr(0, link.find_first_of("#?"));
+  size_t end = 0;
+  while (end < link.size() && link[end] != '#' && link[end] != '?') ++end;
+  link = link.substr(0, end);
   if (link.empty() || pagesift::HrefTypeOf(link) != pagesift::kHrefFile) return {};
   std::string path = DecodePercent(link);
   bool drive = path.size() >= 2 && pagesift::IsAsciiAlpha(path[0]) && path[1] == ':';
@@ -95,26 +98,23 @@ std::string LinkPath(std::string_view link) {
   return path;
 }
 
-// The entry of folder (listed in listing) named name, exactly or else
-// ignoring letter case.
-std::string MatchEntry(const pagesift::FolderListing& listing, const std::string& folder,
-                       const std::string& name) {
-  if (name == ".." || listing.Lists(name)) return name;
+// folder/entry, where folder (listed in listing, and which may be the file
+// system's root) holds the entry named name, exactly or else ignoring
+// letter case.
+std::string ChildPath(const std::string& folder, const pagesift::FolderListing& listing, const std::string& name) {
+  std::string path;
+  path.reserve(folder.size() + 1 + name.size());
+  if (folder != "/") path = folder;
+  path += '/';
   // Unlisted names are rare (missing files, letter case differing): the
   // file system itself says whether the name as written opens a file, as
   // it does on one that ignores letter case.
-  if (listing.OpensAsWritten(folder, name)) return name;
-  std::string entry = listing.EntryIgnoringCase(name);
-  return entry.empty() ? name : entry;
-}
-
-// folder/entry, where folder may be the file system's root.
-std::string ChildPath(const std::string& folder, const std::string& entry) {
-  std::string path;
-  path.reserve(folder.size() + 1 + entry.size());
-  if (folder != "/") path = folder;
-  path += '/';
-  path += entry;
+  if (name == ".." || listing.Lists(name) || listing.OpensAsWritten(folder, name)) {
+    path += name;
+  } else {
+    const std::string entry = listing.EntryIgnoringCase(name);
+    path += entry.empty() ? name : entry;
+  }
   return path;
 }
 
@@ -179,7 +179,7 @@ const std::string& CHtmlPack::BaseFolder(size_t count) const {
   while (base.reached.size() <= count) {
     const size_t last = base.reached.size() - 1;
     const std::string& folder = base.reached[last];
-    std::string next = ChildPath(folder, MatchEntry(BaseFolderListing(last), folder, base.below[last]));
+    std::string next = ChildPath(folder, BaseFolderListing(last), base.below[last]);
     base.reached.push_back(std::move(next));
     base.reachedListings.push_back(nullptr);
   }
@@ -225,10 +225,9 @@ CByteString CHtmlPack::GetFilePathName(const char* link) const {
   if (added.empty()) return CByteString(BaseFolder(kept));
   const std::string& folder = BaseFolder(kept);
   const pagesift::FolderListing& listing = BaseFolderListing(kept);
-  std::string path = ChildPath(folder, MatchEntry(listing, folder, std::string(added.front())));
-  for (size_t i = 1; i < added.size(); ++i) {
-    const std::string entry = MatchEntry(ListingOf(path), path, std::string(added[i]));
-    path = ChildPath(path, entry);
-  }
-  return CByteString(path);
+  std::string path = ChildPath(folder, listing, std::string(added.front()));
+  for (size_t i = 1; i < added.size(); ++i) path = ChildPath(path, ListingOf(path), std::string(added[i]));
+  CByteString result;
+  result.Adopt(std::move(path));
+  return result;
 }
