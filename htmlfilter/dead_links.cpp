@@ -10,6 +10,7 @@
 
 #include "expr/text.h"
 #include "htmlfilter/filter_pass.h"
+#include "platform/change_watch.h"
 
 namespace bte {
 namespace {
@@ -77,6 +78,7 @@ void HtmlFilterPass::RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor)
 bool HtmlFilterPass::LinksToExcludedTopic(const std::string& target) {
   const auto known = excludedTargets_.find(target);
   if (known != excludedTargets_.end()) return known->second;
+  CatchUpOnce();  // before the link is resolved: one catch-up serves both
   const CByteString path = document_->GetFilePathName(target.c_str());
   const bool excluded = IsTopicExcluded(path.GetContent()) != 0;
   excludedTargets_.emplace(target, excluded);
@@ -103,13 +105,22 @@ void HtmlFilterPass::RemoveDeadRelatedTopics(HtmlPosition objectPosition) {
 
 int HtmlFilterPass::IsTopicExcluded(const char* path) const {
   if (path == nullptr || *path == '\0') return 0;
-  if (!caughtUp_) {
-    linkedTopics_->CatchUp();
-    caughtUp_ = true;
-  }
+  CatchUpOnce();
   const std::string& tags = linkedTopics_->Read(path);
   if (tags.empty()) return 0;
   return IsExcluded(tags) ? 1 : 0;
+}
+
+// The document's catch-up takes in the changes for its folder listings and
+// for the linked-topic memory alike: both are kept against the HTML
+// library's watch.
+void HtmlFilterPass::CatchUpOnce() const {
+  if (caughtUp_) return;
+  if (document_ != nullptr)
+    document_->CatchUpWithChanges();
+  else
+    CHtmlPack::LibraryChangeWatch().CatchUp();
+  caughtUp_ = true;
 }
 
 std::string HtmlFilterPass::RelatedTopicFile(const char* value) {

@@ -117,7 +117,8 @@ class HtmlFilterPass {
   IBuildTagExprParser* parser_;
   LinkedTopicTags ownLinkedTopics_;
   LinkedTopicTags* linkedTopics_;
-  // The changes to linked topics are taken in once per pass.
+  // The changes to linked topics and folders are taken in once per pass.
+  void CatchUpOnce() const;
   mutable bool caughtUp_ = false;
   bool removedAny_ = false;
   std::unordered_map<std::string, bool> excludedTargets_;  // by link target

@@ -9,6 +9,7 @@
 #include "pagesift/href_type.h"
 #include "pagesift/html_pack.h"
 #include "pagesift/tag_scanner.h"
+#include "platform/change_watch.h"
 #include "platform/file_system.h"
 
 namespace {
@@ -120,8 +121,15 @@ std::string ChildPath(const std::string& folder, const pagesift::FolderListing& 
 
 }  // namespace
 
+void CHtmlPack::CatchUpWithChanges() const {
+  LibraryChangeWatch().CatchUp();
+  caughtUp_ = true;
+}
+
+bte::platform::ChangeWatch& CHtmlPack::LibraryChangeWatch() { return bte::platform::SharedChangeWatch(); }
+
 const pagesift::FolderListing& CHtmlPack::ListingOf(const std::string& folder) const {
-  if (folderListings_.empty()) pagesift::CatchUpWithFolders();
+  if (!caughtUp_) CatchUpWithChanges();
   std::shared_ptr<const pagesift::FolderListing>& listing = folderListings_[folder];
   if (listing == nullptr) listing = pagesift::ListFolder(folder);
   return *listing;

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "pagesift/tag_scanner.h"
-#include "platform/change_watch.h"
 #include "platform/file_system.h"
 #include "platform/read_freshness.h"
 
@@ -87,8 +86,6 @@ class FolderListings {
   std::mutex mutex_;
   std::unordered_map<std::string, Remembered> listings_;
 };
-
-void CatchUpWithFolders() { bte::platform::SharedChangeWatch().CatchUp(); }
 
 std::shared_ptr<const FolderListing> ListFolder(const std::string& folder) {
   static FolderListings listings;

@@ -1,10 +1,11 @@
 // Folder listings for resolving links, read once and remembered while they
 // are still what listing the folder would give: until the change watch
-// (change_watch.h) reports a change where the folder is watched, else for
-// as long as the folder's stamp stays the same (a folder whose entries
-// change gets a new modification time). Shared by every document of the
-// process (topics of one project link into the same few folders) and safe
-// to use from several threads.
+// (change_watch.h) reports a change where the folder is watched (a
+// document takes in the changes before its first listing, see
+// CHtmlPack::CatchUpWithChanges), else for as long as the folder's stamp
+// stays the same (a folder whose entries change gets a new modification
+// time). Shared by every document of the process (topics of one project
+// link into the same few folders) and safe to use from several threads.
 #ifndef PAGESIFT_FOLDER_LISTINGS_H
 #define PAGESIFT_FOLDER_LISTINGS_H
 
@@ -42,9 +43,6 @@ class FolderListing {
   bool holdsProjectFile_ = false;
 };
 
-// Takes in the changes reported since; once per document, before
-// ListFolder.
-void CatchUpWithFolders();
 // The listing of folder as it is now (empty where it cannot be listed).
 std::shared_ptr<const FolderListing> ListFolder(const std::string& folder);
 

@@ -23,6 +23,9 @@
 #include "pagesift/token_item.h"
 #include "pagesift/token_list.h"
 
+namespace bte::platform {
+class ChangeWatch;
+}
 namespace pagesift {
 class FolderListing;
 }
@@ -103,6 +106,16 @@ class PAGESIFT_API CHtmlPack {
   std::string GetProjectRoot() const;
   const std::string& GetPath() const { return path_; }
 
+  // Takes in the changes to files and folders that the library's change
+  // watch (platform/change_watch.h) reported since: links resolved after it
+  // see the folders as they are now. A document does it by itself before
+  // its first folder listing, unless it was asked to already.
+  void CatchUpWithChanges() const;
+  // The library's change watch. A caller that remembers what it read from
+  // files against it is brought up to date by the same CatchUpWithChanges:
+  // one read of the watch's queue per document serves both.
+  static bte::platform::ChangeWatch& LibraryChangeWatch();
+
   // Decodes character references (numeric and named) in length bytes of
   // text (-1: up to the first zero byte) into out. Returns non-zero.
   static int HtmlToText(CByteString& out, const char* text, int length);
@@ -151,6 +164,7 @@ class PAGESIFT_API CHtmlPack {
   mutable std::unordered_map<std::string, std::shared_ptr<const pagesift::FolderListing>>
       folderListings_;
   mutable LinkBase linkBase_;
+  mutable bool caughtUp_ = false;
   mutable std::vector<std::string_view> linkSegments_;  // GetFilePathName's, kept for its capacity
 };
 
