@@ -26,15 +26,16 @@ bool StartsWithItem(const char* name) {
   return std::strlen(name) >= 4 && EqualsIgnoringAsciiCase(std::string_view(name, 4), "item");
 }
 
-// The topic a link points at, as written in the href; empty when the link
-// leads to no topic.
-std::string LinkTarget(const char* href) {
+// The topic a link points at, as written in the href (a popup's is copied
+// into popupTarget); empty when the link leads to no topic.
+std::string_view LinkTarget(const char* href, std::string& popupTarget) {
   switch (CHtmlPack::GetAnchorHrefType(href)) {
     case kHrefFile:
       return href;
     case kHrefPopup:
       if (!CHtmlPopupAnchorVORK::IsValid(href)) return {};
-      return CHtmlPopupAnchorVORK(href).GetTarget();
+      popupTarget = CHtmlPopupAnchorVORK(href).GetTarget();
+      return popupTarget;
     default:
       return {};
   }
@@ -71,17 +72,19 @@ int HtmlFilterPass::RemoveDeadLinks() {
 void HtmlFilterPass::RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor) {
   const char* href = anchor->GetAttributeValue("href");
   if (href == nullptr) return;
-  const std::string target = LinkTarget(href);
+  std::string popupTarget;
+  const std::string_view target = LinkTarget(href, popupTarget);
   if (!target.empty() && LinksToExcludedTopic(target)) document_->DeleteAnchor(position);
 }
 
-bool HtmlFilterPass::LinksToExcludedTopic(const std::string& target) {
+bool HtmlFilterPass::LinksToExcludedTopic(std::string_view target) {
   const auto known = excludedTargets_.find(target);
   if (known != excludedTargets_.end()) return known->second;
   CatchUpOnce();  // before the link is resolved: one catch-up serves both
-  const CByteString path = document_->GetFilePathName(target.c_str());
-  const bool excluded = IsTopicExcluded(path.GetContent()) != 0;
-  excludedTargets_.emplace(target, excluded);
+  std::string key(target);
+  const std::string path = document_->GetFilePathName(key.c_str()).Release();
+  const bool excluded = IsTopicFileExcluded(path);
+  excludedTargets_.emplace(std::move(key), excluded);
   return excluded;
 }
 
@@ -104,11 +107,14 @@ void HtmlFilterPass::RemoveDeadRelatedTopics(HtmlPosition objectPosition) {
 }
 
 int HtmlFilterPass::IsTopicExcluded(const char* path) const {
-  if (path == nullptr || *path == '\0') return 0;
+  return path != nullptr && IsTopicFileExcluded(path) ? 1 : 0;
+}
+
+bool HtmlFilterPass::IsTopicFileExcluded(const std::string& path) const {
+  if (path.empty()) return false;
   CatchUpOnce();
   const std::string& tags = linkedTopics_->Read(path);
-  if (tags.empty()) return 0;
-  return IsExcluded(tags) ? 1 : 0;
+  return !tags.empty() && IsExcluded(tags);
 }
 
 // The document's catch-up takes in the changes for its folder listings and

@@ -5,9 +5,10 @@
 #define BTE_HTMLFILTER_FILTER_PASS_H
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "buildtagexpr.h"
@@ -108,7 +109,8 @@ class HtmlFilterPass {
   bool IsExcluded(std::string_view tagSet) const;
   // IsTopicExcluded of the file the link target resolves to, asked once per
   // target in a pass: a topic links to the same few topics many times.
-  bool LinksToExcludedTopic(const std::string& target);
+  bool LinksToExcludedTopic(std::string_view target);
+  bool IsTopicFileExcluded(const std::string& path) const;
   void RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor);
   void RemoveDeadRelatedTopics(HtmlPosition objectPosition);
   int RemoveOrphanPopupsOnce(const PopupCandidates& candidates);
@@ -121,7 +123,8 @@ class HtmlFilterPass {
   void CatchUpOnce() const;
   mutable bool caughtUp_ = false;
   bool removedAny_ = false;
-  std::unordered_map<std::string, bool> excludedTargets_;  // by link target
+  // By link target; ordered, so that a target is looked up without a copy.
+  std::map<std::string, bool, std::less<>> excludedTargets_;
   std::vector<CleanupTag> cleanupTags_;
   bool surveyed_ = false;
   // The last tag set asked about and the answer: most tagged elements of a

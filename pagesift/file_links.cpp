@@ -71,9 +71,8 @@ int HexValue(char c) {
   return -1;
 }
 
-std::string DecodePercent(std::string_view text) {
-  std::string decoded;
-  decoded.reserve(text.size());
+void DecodePercent(std::string_view text, std::string& decoded) {
+  decoded.clear();
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
       decoded += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
@@ -82,27 +81,27 @@ std::string DecodePercent(std::string_view text) {
       decoded += text[i] == '\\' ? '/' : text[i];
     }
   }
-  return decoded;
 }
 
 // The link's path part: no fragment or query, escapes decoded, "/" only.
-// Empty for links that name no project file.
-std::string LinkPath(std::string_view link) {
+// Empty for links that name no project file. Written into path, whose
+// storage a document keeps for all its links.
+void LinkPath(std::string_view link, std::string& path) {
+  path.clear();
   link = pagesift::Trim(link);
   size_t end = 0;
   while (end < link.size() && link[end] != '#' && link[end] != '?') ++end;
   link = link.substr(0, end);
-  if (link.empty() || pagesift::HrefTypeOf(link) != pagesift::kHrefFile) return {};
-  std::string path = DecodePercent(link);
+  if (link.empty() || pagesift::HrefTypeOf(link) != pagesift::kHrefFile) return;
+  DecodePercent(link, path);
   bool drive = path.size() >= 2 && pagesift::IsAsciiAlpha(path[0]) && path[1] == ':';
-  if (path.empty() || path[0] == '/' || drive) return {};
-  return path;
+  if (path.empty() || path[0] == '/' || drive) path.clear();
 }
 
 // folder/entry, where folder (listed in listing, and which may be the file
 // system's root) holds the entry named name, exactly or else ignoring
 // letter case.
-std::string ChildPath(const std::string& folder, const pagesift::FolderListing& listing, const std::string& name) {
+std::string ChildPath(const std::string& folder, const pagesift::FolderListing& listing, std::string_view name) {
   std::string path;
   path.reserve(folder.size() + 1 + name.size());
   if (folder != "/") path = folder;
@@ -110,11 +109,11 @@ std::string ChildPath(const std::string& folder, const pagesift::FolderListing& 
   // Unlisted names are rare (missing files, letter case differing): the
   // file system itself says whether the name as written opens a file, as
   // it does on one that ignores letter case.
-  if (name == ".." || listing.Lists(name) || listing.OpensAsWritten(folder, name)) {
+  if (name == ".." || listing.Lists(name) || listing.OpensAsWritten(folder, std::string(name))) {
     path += name;
   } else {
-    const std::string entry = listing.EntryIgnoringCase(name);
-    path += entry.empty() ? name : entry;
+    const std::string entry = listing.EntryIgnoringCase(std::string(name));
+    path += entry.empty() ? name : std::string_view(entry);
   }
   return path;
 }
@@ -207,7 +206,8 @@ const pagesift::FolderListing& CHtmlPack::BaseFolderListing(size_t count) const 
 // kept segments stay; the link's own segments (linkSegments_) follow them.
 CByteString CHtmlPack::GetFilePathName(const char* link) const {
   if (!link || path_.empty()) return {};
-  const std::string linkPath = LinkPath(link);
+  std::string& linkPath = linkPath_;
+  LinkPath(link, linkPath);
   if (linkPath.empty()) return {};
   const LinkBase& base = GetLinkBase();
   if (!base.insideRoot) return {};
@@ -233,8 +233,8 @@ CByteString CHtmlPack::GetFilePathName(const char* link) const {
   if (added.empty()) return CByteString(BaseFolder(kept));
   const std::string& folder = BaseFolder(kept);
   const pagesift::FolderListing& listing = BaseFolderListing(kept);
-  std::string path = ChildPath(folder, listing, std::string(added.front()));
-  for (size_t i = 1; i < added.size(); ++i) path = ChildPath(path, ListingOf(path), std::string(added[i]));
+  std::string path = ChildPath(folder, listing, added.front());
+  for (size_t i = 1; i < added.size(); ++i) path = ChildPath(path, ListingOf(path), added[i]);
   CByteString result;
   result.Adopt(std::move(path));
   return result;

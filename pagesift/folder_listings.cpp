@@ -75,10 +75,13 @@ class FolderListings {
 
   static std::shared_ptr<const FolderListing> Read(const std::string& folder) {
     auto listing = std::make_shared<FolderListing>();
-    for (std::string& name : bte::platform::ListDirectory(folder)) {
+    listing->entries_ = bte::platform::ListDirectory(folder);
+    // The names are views of the entries, which stay where they are from
+    // here on: a name is then looked up without a copy of it.
+    for (const std::string& name : listing->entries_) {
       listing->holdsProjectFile_ = listing->holdsProjectFile_ || IsProjectFileName(name);
       listing->byFoldedName_.try_emplace(Folded(name), name);
-      listing->names_.insert(std::move(name));
+      listing->names_.insert(name);
     }
     return listing;
   }

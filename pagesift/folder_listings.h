@@ -12,8 +12,10 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 
 namespace pagesift {
@@ -21,7 +23,7 @@ namespace pagesift {
 class FolderListing {
  public:
   // An entry named exactly name.
-  bool Lists(const std::string& name) const { return names_.count(name) != 0; }
+  bool Lists(std::string_view name) const { return names_.count(name) != 0; }
   // The first entry listed whose name equals name ignoring ASCII letter
   // case; empty when there is none.
   std::string EntryIgnoringCase(const std::string& name) const;
@@ -38,7 +40,8 @@ class FolderListing {
   mutable std::mutex lookupsMutex_;
   mutable std::unordered_map<std::string, bool> opensAsWritten_;
 
-  std::unordered_set<std::string> names_;
+  std::vector<std::string> entries_;  // as listed
+  std::unordered_set<std::string_view> names_;  // views of entries_
   std::unordered_map<std::string, std::string> byFoldedName_;  // the first of each
   bool holdsProjectFile_ = false;
 };

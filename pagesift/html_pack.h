@@ -165,7 +165,9 @@ class PAGESIFT_API CHtmlPack {
       folderListings_;
   mutable LinkBase linkBase_;
   mutable bool caughtUp_ = false;
-  mutable std::vector<std::string_view> linkSegments_;  // GetFilePathName's, kept for its capacity
+  // GetFilePathName's, kept for their storage: views of linkPath_.
+  mutable std::string linkPath_;
+  mutable std::vector<std::string_view> linkSegments_;
 };
 
 class PAGESIFT_API CHtmlFileEx : public CHtmlPack {
