@@ -126,7 +126,6 @@ size_t CHtmlTagItem::TrailingLength() const {
   return length;
 }
 
-uint32_t CHtmlTagItem::GetTagId() const { return EntryOf(entry_).id + (IsEndTag() ? pagesift::kEndTagBit : 0); }
 uint32_t CHtmlTagItem::GetMjrType() const { return EntryOf(entry_).majorType; }
 uint32_t CHtmlTagItem::GetCntType() const { return EntryOf(entry_).contentType; }
 int CHtmlTagItem::IsUnknownTag() const { return EntryOf(entry_).id == pagesift::kTagUnknown ? 1 : 0; }

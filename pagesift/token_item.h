@@ -16,12 +16,14 @@
 #ifndef PAGESIFT_TOKEN_ITEM_H
 #define PAGESIFT_TOKEN_ITEM_H
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "pagesift/byte_string.h"
 #include "pagesift/pagesift_export.h"
+#include "pagesift/tag_codes.h"
 
 class CHtmlTokenList;
 
@@ -31,6 +33,11 @@ struct LooseToken;
 struct MarkupInfo;
 struct TagAttributes;
 struct TokenExtras;
+
+// The tag id of each element-table entry, by the index a tag keeps of its
+// entry (tag_table.h): every walk over a document asks each tag its id, so
+// GetTagId is answered inline.
+PAGESIFT_API extern const std::array<uint32_t, 256> kTagIdOfEntry;
 }  // namespace pagesift
 
 class PAGESIFT_API CHtmlTokenItem {
@@ -129,7 +136,10 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // is not a tag becomes an unknown tag that writes the text unchanged.
   explicit CHtmlTagItem(const char* text);
 
-  uint32_t GetTagId() const;  // end tags: the start tag's id + kEndTagBit
+  // End tags: the start tag's id + kEndTagBit.
+  uint32_t GetTagId() const {
+    return pagesift::kTagIdOfEntry[entry_] + (Has(kEndTag) ? pagesift::kEndTagBit : 0);
+  }
   int IsEndTag() const { return Has(kEndTag) ? 1 : 0; }
   uint32_t GetMjrType() const;
   uint32_t GetCntType() const;
