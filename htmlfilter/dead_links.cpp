@@ -10,6 +10,7 @@
 
 #include "expr/text.h"
 #include "htmlfilter/filter_pass.h"
+#include "platform/change_watch.h"
 
 namespace bte {
 namespace {
@@ -25,15 +26,16 @@ bool StartsWithItem(const char* name) {
   return std::strlen(name) >= 4 && EqualsIgnoringAsciiCase(std::string_view(name, 4), "item");
 }
 
-// The topic a link points at, as written in the href; empty when the link
-// leads to no topic.
-std::string LinkTarget(const char* href) {
+// The topic a link points at, as written in the href (a popup's is copied
+// into popupTarget); empty when the link leads to no topic.
+std::string_view LinkTarget(const char* href, std::string& popupTarget) {
   switch (CHtmlPack::GetAnchorHrefType(href)) {
     case kHrefFile:
       return href;
     case kHrefPopup:
       if (!CHtmlPopupAnchorVORK::IsValid(href)) return {};
-      return CHtmlPopupAnchorVORK(href).GetTarget();
+      popupTarget = CHtmlPopupAnchorVORK(href).GetTarget();
+      return popupTarget;
     default:
       return {};
   }
@@ -52,13 +54,13 @@ bool EndsCharacterReference(const std::string& value, size_t ampersand, size_t k
 
 int HtmlFilterPass::RemoveDeadLinks() {
   try {
-    for (HtmlPosition at = FirstPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
+    for (const CleanupTag& found : CleanupTags()) {
+      const HtmlPosition at = found.position;
       CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
-      if (tag == nullptr || tag->IsDiscardedToken()) continue;
-      if (tag->GetTagId() == kTagAnchor)
+      if (tag->IsDiscardedToken()) continue;
+      if (found.id == kTagAnchor)
         RemoveDeadLink(at, tag);
-      else if (tag->GetTagId() == kTagObject &&
-               document_->GetHhctrlCommandType(at) == kHhctrlRelatedTopics)
+      else if (found.id == kTagObject && document_->GetHhctrlCommandType(at) == kHhctrlRelatedTopics)
         RemoveDeadRelatedTopics(at);
     }
   } catch (...) {
@@ -70,16 +72,19 @@ int HtmlFilterPass::RemoveDeadLinks() {
 void HtmlFilterPass::RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor) {
   const char* href = anchor->GetAttributeValue("href");
   if (href == nullptr) return;
-  const std::string target = LinkTarget(href);
+  std::string popupTarget;
+  const std::string_view target = LinkTarget(href, popupTarget);
   if (!target.empty() && LinksToExcludedTopic(target)) document_->DeleteAnchor(position);
 }
 
-bool HtmlFilterPass::LinksToExcludedTopic(const std::string& target) {
+bool HtmlFilterPass::LinksToExcludedTopic(std::string_view target) {
   const auto known = excludedTargets_.find(target);
   if (known != excludedTargets_.end()) return known->second;
-  const CByteString path = document_->GetFilePathName(target.c_str());
-  const bool excluded = IsTopicExcluded(path.GetContent()) != 0;
-  excludedTargets_.emplace(target, excluded);
+  CatchUpOnce();  // before the link is resolved: one catch-up serves both
+  std::string key(target);
+  const std::string path = document_->GetFilePathName(key.c_str()).Release();
+  const bool excluded = IsTopicFileExcluded(path);
+  excludedTargets_.emplace(std::move(key), excluded);
   return excluded;
 }
 
@@ -102,14 +107,26 @@ void HtmlFilterPass::RemoveDeadRelatedTopics(HtmlPosition objectPosition) {
 }
 
 int HtmlFilterPass::IsTopicExcluded(const char* path) const {
-  if (path == nullptr || *path == '\0') return 0;
-  if (!caughtUp_) {
-    linkedTopics_->CatchUp();
-    caughtUp_ = true;
-  }
+  return path != nullptr && IsTopicFileExcluded(path) ? 1 : 0;
+}
+
+bool HtmlFilterPass::IsTopicFileExcluded(const std::string& path) const {
+  if (path.empty()) return false;
+  CatchUpOnce();
   const std::string& tags = linkedTopics_->Read(path);
-  if (tags.empty()) return 0;
-  return IsExcluded(tags) ? 1 : 0;
+  return !tags.empty() && IsExcluded(tags);
+}
+
+// The document's catch-up takes in the changes for its folder listings and
+// for the linked-topic memory alike: both are kept against the HTML
+// library's watch.
+void HtmlFilterPass::CatchUpOnce() const {
+  if (caughtUp_) return;
+  if (document_ != nullptr)
+    document_->CatchUpWithChanges();
+  else
+    CHtmlPack::LibraryChangeWatch().CatchUp();
+  caughtUp_ = true;
 }
 
 std::string HtmlFilterPass::RelatedTopicFile(const char* value) {

@@ -5,8 +5,11 @@
 #define BTE_HTMLFILTER_FILTER_PASS_H
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
 #include "buildtagexpr.h"
 #include "htmlfilter/linked_topic_tags.h"
@@ -88,13 +91,26 @@ class HtmlFilterPass {
   // their numbers close the gap.
   void RenumberItems(HtmlPosition position);
 
+  // A tag the clean-up passes look at, with its id.
+  struct CleanupTag {
+    HtmlPosition position;
+    uint32_t id;
+  };
+
  private:
   // Where every clean-up pass starts walking.
   HtmlPosition FirstPosition() const;
-  bool IsExcluded(std::string tagSet) const;
+  // The tables, table ends, cells, divisions, links and objects from
+  // FirstPosition on, in document order: each pass visits these rather
+  // than every token. Found in one walk when first asked; the passes only
+  // discard tokens or insert ones of other kinds, so the list stays whole
+  // (each pass still skips what was discarded since).
+  const std::vector<CleanupTag>& CleanupTags();
+  bool IsExcluded(std::string_view tagSet) const;
   // IsTopicExcluded of the file the link target resolves to, asked once per
   // target in a pass: a topic links to the same few topics many times.
-  bool LinksToExcludedTopic(const std::string& target);
+  bool LinksToExcludedTopic(std::string_view target);
+  bool IsTopicFileExcluded(const std::string& path) const;
   void RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor);
   void RemoveDeadRelatedTopics(HtmlPosition objectPosition);
   int RemoveOrphanPopupsOnce(const PopupCandidates& candidates);
@@ -103,10 +119,19 @@ class HtmlFilterPass {
   IBuildTagExprParser* parser_;
   LinkedTopicTags ownLinkedTopics_;
   LinkedTopicTags* linkedTopics_;
-  // The changes to linked topics are taken in once per pass.
+  // The changes to linked topics and folders are taken in once per pass.
+  void CatchUpOnce() const;
   mutable bool caughtUp_ = false;
   bool removedAny_ = false;
-  std::unordered_map<std::string, bool> excludedTargets_;  // by link target
+  // By link target; ordered, so that a target is looked up without a copy.
+  std::map<std::string, bool, std::less<>> excludedTargets_;
+  std::vector<CleanupTag> cleanupTags_;
+  bool surveyed_ = false;
+  // The last tag set asked about and the answer: most tagged elements of a
+  // topic carry the same few sets, often the same one in a row.
+  mutable std::string lastTagSet_;
+  mutable bool lastExcluded_ = false;
+  mutable bool askedBefore_ = false;
   OpenElementStack removalStack_;  // RemoveTaggedElement's
 };
 

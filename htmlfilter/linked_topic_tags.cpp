@@ -23,15 +23,14 @@ std::pair<std::string, std::string> SplitFolder(const std::string& path) {
 
 }  // namespace
 
-void LinkedTopicTags::CatchUp() { platform::SharedChangeWatch().CatchUp(); }
-
 const std::string& LinkedTopicTags::Read(const std::string& path) {
+  platform::ChangeWatch& watch = CHtmlPack::LibraryChangeWatch();
   const auto found = entries_.find(path);
-  if (found != entries_.end() && platform::StillFresh(found->second.freshness, path))
+  if (found != entries_.end() && platform::StillFresh(found->second.freshness, path, watch))
     return found->second.tags;
   if (found != entries_.end()) entries_.erase(found);
   const auto [folder, name] = SplitFolder(path);
-  const platform::ReadFreshness freshness = platform::BeforeReading(folder, name, path);
+  const platform::ReadFreshness freshness = platform::BeforeReading(folder, name, path, watch);
   uncached_.clear();
   if (freshness.stamp.exists && !freshness.stamp.isDirectory) uncached_ = AnalyseTopicTags(path);
   // A missing file is remembered only where its creation would show.

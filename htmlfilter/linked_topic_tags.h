@@ -2,7 +2,9 @@
 // topic linked from many places is analysed once, and a file changed since
 // is analysed again, so the answer is always what analysing the file now
 // would give. Where its folder is watched (change_watch.h) a remembered
-// answer stands until the watch reports a change; elsewhere it stands while
+// answer stands until the watch reports a change: the HTML library's watch,
+// whose changes a document takes in (CHtmlPack::CatchUpWithChanges) once
+// for its folder listings and these tags together; elsewhere it stands while
 // the file's size and modification time stay the same, and a file whose
 // time lies too close to when it was read is not remembered: a change
 // within the file system's time resolution would leave its stamp as it was.
@@ -19,8 +21,6 @@ namespace bte {
 
 class LinkedTopicTags {
  public:
-  // Takes in the changes reported since; once per document, before Read.
-  void CatchUp();
   // The topic tags of the topic file at path, as the file lists them;
   // empty when the file declares none, is missing, is no regular file or
   // cannot be analysed.

@@ -52,11 +52,12 @@ struct PopupCandidates {
 
 namespace {
 
-PopupCandidates FindPopupCandidates(HtmlPosition first) {
+PopupCandidates FindPopupCandidates(const std::vector<HtmlFilterPass::CleanupTag>& tags) {
   PopupCandidates candidates;
-  for (HtmlPosition at = first; at != nullptr; at = CHtmlTokenList::GetNext(at)) {
+  for (const HtmlFilterPass::CleanupTag& found : tags) {
+    const HtmlPosition at = found.position;
     const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
-    if (tag == nullptr || tag->IsDiscardedToken()) continue;
+    if (tag->IsDiscardedToken()) continue;
     if (IsPopupText(*tag)) {
       candidates.texts.push_back({at, tag->GetAttributeValue("id")});
     } else if (IsPopupLink(*tag)) {
@@ -104,7 +105,7 @@ bool IsPlaceholder(const CHtmlTagItem& tag) {
 }  // namespace
 
 int HtmlFilterPass::RemoveOrphanPopups() {
-  const PopupCandidates candidates = FindPopupCandidates(FirstPosition());
+  const PopupCandidates candidates = FindPopupCandidates(CleanupTags());
   while (RemoveOrphanPopupsOnce(candidates)) {
   }
   return 1;
@@ -130,9 +131,10 @@ int HtmlFilterPass::RemoveOrphanPopupsOnce(const PopupCandidates& candidates) {
 }
 
 int HtmlFilterPass::RemoveEmptyPlaceholders() {
-  for (HtmlPosition at = FirstPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
+  for (const CleanupTag& found : CleanupTags()) {
+    const HtmlPosition at = found.position;
     CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
-    if (tag == nullptr || tag->IsDiscardedToken() || !IsPlaceholder(*tag)) continue;
+    if (tag->IsDiscardedToken() || !IsPlaceholder(*tag)) continue;
     const HtmlPosition end = document_->FindEndTagPosition(at);
     if (end == nullptr || RangeHasContent(at, end)) continue;
     tag->DiscardToken();

@@ -34,10 +34,10 @@ HtmlPosition HtmlFilterPass::FirstPosition() const {
 
 int HtmlFilterPass::RepairTables() {
   TableTally table;
-  for (HtmlPosition at = FirstPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
-    const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
-    if (tag == nullptr || tag->IsDiscardedToken()) continue;
-    const uint32_t id = tag->GetTagId();
+  for (const CleanupTag& found : CleanupTags()) {
+    const HtmlPosition at = found.position;
+    if (at->IsDiscardedToken()) continue;
+    const uint32_t id = found.id;
     if (id == kTagTable) {
       if (table.depth == 0) table.start = at;
       ++table.depth;

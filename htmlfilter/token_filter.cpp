@@ -35,13 +35,19 @@ int HtmlFilterPass::RemoveExcludedElements() {
 void HtmlFilterPass::CheckInlineBuildTags(HtmlPosition position, CHtmlTagItem* tag) {
   CByteString text;
   if (!document_->GetInlineBuildTags(tag, text)) return;
-  if (IsExcluded(std::string(text.View()))) RemoveTaggedElement(position, tag);
+  if (IsExcluded(text.View())) RemoveTaggedElement(position, tag);
 }
 
 // Authors may separate tags with "," as well; the parser reads ";".
-bool HtmlFilterPass::IsExcluded(std::string tagSet) const {
-  std::replace(tagSet.begin(), tagSet.end(), ',', ';');
-  return parser_->IsIncluded(tagSet.c_str()) != S_OK;
+bool HtmlFilterPass::IsExcluded(std::string_view tagSet) const {
+  if (askedBefore_ && tagSet == lastTagSet_) return lastExcluded_;
+  std::string forParser(tagSet);
+  std::replace(forParser.begin(), forParser.end(), ',', ';');
+  const bool excluded = parser_->IsIncluded(forParser.c_str()) != S_OK;
+  lastTagSet_.assign(tagSet);
+  lastExcluded_ = excluded;
+  askedBefore_ = true;
+  return excluded;
 }
 
 void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* tag) {

@@ -9,11 +9,13 @@ std::string_view ByteArena::Copy(std::string_view bytes) {
   char* copy;
   if (size > kChunkSize / 4) {
     // A long one gets storage of its own: the chunk being filled stays.
-    large_.push_back(std::make_unique<char[]>(size));
+    large_.push_back(std::unique_ptr<char[]>(new char[size]));
     copy = large_.back().get();
   } else {
     if (usedInLastChunk_ + size > kChunkSize) {
-      chunks_.push_back(std::make_unique<char[]>(kChunkSize));
+      // Left uninitialised: make_unique would clear the whole chunk, costing
+      // a small topic more than the copies it takes.
+      chunks_.push_back(std::unique_ptr<char[]>(new char[kChunkSize]));
       usedInLastChunk_ = 0;
     }
     copy = chunks_.back().get() + usedInLastChunk_;

@@ -1,20 +1,23 @@
 // Resolving a topic's relative links to files of its project.
 #include <algorithm>
-#include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "pagesift/folder_listings.h"
+#include "pagesift/href_type.h"
 #include "pagesift/html_pack.h"
 #include "pagesift/tag_scanner.h"
+#include "platform/change_watch.h"
 #include "platform/file_system.h"
 
 namespace {
 
+// A path's segments, as views into the path split.
 struct SplitPath {
   bool absolute = false;
-  std::vector<std::string> segments;
+  std::vector<std::string_view> segments;
 };
 
 size_t NextSeparator(std::string_view path, size_t at) {
@@ -26,6 +29,7 @@ size_t NextSeparator(std::string_view path, size_t at) {
 // one (and is kept at the start of a relative path).
 SplitPath Split(std::string_view path) {
   SplitPath split;
+  split.segments.reserve(16);
   split.absolute = !path.empty() && bte::platform::IsPathSeparator(path[0]);
   size_t at = 0;
   while (at <= path.size()) {
@@ -35,10 +39,10 @@ SplitPath Split(std::string_view path) {
       if (!split.segments.empty() && split.segments.back() != "..") {
         split.segments.pop_back();
       } else {
-        split.segments.emplace_back(segment);
+        split.segments.push_back(segment);
       }
     } else if (!segment.empty() && segment != ".") {
-      split.segments.emplace_back(segment);
+      split.segments.push_back(segment);
     }
     at = slash + 1;
   }
@@ -54,7 +58,7 @@ std::string Join(const SplitPath& split, size_t count) {
   return path.empty() ? "." : path;
 }
 
-std::string FolderOf(const std::string& file) {
+std::string_view FolderOf(std::string_view file) {
   size_t end = file.size();
   while (end > 0 && !bte::platform::IsPathSeparator(file[end - 1])) --end;
   if (end == 0) return ".";
@@ -67,8 +71,8 @@ int HexValue(char c) {
   return -1;
 }
 
-std::string DecodePercent(std::string_view text) {
-  std::string decoded;
+void DecodePercent(std::string_view text, std::string& decoded) {
+  decoded.clear();
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
       decoded += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
@@ -77,38 +81,54 @@ std::string DecodePercent(std::string_view text) {
       decoded += text[i] == '\\' ? '/' : text[i];
     }
   }
-  return decoded;
 }
 
 // The link's path part: no fragment or query, escapes decoded, "/" only.
-// Empty for links that name no project file.
-std::string LinkPath(std::string_view link) {
+// Empty for links that name no project file. Written into path, whose
+// storage a document keeps for all its links.
+void LinkPath(std::string_view link, std::string& path) {
+  path.clear();
   link = pagesift::Trim(link);
-  link = link.substr(0, link.find_first_of("#?"));
-  if (link.empty() || CHtmlPack::GetAnchorHrefType(std::string(link).c_str()) != pagesift::kHrefFile) return {};
-  std::string path = DecodePercent(link);
+  size_t end = 0;
+  while (end < link.size() && link[end] != '#' && link[end] != '?') ++end;
+  link = link.substr(0, end);
+  if (link.empty() || pagesift::HrefTypeOf(link) != pagesift::kHrefFile) return;
+  DecodePercent(link, path);
   bool drive = path.size() >= 2 && pagesift::IsAsciiAlpha(path[0]) && path[1] == ':';
-  if (path.empty() || path[0] == '/' || drive) return {};
-  return path;
+  if (path.empty() || path[0] == '/' || drive) path.clear();
 }
 
-// The entry of folder (listed in listing) named name, exactly or else
-// ignoring letter case.
-std::string MatchEntry(const pagesift::FolderListing& listing, const std::string& folder,
-                       const std::string& name) {
-  if (name == ".." || listing.Lists(name)) return name;
+// folder/entry, where folder (listed in listing, and which may be the file
+// system's root) holds the entry named name, exactly or else ignoring
+// letter case.
+std::string ChildPath(const std::string& folder, const pagesift::FolderListing& listing, std::string_view name) {
+  std::string path;
+  path.reserve(folder.size() + 1 + name.size());
+  if (folder != "/") path = folder;
+  path += '/';
   // Unlisted names are rare (missing files, letter case differing): the
   // file system itself says whether the name as written opens a file, as
   // it does on one that ignores letter case.
-  if (listing.OpensAsWritten(folder, name)) return name;
-  std::string entry = listing.EntryIgnoringCase(name);
-  return entry.empty() ? name : entry;
+  if (name == ".." || listing.Lists(name) || listing.OpensAsWritten(folder, std::string(name))) {
+    path += name;
+  } else {
+    const std::string entry = listing.EntryIgnoringCase(std::string(name));
+    path += entry.empty() ? name : std::string_view(entry);
+  }
+  return path;
 }
 
 }  // namespace
 
+void CHtmlPack::CatchUpWithChanges() const {
+  LibraryChangeWatch().CatchUp();
+  caughtUp_ = true;
+}
+
+bte::platform::ChangeWatch& CHtmlPack::LibraryChangeWatch() { return bte::platform::SharedChangeWatch(); }
+
 const pagesift::FolderListing& CHtmlPack::ListingOf(const std::string& folder) const {
-  if (folderListings_.empty()) pagesift::CatchUpWithFolders();
+  if (!caughtUp_) CatchUpWithChanges();
   std::shared_ptr<const pagesift::FolderListing>& listing = folderListings_[folder];
   if (listing == nullptr) listing = pagesift::ListFolder(folder);
   return *listing;
@@ -123,7 +143,7 @@ std::string CHtmlPack::GetProjectRoot() const {
   if (!projectRoot_.empty()) return projectRoot_;
   if (path_.empty()) return {};
   if (foundProjectRoot_.empty()) {
-    SplitPath folder = Split(FolderOf(path_));
+    const SplitPath folder = Split(FolderOf(path_));
     foundProjectRoot_ = Join(folder, folder.segments.size());
     for (size_t count = folder.segments.size(); count > 0; --count) {
       if (folder.segments[count - 1] == "..") break;
@@ -139,48 +159,83 @@ std::string CHtmlPack::GetProjectRoot() const {
 
 const CHtmlPack::LinkBase& CHtmlPack::GetLinkBase() const {
   if (linkBase_.known) return linkBase_;
-  const SplitPath root = Split(GetProjectRoot());
-  SplitPath folder = Split(FolderOf(path_));
+  const std::string rootPath = GetProjectRoot();
+  const SplitPath root = Split(rootPath);
+  const SplitPath folder = Split(FolderOf(path_));
   linkBase_ = LinkBase();
   linkBase_.known = true;
   linkBase_.root = Join(root, root.segments.size());
   linkBase_.insideRoot = folder.absolute == root.absolute &&
                          folder.segments.size() >= root.segments.size() &&
                          std::equal(root.segments.begin(), root.segments.end(), folder.segments.begin());
-  if (linkBase_.insideRoot)
-    linkBase_.below.assign(std::make_move_iterator(folder.segments.begin() + static_cast<long>(root.segments.size())),
-                           std::make_move_iterator(folder.segments.end()));
+  if (linkBase_.insideRoot) {
+    for (size_t i = root.segments.size(); i < folder.segments.size(); ++i)
+      linkBase_.below.emplace_back(folder.segments[i]);
+  }
   return linkBase_;
+}
+
+// Every link of a topic starts from the topic's folder, so the folders on
+// the way there are matched once per document rather than once per link.
+const std::string& CHtmlPack::BaseFolder(size_t count) const {
+  LinkBase& base = linkBase_;
+  if (base.reached.empty()) {
+    base.reached.push_back(base.root);
+    base.reachedListings.push_back(nullptr);
+  }
+  while (base.reached.size() <= count) {
+    const size_t last = base.reached.size() - 1;
+    const std::string& folder = base.reached[last];
+    std::string next = ChildPath(folder, BaseFolderListing(last), base.below[last]);
+    base.reached.push_back(std::move(next));
+    base.reachedListings.push_back(nullptr);
+  }
+  return base.reached[count];
+}
+
+const pagesift::FolderListing& CHtmlPack::BaseFolderListing(size_t count) const {
+  const std::string& folder = BaseFolder(count);
+  const pagesift::FolderListing*& listing = linkBase_.reachedListings[count];
+  if (listing == nullptr) listing = &ListingOf(folder);
+  return *listing;
 }
 
 // The link is resolved below the project root: the topic's folder relative
 // to the root, then the link's segments ("." dropped, ".." going up one),
-// each matched against the folder that holds it.
+// each matched against the folder that holds it. The topic folder's first
+// kept segments stay; the link's own segments (linkSegments_) follow them.
 CByteString CHtmlPack::GetFilePathName(const char* link) const {
   if (!link || path_.empty()) return {};
-  const std::string linkPath = LinkPath(link);
+  std::string& linkPath = linkPath_;
+  LinkPath(link, linkPath);
   if (linkPath.empty()) return {};
   const LinkBase& base = GetLinkBase();
   if (!base.insideRoot) return {};
-  std::vector<std::string_view> below(base.below.begin(), base.below.end());
+  size_t kept = base.below.size();
+  std::vector<std::string_view>& added = linkSegments_;
+  added.clear();
   for (size_t at = 0; at <= linkPath.size();) {
     const size_t slash = NextSeparator(linkPath, at);
     const std::string_view segment = std::string_view(linkPath).substr(at, slash - at);
     at = slash + 1;
     if (segment.empty() || segment == ".") continue;
     if (segment != "..") {
-      below.push_back(segment);
-    } else if (below.empty()) {
+      added.push_back(segment);
+    } else if (!added.empty()) {
+      added.pop_back();
+    } else if (kept == 0) {
       return {};  // above the project root
     } else {
-      below.pop_back();
+      --kept;
     }
   }
-  if (below.empty()) return {};
-  std::string path = base.root;
-  for (const std::string_view segment : below) {
-    const std::string entry = MatchEntry(ListingOf(path), path, std::string(segment));
-    path = (path == "/" ? "" : path) + "/" + entry;
-  }
-  return CByteString(path);
+  if (kept == 0 && added.empty()) return {};
+  if (added.empty()) return CByteString(BaseFolder(kept));
+  const std::string& folder = BaseFolder(kept);
+  const pagesift::FolderListing& listing = BaseFolderListing(kept);
+  std::string path = ChildPath(folder, listing, added.front());
+  for (size_t i = 1; i < added.size(); ++i) path = ChildPath(path, ListingOf(path), added[i]);
+  CByteString result;
+  result.Adopt(std::move(path));
+  return result;
 }

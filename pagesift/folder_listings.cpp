@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "pagesift/tag_scanner.h"
-#include "platform/change_watch.h"
 #include "platform/file_system.h"
 #include "platform/read_freshness.h"
 
@@ -76,10 +75,13 @@ class FolderListings {
 
   static std::shared_ptr<const FolderListing> Read(const std::string& folder) {
     auto listing = std::make_shared<FolderListing>();
-    for (std::string& name : bte::platform::ListDirectory(folder)) {
+    listing->entries_ = bte::platform::ListDirectory(folder);
+    // The names are views of the entries, which stay where they are from
+    // here on: a name is then looked up without a copy of it.
+    for (const std::string& name : listing->entries_) {
       listing->holdsProjectFile_ = listing->holdsProjectFile_ || IsProjectFileName(name);
       listing->byFoldedName_.try_emplace(Folded(name), name);
-      listing->names_.insert(std::move(name));
+      listing->names_.insert(name);
     }
     return listing;
   }
@@ -87,8 +89,6 @@ class FolderListings {
   std::mutex mutex_;
   std::unordered_map<std::string, Remembered> listings_;
 };
-
-void CatchUpWithFolders() { bte::platform::SharedChangeWatch().CatchUp(); }
 
 std::shared_ptr<const FolderListing> ListFolder(const std::string& folder) {
   static FolderListings listings;

@@ -2,6 +2,7 @@
 // command an HTML Help control object runs.
 #include <string_view>
 
+#include "pagesift/href_type.h"
 #include "pagesift/html_pack.h"
 #include "pagesift/tag_scanner.h"
 
@@ -57,13 +58,16 @@ int CommandType(std::string_view value) {
 
 }  // namespace
 
-int CHtmlPack::GetAnchorHrefType(const char* href) {
-  if (!href) return pagesift::kHrefEmpty;
+int pagesift::HrefTypeOf(std::string_view href) {
   std::string_view link = pagesift::Trim(href);
   if (link.empty()) return pagesift::kHrefEmpty;
   if (link[0] == '#') return pagesift::kHrefFragment;
   if (pagesift::StartsWithIgnoringCase(link, "javascript:")) return pagesift::kHrefPopup;
   return HasScheme(link) ? pagesift::kHrefExternal : pagesift::kHrefFile;
+}
+
+int CHtmlPack::GetAnchorHrefType(const char* href) {
+  return href ? pagesift::HrefTypeOf(href) : pagesift::kHrefEmpty;
 }
 
 int CHtmlPack::GetHhctrlCommandType(HtmlPosition position) const {

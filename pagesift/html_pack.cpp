@@ -127,10 +127,12 @@ int CHtmlPack::HasInlineBuildTags(const CHtmlTagItem* tag) const {
   return tag && tag->HasAttribute(kInlineBuildTagAttribute) ? 1 : 0;
 }
 
+// The list is read as the C string it was always handed out as: it ends at
+// a zero byte.
 int CHtmlPack::GetInlineBuildTags(const CHtmlTagItem* tag, CByteString& text) const {
-  const char* value = tag ? tag->GetAttributeValue(kInlineBuildTagAttribute) : nullptr;
-  if (!value) return 0;
-  text.Assign(value);
+  if (!tag || !tag->GetAttributeValue(kInlineBuildTagAttribute, text)) return 0;
+  const size_t zero = text.View().find('\0');
+  if (zero != std::string_view::npos) text.Assign(text.View().substr(0, zero));
   return 1;
 }
 

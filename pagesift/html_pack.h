@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -22,6 +23,9 @@
 #include "pagesift/token_item.h"
 #include "pagesift/token_list.h"
 
+namespace bte::platform {
+class ChangeWatch;
+}
 namespace pagesift {
 class FolderListing;
 }
@@ -102,6 +106,16 @@ class PAGESIFT_API CHtmlPack {
   std::string GetProjectRoot() const;
   const std::string& GetPath() const { return path_; }
 
+  // Takes in the changes to files and folders that the library's change
+  // watch (platform/change_watch.h) reported since: links resolved after it
+  // see the folders as they are now. A document does it by itself before
+  // its first folder listing, unless it was asked to already.
+  void CatchUpWithChanges() const;
+  // The library's change watch. A caller that remembers what it read from
+  // files against it is brought up to date by the same CatchUpWithChanges:
+  // one read of the watch's queue per document serves both.
+  static bte::platform::ChangeWatch& LibraryChangeWatch();
+
   // Decodes character references (numeric and named) in length bytes of
   // text (-1: up to the first zero byte) into out. Returns non-zero.
   static int HtmlToText(CByteString& out, const char* text, int length);
@@ -122,8 +136,15 @@ class PAGESIFT_API CHtmlPack {
     bool insideRoot = false;  // the topic's folder lies at or below the root
     std::string root;
     std::vector<std::string> below;  // the topic folder's segments below the root
+    // reached[i]: the folder that below's first i segments lead to, each
+    // matched as a link's would be; filled as links need them.
+    std::vector<std::string> reached;
+    std::vector<const pagesift::FolderListing*> reachedListings;  // null until asked
   };
   const LinkBase& GetLinkBase() const;
+  // The folder below's first count segments lead to, and its listing.
+  const std::string& BaseFolder(size_t count) const;
+  const pagesift::FolderListing& BaseFolderListing(size_t count) const;
 
   // Writes the tokens to out; with put, hands out over (and empties it)
   // whenever it holds a piece.
@@ -143,6 +164,10 @@ class PAGESIFT_API CHtmlPack {
   mutable std::unordered_map<std::string, std::shared_ptr<const pagesift::FolderListing>>
       folderListings_;
   mutable LinkBase linkBase_;
+  mutable bool caughtUp_ = false;
+  // GetFilePathName's, kept for their storage: views of linkPath_.
+  mutable std::string linkPath_;
+  mutable std::vector<std::string_view> linkSegments_;
 };
 
 class PAGESIFT_API CHtmlFileEx : public CHtmlPack {

@@ -70,7 +70,9 @@ MarkupInfo ReadTag(std::string_view text, size_t at, bool isEnd) {
     ScanResult result = ScanAttribute(text, cursor, span);
     if (result == ScanResult::kNoEnd) return MarkupInfo{};
     if (result == ScanResult::kTagEnd) break;
-    if (!info.carriesBuildTags && !isEnd &&
+    // The length first: most names are shorter, and this runs for every
+    // attribute of a document.
+    if (!info.carriesBuildTags && !isEnd && span.nameEnd - span.nameBegin == kBuildTagAttribute.size() &&
         EqualsIgnoringCase(text.substr(span.nameBegin, span.nameEnd - span.nameBegin), kBuildTagAttribute)) {
       info.carriesBuildTags = true;
     }

@@ -21,7 +21,7 @@ std::string_view Trim(std::string_view text) {
 }
 
 size_t ScanTagName(std::string_view text, size_t at) {
-  while (at < text.size() && !IsHtmlSpace(text[at]) && text[at] != '/' && text[at] != '>') ++at;
+  while (at < text.size() && !IsOfClass(text[at], kEndsTagName)) ++at;
   return at;
 }
 
@@ -44,7 +44,7 @@ ScanResult ScanValue(std::string_view text, size_t at, AttributeSpan& span) {
     return ScanResult::kAttribute;
   }
   size_t end = at;
-  while (end < text.size() && !IsHtmlSpace(text[end]) && text[end] != '>') ++end;
+  while (end < text.size() && !IsOfClass(text[end], kEndsUnquotedValue)) ++end;
   span.valueBegin = at;
   span.valueEnd = end;
   span.end = end;
@@ -56,7 +56,7 @@ ScanResult ScanValue(std::string_view text, size_t at, AttributeSpan& span) {
 ScanResult ScanAttribute(std::string_view text, size_t at, AttributeSpan& span) {
   span = AttributeSpan{};
   span.begin = at;
-  while (at < text.size() && (IsHtmlSpace(text[at]) || text[at] == '/')) ++at;
+  while (at < text.size() && IsOfClass(text[at], kSkippedBeforeName)) ++at;
   if (at >= text.size()) return ScanResult::kNoEnd;
   if (text[at] == '>') {
     span.end = at;
@@ -64,10 +64,7 @@ ScanResult ScanAttribute(std::string_view text, size_t at, AttributeSpan& span) 
   }
   // A name may start with "=", and runs to a space, "/", ">" or "=".
   span.nameBegin = at++;
-  while (at < text.size() && !IsHtmlSpace(text[at]) && text[at] != '/' && text[at] != '>' &&
-         text[at] != '=') {
-    ++at;
-  }
+  while (at < text.size() && !IsOfClass(text[at], kEndsAttributeName)) ++at;
   span.nameEnd = at;
   size_t afterName = SkipSpaces(text, at);
   if (afterName < text.size() && text[afterName] == '=') {

@@ -4,14 +4,39 @@
 #ifndef PAGESIFT_TAG_SCANNER_H
 #define PAGESIFT_TAG_SCANNER_H
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace pagesift {
 
-inline bool IsHtmlSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+// What a byte means to the scanner, as bits: every byte of a document is
+// looked at here, so each test is one table lookup.
+enum ByteClass : uint8_t {
+  kSpaceByte = 1,          // HTML whitespace
+  kSkippedBeforeName = 2,  // whitespace and "/" before an attribute
+  kEndsTagName = 4,        // whitespace, "/" and ">"
+  kEndsAttributeName = 8,  // those and "="
+  kEndsUnquotedValue = 16, // whitespace and ">"
+};
+
+constexpr std::array<uint8_t, 256> MakeByteClasses() {
+  std::array<uint8_t, 256> classes{};
+  for (unsigned char space : {' ', '\t', '\n', '\r', '\f'}) {
+    classes[space] = kSpaceByte | kSkippedBeforeName | kEndsTagName | kEndsAttributeName | kEndsUnquotedValue;
+  }
+  classes['/'] = kSkippedBeforeName | kEndsTagName | kEndsAttributeName;
+  classes['>'] = kEndsTagName | kEndsAttributeName | kEndsUnquotedValue;
+  classes['='] = kEndsAttributeName;
+  return classes;
 }
+inline constexpr std::array<uint8_t, 256> kByteClasses = MakeByteClasses();
+
+inline bool IsOfClass(char c, ByteClass byteClass) {
+  return (kByteClasses[static_cast<unsigned char>(c)] & byteClass) != 0;
+}
+inline bool IsHtmlSpace(char c) { return IsOfClass(c, kSpaceByte); }
 inline bool IsAsciiAlpha(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c | 0x20) : c; }
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

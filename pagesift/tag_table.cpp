@@ -1,10 +1,12 @@
 #include "pagesift/tag_table.h"
 
+#include <array>
 #include <cstddef>
 #include <cstring>
 
 #include "pagesift/containment_rules.h"
 #include "pagesift/tag_codes.h"
+#include "pagesift/token_item.h"
 
 namespace pagesift {
 namespace {
@@ -269,11 +271,25 @@ uint8_t TagEntryIndex(const TagEntry& entry) {
   return static_cast<uint8_t>(kElementCount);
 }
 
-const TagEntry& TagEntryAt(uint8_t index) {
+namespace {
+
+constexpr const TagEntry& EntryAtIndex(size_t index) {
   if (index < kElementCount) return kElements[index];
   if (index > kElementCount && index - kElementCount - 1 < kMarkupCount) return kMarkup[index - kElementCount - 1];
   return kUnknown;
 }
+
+constexpr std::array<uint32_t, 256> MakeTagIds() {
+  std::array<uint32_t, 256> ids{};
+  for (size_t i = 0; i < ids.size(); ++i) ids[i] = EntryAtIndex(i).id;
+  return ids;
+}
+
+}  // namespace
+
+const std::array<uint32_t, 256> kTagIdOfEntry = MakeTagIds();
+
+const TagEntry& TagEntryAt(uint8_t index) { return EntryAtIndex(index); }
 
 const TagEntry& MarkupTagEntry(uint32_t id) {
   for (const TagEntry& entry : kMarkup) {

@@ -126,7 +126,6 @@ size_t CHtmlTagItem::TrailingLength() const {
   return length;
 }
 
-uint32_t CHtmlTagItem::GetTagId() const { return EntryOf(entry_).id + (IsEndTag() ? pagesift::kEndTagBit : 0); }
 uint32_t CHtmlTagItem::GetMjrType() const { return EntryOf(entry_).majorType; }
 uint32_t CHtmlTagItem::GetCntType() const { return EntryOf(entry_).contentType; }
 int CHtmlTagItem::IsUnknownTag() const { return EntryOf(entry_).id == pagesift::kTagUnknown ? 1 : 0; }
@@ -184,35 +183,68 @@ TagAttributes& CHtmlTagItem::EditableAttributes() {
   return result;
 }
 
+TagAttributes* CHtmlTagItem::AttributesToRead() const {
+  return Has(kLoose) ? &const_cast<CHtmlTagItem*>(this)->EditableAttributes() : ParsedAttributes();
+}
+
+// Attributes follow the name; end tags and markup have none to read.
+bool CHtmlTagItem::FindValueBytes(const char* name, std::string_view& value) const {
+  if (IsEndTag() || IsMarkupTag()) return false;
+  const std::string_view text = GetTagText();
+  const size_t nameEnd = pagesift::ScanTagName(text, 1);
+  pagesift::AttributeSpan span;
+  if (nameEnd == 1 || !pagesift::FindAttribute(text, nameEnd, name, span)) return false;
+  value = text.substr(span.valueBegin, span.valueEnd - span.valueBegin);
+  return true;
+}
+
 // Values are read straight from the tag's bytes and decoded once; a tag
 // whose attributes changed, or a loose one, answers from its parts.
 const char* CHtmlTagItem::GetAttributeValue(const char* name) const {
   if (!name) return nullptr;
-  TagAttributes* parsed = Has(kLoose) ? &const_cast<CHtmlTagItem*>(this)->EditableAttributes() : ParsedAttributes();
-  if (parsed) {
+  if (TagAttributes* parsed = AttributesToRead()) {
     const TagAttributes::Attribute* attribute = parsed->Find(name);
     return attribute ? attribute->value.c_str() : nullptr;
   }
-  const std::string_view tagName = GetTagName();
-  if (IsEndTag() || tagName.empty()) return nullptr;
-  const std::string_view text = GetTagText();
-  pagesift::AttributeSpan span;
-  if (!pagesift::FindAttribute(text, static_cast<size_t>(tagName.data() + tagName.size() - text.data()), name, span)) {
-    return nullptr;
-  }
-  const std::string_view raw = text.substr(span.valueBegin, span.valueEnd - span.valueBegin);
+  std::string_view raw;
+  if (!FindValueBytes(name, raw)) return nullptr;
   if (raw.empty()) return "";
   pagesift::TokenExtras& extras = *ListExtras();
   auto known = extras.values.try_emplace(raw.data(), nullptr);
   if (known.second) {
-    std::string decoded;
-    pagesift::AppendDecoded(raw, decoded, true);
-    known.first->second = extras.bytes.Copy(decoded).data();
+    if (raw.find('&') == std::string_view::npos) {
+      known.first->second = extras.bytes.Copy(raw).data();  // nothing to decode
+    } else {
+      std::string decoded;
+      pagesift::AppendDecoded(raw, decoded, true);
+      known.first->second = extras.bytes.Copy(decoded).data();
+    }
   }
   return known.first->second;
 }
 
-int CHtmlTagItem::HasAttribute(const char* name) const { return GetAttributeValue(name) ? 1 : 0; }
+int CHtmlTagItem::GetAttributeValue(const char* name, CByteString& value) const {
+  if (!name) return 0;
+  if (TagAttributes* parsed = AttributesToRead()) {
+    const TagAttributes::Attribute* attribute = parsed->Find(name);
+    if (attribute) value.Assign(attribute->value);
+    return attribute ? 1 : 0;
+  }
+  std::string_view raw;
+  if (!FindValueBytes(name, raw)) return 0;
+  std::string decoded = value.Release();  // its storage, reused
+  decoded.clear();
+  pagesift::AppendDecoded(raw, decoded, true);
+  value.Adopt(std::move(decoded));
+  return 1;
+}
+
+int CHtmlTagItem::HasAttribute(const char* name) const {
+  if (!name) return 0;
+  if (TagAttributes* parsed = AttributesToRead()) return parsed->Find(name) ? 1 : 0;
+  std::string_view raw;
+  return FindValueBytes(name, raw) ? 1 : 0;
+}
 
 void CHtmlTagItem::SetAttribute(const char* name, const char* value) {
   if (!name || !*name || IsEndTag() || GetTagName().empty()) return;

@@ -16,12 +16,14 @@
 #ifndef PAGESIFT_TOKEN_ITEM_H
 #define PAGESIFT_TOKEN_ITEM_H
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "pagesift/byte_string.h"
 #include "pagesift/pagesift_export.h"
+#include "pagesift/tag_codes.h"
 
 class CHtmlTokenList;
 
@@ -31,6 +33,11 @@ struct LooseToken;
 struct MarkupInfo;
 struct TagAttributes;
 struct TokenExtras;
+
+// The tag id of each element-table entry, by the index a tag keeps of its
+// entry (tag_table.h): every walk over a document asks each tag its id, so
+// GetTagId is answered inline.
+PAGESIFT_API extern const std::array<uint32_t, 256> kTagIdOfEntry;
 }  // namespace pagesift
 
 class PAGESIFT_API CHtmlTokenItem {
@@ -129,7 +136,10 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // is not a tag becomes an unknown tag that writes the text unchanged.
   explicit CHtmlTagItem(const char* text);
 
-  uint32_t GetTagId() const;  // end tags: the start tag's id + kEndTagBit
+  // End tags: the start tag's id + kEndTagBit.
+  uint32_t GetTagId() const {
+    return pagesift::kTagIdOfEntry[entry_] + (Has(kEndTag) ? pagesift::kEndTagBit : 0);
+  }
   int IsEndTag() const { return Has(kEndTag) ? 1 : 0; }
   uint32_t GetMjrType() const;
   uint32_t GetCntType() const;
@@ -153,6 +163,10 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // references decoded; a valueless attribute has the value "". Null when the
   // attribute is absent. The pointer stays valid until the next SetAttribute.
   const char* GetAttributeValue(const char* name) const;
+  // The same value written into value and kept nowhere else: for a value
+  // read once. 0 when absent (value is then left as it was).
+  int GetAttributeValue(const char* name, CByteString& value) const;
+  // Whether the attribute is there; its value is not decoded.
   int HasAttribute(const char* name) const;
   // Replaces the value (or adds the attribute at the end). The tag is then
   // written again from its parts: the other attributes keep their bytes.
@@ -192,6 +206,12 @@ class PAGESIFT_API CHtmlTagItem : public CHtmlTokenItem {
   // The parsed attributes when the tag was edited (or is loose and was
   // read), else null.
   pagesift::TagAttributes* ParsedAttributes() const;
+  // The parsed attributes where there are any (a loose tag is parsed when
+  // first read), else null: then the value is read from the tag's bytes.
+  pagesift::TagAttributes* AttributesToRead() const;
+  // Where the value of attribute name lies in the tag's bytes, not
+  // decoded; false when absent. For tags read from their bytes.
+  bool FindValueBytes(const char* name, std::string_view& value) const;
   pagesift::TagAttributes& EditableAttributes();
   void WriteTagTo(CByteString& out) const;
   void WriteDiscardedTagTo(CByteString& out) const;

@@ -80,7 +80,8 @@ void Tokenizer::EmitEmptyEndTag(const MarkupInfo& info) {
 void Tokenizer::EmitText(size_t begin, size_t end) {
   if (end <= begin) return;
   std::string_view text = source_.substr(begin, end - begin);
-  if (last_ && last_->GetSourceText().data() + last_->GetSourceText().size() == text.data()) {
+  // Tokens made here view the source: their bytes end at data_ + length_.
+  if (last_ && last_->data_ + last_->length_ == text.data()) {
     if (lastIsTag_ && IsAllSpace(text)) {
       static_cast<CHtmlTagItem*>(last_)->ExtendTrailingWhitespace(text.size());
       return;

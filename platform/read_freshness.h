@@ -22,10 +22,11 @@ struct ReadFreshness {
 
 // Taken just before reading path, which is folder itself (file empty) or
 // the entry file of folder: watched first, so a change from here on shows.
+// watch is the one whose catch-ups the cache relies on.
 inline ReadFreshness BeforeReading(const std::string& folder, const std::string& file,
-                                   const std::string& path) {
+                                   const std::string& path, ChangeWatch& watch = SharedChangeWatch()) {
   ReadFreshness freshness;
-  freshness.mark = SharedChangeWatch().Watch(folder, file);
+  freshness.mark = watch.Watch(folder, file);
   freshness.stamp = StampOf(path);
   return freshness;
 }
@@ -40,8 +41,9 @@ inline bool MayRemember(const ReadFreshness& freshness, const std::string& path)
 }
 
 // Whether what was read from path then is still what reading it now gives.
-inline bool StillFresh(const ReadFreshness& freshness, const std::string& path) {
-  if (freshness.mark.watched()) return SharedChangeWatch().Unchanged(freshness.mark);
+inline bool StillFresh(const ReadFreshness& freshness, const std::string& path,
+                       const ChangeWatch& watch = SharedChangeWatch()) {
+  if (freshness.mark.watched()) return watch.Unchanged(freshness.mark);
   return StampOf(path) == freshness.stamp;
 }
 

@@ -1,7 +1,9 @@
 // Character references, link kinds, popup links and path resolution.
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -169,6 +171,70 @@ TEST_F(FileLinks, OnlyRegularFilesExist) {
   EXPECT_EQ(CHtmlPack::IsExistingFile(Under("none").c_str()), 0);
   EXPECT_EQ(CHtmlPack::IsExistingFile(""), 0);
   EXPECT_EQ(CHtmlPack::IsExistingFile(nullptr), 0);
+}
+
+// The plain reading of a link, as a reference: decode, go up and down the
+// folders from the topic's own, then match each name against its folder's
+// entries (as written where that exists, else one differing in letter case).
+std::string ModelResolve(const fs::path& root, std::string link) {
+  link = link.substr(0, link.find_first_of("#?"));
+  std::string path;
+  for (size_t i = 0; i < link.size(); ++i) {
+    if (link[i] == '%' && i + 2 < link.size() && std::isxdigit(static_cast<unsigned char>(link[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(link[i + 2]))) {
+      path += static_cast<char>(std::stoi(link.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      path += link[i] == '\\' ? '/' : link[i];
+    }
+  }
+  if (path.empty() || path[0] == '/') return "";
+  std::vector<std::string> segments{"HTML"};
+  std::stringstream parts(path);
+  for (std::string part; std::getline(parts, part, '/');) {
+    if (part.empty() || part == ".") continue;
+    if (part != "..") {
+      segments.push_back(part);
+    } else if (segments.empty()) {
+      return "";
+    } else {
+      segments.pop_back();
+    }
+  }
+  if (segments.empty()) return "";
+  fs::path resolved = root;
+  for (const std::string& name : segments) {
+    std::error_code error;
+    std::string entry = name;
+    if (!fs::exists(resolved / name, error)) {
+      for (fs::directory_iterator it(resolved, error), end; !error && it != end; it.increment(error)) {
+        if (bte::testing::EqualsIgnoringCase(it->path().filename().string(), name)) entry = it->path().filename();
+      }
+    }
+    resolved /= entry;
+  }
+  return resolved.string();
+}
+
+// Links made of names that exist in other letter cases, escapes, "." and
+// ".." in any order; many to a document, as a topic has.
+TEST_F(FileLinks, ResolveAsThePlainReadingDoes) {
+  const char* const names[] = {"..", ".", "", "HTML", "html", "CSS", "css", "sub dir", "SUB DIR", "sub%20dir",
+                               "%2e%2E", "Other.htm", "other.htm", "OTHER.HTM", "topic.htm", "a b.htm",
+                               "A%20B.htm", "style.css", "missing.htm", "proj.hhp", "Proj.HHP"};
+  std::mt19937 random(21);
+  for (int document = 0; document < 40; ++document) {
+    CHtmlFileEx topic((root_ / "HTML" / "topic.htm").c_str());
+    for (int i = 0; i < 50; ++i) {
+      std::string link = random() % 4 == 0 ? "./" : "";
+      for (size_t n = 1 + random() % 5; n > 0; --n) {
+        link += names[random() % std::size(names)];
+        if (n > 1) link += random() % 3 == 0 ? "\\" : "/";
+      }
+      if (random() % 5 == 0) link += random() % 2 ? "#part" : "?q=1";
+      EXPECT_EQ(std::string(topic.GetFilePathName(link.c_str()).View()), ModelResolve(root_, link)) << link;
+    }
+  }
 }
 
 TEST(CorpusLinks, StyleSheetLinksOfRealTopicsResolveToExistingFiles) {

@@ -106,18 +106,32 @@ struct AttributeCase {
 
 class Attributes : public ::testing::TestWithParam<AttributeCase> {};
 
+// Every way of asking gives the same answer, whether the tag is read from
+// its bytes, from its parts once another attribute changed, or made alone.
 TEST_P(Attributes, ReadAsWritten) {
   auto document = Analysed(GetParam().tag);
-  const CHtmlTagItem* tag = document->GetTagItem(document->GetTokenList()->GetHeadPosition());
-  ASSERT_NE(tag, nullptr);
-  const char* value = tag->GetAttributeValue(GetParam().name);
-  if (!GetParam().value) {
-    EXPECT_EQ(value, nullptr);
-    EXPECT_EQ(tag->HasAttribute(GetParam().name), 0);
-  } else {
-    ASSERT_NE(value, nullptr);
-    EXPECT_STREQ(value, GetParam().value);
-    EXPECT_EQ(tag->HasAttribute(GetParam().name), 1);
+  CHtmlTagItem* inList = document->GetTagItem(document->GetTokenList()->GetHeadPosition());
+  auto edited = Analysed(GetParam().tag);
+  CHtmlTagItem* changed = edited->GetTagItem(edited->GetTokenList()->GetHeadPosition());
+  ASSERT_TRUE(inList != nullptr && changed != nullptr);
+  changed->SetAttribute("zz-other", "1");
+  const CHtmlTagItem loose(GetParam().tag);
+  const CHtmlTagItem* const ways[] = {inList, changed, &loose};
+  for (const CHtmlTagItem* tag : ways) {
+    const char* value = tag->GetAttributeValue(GetParam().name);
+    CByteString copy("before", -1);
+    const int found = tag->GetAttributeValue(GetParam().name, copy);
+    EXPECT_EQ(tag->HasAttribute(GetParam().name), found);
+    if (!GetParam().value) {
+      EXPECT_EQ(value, nullptr);
+      EXPECT_EQ(found, 0);
+      EXPECT_EQ(copy.View(), "before");
+    } else {
+      ASSERT_NE(value, nullptr);
+      EXPECT_STREQ(value, GetParam().value);
+      EXPECT_EQ(found, 1);
+      EXPECT_EQ(copy.View(), GetParam().value);
+    }
   }
 }
 
