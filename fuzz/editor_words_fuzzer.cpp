@@ -10,7 +10,7 @@
 #include "editor/build_tag_expr_dialog.h"
 #include "editor/headless_controls.h"
 #include "editor/word_check.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 namespace {
 

@@ -1,31 +1,19 @@
 // Arbitrary bytes through every expression operation. The input is cut at
 // the first two NUL bytes into expression, tag set and tag name.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "buildtagexpr.h"
 #include "expr/expression_tree.h"
 #include "expr/syntax.h"
-#include "fuzz_require.h"
-
-namespace {
-
-std::string_view Cut(std::string_view& rest) {
-  const size_t at = rest.find('\0');
-  const std::string_view piece = rest.substr(0, at);
-  rest = at == std::string_view::npos ? std::string_view() : rest.substr(at + 1);
-  return piece;
-}
-
-}  // namespace
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view rest(reinterpret_cast<const char*>(data), size);
-  const std::string expression(Cut(rest));
-  const std::string tagSet(Cut(rest));
-  const std::string tag(Cut(rest));
+  const std::string expression(CutAtNul(rest));
+  const std::string tagSet(CutAtNul(rest));
+  const std::string tag(CutAtNul(rest));
 
   const std::string normalized = bte::NormalizeExpression(expression);
   Require(normalized.size() <= expression.size());

@@ -10,7 +10,7 @@
 #include "rtffilter/host_markup.h"
 #include "rtffilter/markup.h"
 #include "rtffilter/reader/rtf_token.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 namespace {
 

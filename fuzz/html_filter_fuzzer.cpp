@@ -8,7 +8,7 @@
 #include "buildtagexpr.h"
 #include "expr/text.h"
 #include "platform/wide_string.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 namespace {
 
@@ -40,11 +40,8 @@ void FilterOnce(IBuildTagExprFilter& filter, const std::u16string& html, bool wi
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view input(reinterpret_cast<const char*>(data), size);
-  const size_t cut = input.find('\0');
-  const std::string expression(input.substr(0, cut));
-  const std::string_view rest =
-      cut == std::string_view::npos ? std::string_view() : input.substr(cut + 1);
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  const std::string expression(CutAtNul(rest));
   // The wide text ends at its first NUL, as a host's string would.
   std::u16string html = bte::platform::MultiByteToWide(rest);
   html = html.substr(0, html.find(u'\0'));

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "pagesift/pagesift.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 namespace {
 

@@ -3,23 +3,19 @@
 // every read stays inside its buffer, and that an edit keeps the bytes
 // before the first section.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/profile_document.h"
+#include "fuzz_support.h"
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 void ReadEverything(const bte::platform::ProfileDocument& document, uint32_t size) {
   std::vector<char> buffer(size + 1, '\x7f');
   const uint32_t names = document.GetSectionNames(buffer.data(), size);
-  Check(buffer[size] == '\x7f' && (size < 2 || names <= size - 2 || names == 0));
+  Require(buffer[size] == '\x7f' && (size < 2 || names <= size - 2 || names == 0));
   std::vector<char> all(10240);
   const uint32_t used = document.GetSectionNames(all.data(), 10239);
   for (size_t start = 0; start < used;) {
@@ -28,7 +24,7 @@ void ReadEverything(const bte::platform::ProfileDocument& document, uint32_t siz
     document.GetString(name.c_str(), "BuildExpression", "*****", buffer.data(), size);
     document.GetString(name.c_str(), nullptr, "", buffer.data(), size);
     document.GetSection(name.c_str(), buffer.data(), size);
-    Check(buffer[size] == '\x7f');
+    Require(buffer[size] == '\x7f');
   }
 }
 
@@ -37,7 +33,7 @@ void ReadEverything(const bte::platform::ProfileDocument& document, uint32_t siz
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   bte::platform::ProfileDocument document(bytes);
-  Check(document.Serialize() == bytes);
+  Require(document.Serialize() == bytes);
   ReadEverything(document, 260);
   ReadEverything(document, size % 40);
   // The lines before the first one holding "[" come before every section
@@ -51,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   document.WriteSection("Global Build Tag Expressions", "Expr_2004:05:17:09:03:07=A\0\0");
   document.WriteString("Other", nullptr, nullptr);
   const std::string edited = document.Serialize();
-  Check(edited.compare(0, kept.size(), kept) == 0);
+  Require(edited.compare(0, kept.size(), kept) == 0);
   bte::platform::ProfileDocument reread(edited);
   char value[260];
   reread.GetString("Target:Web", "BuildExpression", "", value, sizeof value);

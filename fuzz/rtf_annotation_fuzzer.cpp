@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "buildtagexpr.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* text = reinterpret_cast<const char*>(data);

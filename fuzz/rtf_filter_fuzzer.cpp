@@ -9,7 +9,7 @@
 #include "buildtagexpr.h"
 #include "rtffilter/segments.h"
 #include "rtffilter/structure_items.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 namespace {
 

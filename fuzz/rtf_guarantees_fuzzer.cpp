@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "buildtagexpr.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 namespace {
 

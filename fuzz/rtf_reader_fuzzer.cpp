@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "rtffilter/reader/rtf_scanner.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 // build-tag markers and annotations go) and adds only balanced groups.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "buildtagexpr_host.h"
 #include "projectbuild/beyond_interface.h"
 #include "projectbuild/rtf_review.h"
+#include "fuzz_support.h"
 
 namespace {
 
@@ -24,13 +24,6 @@ long GroupBalance(const std::string& rtf) {
     else if (rtf[i] == '}') --balance;
   }
   return balance;
-}
-
-bool IsSubsequence(const std::string& part, const std::string& whole) {
-  size_t at = 0;
-  for (char c : whole)
-    if (at < part.size() && part[at] == c) ++at;
-  return at == part.size();
 }
 
 }  // namespace
@@ -54,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     content.append(rtf, piece.offset, piece.length);
     excludedPieces += piece.excluded ? 1 : 0;
   }
-  if (!IsSubsequence(content, review)) std::abort();
-  if (GroupBalance(review) != GroupBalance(content)) std::abort();
-  if (passages.size() > excludedPieces) std::abort();
+  Require(IsSubsequence(content, review));
+  Require(GroupBalance(review) == GroupBalance(content));
+  Require(passages.size() <= excludedPieces);
   return 0;
 }

@@ -9,7 +9,7 @@
 
 #include "rtffilter/rtf_item.h"
 #include "rtffilter/structure/rtf_document_tree.h"
-#include "fuzz_require.h"
+#include "fuzz_support.h"
 
 namespace {
 

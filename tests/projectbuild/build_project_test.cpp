@@ -15,14 +15,12 @@
 #include "corpus.h"
 #include "help_files.h"
 #include "projectbuild/project_build.h"
-#include "projectbuild/target_expression.h"
 
 namespace bte::projectbuild {
 namespace {
 
 namespace fs = std::filesystem;
 using test::Contains;
-using test::kSample;
 using test::Read;
 using test::Write;
 
@@ -44,11 +42,6 @@ class BuildProjectTest : public ::testing::Test {
     request.jobs = jobs;
     return BuildProject(request);
   }
-  BuildReport BuildSample(const std::string& target, unsigned jobs) {
-    const TargetLookup lookup = FindTargetExpression((kSample / "project.ini").string(), target);
-    EXPECT_TRUE(lookup.expression.has_value()) << target;
-    return Build(kSample / "source", lookup.expression.value_or(""), jobs);
-  }
   static const FileResult* ResultFor(const BuildReport& report, const fs::path& relative) {
     for (const FileResult& file : report.files)
       if (file.relative == relative) return &file;
@@ -59,69 +52,6 @@ class BuildProjectTest : public ::testing::Test {
   const fs::path source_ = folder_.path() / "src";
   const fs::path out_ = folder_.path() / "out";
 };
-
-// What one file of a sample target's output must hold and must not.
-struct Passage {
-  const char* file;
-  const char* kept;  // may be empty
-  const char* gone;
-};
-
-struct SampleTarget {
-  const char* name;
-  unsigned jobs;
-  std::vector<const char*> leftOut;
-  std::vector<Passage> passages;
-};
-
-const SampleTarget kSampleTargets[] = {
-    {"Print", 1, {"topics/online_account.htm", "topics/beta_features.htm"},
-     {{"index.htm", "printed book", "Search this help"},
-      // Links to left-out topics lose their link; their text stays.
-      {"index.htm", "Your online account", "online_account.htm"},
-      {"topics/troubleshooting.htm", "name=\"item3\" value=\"Settings", "online_account.htm"},
-      {"topics/troubleshooting.htm", "", "beta_features.htm"},
-      // An emptied popup goes with its link, and so does a popup no link shows.
-      {"topics/glossary.htm", "pop-margin", "pop-sync"},
-      {"topics/glossary.htm", "", "pop-unused"},
-      // The web-only table lost every cell, so it went as a whole.
-      {"topics/shortcuts.htm", "", "Ctrl+Shift"},
-      {"manual.rtf", "{2.}{\\tab}{\\*\\listtextkvt}Open a document.", "atrfstart"},
-      {"manual.rtf", "{3.}{\\tab}{\\*\\listtextkvt}Save your work.", "Sign in"}}},
-    {"Web", 2, {"topics/printing.htm", "topics/beta_features.htm"},
-     {{"topics/installing.htm", "Run the installer", "Insert the disc"},
-      // The emptied cell keeps the table's shape with a filler paragraph.
-      {"topics/installing.htm", "&nbsp;", "href=\"printing.htm\""},
-      {"manual.rtf", "The web edition installs", "The printed edition"}}},
-};
-
-class SampleBuild : public BuildProjectTest,
-                    public ::testing::WithParamInterface<SampleTarget> {};
-
-TEST_P(SampleBuild, KeepsAndLeavesOutWhatTheTargetSays) {
-  const SampleTarget& target = GetParam();
-  const BuildReport report = BuildSample(target.name, target.jobs);
-  EXPECT_EQ(report.Totals().failed, 0u);
-  EXPECT_EQ(report.Totals().leftOut, target.leftOut.size());
-  for (const char* file : target.leftOut) EXPECT_FALSE(fs::exists(out_ / file)) << file;
-  EXPECT_EQ(Read(out_ / "css/help.css"), Read(kSample / "source/css/help.css"));
-  for (const Passage& passage : target.passages) {
-    const std::string text = Read(out_ / passage.file);
-    EXPECT_TRUE(Contains(text, passage.kept)) << passage.file << " lost " << passage.kept;
-    EXPECT_FALSE(Contains(text, passage.gone)) << passage.file << " kept " << passage.gone;
-  }
-  // Tag names in a topic would show readers what other editions hold.
-  for (const auto& entry : fs::recursive_directory_iterator(out_)) {
-    if (entry.path().extension() != ".htm") continue;
-    std::string text = Read(entry.path());
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_FALSE(Contains(text, "data-buildtags")) << entry.path();
-    EXPECT_FALSE(Contains(text, "\"buildtags\"")) << entry.path();
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Targets, SampleBuild, ::testing::ValuesIn(kSampleTargets),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // Tag names in the output would show readers what other editions hold.
 TEST_F(BuildProjectTest, BuildTagMarkupLeavesEveryKeptTopicUnlessKept) {
@@ -155,15 +85,6 @@ TEST_F(BuildProjectTest, UpperCaseExtensionsAreTopicsAndDocuments) {
   EXPECT_EQ(Read(out_ / "B.RTF"), "{\\rtf1 kept\\par}");
   EXPECT_FALSE(fs::exists(out_ / "C.Html"));
   EXPECT_EQ(report.Totals().copied, 0u);
-}
-
-// Topic-level tags written as a comma list with blanks, as authors type them.
-TEST_F(BuildProjectTest, TopicTaggedWithACommaListIsLeftOut) {
-  Write(source_ / "secret.htm", "<head><meta name=\"buildtags\" content=\"Print, Web\"></head>Secret");
-  Write(source_ / "kept.htm", "<p>Kept</p>");
-  Build(source_, "NOT Print");
-  EXPECT_FALSE(fs::exists(out_ / "secret.htm"));
-  EXPECT_EQ(Read(out_ / "kept.htm"), "<p>Kept</p>");
 }
 
 TEST_F(BuildProjectTest, FailedFileIsNamedAndTheOthersStillWritten) {

@@ -64,49 +64,6 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text.replace(at, from.size(), to);
 }
 
-class InsertedRangesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    BTE_REQUIRE_CORPUS();
-    czech_ = ReadCorpusFile("tika_testRTFWordPadCzechCharacters.rtf");
-  }
-
-  // A WordPad document: three paragraphs with \' escapes and \u words.
-  std::string czech_;
-};
-
-TEST_F(InsertedRangesTest, NestedRanges) {
-  // Range 2 (Beta) around one word, range 1 (Web) around the text of the
-  // whole third paragraph, up to its formatting words and mark.
-  std::string tagged = Wrap(czech_, "Kumr\\'e1nu", 2, "Beta");
-  const size_t from = tagged.find("Svitky od");
-  const size_t to = tagged.find("\\lang9\\f1\\par");
-  tagged = tagged.substr(0, from) + RangeStart(1) + tagged.substr(from, to - from) + RangeEnd(1) +
-           Annotation(1, "Web") + tagged.substr(to);
-  EXPECT_EQ(Filter(tagged, "NOT Beta"), Replace(czech_, "Kumr\\'e1nu", ""));
-  EXPECT_EQ(Filter(tagged, "Web"), czech_);
-  const auto withoutWeb = Filter(tagged, "NOT Web");
-  ASSERT_TRUE(withoutWeb.has_value());
-  // The text goes with its \u characters, its formatting words stay, and
-  // the emptied paragraph loses its mark.
-  for (const char* gone : {"Svitky", "Kumr", "letopo", "\\u8201", "\\par\n}"})
-    EXPECT_EQ(withoutWeb->find(gone), std::string::npos) << gone;
-  EXPECT_EQ(withoutWeb->substr(withoutWeb->size() - 11), "\\lang9\\f1\n}");
-}
-
-TEST_F(InsertedRangesTest, OverlappingRanges) {
-  // Range 1 covers "nek t\'fd", range 2 covers "t\'fddne"; both end before
-  // their annotations.
-  const std::string first = "\\'c8l\\'e1nek t\\'fddne\\par";
-  const std::string overlapping =
-      "\\'c8l\\'e1" + RangeStart(1) + "nek " + RangeStart(2) + "t\\'fd" + RangeEnd(1) + "dne" +
-      RangeEnd(2) + Annotation(1, "A") + Annotation(2, "B") + "\\par";
-  const std::string tagged = Replace(czech_, first, overlapping);
-  EXPECT_EQ(Filter(tagged, "NOT B"), Replace(czech_, first, "\\'c8l\\'e1nek \\par"));
-  EXPECT_EQ(Filter(tagged, "NOT A"), Replace(czech_, first, "\\'c8l\\'e1dne\\par"));
-  EXPECT_EQ(Filter(tagged, "A OR B"), czech_);
-}
-
 TEST(InsertedRangesInWordTest, OrdinaryCommentBesideABuildTagRange) {
   BTE_REQUIRE_CORPUS();
   // A Word document with a reviewer's comment on "text"; the build-tag range

@@ -34,7 +34,6 @@ struct Range {
   size_t start;
   size_t end;
   std::set<std::string> tags;
-  bool buildTag;
 };
 
 struct Span {
@@ -83,7 +82,6 @@ class Generator {
   std::string HeaderAtom() {
     const std::string id = NextId("qz");
     atoms_.push_back(id);
-    headerAtoms_.push_back(static_cast<int>(atoms_.size()) - 1);
     return id;
   }
 
@@ -278,20 +276,17 @@ class Generator {
       const char* tags[] = {"A", "B", "C"};
       range.tags.insert(tags[Pick(0, 2)]);
       if (Chance(30)) range.tags.insert(tags[Pick(0, 2)]);
-      // Ordinary comments are left out: what their kept anchors make of the
-      // paragraphs around them is not this model's business.
-      range.buildTag = true;
       ranges_.push_back(range);
     }
   }
 
+  // Build-tag ranges only: what an ordinary comment's kept anchors make of
+  // the paragraphs around them is not this model's business.
   std::string Annotation(int number, const Range& range) const {
     std::string tagText;
     for (const std::string& tag : range.tags) tagText += (tagText.empty() ? "" : ";") + tag;
-    const char* id = range.buildTag ? "Scrivlet" : "Other";
-    const char* author = range.buildTag ? "Conditional Build Tags" : "Jo";
-    return std::string("{\\*\\atnid ") + id + "}{\\*\\atnauthor " + author +
-           "}\\chatn{\\*\\annotation{\\*\\atnref " + std::to_string(number) + "}" + tagText + "}";
+    return "{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
+           "{\\*\\annotation{\\*\\atnref " + std::to_string(number) + "}" + tagText + "}";
   }
 
   std::string End(size_t r) const {
@@ -326,14 +321,13 @@ class Generator {
       if (pieces_[p].atom < 0) continue;
       std::set<std::string> tags;
       for (const Range& range : ranges_)
-        if (range.buildTag && range.start <= p && p < range.end)
+        if (range.start <= p && p < range.end)
           tags.insert(range.tags.begin(), range.tags.end());
       kept[static_cast<size_t>(pieces_[p].atom)] = Keeps(document.expression, tags);
     }
     for (size_t a = 0; a < atoms_.size(); ++a)
       (kept[a] ? document.keptTexts : document.excludedTexts).push_back(atoms_[a]);
     for (size_t r = 0; r < ranges_.size(); ++r) {
-      if (!ranges_[r].buildTag) continue;
       const std::string number = std::to_string(r + 1);
       document.markup.push_back("{\\*\\atrfstart " + number + "}");
       document.markup.push_back("{\\*\\atrfend " + number + "}");
@@ -357,7 +351,7 @@ class Generator {
     document.description = description_ + "ranges:";
     for (const Range& range : ranges_)
       document.description += " [" + std::to_string(range.start) + "," +
-                              std::to_string(range.end) + (range.buildTag ? ")" : ")c");
+                              std::to_string(range.end) + ")";
   }
 
   // An item stays when its own text or a sub-item stays; the items that
@@ -389,7 +383,6 @@ class Generator {
   std::mt19937 random_;
   std::vector<Piece> pieces_;
   std::vector<std::string> atoms_;
-  std::vector<int> headerAtoms_;
   std::deque<RowRecord> rows_;
   std::vector<RowRecord*> rowEnds_;  // in the order their ends are written
   RowRecord* openRow_ = nullptr;      // the outer row being written

@@ -1,14 +1,11 @@
 // What the writers leave of a document: markers gone, excluded text gone,
 // formatting kept, and no empty paragraph left behind by a removal.
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "rtf_documents.h"
 #include "rtffilter/output_writers.h"
-#include "rtffilter/segments.h"
-#include "rtffilter/structure_items.h"
 #include "tests/support/case_name.h"
 
 namespace bte::rtf {
@@ -96,61 +93,6 @@ INSTANTIATE_TEST_SUITE_P(Documents, NeedsStructureRebuildTest,
                                            RebuildCase{"{\\*\\pn\\pnlvlbody}\\par", false},
                                            RebuildCase{"", false}),
     [](const auto& info) { return bte::testing::InputName(info.index, info.param.text); });
-
-// Records the item stream as "kind excluded text depth,level,override".
-class RecordingSink : public RtfItemSink {
- public:
-  void AddItem(const RtfItem& item, const ParagraphListState& state) override {
-    items.push_back(std::to_string(item.kind) + (item.excluded ? " x " : " - ") +
-                    std::string(item.text, item.length) + " " +
-                    std::to_string(state.tableDepth) + "," + std::to_string(state.listLevel) +
-                    "," + std::to_string(state.listOverride));
-  }
-  std::vector<std::string> items;
-};
-
-std::vector<std::string> ItemsOf(const std::string& rtf, const char* expression) {
-  IBuildTagExprParser* parser = nullptr;
-  CreateBuildTagExprParserInstance(&parser, expression);
-  SegmentList segments;
-  RecordingSink sink;
-  if (SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), segments).ok()) {
-    MarkExcludedSegments(parser, segments);
-    GenerateStructureItems(segments, sink);
-  }
-  parser->Release();
-  return sink.items;
-}
-
-TEST(StructureItemsTest, StreamCarriesKindsExclusionAndState) {
-  const std::string rtf = "{\\rtf1 " + RangeStart(1) + "A\r\nB" + RangeEnd(1) +
-                          Annotation(1, "X") +
-                          "\\pard\\intbl\\itap2\\ls3 C\\cell\\row{\\*\\listtextkvt 1.}"
-                          "{\\*\\pntextkvt a}{\\*\\nesttableprops\\trowd}\\trowd\\nestcell"
-                          "\\nestrow\\sect\\tab{\\fonttbl x}\\par\\\r\n}";
-  const std::vector<std::string> expected = {
-      "1 x " + RangeStart(1) + " 0,0,0",
-      "1 x A 0,0,0",
-      "1 x B 0,0,0",
-      "1 x " + RangeEnd(1) + " 0,0,0",
-      "1 x " + Annotation(1, "X") + " 0,0,0",
-      "11 - \\intbl 1,0,0",
-      "1 - C 2,0,3",
-      "4 - \\cell 2,0,3",
-      "3 - \\row 2,0,3",
-      "8 - {\\*\\listtextkvt 1.} 2,0,3",
-      "9 - {\\*\\pntextkvt a} 2,0,3",
-      "5 - {\\*\\nesttableprops\\trowd} 2,0,3",
-      "10 - \\trowd 2,0,3",
-      "6 - \\nestcell 2,0,3",
-      "5 - \\nestrow 2,0,3",
-      "7 - \\sect 2,0,3",
-      "1 - \\tab 2,0,3",
-      "2 - \\par 2,0,3",
-      "2 - \\\r 2,0,3",
-  };
-  EXPECT_EQ(ItemsOf(rtf, "NOT X"), expected);
-}
 
 // Where a writer leaves input out, what follows must not run on from a
 // control word written before the gap, or a reader takes it for part of

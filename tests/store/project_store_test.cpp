@@ -75,8 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {}},
         TargetCase{"KeyCaseIgnored", "[Target:Web]\r\nbuildexpression=  A | B  \r\n", {"Web=A | B@" + kFixed}},
         TargetCase{"BareTargetBecomesGlobal", "[Target:]\r\nBuildExpression=A\r\n", {"=A@" + kFixed}},
-        TargetCase{"LongValueCut", "[Target:W]\r\nBuildExpression=" + std::string(300, 'x') + "\r\n",
-                   {"W=" + std::string(259, 'x') + "@" + kFixed}},
         TargetCase{"DuplicateTextsKept", "[Target:A]\r\nBuildExpression=X\r\n[Target:B]\r\nBuildExpression=X\r\n",
                    {"A=X@" + kFixed, "B=X@" + kFixed}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -178,27 +176,6 @@ TEST_F(ProjectFileTest, SaveWritesTheSameKeyBackAndDropsOtherLines) {
   ASSERT_TRUE(store.Finish());
   EXPECT_EQ(ReadBytes(path_),
             "[Other]\r\nx=1\r\n" + kSection + "Expr_2004:05:17:09:03:07=A & B\r\n[Last]\r\n");
-}
-
-TEST_F(ProjectFileTest, SaveKeepsTheTenNewestInListOrder) {
-  std::string lines;
-  // Stamps out of order: day 12 first, then days 1 to 11.
-  for (int day : {12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}) {
-    char line[64];
-    std::snprintf(line, sizeof line, "Expr_2004:05:%02d:00:00:00=E%d\r\n", day, day);
-    lines += line;
-  }
-  Load(kSection + lines);
-  ExpressionStore store(path_, names_, false);
-  store.SaveGlobalExpressions(list_);
-  ASSERT_TRUE(store.Finish());
-  std::string expected = kSection + "Expr_2004:05:12:00:00:00=E12\r\n";
-  for (int day = 3; day <= 11; ++day) {
-    char line[64];
-    std::snprintf(line, sizeof line, "Expr_2004:05:%02d:00:00:00=E%d\r\n", day, day);
-    expected += line;
-  }
-  EXPECT_EQ(ReadBytes(path_), expected);
 }
 
 TEST_F(ProjectFileTest, SaveWithoutGlobalsEmptiesSection) {

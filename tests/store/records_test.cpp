@@ -65,17 +65,6 @@ TEST_F(ListTest, AddEntryRefusesSamePairOnly) {
   EXPECT_EQ(list_->size(), 3u);
 }
 
-TEST_F(ListTest, TimeOnlyForGlobalEntries) {
-  list_->AddEntry("Web", "A", 1000);
-  list_->AddEntry("", "B", 1000);
-  list_->AddEntry("", "C");
-  EXPECT_EQ(list_->FindEntry("Web", "A")->timeStamp, bte::FixedEntryTime());
-  EXPECT_EQ(list_->FindEntry("", "B")->timeStamp, 1000);
-  EXPECT_EQ(list_->FindEntry("", "C")->timeStamp, bte::FixedEntryTime());
-  EXPECT_EQ(list_->FindEntry("", "A"), nullptr);
-  EXPECT_EQ(list_->FindEntry(nullptr, "A"), nullptr);
-}
-
 TEST_F(ListTest, ContainsExpressionByScope) {
   list_->AddEntry("Web", "T");
   list_->AddEntry("", "G");
