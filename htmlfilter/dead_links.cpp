@@ -82,7 +82,8 @@ bool HtmlFilterPass::LinksToExcludedTopic(std::string_view target) {
   if (known != excludedTargets_.end()) return known->second;
   CatchUpOnce();  // before the link is resolved: one catch-up serves both
   std::string key(target);
-  const std::string path = document_->GetFilePathName(key.c_str()).Release();
+  std::string path = document_->GetFilePathName(key.c_str()).Release();
+  path.resize(std::strlen(path.c_str()));  // a C string, as always: a decoded "%00" ends it
   const bool excluded = IsTopicFileExcluded(path);
   excludedTargets_.emplace(std::move(key), excluded);
   return excluded;
