@@ -178,24 +178,19 @@ const CHtmlPack::LinkBase& CHtmlPack::GetLinkBase() const {
 // Every link of a topic starts from the topic's folder, so the folders on
 // the way there are matched once per document rather than once per link.
 const std::string& CHtmlPack::BaseFolder(size_t count) const {
-  LinkBase& base = linkBase_;
-  if (base.reached.empty()) {
-    base.reached.push_back(base.root);
-    base.reachedListings.push_back(nullptr);
+  std::vector<LinkBase::ReachedFolder>& reached = linkBase_.reached;
+  if (reached.empty()) reached.push_back({linkBase_.root});
+  while (reached.size() <= count) {
+    const size_t last = reached.size() - 1;
+    std::string next = ChildPath(reached[last].path, BaseFolderListing(last), linkBase_.below[last]);
+    reached.push_back({std::move(next)});
   }
-  while (base.reached.size() <= count) {
-    const size_t last = base.reached.size() - 1;
-    const std::string& folder = base.reached[last];
-    std::string next = ChildPath(folder, BaseFolderListing(last), base.below[last]);
-    base.reached.push_back(std::move(next));
-    base.reachedListings.push_back(nullptr);
-  }
-  return base.reached[count];
+  return reached[count].path;
 }
 
 const pagesift::FolderListing& CHtmlPack::BaseFolderListing(size_t count) const {
   const std::string& folder = BaseFolder(count);
-  const pagesift::FolderListing*& listing = linkBase_.reachedListings[count];
+  const pagesift::FolderListing*& listing = linkBase_.reached[count].listing;
   if (listing == nullptr) listing = &ListingOf(folder);
   return *listing;
 }
@@ -231,9 +226,7 @@ CByteString CHtmlPack::GetFilePathName(const char* link) const {
   }
   if (kept == 0 && added.empty()) return {};
   if (added.empty()) return CByteString(BaseFolder(kept));
-  const std::string& folder = BaseFolder(kept);
-  const pagesift::FolderListing& listing = BaseFolderListing(kept);
-  std::string path = ChildPath(folder, listing, added.front());
+  std::string path = ChildPath(BaseFolder(kept), BaseFolderListing(kept), added.front());
   for (size_t i = 1; i < added.size(); ++i) path = ChildPath(path, ListingOf(path), added[i]);
   CByteString result;
   result.Adopt(std::move(path));

@@ -137,9 +137,13 @@ class PAGESIFT_API CHtmlPack {
     std::string root;
     std::vector<std::string> below;  // the topic folder's segments below the root
     // reached[i]: the folder that below's first i segments lead to, each
-    // matched as a link's would be; filled as links need them.
-    std::vector<std::string> reached;
-    std::vector<const pagesift::FolderListing*> reachedListings;  // null until asked
+    // matched as a link's would be, and its listing (null until asked);
+    // filled as links need them.
+    struct ReachedFolder {
+      std::string path;
+      const pagesift::FolderListing* listing = nullptr;
+    };
+    std::vector<ReachedFolder> reached;
   };
   const LinkBase& GetLinkBase() const;
   // The folder below's first count segments lead to, and its listing.
