@@ -13,6 +13,13 @@
 
 namespace bte::projectbuild {
 namespace fs = std::filesystem;
+
+uint64_t SizeOnDisk(const fs::path& path) {
+  std::error_code error;
+  const uintmax_t size = fs::file_size(path, error);
+  return error ? 0 : size;
+}
+
 FileResult CopyUnchanged(const fs::path& from, const fs::path& to, const TargetSettings& settings,
                          FileResult result) {
   std::string bytes, error;
@@ -72,8 +79,8 @@ FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
   FileResult result;
   result.relative = file.relative;
   result.kind = file.kind;
-  result.bytesIn = file.size;
   const fs::path from = paths.source / file.relative;
+  result.bytesIn = SizeOnDisk(from);
   const fs::path to = paths.output / file.relative;
   if (settings.review && file.kind == SourceKind::kRtf) return ReviewRtf(from, to, settings, result);
   if (settings.review && file.kind == SourceKind::kTopic)

@@ -12,7 +12,7 @@ FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
   FileResult result;
   result.relative = file.relative;
   result.kind = file.kind;
-  result.bytesIn = file.size;
+  result.bytesIn = SizeOnDisk(paths.source / file.relative);
   std::string bytes, error;
   if (!ReadWholeFile(paths.source / file.relative, bytes, error)) return Failed(result, error);
   const std::filesystem::path folder = file.relative.parent_path();
@@ -43,7 +43,7 @@ FileResult ReviewHelpFile(const BuildPaths& paths, const SourceFile& file,
   FileResult result;
   result.relative = file.relative;
   result.kind = file.kind;
-  result.bytesIn = file.size;
+  result.bytesIn = build.bytesIn;
   result = CopyUnchanged(paths.source / file.relative, paths.output / file.relative, settings,
                          result);
   result.entriesRemoved = build.entriesRemoved;

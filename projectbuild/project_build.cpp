@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <set>
 #include <system_error>
 
 #include "platform/terminal.h"
@@ -31,8 +30,6 @@ bool IsWithin(const fs::path& inner, const fs::path& outer) {
 // does not write is reported, never deleted: it may be the author's.
 std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree& tree,
                                         bool dryRun) {
-  std::set<fs::path> expected;
-  for (const SourceFile& file : tree.files) expected.insert(file.relative);
   std::vector<fs::path> stale;
   std::error_code error;
   for (auto it = fs::recursive_directory_iterator(output, error);
@@ -44,7 +41,7 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
       continue;
     }
     const fs::path relative = it->path().lexically_relative(output);
-    if (!expected.count(relative)) stale.push_back(relative);
+    if (!HasFile(tree, relative)) stale.push_back(relative);
   }
   std::sort(stale.begin(), stale.end());
   return stale;
@@ -72,10 +69,10 @@ void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, 
                         BuildReport& report) {
   const bool dryRun = report.dryRun;
   OutputManifest next;
-  for (const FileResult& file : report.files)
+  for (const FileResult& file : report.files)  // in the manifest's order: hinted at its end
     if (file.outcome == FileOutcome::kFiltered || file.outcome == FileOutcome::kCopied ||
         (report.review && file.outcome == FileOutcome::kLeftOut))
-      next[file.relative] = {file.bytesOut, file.contentHash};
+      next.emplace_hint(next.end(), file.relative, WrittenFile{file.bytesOut, file.contentHash});
   std::vector<fs::path> kept;
   for (const fs::path& stale : report.staleOutputs) {
     const auto earlier = previous.find(stale);
@@ -164,28 +161,34 @@ BuildReport BuildProject(const BuildRequest& request) {
     report.skipped.emplace_back(skipped.relative, skipped.reason);
   report.staleOutputs = SweepOutputFolder(paths.output, tree, request.dryRun);
 
-  std::vector<uint64_t> sizes;
-  for (const SourceFile& file : tree.files) sizes.push_back(file.size);
   report.files.resize(tree.files.size());
-  std::vector<char> ran(tree.files.size(), 0);  // one byte each: written by many threads
+  // One byte each: written by many threads.
+  std::vector<char> ran(tree.files.size(), 0);
+  std::vector<char> leftOutButInOutput(tree.files.size(), 0);
   std::FILE* progress =
       request.progress != nullptr && platform::IsTerminal(request.progress) ? request.progress
                                                                              : nullptr;
+  // Only a progress line weighs the files by their size.
+  std::vector<uint64_t> sizes(tree.files.size());
+  if (progress != nullptr)
+    for (size_t i = 0; i < sizes.size(); ++i)
+      sizes[i] = SizeOnDisk(paths.source / tree.files[i].relative);
   const unsigned jobs = request.jobs != 0 ? request.jobs : platform::ProcessorCount();
   const RunOptions options{jobs, progress, request.stop};
   const TargetSettings settings{request.expression, request.keepTags, request.dryRun,
                                 request.review, request.rtfExcerpts};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
     if (NamesTopics(tree.files[i].kind)) return;
-    report.files[i] = BuildOneFile(paths, tree.files[i], settings);
+    const FileResult& result = report.files[i] = BuildOneFile(paths, tree.files[i], settings);
+    // A topic left out now may still lie in OUT from an earlier build.
+    std::error_code code;
+    leftOutButInOutput[i] = !request.review && result.outcome == FileOutcome::kLeftOut &&
+                            fs::exists(paths.output / result.relative, code);
     ran[i] = 1;
   });
   if (!report.interrupted) BuildHelpFiles(paths, tree, settings, report.files, ran);
-  // A topic left out now may still lie in OUT from an earlier build.
   for (size_t i = 0; i < ran.size(); ++i)
-    if (ran[i] && !request.review && report.files[i].outcome == FileOutcome::kLeftOut &&
-        fs::exists(paths.output / report.files[i].relative, error))
-      report.staleOutputs.push_back(report.files[i].relative);
+    if (ran[i] && leftOutButInOutput[i]) report.staleOutputs.push_back(report.files[i].relative);
   if (report.interrupted) {
     std::vector<FileResult> finished;
     for (size_t i = 0; i < ran.size(); ++i)

@@ -1,6 +1,7 @@
 #include "projectbuild/source_tree.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <system_error>
 
 namespace bte::projectbuild {
@@ -16,6 +17,22 @@ std::string LowerExtension(const fs::path& path) {
 bool IsInside(const fs::path& root, const fs::path& path) {
   const auto [rootEnd, pathAt] = std::mismatch(root.begin(), root.end(), path.begin(), path.end());
   return rootEnd == root.end();
+}
+
+// The order of fs::path (name by name) without splitting the paths: the
+// separator ranks below every byte of a name. The entries listed below one
+// root have no doubled or trailing separators, so this is the same order.
+bool ComesBefore(const fs::path& a, const fs::path& b) {
+  using Unit = fs::path::value_type;
+  const fs::path::string_type& left = a.native();
+  const fs::path::string_type& right = b.native();
+  const auto [l, r] = std::mismatch(left.begin(), left.end(), right.begin(), right.end());
+  if (r == right.end()) return false;
+  if (l == left.end()) return true;
+  auto rank = [](Unit c) {
+    return c == fs::path::preferred_separator ? -1L : long(std::make_unsigned_t<Unit>(c));
+  };
+  return rank(*l) < rank(*r);
 }
 
 }  // namespace
@@ -39,8 +56,13 @@ SourceTree ListSourceTree(const fs::path& root) {
   if (error) return tree;
   auto it = fs::recursive_directory_iterator(
       canonicalRoot, fs::directory_options::skip_permission_denied, error);
+  // Every entry's path is the root's, a separator (unless the root ends in
+  // one) and the relative path.
+  const fs::path::string_type& rootText = canonicalRoot.native();
+  const size_t rootLength =
+      rootText.size() + (rootText.back() == fs::path::preferred_separator ? 0 : 1);
   for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-    const fs::path relative = it->path().lexically_relative(canonicalRoot);
+    const fs::path relative = it->path().native().substr(rootLength);
     if (it->is_symlink(error)) {
       const fs::path target = fs::canonical(it->path(), error);
       if (error || !IsInside(canonicalRoot, target)) {
@@ -54,12 +76,18 @@ SourceTree ListSourceTree(const fs::path& root) {
       error.clear();
       continue;
     }
-    tree.files.push_back({relative, ClassifySource(relative), fs::file_size(it->path(), error)});
-    error.clear();
+    tree.files.push_back({relative, ClassifySource(relative)});
   }
   std::sort(tree.files.begin(), tree.files.end(),
-            [](const SourceFile& a, const SourceFile& b) { return a.relative < b.relative; });
+            [](const SourceFile& a, const SourceFile& b) { return ComesBefore(a.relative, b.relative); });
   return tree;
+}
+
+bool HasFile(const SourceTree& tree, const fs::path& relative) {
+  const auto at = std::lower_bound(
+      tree.files.begin(), tree.files.end(), relative,
+      [](const SourceFile& file, const fs::path& path) { return ComesBefore(file.relative, path); });
+  return at != tree.files.end() && at->relative.native() == relative.native();
 }
 
 }  // namespace bte::projectbuild

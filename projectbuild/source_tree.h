@@ -2,7 +2,6 @@
 #ifndef BTE_PROJECTBUILD_SOURCE_TREE_H
 #define BTE_PROJECTBUILD_SOURCE_TREE_H
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,7 +20,6 @@ inline bool NamesTopics(SourceKind kind) {
 struct SourceFile {
   std::filesystem::path relative;  // below the source folder
   SourceKind kind;
-  uint64_t size;
 };
 
 // A file that cannot take part in the build, with the reason.
@@ -42,6 +40,9 @@ SourceKind ClassifySource(const std::filesystem::path& path);
 // Walks root. Symbolic links are followed only while they stay inside root;
 // a link that leads outside is skipped with its reason.
 SourceTree ListSourceTree(const std::filesystem::path& root);
+
+// Whether relative (as the listing writes it) is one of tree's files.
+bool HasFile(const SourceTree& tree, const std::filesystem::path& relative);
 
 }  // namespace bte::projectbuild
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <random>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -112,6 +113,34 @@ TEST_F(BuildProjectTest, StaleOutputIsReportedAndKeptAndLeftoversRemoved) {
   EXPECT_EQ(Read(out_ / "old.txt"), "from an earlier build");
   EXPECT_FALSE(fs::exists(out_ / ".buildtags-tmp-1-0-a.txt"));
   EXPECT_EQ(Read(out_ / "a.txt"), "new");
+}
+
+// Names whose bytes sort around the separator ("a-b", "a.b", "a b" against
+// "a/b"): the report lists files in the order of paths compared name by name,
+// and an output file is stale exactly when no source file has its path.
+TEST_F(BuildProjectTest, FilesAreListedInPathOrderAndMatchedExactly) {
+  const std::vector<std::string> pieces = {"a", "b", "-", ".", " ", "!", "~", "\xC3\xA9", "A", "/"};
+  std::mt19937 random(7);
+  std::set<fs::path> written;
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    std::string name = "n";
+    for (size_t length = 1 + random() % 6; length > 0; --length)
+      name += pieces[random() % pieces.size()];
+    const fs::path relative = fs::path(name + ".txt").lexically_normal();
+    std::error_code error;
+    fs::create_directories((source_ / relative).parent_path(), error);
+    if (error || relative.filename() == ".txt" || fs::exists(source_ / relative))
+      continue;  // a file where a folder should be, or a name taken
+    Write(source_ / relative, name);
+    Write(out_ / relative, "an earlier build's");
+    written.insert(relative);
+  }
+  Write(out_ / "n-stale.txt", "not in the source");
+  const BuildReport report = Build(source_, "Web", 2);
+  std::vector<fs::path> listed;
+  for (const FileResult& file : report.files) listed.push_back(file.relative);
+  EXPECT_EQ(listed, std::vector<fs::path>(written.begin(), written.end()));
+  EXPECT_EQ(report.staleOutputs, std::vector<fs::path>{"n-stale.txt"});
 }
 
 // A first build for Print writes print.htm and old.htm; then old.htm
