@@ -42,12 +42,17 @@ FileResult ReadInto(int fd, uint64_t size, uint64_t sizeLimit, std::string& byte
   size_t done = 0;
   for (;;) {
     if (done == bytes.size()) bytes.resize(done + done / 2 + 4096);
-    const ssize_t got = ::read(fd, &bytes[done], bytes.size() - done);
+    const size_t asked = bytes.size() - done;
+    const ssize_t got = ::read(fd, &bytes[done], asked);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return Failure(errno);
     if (got == 0) break;
     done += static_cast<size_t>(got);
     if (done > sizeLimit) return {FileStatus::kTooLarge, EFBIG};
+    // Exactly the announced size, and less than asked for: the end of the
+    // file, without one more call to see it. (Files of /proc announce no
+    // size and hand out a page a read: those are read to the empty read.)
+    if (done == size && static_cast<size_t>(got) < asked) break;
   }
   bytes.resize(done);
   return {};

@@ -18,7 +18,7 @@ struct FileResult {
   SourceKind kind = SourceKind::kOther;
   FileOutcome outcome = FileOutcome::kFailed;
   std::string reason;  // for kFailed (and why a topic was left out)
-  uint64_t bytesIn = 0;
+  uint64_t bytesIn = 0;  // read from the source (none when it could not be read)
   uint64_t bytesOut = 0;
   uint64_t contentHash = 0;  // of the bytes written, for the output folder's manifest
   uint32_t elementsRemoved = 0;     // HTML elements whose tags were excluded

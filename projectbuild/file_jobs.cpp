@@ -14,16 +14,11 @@
 namespace bte::projectbuild {
 namespace fs = std::filesystem;
 
-uint64_t SizeOnDisk(const fs::path& path) {
-  std::error_code error;
-  const uintmax_t size = fs::file_size(path, error);
-  return error ? 0 : size;
-}
-
 FileResult CopyUnchanged(const fs::path& from, const fs::path& to, const TargetSettings& settings,
                          FileResult result) {
   std::string bytes, error;
   if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
+  result.bytesIn = bytes.size();
   if (!WriteOutput(to, bytes, settings, error)) return Failed(result, error);
   result.outcome = FileOutcome::kCopied;
   result.bytesOut = bytes.size();
@@ -39,6 +34,7 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const TargetSetti
                      FileResult result) {
   std::string bytes, error;
   if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
+  result.bytesIn = bytes.size();
   std::vector<RtfTaggedRange> ranges;
   if (!ListRtfTaggedRanges(bytes, ranges, error)) {
     ranges.clear();  // the filter itself decides whether the markup is usable
@@ -65,13 +61,7 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const TargetSetti
 bool WriteOutput(const fs::path& to, std::string_view bytes, const TargetSettings& settings,
                  std::string& error) {
   if (settings.dryRun) return true;
-  std::error_code code;
-  fs::create_directories(to.parent_path(), code);
-  if (code) {
-    error = "cannot create folder: " + code.message();
-    return false;
-  }
-  return WriteFileAtomically(to, bytes, error);
+  return WriteFileMakingFolders(to, bytes, error);
 }
 
 FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
@@ -80,7 +70,6 @@ FileResult BuildOneFile(const BuildPaths& paths, const SourceFile& file,
   result.relative = file.relative;
   result.kind = file.kind;
   const fs::path from = paths.source / file.relative;
-  result.bytesIn = SizeOnDisk(from);
   const fs::path to = paths.output / file.relative;
   if (settings.review && file.kind == SourceKind::kRtf) return ReviewRtf(from, to, settings, result);
   if (settings.review && file.kind == SourceKind::kTopic)

@@ -3,7 +3,6 @@
 #ifndef BTE_PROJECTBUILD_FILE_JOBS_H
 #define BTE_PROJECTBUILD_FILE_JOBS_H
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -30,11 +29,6 @@ struct TargetSettings {
 // Writes an output file (making its folder), or, in a dry run, nothing.
 bool WriteOutput(const std::filesystem::path& to, std::string_view bytes,
                  const TargetSettings& settings, std::string& error);
-
-// The size of the file, 0 when it cannot be told. Asked by each file's
-// job, not while listing: on a large project the calls add up, and they
-// run in parallel there.
-uint64_t SizeOnDisk(const std::filesystem::path& path);
 
 // Copies the file unchanged (or, in a dry run, only reads it).
 FileResult CopyUnchanged(const std::filesystem::path& from, const std::filesystem::path& to,

@@ -12,9 +12,9 @@ FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
   FileResult result;
   result.relative = file.relative;
   result.kind = file.kind;
-  result.bytesIn = SizeOnDisk(paths.source / file.relative);
   std::string bytes, error;
   if (!ReadWholeFile(paths.source / file.relative, bytes, error)) return Failed(result, error);
+  result.bytesIn = bytes.size();
   const std::filesystem::path folder = file.relative.parent_path();
   std::string written;
   if (file.kind == SourceKind::kHelpProject) {
@@ -43,7 +43,6 @@ FileResult ReviewHelpFile(const BuildPaths& paths, const SourceFile& file,
   FileResult result;
   result.relative = file.relative;
   result.kind = file.kind;
-  result.bytesIn = build.bytesIn;
   result = CopyUnchanged(paths.source / file.relative, paths.output / file.relative, settings,
                          result);
   result.entriesRemoved = build.entriesRemoved;

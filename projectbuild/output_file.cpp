@@ -13,17 +13,48 @@ bool IsTemporaryOutputName(const fs::path& path) {
 
 // Outputs can be made again, so they are not flushed to the disk; a link in
 // the output folder is replaced, never written through.
+namespace {
+
+platform::FileResult Replace(const fs::path& destination, const platform::ContentWriter& write) {
+  return platform::ReplaceFileAtomicallyInPieces(destination.string(), write,
+                                                 {/*followLinks=*/false, /*flushToDisk=*/false});
+}
+
+bool Report(const platform::FileResult& written, std::string& error) {
+  if (!written.ok()) error = "cannot write: " + platform::Describe(written);
+  return written.ok();
+}
+
+platform::ContentWriter Whole(std::string_view bytes) {
+  return [bytes](const platform::PieceWriter& put) { put(bytes); };
+}
+
+}  // namespace
+
 bool WriteFileAtomically(const fs::path& destination, std::string_view bytes, std::string& error) {
-  return WriteFileAtomicallyInPieces(
-      destination, [bytes](const platform::PieceWriter& put) { put(bytes); }, error);
+  return Report(Replace(destination, Whole(bytes)), error);
+}
+
+// The folder is made only after a first attempt found it missing: most
+// outputs go into a folder an earlier one was written to.
+bool WriteFileMakingFolders(const fs::path& destination, std::string_view bytes,
+                            std::string& error) {
+  platform::FileResult written = Replace(destination, Whole(bytes));
+  if (written.status == platform::FileStatus::kMissing) {
+    std::error_code code;
+    fs::create_directories(destination.parent_path(), code);
+    if (code) {
+      error = "cannot create folder: " + code.message();
+      return false;
+    }
+    written = Replace(destination, Whole(bytes));
+  }
+  return Report(written, error);
 }
 
 bool WriteFileAtomicallyInPieces(const fs::path& destination, const platform::ContentWriter& write,
                                  std::string& error) {
-  const platform::FileResult written = platform::ReplaceFileAtomicallyInPieces(
-      destination.string(), write, {/*followLinks=*/false, /*flushToDisk=*/false});
-  if (!written.ok()) error = "cannot write: " + platform::Describe(written);
-  return written.ok();
+  return Report(Replace(destination, write), error);
 }
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error) {

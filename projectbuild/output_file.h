@@ -20,6 +20,11 @@ bool IsTemporaryOutputName(const std::filesystem::path& path);
 bool WriteFileAtomically(const std::filesystem::path& destination, std::string_view bytes,
                          std::string& error);
 
+// The same, making destination's folder (and those above it) where one is
+// missing.
+bool WriteFileMakingFolders(const std::filesystem::path& destination, std::string_view bytes,
+                            std::string& error);
+
 // The same with the content written in pieces, so that it is never held
 // whole: write hands each piece to put, which answers false once writing
 // failed.

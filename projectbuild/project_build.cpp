@@ -94,6 +94,13 @@ void SettleOutputFolder(const fs::path& output, const OutputManifest& previous, 
     report.warnings.push_back(std::string(kManifestName) + ": " + error);
 }
 
+// The size of the file, 0 when it cannot be told.
+uint64_t SizeOnDisk(const fs::path& path) {
+  std::error_code error;
+  const uintmax_t size = fs::file_size(path, error);
+  return error ? 0 : size;
+}
+
 }  // namespace
 
 namespace {

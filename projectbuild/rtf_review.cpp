@@ -250,6 +250,7 @@ FileResult ReviewRtf(const std::filesystem::path& from, const std::filesystem::p
                      const TargetSettings& settings, FileResult result) {
   std::string bytes, error;
   if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
+  result.bytesIn = bytes.size();
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), settings.expression.c_str());
   std::vector<RtfPiece> pieces;

@@ -66,6 +66,18 @@ bool ExcludesTagList(IBuildTagExprParser* parser, std::string_view list) {
   return parser->IsIncluded(tagSet.c_str()) != S_OK;
 }
 
+std::unique_ptr<CHtmlFileEx> AnalyseTopic(const std::filesystem::path& from,
+                                          const std::filesystem::path& projectRoot,
+                                          FileResult& result) {
+  std::string bytes, error;
+  if (!ReadWholeFile(from, bytes, error)) return nullptr;
+  result.bytesIn = bytes.size();
+  auto document = std::make_unique<CHtmlFileEx>(CByteString(bytes), from.string().c_str());
+  document->SetProjectRoot(projectRoot.string().c_str());
+  if (!document->Analyse()) return nullptr;
+  return document;
+}
+
 FileResult WriteTopic(CHtmlFileEx& document, const std::filesystem::path& to,
                       const TargetSettings& settings, FileResult result) {
   if (!settings.keepTags) RemoveBuildTagMarkup(document);
@@ -81,9 +93,9 @@ FileResult WriteTopic(CHtmlFileEx& document, const std::filesystem::path& to,
 FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem::path& to,
                        const std::filesystem::path& projectRoot, const TargetSettings& settings,
                        FileResult result) {
-  CHtmlFileEx document(from.string().c_str());
-  document.SetProjectRoot(projectRoot.string().c_str());
-  if (!document.Analyse()) return Failed(result, "cannot read the topic");
+  const std::unique_ptr<CHtmlFileEx> topic = AnalyseTopic(from, projectRoot, result);
+  if (!topic) return Failed(result, "cannot read the topic");
+  CHtmlFileEx& document = *topic;
 
   TopicTools& tools = ThreadTopicTools();
   IBuildTagExprParser* parser = tools.Parser(settings.expression);

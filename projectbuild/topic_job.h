@@ -4,6 +4,7 @@
 #define BTE_PROJECTBUILD_TOPIC_JOB_H
 
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
 #include "buildtagexpr.h"
@@ -16,6 +17,12 @@ namespace bte::projectbuild {
 // Whether the expression excludes a tag list as topics write it (names
 // separated by "," or ";").
 bool ExcludesTagList(IBuildTagExprParser* parser, std::string_view list);
+
+// The topic at from, read and analysed, its links to resolve inside
+// projectRoot; null when it cannot be read. result counts the bytes read.
+std::unique_ptr<CHtmlFileEx> AnalyseTopic(const std::filesystem::path& from,
+                                          const std::filesystem::path& projectRoot,
+                                          FileResult& result);
 
 // Takes our markup out unless the settings keep it, saves the topic and
 // writes it to `to`; the result gains the written size and hash, or fails.

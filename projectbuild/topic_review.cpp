@@ -138,9 +138,9 @@ class TopicReviewer {
 FileResult ReviewTopic(const std::filesystem::path& from, const std::filesystem::path& to,
                        const std::filesystem::path& projectRoot, const TargetSettings& settings,
                        FileResult result) {
-  CHtmlFileEx document(from.string().c_str());
-  document.SetProjectRoot(projectRoot.string().c_str());
-  if (!document.Analyse()) return Failed(result, "cannot read the topic");
+  const std::unique_ptr<CHtmlFileEx> topic = AnalyseTopic(from, projectRoot, result);
+  if (!topic) return Failed(result, "cannot read the topic");
+  CHtmlFileEx& document = *topic;
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), settings.expression.c_str());
   parser->EnableCache(1);
