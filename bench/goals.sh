@@ -124,13 +124,18 @@ row "  processors the --jobs 2 build ran on (average)" "$(summary < "$work/cores
 # looks at every recently freed inode first) queues the two jobs. And the
 # processors of a virtual machine need not be equal: --jobs 1 is timed on
 # each of the first two, so that --jobs 2 can be set against the best two
-# processors of those speeds can do (1 / (1/a + 1/b)).
+# processors of those speeds can do (1 / (1/a + 1/b)). Nor need two
+# processors of a virtual machine run two programs at once as fast as one
+# alone (they may share a core, caches or the host): two --jobs 1 builds,
+# one on each, side by side show what the machine gives two independent
+# jobs, and --jobs 2 is set against half of their time.
 if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
   ram=$(mktemp -d /dev/shm/goals.XXXXXX)
   trap 'rm -rf "$work" "$ram"' EXIT
   cp -r "$work/src" "$ram/src"
   age "$ram/src"
   : > "$work/ram-speed-up"; : > "$work/ram-cpus"; : > "$work/ram-ideal"
+  : > "$work/ram-side"; : > "$work/ram-half"
   for ((i = 0; i < runs; ++i)); do
     read -r first _ < <(timed taskset -c 0 "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$ram/src" "$ram/first$i")
     read -r second _ < <(timed taskset -c 1 "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$ram/src" "$ram/second$i")
@@ -138,11 +143,17 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
     echo "if ($first < $second) $first / $two else $second / $two" | bc -l >> "$work/ram-speed-up"
     echo "if ($first > $second) $first / $second else $second / $first" | bc -l >> "$work/ram-cpus"
     echo "$two * (1 / $first + 1 / $second)" | bc -l >> "$work/ram-ideal"
+    read -r side _ < <(timed bash -c "taskset -c 0 '$tool' build --quiet --jobs 1 --expr 'NOT Beta' '$ram/src' '$ram/left$i' &
+      taskset -c 1 '$tool' build --quiet --jobs 1 --expr 'NOT Beta' '$ram/src' '$ram/right$i'; wait")
+    echo "if ($first > $second) $side / $first else $side / $second" | bc -l >> "$work/ram-side"
+    echo "$two / ($side / 2)" | bc -l >> "$work/ram-half"
   done
   rm -rf "$ram"
   row "  in memory: --jobs 1 (faster CPU) / --jobs 2" "$(summary < "$work/ram-speed-up")" "-"
   row "  in memory: --jobs 1, slower / faster CPU" "$(summary < "$work/ram-cpus")" "-"
   row "  in memory: --jobs 2 / the two CPUs' best" "$(summary < "$work/ram-ideal")" "-"
+  row "  in memory: two --jobs 1 side by side / slower alone" "$(summary < "$work/ram-side")" "-"
+  row "  in memory: --jobs 2 / half of those two side by side" "$(summary < "$work/ram-half")" "-"
 fi
 
 echo "goals: time per topic on a project of 20,000 topics (one run)" >&2
