@@ -155,6 +155,7 @@ int RunBuild(const BuildOptions& options) {
   const std::vector<std::string> subfolders =
       several ? TargetFolderNames(names) : std::vector<std::string>(1);
   if (several && !CheckFolders(options, targets, subfolders)) return kExitUsage;
+  PrepareProcessForBuilds();
   std::vector<BuildReport> reports;
   int exitCode = kExitOk;
   for (size_t i = 0; i < targets.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <system_error>
 
+#include "platform/allocator_tuning.h"
 #include "platform/terminal.h"
 #include "platform/worker_threads.h"
 #include "projectbuild/beyond_interface.h"
@@ -207,6 +208,8 @@ BuildReport BuildProject(const BuildRequest& request) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   return report;
 }
+
+void PrepareProcessForBuilds() { platform::KeepFreedMemoryForReuse(); }
 
 const std::atomic<bool>& InterruptFlag() { return platform::InstallInterruptFlag(); }
 

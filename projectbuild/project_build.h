@@ -43,6 +43,10 @@ bool CheckBuildFolders(const BuildRequest& request, std::string& error);
 
 BuildReport BuildProject(const BuildRequest& request);
 
+// Readies the process that runs builds (a program of its own, not a host):
+// memory one file's job frees is kept for the next.
+void PrepareProcessForBuilds();
+
 // A flag that Ctrl-C and termination requests raise from the first call on,
 // for BuildRequest::stop.
 const std::atomic<bool>& InterruptFlag();
