@@ -5,7 +5,8 @@
 set -euo pipefail
 build=${1:-build}
 tool="$(cd "$build" && pwd)/cli/buildtags"
-work=$(mktemp -d)
+# In the build folder rather than /tmp: see goals.sh.
+work=$(mktemp -d "$build/build-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 src="$work/src"
 "$(dirname "$0")/bench_project.sh" "$src"
