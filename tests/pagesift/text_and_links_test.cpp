@@ -116,25 +116,6 @@ class FileLinks : public ::testing::Test {
   fs::path root_;
 };
 
-TEST_F(FileLinks, ResolveAgainstTheTopicsFolder) {
-  EXPECT_EQ(Resolve("Other.htm"), Under("HTML/Other.htm"));
-  EXPECT_EQ(Resolve("./Other.htm#part?x"), Under("HTML/Other.htm"));
-  EXPECT_EQ(Resolve("Other.htm?q=1#f"), Under("HTML/Other.htm"));
-  EXPECT_EQ(Resolve("sub%20dir/a%20b.htm"), Under("HTML/sub dir/a b.htm"));
-  EXPECT_EQ(Resolve("sub dir\\a b.htm"), Under("HTML/sub dir/a b.htm"));
-  EXPECT_EQ(Resolve("../HTML/sub dir/../topic.htm"), Under("HTML/topic.htm"));
-}
-
-TEST_F(FileLinks, FallBackToANameDifferingInCase) {
-  EXPECT_EQ(Resolve("../css/style.css"), Under("CSS/style.css"));
-  EXPECT_EQ(Resolve("..\\Css\\STYLE.CSS"), Under("CSS/style.css"));
-  EXPECT_EQ(Resolve("other.htm"), Under("HTML/Other.htm"));
-  EXPECT_EQ(CHtmlPack::IsExistingFile(Resolve("../css/style.css").c_str()), 1);
-  // A missing file still has a path; it just does not exist.
-  EXPECT_EQ(Resolve("missing.htm"), Under("HTML/missing.htm"));
-  EXPECT_EQ(CHtmlPack::IsExistingFile(Resolve("missing.htm").c_str()), 0);
-}
-
 TEST_F(FileLinks, NameNoFileOutsideTheProjectOrWithASchemeOrAbsolutePath) {
   for (const char* link : {"../../outside_pagesift.htm", "../..", "..", "http://x/a.htm", "mailto:x",
                            "/etc/passwd", "C:\\x.htm", "c:/x.htm", "#top", "", "?q", "javascript:popup('a.htm')"}) {
