@@ -218,21 +218,4 @@ TEST_F(FileLinks, ResolveAsThePlainReadingDoes) {
   }
 }
 
-TEST(CorpusLinks, StyleSheetLinksOfRealTopicsResolveToExistingFiles) {
-  BTE_REQUIRE_CORPUS();
-  size_t checked = 0;
-  for (const auto& path : bte::testing::CorpusFiles(true)) {
-    auto topic = bte::testing::Analysed(bte::testing::ReadBytes(path), path.c_str());
-    for (HtmlPosition at = topic->GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
-      const CHtmlTagItem* tag = topic->GetTagItem(at);
-      const char* rel = tag ? tag->GetAttributeValue("rel") : nullptr;
-      if (!rel || std::string(rel) != "stylesheet") continue;
-      CByteString file = topic->GetFilePathName(tag->GetAttributeValue("href"));
-      EXPECT_EQ(CHtmlPack::IsExistingFile(file.GetContent()), 1) << path << " -> " << file.GetContent();
-      ++checked;
-    }
-  }
-  EXPECT_GT(checked, 100u);
-}
-
 }  // namespace
