@@ -87,6 +87,9 @@ const CleanupCase kCleanupCases[] = {
     {"FooterWithTextStays",
      "<div placeholder id=\"footer\">F" GONE "</div>",
      "<div placeholder id=\"footer\">F</div>"},
+    {"HeaderWithOnlyAnImageStays",
+     "<div placeholder id=\"header\"><b><img src=\"a.png\"></b>" GONE "</div>",
+     "<div placeholder id=\"header\"><b><img src=\"a.png\"></b></div>"},
     {"OtherPlaceholderStays",
      "<div placeholder id=\"sidebar\">" GONE "</div>", "<div placeholder id=\"sidebar\"></div>"},
 };
@@ -178,18 +181,6 @@ TEST(PopupPass, OneWalkMatchesWalkingEveryCycle) {
     }
     ASSERT_EQ(Saved(*ours), Saved(*reference)) << html;
   }
-}
-
-TEST(CleanupRange, ContentIsTextOrImageBetweenBothEnds) {
-  const auto parser = MakeParser("Print");
-  const auto document = Analysed("<div><b></b><img src=\"x\"></div>");
-  HtmlFilterPass pass(document.get(), parser.get());
-  const HtmlPosition first = document->GetTokenList()->GetHeadPosition();
-  const HtmlPosition last = document->GetTokenList()->GetTailPosition();
-  EXPECT_EQ(pass.RangeHasContent(first, last), 1);
-  EXPECT_EQ(pass.RangeHasContent(first, CHtmlTokenList::GetNext(CHtmlTokenList::GetNext(first))),
-            0);
-  EXPECT_EQ(pass.RangeHasContent(nullptr, last), 1);
 }
 
 struct ItemValueCase {

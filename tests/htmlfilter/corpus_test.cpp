@@ -1,6 +1,9 @@
 // Real help projects, copied to a temporary folder and given build tags:
-// topics filtered with expressions that exclude topics they link to.
+// topics filtered with expressions that exclude topics they link to, and
+// one filtered topic as a browser renders it.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -270,6 +273,67 @@ TEST_F(MenuTopic, TopicWhoseEveryElementIsExcludedKeepsItsFrame) {
                     "<ul data-buildtags=\"Web\"><li>a<li>b</ul></body></html>");
   EXPECT_EQ(Filtered("Print"), "<html><head><title>T</title></head><body></body></html>");
 }
+
+#ifndef _WIN32
+// Runs after layout; innerText leaves out what is not rendered.
+const char kProbe[] =
+    "<script>window.addEventListener('load', function () {"
+    " var rows = document.querySelectorAll('table.menu tr'); var shape = [];"
+    " for (var i = 0; i < rows.length; ++i) shape.push(rows[i].cells.length);"
+    " var text = document.body.innerText.replace(/\\s+/g, ' ');"
+    " var pre = document.createElement('pre'); pre.id = 'probe';"
+    " pre.textContent = '@shape ' + shape.join(',') + ' @text ' + text + ' @end';"
+    " document.body.appendChild(pre); });</script>";
+
+bool HaveChromium() { return std::system("command -v chromium >/dev/null 2>&1") == 0; }
+
+std::string DumpDom(const fs::path& page, const fs::path& profile) {
+  const std::string command =
+      "timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic "
+      "--no-first-run --disable-background-networking --disable-component-update "
+      "--disable-sync --user-data-dir='" + profile.string() + "' --dump-dom 'file://" +
+      page.string() + "' 2>/dev/null";
+  std::string dom;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return dom;
+  char buffer[8192];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) dom.append(buffer, n);
+  pclose(pipe);
+  return dom;
+}
+
+std::string Between(const std::string& text, const std::string& open, const std::string& close) {
+  const size_t start = text.find(open);
+  if (start == std::string::npos) return {};
+  const size_t end = text.find(close, start + open.size());
+  return text.substr(start + open.size(), end == std::string::npos ? end : end - start - open.size());
+}
+
+// The Print output as an author sees it: headless Chromium loads it and a
+// probe script reports the rendered text and the menu table's shape.
+TEST_F(MenuTopic, PrintOutputRendersAsFiltered) {
+  if (!HaveChromium()) GTEST_SKIP() << "chromium is not installed; rendering is not checked";
+  std::string filtered = Filtered("Print");
+  const size_t body = filtered.rfind("</body>");
+  ASSERT_NE(body, std::string::npos);
+  filtered.insert(body, kProbe);
+  const fs::path page = html_ / "filtered.htm";
+  WriteFile(page, filtered);
+
+  const std::string dom = DumpDom(page, folder_.path() / "profile");
+  const std::string probe = Between(dom, "<pre id=\"probe\">", "</pre>");
+  ASSERT_FALSE(probe.empty()) << "no probe output; the page did not render:\n" << dom;
+  const std::string text = Between(probe, "@text ", " @end");
+  EXPECT_EQ(Between(probe, "@shape ", " @text"), "3,3,3,3,3,3,3") << probe;
+  for (const char* shown : {"File Menu", "Save Annotated Source", "The Print dialogue box",
+                            "Return to the main menu."})
+    EXPECT_NE(text.find(shown), std::string::npos) << shown << " in " << text;
+  for (const char* gone : {"Closes the program", "Also see", "Tips for saving"})
+    EXPECT_EQ(text.find(gone), std::string::npos) << gone << " in " << text;
+  EXPECT_EQ(dom.find("href=\"dlg_print.htm\""), std::string::npos);
+  EXPECT_NE(dom.find("href=\"detail_pane.htm\""), std::string::npos);
+}
+#endif
 
 }  // namespace
 }  // namespace bte::test

@@ -1,8 +1,5 @@
 #include "filter_support.h"
 
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 #include "platform/wide_string.h"
@@ -36,18 +33,6 @@ std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html, b
       platform::WideToMultiByte(platform::WideStringView(result, SysStringLen(result)));
   SysFreeString(result);
   return text;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
 }
 
 void Edit(const fs::path& file, const std::string& from, const std::string& to) {

@@ -31,8 +31,8 @@ using testing::Saved;
 std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html,
                          bool withLinks, HRESULT* status = nullptr);
 
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+inline std::string ReadFile(const std::filesystem::path& path) { return ReadBytes(path.string()).value_or(""); }
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) { WriteBytes(path.string(), bytes); }
 // Replaces the first occurrence of from in the file; fails the test when
 // there is none.
 void Edit(const std::filesystem::path& file, const std::string& from, const std::string& to);

@@ -95,13 +95,6 @@ TEST(ElementRemoval, MarksMisplacedContent) {
   EXPECT_EQ(marked, "p img ");
 }
 
-TEST(ElementRemoval, RunNeedsDocumentAndParser) {
-  const auto parser = MakeParser("Print");
-  const auto document = Analysed("<p>A</p>");
-  EXPECT_EQ(HtmlFilterPass(nullptr, parser.get()).Run(kModeFilter), 0);
-  EXPECT_EQ(HtmlFilterPass(document.get(), nullptr).Run(kModeFilter), 0);
-}
-
 // Nesting deeper than any call stack would take: the scan keeps its own
 // stack of open inline elements, and the nesting counter handles the
 // same-kind levels.

@@ -1,7 +1,6 @@
-// Document operations on real topics: build tag candidates, the HTML Help
-// related-topics control, and deleting elements and links.
+// Document operations: build tag candidates, the HTML Help controls, and
+// deleting elements and links.
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -11,60 +10,6 @@ namespace {
 
 using bte::testing::Analysed;
 using bte::testing::Saved;
-
-// Real topics with a related-topics control inserted after <body>: its items
-// link to the other topics of the same folder.
-std::string WithRelatedTopics(std::string html, const std::string& classId, const std::string& command,
-                              const std::vector<std::string>& files) {
-  std::string control = "\n<OBJECT id=hhctrl type=\"application/x-oleobject\"\n  classid=\"" + classId +
-                        "\">\n  <PARAM name=\"Command\" value=\"" + command + "\">\n";
-  for (size_t i = 0; i < files.size(); ++i) {
-    control += "  <PARAM name=\"Item" + std::to_string(i + 1) + "\" value=\"Title &amp; more;" + files[i] + "\">\n";
-  }
-  control += "</OBJECT>\n";
-  size_t body = html.find("<body");
-  if (body == std::string::npos) body = html.find("<BODY");
-  size_t insertAt = body == std::string::npos ? 0 : html.find('>', body) + 1;
-  return html.insert(insertAt, control);
-}
-
-// The related-topics controls of a document, by position.
-std::vector<HtmlPosition> RelatedTopicsControls(const CHtmlPack& document) {
-  std::vector<HtmlPosition> controls;
-  for (HtmlPosition at = document.GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
-    if (document.GetHhctrlCommandType(at) == pagesift::kHhctrlRelatedTopics) controls.push_back(at);
-  }
-  return controls;
-}
-
-// Real topics hold no such control of their own: the one inserted is found,
-// and its items lead to existing files.
-TEST(RelatedTopics, AreRecognisedInRealTopicsAndTheirItemsResolve) {
-  BTE_REQUIRE_CORPUS();
-  auto topics = bte::testing::CorpusFiles(true);
-  size_t checked = 0;
-  for (size_t i = 0; i + 2 < topics.size(); ++i) {
-    if (topics[i].parent_path() != topics[i + 2].parent_path()) continue;
-    SCOPED_TRACE(topics[i].string());
-    std::vector<std::string> files = {topics[i + 1].filename().string(), topics[i + 2].filename().string()};
-    std::string html = WithRelatedTopics(bte::testing::ReadBytes(topics[i]),
-                                         i % 2 ? "clsid:ADB880A6-D8FF-11CF-9377-00AA003B7A11"
-                                               : "CLSID:52a2aaae-085d-4187-97ea-8c30db990436",
-                                         "Related Topics, MENU", files);
-    auto document = Analysed(html, topics[i].string().c_str());
-    std::vector<HtmlPosition> controls = RelatedTopicsControls(*document);
-    ASSERT_EQ(controls.size(), 1u);
-    // The params follow the object directly, one per line.
-    HtmlPosition item = CHtmlTokenList::GetNext(CHtmlTokenList::GetNext(controls[0]));
-    const char* value = document->GetTagItem(item)->GetAttributeValue("value");
-    ASSERT_NE(value, nullptr);
-    std::string file = std::string(value).substr(std::string(value).rfind(';') + 1);
-    EXPECT_EQ(CHtmlPack::IsExistingFile(document->GetFilePathName(file.c_str()).GetContent()), 1);
-    EXPECT_EQ(Saved(*document), html);
-    ++checked;
-  }
-  EXPECT_GT(checked, 50u);
-}
 
 struct CommandCase {
   const char* object;
@@ -88,6 +33,9 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandCase{HH "<param name=Command value=\"ALink,MENU\">", pagesift::kHhctrlAssociativeLinks},
                       CommandCase{HH "<param name=Command value=Contents>", pagesift::kHhctrlContents},
                       CommandCase{HH "<param name=Command value=Index>", pagesift::kHhctrlIndex},
+                      CommandCase{"<object classid=\" CLSID:52A2AAAE-085D-4187-97EA-8C30DB990436 \">"
+                                  "<param name=Command value=\"Related Topics, MENU\">",
+                                  pagesift::kHhctrlRelatedTopics},
                       CommandCase{HH "<param name=Command value=Splash>", pagesift::kHhctrlOtherCommand},
                       CommandCase{HH "</object><param name=Command value=\"Related Topics\">",
                                   pagesift::kHhctrlOtherCommand},

@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "pagesift/pagesift.h"
 #include "tests/support/case_name.h"
 #include "tests/support/corpus.h"
+#include "tests/support/temp_folder.h"
 
 namespace bte::testing {
 
@@ -27,12 +26,7 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+inline std::string ReadBytes(const std::filesystem::path& path) { return ::ReadBytes(path.string()).value_or(""); }
 
 inline std::filesystem::path HtmlCorpus() { return bte::test::CorpusDir() / "html"; }
 

@@ -116,25 +116,6 @@ class FileLinks : public ::testing::Test {
   fs::path root_;
 };
 
-TEST_F(FileLinks, ResolveAgainstTheTopicsFolder) {
-  EXPECT_EQ(Resolve("Other.htm"), Under("HTML/Other.htm"));
-  EXPECT_EQ(Resolve("./Other.htm#part?x"), Under("HTML/Other.htm"));
-  EXPECT_EQ(Resolve("Other.htm?q=1#f"), Under("HTML/Other.htm"));
-  EXPECT_EQ(Resolve("sub%20dir/a%20b.htm"), Under("HTML/sub dir/a b.htm"));
-  EXPECT_EQ(Resolve("sub dir\\a b.htm"), Under("HTML/sub dir/a b.htm"));
-  EXPECT_EQ(Resolve("../HTML/sub dir/../topic.htm"), Under("HTML/topic.htm"));
-}
-
-TEST_F(FileLinks, FallBackToANameDifferingInCase) {
-  EXPECT_EQ(Resolve("../css/style.css"), Under("CSS/style.css"));
-  EXPECT_EQ(Resolve("..\\Css\\STYLE.CSS"), Under("CSS/style.css"));
-  EXPECT_EQ(Resolve("other.htm"), Under("HTML/Other.htm"));
-  EXPECT_EQ(CHtmlPack::IsExistingFile(Resolve("../css/style.css").c_str()), 1);
-  // A missing file still has a path; it just does not exist.
-  EXPECT_EQ(Resolve("missing.htm"), Under("HTML/missing.htm"));
-  EXPECT_EQ(CHtmlPack::IsExistingFile(Resolve("missing.htm").c_str()), 0);
-}
-
 TEST_F(FileLinks, NameNoFileOutsideTheProjectOrWithASchemeOrAbsolutePath) {
   for (const char* link : {"../../outside_pagesift.htm", "../..", "..", "http://x/a.htm", "mailto:x",
                            "/etc/passwd", "C:\\x.htm", "c:/x.htm", "#top", "", "?q", "javascript:popup('a.htm')"}) {
@@ -235,23 +216,6 @@ TEST_F(FileLinks, ResolveAsThePlainReadingDoes) {
       EXPECT_EQ(std::string(topic.GetFilePathName(link.c_str()).View()), ModelResolve(root_, link)) << link;
     }
   }
-}
-
-TEST(CorpusLinks, StyleSheetLinksOfRealTopicsResolveToExistingFiles) {
-  BTE_REQUIRE_CORPUS();
-  size_t checked = 0;
-  for (const auto& path : bte::testing::CorpusFiles(true)) {
-    auto topic = bte::testing::Analysed(bte::testing::ReadBytes(path), path.c_str());
-    for (HtmlPosition at = topic->GetTokenList()->GetHeadPosition(); at; at = CHtmlTokenList::GetNext(at)) {
-      const CHtmlTagItem* tag = topic->GetTagItem(at);
-      const char* rel = tag ? tag->GetAttributeValue("rel") : nullptr;
-      if (!rel || std::string(rel) != "stylesheet") continue;
-      CByteString file = topic->GetFilePathName(tag->GetAttributeValue("href"));
-      EXPECT_EQ(CHtmlPack::IsExistingFile(file.GetContent()), 1) << path << " -> " << file.GetContent();
-      ++checked;
-    }
-  }
-  EXPECT_GT(checked, 100u);
 }
 
 }  // namespace

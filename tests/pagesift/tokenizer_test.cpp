@@ -1,5 +1,5 @@
-// The tokenizer: token shapes, lossless saving, whitespace between tags and
-// attribute rewriting.
+// The tokenizer: token shapes (whitespace between tags included), lossless
+// saving and attribute rewriting.
 #include <cstdint>
 #include <random>
 #include <string>
@@ -84,18 +84,6 @@ TEST(TokenShapes, KeepsNulAndEightBitBytes) {
   auto document = Analysed(html);
   EXPECT_EQ(Saved(*document), html);
   EXPECT_EQ(document->GetTokenList()->GetCount(), 4u);
-}
-
-TEST(Whitespace, TravelsWithThePrecedingTagAndGoesWithIt) {
-  auto document = Analysed("<td>\n  <p data-buildtags=x>a</p>\n</td>");
-  HtmlPosition p = document->GetCandidatePosition(0);
-  EXPECT_EQ(document->GetTagItem(p)->GetSourceText(), "<p data-buildtags=x>");
-  HtmlPosition td = document->GetTokenList()->GetHeadPosition();
-  EXPECT_EQ(td->GetSourceText(), "<td>\n  ");
-  for (HtmlPosition at = p; at != document->GetTokenList()->GetTailPosition(); at = CHtmlTokenList::GetNext(at)) {
-    at->DiscardToken();
-  }
-  EXPECT_EQ(Saved(*document), "<td>\n  </td>");
 }
 
 struct AttributeCase {
