@@ -11,10 +11,10 @@ bool IsTemporaryOutputName(const fs::path& path) {
   return platform::IsTemporaryName(path.filename().string());
 }
 
-// Outputs can be made again, so they are not flushed to the disk; a link in
-// the output folder is replaced, never written through.
 namespace {
 
+// Outputs can be made again, so they are not flushed to the disk; a link in
+// the output folder is replaced, never written through.
 platform::FileResult Replace(const fs::path& destination, const platform::ContentWriter& write) {
   return platform::ReplaceFileAtomicallyInPieces(destination.string(), write,
                                                  {/*followLinks=*/false, /*flushToDisk=*/false});
