@@ -14,11 +14,16 @@
 namespace bte::projectbuild {
 namespace fs = std::filesystem;
 
+bool ReadSource(const fs::path& from, std::string& bytes, FileResult& result, std::string& error) {
+  if (!ReadWholeFile(from, bytes, error)) return false;
+  result.bytesIn = bytes.size();
+  return true;
+}
+
 FileResult CopyUnchanged(const fs::path& from, const fs::path& to, const TargetSettings& settings,
                          FileResult result) {
   std::string bytes, error;
-  if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
-  result.bytesIn = bytes.size();
+  if (!ReadSource(from, bytes, result, error)) return Failed(result, error);
   if (!WriteOutput(to, bytes, settings, error)) return Failed(result, error);
   result.outcome = FileOutcome::kCopied;
   result.bytesOut = bytes.size();
@@ -33,8 +38,7 @@ namespace {
 FileResult FilterRtf(const fs::path& from, const fs::path& to, const TargetSettings& settings,
                      FileResult result) {
   std::string bytes, error;
-  if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
-  result.bytesIn = bytes.size();
+  if (!ReadSource(from, bytes, result, error)) return Failed(result, error);
   std::vector<RtfTaggedRange> ranges;
   if (!ListRtfTaggedRanges(bytes, ranges, error)) {
     ranges.clear();  // the filter itself decides whether the markup is usable

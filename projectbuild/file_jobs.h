@@ -26,6 +26,10 @@ struct TargetSettings {
   bool rtfExcerpts = false;  // list the passages removed from RTF documents (a second read)
 };
 
+// Reads a source file whole; the result counts the bytes read.
+bool ReadSource(const std::filesystem::path& from, std::string& bytes, FileResult& result,
+                std::string& error);
+
 // Writes an output file (making its folder), or, in a dry run, nothing.
 bool WriteOutput(const std::filesystem::path& to, std::string_view bytes,
                  const TargetSettings& settings, std::string& error);

@@ -13,8 +13,7 @@ FileResult BuildHelpFile(const BuildPaths& paths, const SourceFile& file,
   result.relative = file.relative;
   result.kind = file.kind;
   std::string bytes, error;
-  if (!ReadWholeFile(paths.source / file.relative, bytes, error)) return Failed(result, error);
-  result.bytesIn = bytes.size();
+  if (!ReadSource(paths.source / file.relative, bytes, result, error)) return Failed(result, error);
   const std::filesystem::path folder = file.relative.parent_path();
   std::string written;
   if (file.kind == SourceKind::kHelpProject) {

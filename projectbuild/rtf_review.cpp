@@ -249,8 +249,7 @@ std::string WriteRtfReview(const std::string& rtf, const std::vector<RtfPiece>& 
 FileResult ReviewRtf(const std::filesystem::path& from, const std::filesystem::path& to,
                      const TargetSettings& settings, FileResult result) {
   std::string bytes, error;
-  if (!ReadWholeFile(from, bytes, error)) return Failed(result, error);
-  result.bytesIn = bytes.size();
+  if (!ReadSource(from, bytes, result, error)) return Failed(result, error);
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), settings.expression.c_str());
   std::vector<RtfPiece> pieces;

@@ -9,6 +9,12 @@
 
 namespace bte::projectbuild {
 
+std::unique_ptr<CHtmlFileEx> TopicDocument(std::string source, const std::string& topicPath) {
+  CByteString bytes;
+  bytes.Adopt(std::move(source));
+  return std::make_unique<CHtmlFileEx>(std::move(bytes), topicPath.c_str());
+}
+
 FilteredTopicDocument FilterTopicDocument(std::string source, const std::string& topicPath,
                                           const std::string& expression,
                                           const TopicFilterOptions& options) {
@@ -19,10 +25,7 @@ FilteredTopicDocument FilterTopicDocument(std::string source, const std::string&
     return result;
   }
   filter->SetExpression(expression.c_str());
-  // The document takes the bytes over: a large topic is held once.
-  CByteString bytes;
-  bytes.Adopt(std::move(source));
-  auto document = std::make_unique<CHtmlFileEx>(std::move(bytes), topicPath.c_str());
+  std::unique_ptr<CHtmlFileEx> document = TopicDocument(std::move(source), topicPath);
   if (!document->Analyse()) {
     result.status = TopicFilterStatus::kUnparsable;
     return result;

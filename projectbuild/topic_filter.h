@@ -26,6 +26,10 @@ struct FilteredTopicDocument {
   std::unique_ptr<CHtmlFileEx> document;  // when filtered
 };
 
+// A document of source, which it takes over (a large topic is held once),
+// living at topicPath for its links; not analysed yet.
+std::unique_ptr<CHtmlFileEx> TopicDocument(std::string source, const std::string& topicPath);
+
 FilteredTopicDocument FilterTopicDocument(std::string source, const std::string& topicPath,
                                           const std::string& expression,
                                           const TopicFilterOptions& options);

@@ -7,6 +7,7 @@
 #include "projectbuild/output_file.h"
 #include "projectbuild/output_manifest.h"
 #include "projectbuild/removed_links.h"
+#include "projectbuild/topic_filter.h"
 #include "projectbuild/topic_markup.h"
 #include "pagesift/pagesift.h"
 
@@ -70,9 +71,8 @@ std::unique_ptr<CHtmlFileEx> AnalyseTopic(const std::filesystem::path& from,
                                           const std::filesystem::path& projectRoot,
                                           FileResult& result) {
   std::string bytes, error;
-  if (!ReadWholeFile(from, bytes, error)) return nullptr;
-  result.bytesIn = bytes.size();
-  auto document = std::make_unique<CHtmlFileEx>(CByteString(bytes), from.string().c_str());
+  if (!ReadSource(from, bytes, result, error)) return nullptr;
+  std::unique_ptr<CHtmlFileEx> document = TopicDocument(std::move(bytes), from.string());
   document->SetProjectRoot(projectRoot.string().c_str());
   if (!document->Analyse()) return nullptr;
   return document;
