@@ -65,14 +65,5 @@ TEST_F(RtfCommandsTest, BrokenMarkupLeavesTheOutputAlone) {
   EXPECT_NE(run.err.find("cannot read"), std::string::npos);
 }
 
-TEST_F(RtfCommandsTest, ListsTheBuildTagRanges) {
-  const std::string two = tagged_ + Tagged(9, "x", "Web") + Tagged(10, "y", "Other");
-  const std::string withComment = Write(
-      "two.rtf", two + RangeStart(11) + "z" + RangeEnd(11) + Annotation(11, "Not ours", "Jo"));
-  const ToolRun run = RunTool({"rtf-tags", withComment});
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out, "4\tPrint;Draft\n9\tWeb\n10\tOther\n");
-}
-
 }  // namespace
 }  // namespace bte::test
