@@ -25,6 +25,14 @@ using test::Contains;
 using test::Read;
 using test::Write;
 
+// A build-tag range around text, as the host writes it.
+std::string TaggedRtf(int number, const std::string& text, const std::string& tags) {
+  const std::string n = std::to_string(number);
+  return "{\\*\\atrfstart " + n + "}" + text + "{\\*\\atrfend " + n +
+         "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
+         "{\\*\\annotation{\\*\\atnref " + n + "}" + tags + "}";
+}
+
 class BuildProjectTest : public ::testing::Test {
  protected:
   // SRC into OUT on one thread: tests that need more change the request.
@@ -65,6 +73,19 @@ TEST_F(BuildProjectTest, BuildTagMarkupLeavesEveryKeptTopicUnlessKept) {
   request.keepTags = true;
   BuildProject(request);
   EXPECT_EQ(Read(out_ / "topic.htm"), topic);
+}
+
+// Copied as other files, they would ship what the target excludes; the
+// real projects that have such names are not beside every clone.
+TEST_F(BuildProjectTest, UpperCaseExtensionsAreTopicsAndDocuments) {
+  Write(source_ / "A.HTM", "<p data-buildtags=\"Print\">Secret</p><p>kept</p>");
+  Write(source_ / "B.RTF", "{\\rtf1 " + TaggedRtf(1, "Secret", "Print") + "kept\\par}");
+  Write(source_ / "C.Html", "<head><meta name=\"buildtags\" content=\"Print\"></head>Secret");
+  const BuildReport report = Build("NOT Print");
+  EXPECT_EQ(Read(out_ / "A.HTM"), "<p>kept</p>");
+  EXPECT_EQ(Read(out_ / "B.RTF"), "{\\rtf1 kept\\par}");
+  EXPECT_FALSE(fs::exists(out_ / "C.Html"));
+  EXPECT_EQ(report.Totals().copied, 0u);
 }
 
 TEST_F(BuildProjectTest, StaleOutputIsReportedAndKeptAndLeftoversRemoved) {
@@ -185,7 +206,29 @@ class HelpFilesTest : public BuildProjectTest {
     Write(source_ / "html/b.htm", leftOut);
     Write(source_ / "html/book.htm", leftOut);
   }
+  static std::string Entry(const std::string& name, const std::string& local) {
+    return "<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"" + name +
+           "\">\n<param name=\"Local\" value=\"" + local + "\">\n</OBJECT>\n";
+  }
 };
+
+// A book that stays for its children but loses its link, an entry by
+// fragment, case and "\\", an emptied book.
+TEST_F(HelpFilesTest, ContentsLoseEntriesOfLeftOutTopicsAndKeepTheRest) {
+  const std::string kept = Entry("A", "html\\a.htm");
+  Write(source_ / "toc.hhc",
+        "<HTML><BODY><UL>\n" + kept + Entry("Book", "html/book.htm") + "<UL>\n" + kept +
+            Entry("B", "HTML\\B.htm#part") + "</UL>\n" + Entry("Empty book", "html/book.htm") +
+            "<UL>\n" + Entry("B again", "html/b.htm") + "</UL>\n</UL></BODY></HTML>");
+  const BuildReport report = Build("NOT Print");
+  EXPECT_EQ(Read(out_ / "toc.hhc"),
+            "<HTML><BODY><UL>\n" + kept +
+                "<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"Book\">\n"
+                "</OBJECT>\n<UL>\n" + kept + "</UL>\n</UL></BODY></HTML>");
+  EXPECT_EQ(ResultFor(report, "toc.hhc")->entriesRemoved,
+            (std::vector<std::string>{"B", "Book (its link)", "B again", "Empty book"}));
+  EXPECT_EQ(report.Totals().contentsEntriesRemoved, 4u);
+}
 
 TEST_F(HelpFilesTest, LeftOutDefaultTopicFailsTheProjectFileNamingIt) {
   Write(source_ / "help.hhp", "[OPTIONS]\nDefault topic=html\\b.htm\n");
