@@ -76,7 +76,7 @@ BuildRequest RequestFor(const BuildOptions& options, const TargetToBuild& target
   request.clean = options.clean;
   request.dryRun = options.dryRun;
   request.review = options.review;
-  request.rtfExcerpts = !options.reportPage.empty();
+  request.excerpts = !options.reportPage.empty();
   if (!options.quiet && !options.json) request.progress = stderr;
   request.stop = &InterruptFlag();
   return request;

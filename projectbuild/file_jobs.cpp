@@ -55,7 +55,7 @@ FileResult FilterRtf(const fs::path& from, const fs::path& to, const TargetSetti
   result.outcome = FileOutcome::kFiltered;
   result.annotationsRemoved = static_cast<uint32_t>(ranges.size());
   std::vector<RtfPiece> pieces;
-  if (settings.rtfExcerpts && ListRtfPieces(bytes, parser.get(), pieces, error))
+  if (settings.excerpts && ListRtfPieces(bytes, parser.get(), pieces, error))
     WriteRtfReview(bytes, pieces, result.passagesRemoved);
   return result;
 }

@@ -23,7 +23,7 @@ struct TargetSettings {
   bool keepTags = false;  // keep the build-tag markup in output topics
   bool dryRun = false;    // decide and count everything, write nothing
   bool review = false;    // write a review copy: remove nothing, mark what a build removes
-  bool rtfExcerpts = false;  // list the passages removed from RTF documents (a second read)
+  bool excerpts = false;  // list the passages removed (for RTF documents, a second read)
 };
 
 // Reads a source file whole; the result counts the bytes read.

@@ -28,9 +28,9 @@ struct BuildRequest {
   // Write a review copy instead: nothing removed, what a build removes
   // marked; only into a folder that holds no build.
   bool review = false;
-  // Also list excerpts of the passages removed from RTF documents (for a
-  // report page; topics always list theirs).
-  bool rtfExcerpts = false;
+  // Also list excerpts of the passages removed (for a report page; a review
+  // copy always lists them).
+  bool excerpts = false;
   unsigned jobs = 0;  // files processed at once; 0: one per processor
   std::FILE* progress = nullptr;  // a progress line goes here while it is a terminal
   const std::atomic<bool>* stop = nullptr;  // raised: files in progress finish, no more start

@@ -14,18 +14,23 @@
 namespace bte::projectbuild {
 namespace {
 
-// Excerpts of the elements whose own tags the expression excludes (nested
-// ones included).
-std::vector<std::string> ListExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser) {
-  std::vector<std::string> excerpts;
+// The elements whose own tags the expression excludes (nested ones
+// included), with an excerpt of each when asked: only a report page shows
+// them, and a build of thousands of topics would otherwise make and free
+// one string per element.
+uint32_t CountExcludedElements(CHtmlFileEx& document, IBuildTagExprParser* parser,
+                               std::vector<std::string>* excerpts) {
+  uint32_t count = 0;
   for (size_t i = 0; i < document.GetCandidateCount(); ++i) {
     const HtmlPosition at = document.GetCandidatePosition(i);
     const CHtmlTagItem* tag = document.GetTagItem(at);
     CByteString list;
-    if (tag != nullptr && document.GetInlineBuildTags(tag, list) && ExcludesTagList(parser, list.View()))
-      excerpts.push_back(ElementExcerpt(document, at));
+    if (tag == nullptr || !document.GetInlineBuildTags(tag, list) || !ExcludesTagList(parser, list.View()))
+      continue;
+    ++count;
+    if (excerpts != nullptr) excerpts->push_back(ElementExcerpt(document, at));
   }
-  return excerpts;
+  return count;
 }
 
 // The parser and filter objects a thread filters its topics with, kept from
@@ -106,8 +111,8 @@ FileResult FilterTopic(const std::filesystem::path& from, const std::filesystem:
     result.reason = "topic tags " + std::string(topicTags.View());
     return result;
   }
-  result.passagesRemoved = ListExcludedElements(document, parser);
-  result.elementsRemoved = static_cast<uint32_t>(result.passagesRemoved.size());
+  result.elementsRemoved = CountExcludedElements(
+      document, parser, settings.excerpts ? &result.passagesRemoved : nullptr);
 
   IBuildTagExprFilter* filter = tools.Filter();
   filter->SetParser(parser);
