@@ -2,6 +2,7 @@
 // host builds them.
 #include <algorithm>
 #include <iostream>
+#include <memory>
 #include <vector>
 
 #include "cli/build_printing.h"
@@ -129,7 +130,7 @@ int WriteReportPage(const BuildOptions& options, const std::vector<BuildReport>&
   return kExitOk;
 }
 
-int RunBuild(const BuildOptions& options) {
+int RunBuild(const BuildOptions& options, std::vector<BuildReport>& reports) {
   BuildRequest folders;
   folders.source = options.source;
   folders.output = options.output;
@@ -156,7 +157,6 @@ int RunBuild(const BuildOptions& options) {
       several ? TargetFolderNames(names) : std::vector<std::string>(1);
   if (several && !CheckFolders(options, targets, subfolders)) return kExitUsage;
   PrepareProcessForBuilds();
-  std::vector<BuildReport> reports;
   int exitCode = kExitOk;
   for (size_t i = 0; i < targets.size(); ++i) {
     reports.push_back(BuildProject(RequestFor(options, targets[i], subfolders[i])));
@@ -226,7 +226,9 @@ void AddBuildCommand(CLI::App& app, Outcome& outcome) {
     if (!options->expressionGiven && (options->project.empty() ||
                                       (options->targets.empty() && !options->allTargets)))
       throw CLI::ValidationError("build", "give --project with --target or --all-targets, or --expr");
-    outcome.exitCode = RunBuild(*options);
+    auto reports = std::make_shared<std::vector<BuildReport>>();
+    outcome.exitCode = RunBuild(*options, *reports);
+    outcome.leftForExit = std::move(reports);
   });
 }
 

@@ -3,6 +3,8 @@
 #ifndef BTE_CLI_COMMANDS_H
 #define BTE_CLI_COMMANDS_H
 
+#include <memory>
+
 #include <CLI/CLI.hpp>
 
 namespace bte::cli {
@@ -14,6 +16,9 @@ enum ExitCode { kExitOk = 0, kExitFailed = 1, kExitUsage = 2, kExitInterrupted =
 // Where a subcommand leaves its exit code.
 struct Outcome {
   int exitCode = kExitOk;
+  // What the command made and leaves to the process's end (a build's
+  // reports); when set, the process ends without taking anything down.
+  std::shared_ptr<const void> leftForExit;
 };
 
 void AddCheckCommand(CLI::App& app, Outcome& outcome);

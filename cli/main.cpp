@@ -1,4 +1,6 @@
 // buildtags: the command-line face of the buildtagexpr library.
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -35,5 +37,15 @@ int main(int argc, char** argv) {
     app.exit(e);
     return bte::cli::kExitUsage;
   }
+#ifndef BTE_SANITIZED
+  // A build leaves thousands of file results, remembered topics and folder
+  // watches behind: taken down one by one they add milliseconds to the end
+  // of every build, while the system takes a process's memory back at once.
+  if (outcome.leftForExit) {
+    std::cout.flush();
+    std::fflush(nullptr);
+    std::_Exit(outcome.exitCode);
+  }
+#endif
   return outcome.exitCode;
 }
