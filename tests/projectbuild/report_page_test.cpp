@@ -99,6 +99,16 @@ TEST_F(ReportPage, StandsAloneAndLinksOpenTheReviewCopy) {
   EXPECT_GT(links, 20u);
 }
 
+// A build (not a review) lists the elements it removed only for the page.
+TEST(BuildReportPage, ListsTheElementsRemovedFromTopics) {
+  TempFolder folder;
+  const fs::path page = folder.path() / "report.html";
+  const ToolRun run = RunTool({"build", "-q", "-e", "NOT Beta", "--report", page.string(),
+                               (kSample / "source").string(), (folder.path() / "out").string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Count(Read(page), "Testers install the nightly build instead."), 1u);
+}
+
 TEST_F(ReportPage, BrowserDrawsIt) {
   if (std::system("command -v chromium >/dev/null 2>&1 && command -v identify >/dev/null 2>&1"))
     GTEST_SKIP() << "needs chromium and ImageMagick";
