@@ -223,15 +223,6 @@ TEST(ScanRtfTest, StopsWhereTheListenerSays) {
   EXPECT_EQ(recorder.dump, "T:a W:\\b ");
 }
 
-// A group passed over may end beyond the bytes scanned; the scan says where.
-TEST(ScanRtfTest, GroupsAreMatchedUpToTheLimit) {
-  const std::string input = "{\\header x}y";
-  Recorder recorder;
-  const char* limit = input.data() + input.size();
-  EXPECT_EQ(ScanRtf(kTableWordRules, input.data(), input.data() + 3, limit, recorder),
-            input.data() + 11);
-}
-
 // What the writers see: content tokens as "kind:code:text".
 class ContentRecorder : public ContentListener {
  public:

@@ -95,17 +95,6 @@ TEST_F(ManagerTest, AddGlobalExpressionCreatesMissingFile) {
   EXPECT_EQ(Records(), (std::vector<std::string>{"Web @ "}));
 }
 
-TEST_F(ManagerTest, AddingAnEleventhDropsTheOldest) {
-  std::string lines;
-  for (int i = 0; i < 10; ++i) lines += "Expr_2004:05:1" + std::to_string(i) + ":00:00:00=E" + std::to_string(i) + "\r\n";
-  Open(kGlobal + lines);
-  EXPECT_EQ(manager_->AddGlobalExpression("New"), S_OK);
-  const auto records = Records();
-  ASSERT_EQ(records.size(), 10u);
-  EXPECT_EQ(records.front(), "E1 @ ");
-  EXPECT_EQ(records.back(), "New @ ");
-}
-
 TEST_F(ManagerTest, RemoveGlobalExpressionAlsoClearsTargetsWithThatText) {
   Open("[Target:Web]\r\nBuildExpression=A & B\r\n[Target:Print]\r\nBuildExpression=C\r\n" + kGlobal +
        "Expr_2004:05:17:09:03:07=A & B\r\nExpr_2004:05:18:09:03:07=C\r\n");

@@ -85,15 +85,6 @@ class AtomicReplace : public ::testing::Test {
   std::string path_ = folder_.File("project.ini");
 };
 
-TEST_F(AtomicReplace, KeepsPermissionsAndLeavesNoTemporaryFile) {
-  WriteBytes(path_, "[s]\r\na=1\r\n");
-  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  ASSERT_TRUE(WriteProfileKey("s", "b", "2", path_.c_str()));
-  EXPECT_EQ(fs::status(path_).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(Leftovers(folder_, path_), 0);
-}
-
 TEST_F(AtomicReplace, WritesThroughSymbolicLink) {
   const std::string real = folder_.File("real.ini");
   WriteBytes(real, "[s]\r\na=1\r\n");
@@ -150,19 +141,6 @@ TEST_F(AtomicReplace, OversizedFileReadsEmptyAndIsNeverReplaced) {
   EXPECT_STREQ(buffer, "D");
   EXPECT_FALSE(WriteProfileKey("s", "b", "2", path_.c_str()));
   EXPECT_EQ(fs::file_size(path_), (16u << 20) + 1);
-}
-
-TEST_F(AtomicReplace, BinaryJunkBeforeFirstSectionSurvives) {
-  std::string junk;
-  std::mt19937 random(7);
-  for (int i = 0; i < 4096; ++i) {
-    char c = static_cast<char>(random());
-    if (c == '\r' || c == '\n' || c == '[') c = '\0';
-    junk += c;
-  }
-  WriteBytes(path_, junk);
-  ASSERT_TRUE(WriteProfileKey("s", "a", "1", path_.c_str()));
-  EXPECT_EQ(ReadBytes(path_), junk + "\r\n[s]\r\na=1\r\n");
 }
 
 // A full disk between writing and renaming: the file size limit makes the
