@@ -2,7 +2,9 @@
 // and the cells of a row. They live in their section's arena (see
 // structure_arena.h) and link to each other without owning: a section frees
 // them all at once, however deep its tables nest. Items are kept as spans of
-// the caller's input, which is copied only at output time.
+// the caller's input, which is copied only at output time. Members are
+// ordered widest first: a long document makes hundreds of thousands of
+// paragraphs, cells and replacements, and padding would grow every one.
 #ifndef BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H
 #define BTE_RTFFILTER_STRUCTURE_RTF_BLOCK_H
 
@@ -26,10 +28,10 @@ struct StructureArena;
 // paragraph; lives in the arena.
 struct TextReplacement {
   TextReplacement* next = nullptr;
-  int32_t index = 0;
-  ItemSpan source;                 // written up to its first zero byte...
-  bool whole = false;              // ...or whole: a group must keep its brace
+  ItemSpan source;                 // written up to its first zero byte, unless whole
   std::unique_ptr<RtfItem> owned;  // the caller's own text, when it made one
+  int32_t index = 0;
+  bool whole = false;              // source written whole: a group must keep its brace
 };
 
 class RtfBlock {
@@ -89,21 +91,19 @@ class RtfParagraph final : public RtfBlock {
 
   StructureArena* arena_;
   size_t first_;
+  TextReplacement* replacements_ = nullptr;
+  ItemSpan endItem_;
   uint32_t count_ = 0;
   int32_t listTextIndex_ = -1;
   int32_t numberIndex_ = -1;
-  ItemSpan endItem_;
   int8_t keptValue_ = 0;
   int8_t keptComputed_ = 0;
-  TextReplacement* replacements_ = nullptr;
 };
 
 // One cell. Its paragraphs and nested rows are linked in input order, so
 // that the writer's single forward pass meets them in order.
 class RtfCell {
  public:
-  virtual ~RtfCell() = default;
-
   void AddChild(RtfBlock* child);
   int SetCellEnd(const RtfItem& item) { return SetEndItem(cellEnd_, item); }
   // Takes over the pending table items; the section's slots become empty.
@@ -158,13 +158,13 @@ class RtfRow final : public RtfBlock {
   void WriteEnd(RtfOutputCursor& cursor, int keep) const;
 
   StructureArena* arena_;
-  int32_t level_;
   RtfCell* firstCell_ = nullptr;
   RtfCell* lastCell_ = nullptr;
   RtfCell* currentCell_ = nullptr;
   ItemSpan rowEnd_;
   ItemSpan rowDefaults_;
   ItemSpan inTable_;
+  int32_t level_;
   int8_t keptValue_ = 0;
   int8_t keptComputed_ = 0;
 };
