@@ -2,7 +2,6 @@
 // conversions. The input is cut at the first NUL: before it, tags separated
 // by commas; after it, the expression. Message boxes are captured headlessly.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>

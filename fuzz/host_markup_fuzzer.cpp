@@ -3,7 +3,6 @@
 // first byte is odd get the host's annotation head in front, so that the
 // quick reader is reached often.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "rtffilter/annotation_text.h"

@@ -1,7 +1,6 @@
 // Arbitrary bytes through the HTML filter's text forms. The input is cut at
 // the first NUL byte into expression and topic text.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 

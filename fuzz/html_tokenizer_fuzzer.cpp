@@ -1,7 +1,6 @@
 // Arbitrary bytes through the HTML library: with nothing changed, Save gives
 // the input back; every query and edit on the result must hold up.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 

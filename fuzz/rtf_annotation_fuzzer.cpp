@@ -1,6 +1,5 @@
 // Arbitrary bytes through GetAnnotationTags, in a block of exactly their size.
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "buildtagexpr.h"

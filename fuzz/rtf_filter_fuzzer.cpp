@@ -2,7 +2,6 @@
 // first byte picks the expression (or none); the rest is the document, in a
 // block of exactly its size.
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 

@@ -12,7 +12,6 @@
 // braces and not to end in a lone backslash, as the host's insertions do.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 

@@ -6,7 +6,6 @@
 // the rules, the second where the scan stops and at which event the
 // listener stops it.
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>

@@ -4,7 +4,6 @@
 // kind and excluded flag, and the list state in force.
 #include <cstdint>
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 
 #include "rtffilter/rtf_item.h"

@@ -45,13 +45,16 @@ void ExpectSession(const SessionCase& row) {
   EXPECT_EQ(session.messages, row.messages);
 }
 
-class StartingMode : public ::testing::TestWithParam<SessionCase> {};
-TEST_P(StartingMode, FromTheExpression) { ExpectSession(GetParam()); }
+// Every table of sessions below runs through this one test, under its name.
+class Sessions : public ::testing::TestWithParam<SessionCase> {};
+TEST_P(Sessions, RunAsScripted) { ExpectSession(GetParam()); }
+
+std::string CaseName(const ::testing::TestParamInfo<SessionCase>& info) { return info.param.name; }
 
 const char* const kAllAvailable = "basic avail[Beta,Print,Web] excl[] -> -< ->> -<<";
 
 INSTANTIATE_TEST_SUITE_P(
-    Editor, StartingMode,
+    StartingMode, Sessions,
     ::testing::ValuesIn(std::vector<SessionCase>{
         {"Empty", kPWB, "", {}, {kAllAvailable}, S_FALSE, ""},
         {"BlanksOnly", kPWB, "  \t", {}, {kAllAvailable}, S_FALSE, "  \t"},
@@ -81,13 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
          {"basic avail[Print] excl[] -> -< ->> -<<"}, S_FALSE, ""},
         {"NoTags", {}, "", {}, {"basic avail[] excl[] -> -< ->> -<<"}, S_FALSE, ""},
     }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-class BasicMode : public ::testing::TestWithParam<SessionCase> {};
-TEST_P(BasicMode, MovingTags) { ExpectSession(GetParam()); }
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
-    Editor, BasicMode,
+    BasicMode, Sessions,
     ::testing::ValuesIn(std::vector<SessionCase>{
         {"MoveButtonsNeedASelection", kPWB, "",
          {Refused(Click(kExclude)), Refused(Click(kExcludeAll)), Choose(kAvailableList, "Print")},
@@ -126,15 +126,12 @@ INSTANTIATE_TEST_SUITE_P(
          {"basic avail[*Beta,Print,Web] excl[] +> -< +>> -<<"}, S_FALSE, "NOT Web"},
         {"WalkingAwayCancels", kPWB, "", {DoubleClick(kAvailableList, "Web")}, {}, S_FALSE, ""},
     }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-class AdvancedMode : public ::testing::TestWithParam<SessionCase> {};
-TEST_P(AdvancedMode, InsertingWords) { ExpectSession(GetParam()); }
+    CaseName);
 
 const char* const kEmptyEditXY = "advanced edit[] tag[x] -AND -OR +NOT +Tag -Clear +Mode";
 
 INSTANTIATE_TEST_SUITE_P(
-    Editor, AdvancedMode,
+    AdvancedMode, Sessions,
     ::testing::ValuesIn(std::vector<SessionCase>{
         {"ButtonsFollowTheRules", kXY, "",
          {Click(kModeToggle), Refused(Click(kOr)), Click(kNot), Choose(kTagChooser, "x"),
@@ -187,13 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
          {Click(kModeToggle), TypeAtEnd("foo")},
          {"advanced edit[foo] tag[x] +AND +OR +NOT +Tag +Clear -Mode"}},
     }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-class ModeToggle : public ::testing::TestWithParam<SessionCase> {};
-TEST_P(ModeToggle, BetweenModes) { ExpectSession(GetParam()); }
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
-    Editor, ModeToggle,
+    ModeToggle, Sessions,
     ::testing::ValuesIn(std::vector<SessionCase>{
         {"ListsBecomeText", kPWB, "",
          {DoubleClick(kAvailableList, "Print"), DoubleClick(kAvailableList, "Web"),
@@ -213,10 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
          {Click(kModeToggle), Click(kModeToggle), Click(kOk)},
          {"basic avail[Print] excl[Beta,Web] -> -< ->> -<<"}, S_OK, "NOT Beta AND NOT Web"},
     }),
-    [](const auto& info) { return std::string(info.param.name); });
-
-class OkInAdvancedMode : public ::testing::TestWithParam<SessionCase> {};
-TEST_P(OkInAdvancedMode, ChecksTheWords) { ExpectSession(GetParam()); }
+    CaseName);
 
 // Which texts fail and with what message is the word checks' (word_check_test);
 // here, that OK runs them and what the dialog does with the answer.
@@ -239,8 +230,7 @@ std::vector<SessionCase> OkCases() {
   };
 }
 
-INSTANTIATE_TEST_SUITE_P(Editor, OkInAdvancedMode, ::testing::ValuesIn(OkCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(OkInAdvancedMode, Sessions, ::testing::ValuesIn(OkCases()), CaseName);
 
 // Geometry, focus and texts that the one-line dump leaves out.
 class DialogLayout : public ::testing::Test {

@@ -1,5 +1,6 @@
 // The parser object as a host uses it, through the exported factory.
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -8,21 +9,23 @@
 
 namespace {
 
+// Every parser a test makes is released at its end, and must then go.
 class ParserTest : public ::testing::Test {
  protected:
   IBuildTagExprParser* Make(const char* expression) {
     IBuildTagExprParser* parser = nullptr;
     EXPECT_EQ(CreateBuildTagExprParserInstance(&parser, expression), S_OK);
-    parser_ = parser;
+    if (parser != nullptr) parsers_.push_back(parser);
     return parser;
   }
   void TearDown() override {
-    if (parser_ != nullptr) {
-      EXPECT_EQ(parser_->Release(), 0u);
-    }
+    for (IBuildTagExprParser* parser : parsers_) EXPECT_EQ(parser->Release(), 0u);
   }
-  IBuildTagExprParser* parser_ = nullptr;
+  std::vector<IBuildTagExprParser*> parsers_;
 };
+
+template <class Case>
+class ParserCases : public ParserTest, public ::testing::WithParamInterface<Case> {};
 
 struct Decision {
   const char* expression;
@@ -30,17 +33,16 @@ struct Decision {
   HRESULT included;  // 0 kept, 1 excluded
 };
 
-class ParserDecides : public ::testing::TestWithParam<Decision> {};
+using ParserDecides = ParserCases<Decision>;
 
 TEST_P(ParserDecides, WithAndWithoutCache) {
   for (int cache : {0, 1}) {
-    IBuildTagExprParser* parser = nullptr;
-    ASSERT_EQ(CreateBuildTagExprParserInstance(&parser, GetParam().expression), S_OK);
+    IBuildTagExprParser* parser = Make(GetParam().expression);
+    ASSERT_NE(parser, nullptr);
     EXPECT_EQ(parser->EnableCache(cache), S_FALSE);
     for (int round = 0; round < 2; ++round)
       EXPECT_EQ(parser->IsIncluded(GetParam().tagSet), GetParam().included)
           << GetParam().expression << " / " << (GetParam().tagSet ? GetParam().tagSet : "null");
-    parser->Release();
   }
 }
 
@@ -58,11 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ParserTest, EmptyAndBlankTextsAreEmptyAndValid) {
   for (const char* text : {"", "  \t ", static_cast<const char*>(nullptr)}) {
-    IBuildTagExprParser* parser = nullptr;
-    ASSERT_EQ(CreateBuildTagExprParserInstance(&parser, text), S_OK);
+    IBuildTagExprParser* parser = Make(text);
+    ASSERT_NE(parser, nullptr);
     EXPECT_EQ(parser->IsEmpty(), S_OK);
     EXPECT_EQ(parser->IsValid(), S_OK);
-    parser->Release();
   }
 }
 
@@ -100,13 +101,12 @@ struct UsesTagCase {
   HRESULT uses;
 };
 
-class ParserUsesTag : public ::testing::TestWithParam<UsesTagCase> {};
+using ParserUsesTag = ParserCases<UsesTagCase>;
 
 TEST_P(ParserUsesTag, AnswersZeroForOperands) {
-  IBuildTagExprParser* parser = nullptr;
-  ASSERT_EQ(CreateBuildTagExprParserInstance(&parser, GetParam().expression), S_OK);
+  IBuildTagExprParser* parser = Make(GetParam().expression);
+  ASSERT_NE(parser, nullptr);
   EXPECT_EQ(parser->UsesTag(GetParam().tag), GetParam().uses);
-  parser->Release();
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ParserUsesTag,

@@ -5,9 +5,7 @@
 #ifndef BTE_TESTS_HTMLFILTER_FILTER_SUPPORT_H
 #define BTE_TESTS_HTMLFILTER_FILTER_SUPPORT_H
 
-#include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "buildtagexpr_host.h"

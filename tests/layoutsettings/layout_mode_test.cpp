@@ -13,32 +13,15 @@
 #include "layoutsettings/single_source_settings.h"
 #include "platform/wide_string.h"
 #include "store/layout_bridge.h"
-#include "temp_folder.h"
-#include "../store/utc_zone.h"
 #include "../store/record_dump.h"
 
 namespace {
 
-class LayoutTest : public ::testing::Test {
+class LayoutTest : public ManagerFixture {
  protected:
-  void SetUp() override { UseUtcAsLocalTime(); }
-  void TearDown() override {
-    if (manager_ != nullptr) {
-      EXPECT_EQ(manager_->Release(), 0u);
-    }
-  }
-
   void OpenManager(const char* targetNames = nullptr) {
     ASSERT_EQ(CreateBuildTagExprManagerInstance(&manager_, path_.c_str()), S_OK);
     manager_->SetTargetNames(targetNames);
-  }
-
-  std::vector<std::string> Records() {
-    IBuildTagExprList* list = nullptr;
-    EXPECT_EQ(manager_->GetExpressionList(&list), S_OK);
-    std::vector<std::string> out = DumpRecords(list);
-    list->Release();
-    return out;
   }
 
   // Takes every string of an enumerator and releases it.
@@ -53,10 +36,6 @@ class LayoutTest : public ::testing::Test {
     EXPECT_EQ(targets->Release(), 0u);
     return out;
   }
-
-  TempFolder folder_;
-  std::string path_ = folder_.File("project.ini");
-  IBuildTagExprManager* manager_ = nullptr;
 };
 
 // The stand-in loaded as a host loads it, with its test switches.

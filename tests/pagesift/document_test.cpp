@@ -79,50 +79,44 @@ TEST(BuildTags, MarkupHasNoName) {
 }
 
 struct DeleteCase {
-  const char* html;  // the first candidate is deleted
+  const char* html;
+  bool anchor;  // DeleteAnchor unwraps the first candidate; else DeleteEntity removes it
   const char* saved;
 };
 
-class DeleteEntity : public ::testing::TestWithParam<DeleteCase> {};
+class Deletes : public ::testing::TestWithParam<DeleteCase> {};
 
-TEST_P(DeleteEntity, RemovesTheElementWithItsContent) {
+// An element goes with its content; a link leaves its content and spaces.
+TEST_P(Deletes, TheFirstCandidate) {
   auto document = Analysed(GetParam().html);
-  ASSERT_EQ(document->DeleteEntity(document->GetCandidatePosition(0)), 1);
+  const HtmlPosition first = document->GetCandidatePosition(0);
+  ASSERT_EQ(GetParam().anchor ? document->DeleteAnchor(first) : document->DeleteEntity(first), 1);
   EXPECT_EQ(Saved(*document), GetParam().saved);
 }
 
+std::string CaseName(const ::testing::TestParamInfo<DeleteCase>& info) {
+  return bte::testing::InputName(info.index, info.param.html, "data-buildtags=x");
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Documents, DeleteEntity,
-    ::testing::Values(DeleteCase{"<div>\n  <table data-buildtags=x>\n<tr><td>a</td></tr>\n</table>\n</div>",
+    Elements, Deletes,
+    ::testing::Values(DeleteCase{"<div>\n  <table data-buildtags=x>\n<tr><td>a</td></tr>\n</table>\n</div>", false,
                                  "<div>\n  </div>"},
-                      DeleteCase{"<p data-buildtags=x>a<p>b", "<p>b"},
-                      DeleteCase{"a <img data-buildtags=x> b", "a  b"},
-                      DeleteCase{"<ul><li data-buildtags=x>a\n<li>b</ul>", "<ul><li>b</ul>"}),
-    [](const auto& info) { return bte::testing::InputName(info.index, info.param.html, "data-buildtags=x"); });
-
-struct AnchorCase {
-  const char* html;  // the first candidate is unwrapped
-  const char* saved;
-};
-
-class DeleteAnchor : public ::testing::TestWithParam<AnchorCase> {};
-
-TEST_P(DeleteAnchor, KeepsTheContentAndTheSpaces) {
-  auto document = Analysed(GetParam().html);
-  ASSERT_EQ(document->DeleteAnchor(document->GetCandidatePosition(0)), 1);
-  EXPECT_EQ(Saved(*document), GetParam().saved);
-}
+                      DeleteCase{"<p data-buildtags=x>a<p>b", false, "<p>b"},
+                      DeleteCase{"a <img data-buildtags=x> b", false, "a  b"},
+                      DeleteCase{"<ul><li data-buildtags=x>a\n<li>b</ul>", false, "<ul><li>b</ul>"}),
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
-    Links, DeleteAnchor,
-    ::testing::Values(AnchorCase{"see <a data-buildtags=x href=a.htm>this</a>.", "see this."},
-                      AnchorCase{"<b>x</b> <a data-buildtags=x href=a>y</a> <b>z</b>", "<b>x</b> y <b>z</b>"},
-                      AnchorCase{"<br>\n  <a data-buildtags=x href=a>more</a>.", "<br>\n  more."},
-                      AnchorCase{"<a data-buildtags=x href=a><div>block</div></a>", "<div>block</div>"},
-                      AnchorCase{"<a data-buildtags=x href=a>one<a href=b>two</a>", "one<a href=b>two</a>"}),
-    [](const auto& info) { return bte::testing::InputName(info.index, info.param.html, "data-buildtags=x"); });
+    Links, Deletes,
+    ::testing::Values(DeleteCase{"see <a data-buildtags=x href=a.htm>this</a>.", true, "see this."},
+                      DeleteCase{"<b>x</b> <a data-buildtags=x href=a>y</a> <b>z</b>", true, "<b>x</b> y <b>z</b>"},
+                      DeleteCase{"<br>\n  <a data-buildtags=x href=a>more</a>.", true, "<br>\n  more."},
+                      DeleteCase{"<a data-buildtags=x href=a><div>block</div></a>", true, "<div>block</div>"},
+                      DeleteCase{"<a data-buildtags=x href=a>one<a href=b>two</a>", true, "one<a href=b>two</a>"}),
+    CaseName);
 
-TEST(DeleteAnchor, RefusesWhatIsNoAnchor) {
+TEST(Deletes, RefuseANonAnchorOrNull) {
   auto document = Analysed("<p data-buildtags=x>a</p>");
   EXPECT_EQ(document->DeleteAnchor(document->GetCandidatePosition(0)), 0);
   EXPECT_EQ(document->DeleteAnchor(nullptr), 0);

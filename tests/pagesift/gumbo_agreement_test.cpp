@@ -2,7 +2,6 @@
 // a removed element reaches) against a real HTML parser's tree: for every
 // element that carries build tags, the tokens the library takes as the
 // element must cover exactly the element's source range in gumbo's tree.
-#include <functional>
 #include <map>
 #include <random>
 #include <string>

@@ -1,6 +1,5 @@
 // The tokenizer: token shapes (whitespace between tags included), lossless
 // saving and attribute rewriting.
-#include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>

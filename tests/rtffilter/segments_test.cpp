@@ -2,7 +2,6 @@
 // deciding which segments go.
 #include <set>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 

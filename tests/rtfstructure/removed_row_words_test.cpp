@@ -3,7 +3,6 @@
 // where kept rows, the header and the text around a removed row stay as
 // they were.
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -114,33 +114,28 @@ TEST(RtfDocumentTreeTest, NullItemAndEmptyInputAreRefused) {
   EXPECT_EQ(cursor, out);
 }
 
-TEST(RtfDocumentTreeTest, ItemsWithTheirOwnTextAreWrittenWithIt) {
+// An item given a text of its own (its length counts, not its end) is
+// written with it, unless the output would then outgrow the input.
+TEST(RtfDocumentTreeTest, ItemsWithTheirOwnTextAreWrittenWithItIfItFits) {
   const std::string text = "Old\\par ";
-  RtfDocumentTree tree(text.data(), static_cast<uint32_t>(text.size()));
-  auto* item = new RtfItem(text.data(), 3, 0, ItemContent);
-  const RtfItem replacement("New", 2, 0, ItemContent);
-  item->CopyTextFrom(replacement);
-  tree.AddItem(item, ParagraphListState());
-  tree.AddItem(new RtfItem(text.data() + 3, 5, 0, ItemParagraph), ParagraphListState());
-  std::string out(text.size(), '\0');
-  char* cursor = out.data();
-  ASSERT_NE(tree.Write(cursor), 0);
-  EXPECT_EQ(out.substr(0, cursor - out.data()), "Ne\\par ");
-}
-
-TEST(RtfDocumentTreeTest, OutputThatWouldOutgrowTheInputFails) {
-  const std::string text = "Old\\par ";
-  RtfDocumentTree tree(text.data(), static_cast<uint32_t>(text.size()));
-  auto* item = new RtfItem(text.data(), 3, 0, ItemContent);
-  const RtfItem longer("A much longer text", 18, 0, ItemContent);
-  item->CopyTextFrom(longer);
-  tree.AddItem(item, ParagraphListState());
-  tree.AddItem(new RtfItem(text.data() + 3, 5, 0, ItemParagraph), ParagraphListState());
-  std::vector<char> out(text.size() + 64, '#');
-  char* cursor = out.data();
-  EXPECT_EQ(tree.Write(cursor), 0);
-  EXPECT_LE(static_cast<size_t>(cursor - out.data()), text.size());
-  EXPECT_EQ(out[text.size()], '#');
+  const struct {
+    const char* own;
+    uint32_t length;
+    const char* written;  // null: the write fails
+  } cases[] = {{"New", 2, "Ne\\par "}, {"A much longer text", 18, nullptr}};
+  for (const auto& c : cases) {
+    RtfDocumentTree tree(text.data(), static_cast<uint32_t>(text.size()));
+    auto* item = new RtfItem(text.data(), 3, 0, ItemContent);
+    item->CopyTextFrom(RtfItem(c.own, c.length, 0, ItemContent));
+    tree.AddItem(item, ParagraphListState());
+    tree.AddItem(new RtfItem(text.data() + 3, 5, 0, ItemParagraph), ParagraphListState());
+    std::vector<char> out(text.size() + 64, '#');
+    char* cursor = out.data();
+    EXPECT_EQ(tree.Write(cursor) != 0, c.written != nullptr) << c.own;
+    EXPECT_LE(static_cast<size_t>(cursor - out.data()), text.size());
+    EXPECT_EQ(out[text.size()], '#');
+    if (c.written != nullptr) EXPECT_EQ(std::string(out.data(), cursor), c.written);
+  }
 }
 
 TEST(RtfDocumentTreeTest, WithNothingExcludedOutputIsInput) {

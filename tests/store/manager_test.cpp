@@ -8,8 +8,6 @@
 
 #include "buildtagexpr.h"
 #include "store/manager.h"
-#include "temp_folder.h"
-#include "utc_zone.h"
 #include "record_dump.h"
 
 namespace {
@@ -18,15 +16,8 @@ using namespace std::string_literals;
 
 const std::string kGlobal = "[Global Build Tag Expressions]\r\n";
 
-class ManagerTest : public ::testing::Test {
+class ManagerTest : public ManagerFixture {
  protected:
-  void SetUp() override { UseUtcAsLocalTime(); }
-  void TearDown() override {
-    if (manager_ != nullptr) {
-      EXPECT_EQ(manager_->Release(), 0u);
-    }
-  }
-
   IBuildTagExprManager* Open(const std::string& content) {
     WriteBytes(path_, content);
     return Open();
@@ -36,20 +27,7 @@ class ManagerTest : public ::testing::Test {
     return manager_;
   }
 
-  // Every record as "expression @ targets", as the host sees them.
-  std::vector<std::string> Records() {
-    IBuildTagExprList* list = nullptr;
-    EXPECT_EQ(manager_->GetExpressionList(&list), S_OK);
-    std::vector<std::string> out = DumpRecords(list);
-    EXPECT_EQ(list->Release(), 0u);
-    return out;
-  }
-
   std::string File() { return ReadBytes(path_).value_or("<missing>"); }
-
-  TempFolder folder_;
-  std::string path_ = folder_.File("project.ini");
-  IBuildTagExprManager* manager_ = nullptr;
 };
 
 TEST_F(ManagerTest, ArgumentAnswers) {

@@ -1,7 +1,6 @@
 // The private-profile functions against the cases that the platform's own
 // functions are known to answer: reads (return value and buffer bytes) and
 // writes (the whole file afterwards).
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>

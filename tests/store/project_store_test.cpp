@@ -48,36 +48,44 @@ class ProjectFileTest : public ::testing::Test {
 };
 
 const std::string kFixed = std::to_string(315536461);
+const std::string kSection = "[Global Build Tag Expressions]\r\n";
+const std::string k2004 = std::to_string(k20040517);
+const std::string kUnreadable = std::to_string(bte::kUnreadableTimeStamp);
 
-struct TargetCase {
+struct LoadCase {
   const char* name;
   std::string file;
   std::vector<std::string> entries;
 };
 
-class TargetSections : public ProjectFileTest, public ::testing::WithParamInterface<TargetCase> {};
+class Loads : public ProjectFileTest, public ::testing::WithParamInterface<LoadCase> {};
 
-TEST_P(TargetSections, ReadInFileOrder) {
+TEST_P(Loads, TargetsInFileOrderThenGlobals) {
   Load(GetParam().file);
   EXPECT_EQ(Entries(), GetParam().entries);
 }
 
+std::string CaseName(const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; }
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, TargetSections,
+    TargetSections, Loads,
     ::testing::Values(
-        TargetCase{"LastSectionIncluded",
-                   "[Target:Web]\r\nBuildExpression=A\r\n[Other]\r\nx=1\r\n[Target:Print]\r\nBuildExpression=B",
-                   {"Web=A@" + kFixed, "Print=B@" + kFixed}},
-        TargetCase{"BlankAfterColonKept", "[Target: Web]\r\nBuildExpression=A\r\n", {" Web=A@" + kFixed}},
-        TargetCase{"PrefixCaseCounts", "[TARGET:Web]\r\nBuildExpression=A\r\n", {}},
-        TargetCase{"NoExpression",
-                   "[Target:A]\r\nBuildExpression=*****\r\n[Target:B]\r\nBuildExpression=\r\n[Target:C]\r\nx=1\r\n",
-                   {}},
-        TargetCase{"KeyCaseIgnored", "[Target:Web]\r\nbuildexpression=  A | B  \r\n", {"Web=A | B@" + kFixed}},
-        TargetCase{"BareTargetBecomesGlobal", "[Target:]\r\nBuildExpression=A\r\n", {"=A@" + kFixed}},
-        TargetCase{"DuplicateTextsKept", "[Target:A]\r\nBuildExpression=X\r\n[Target:B]\r\nBuildExpression=X\r\n",
-                   {"A=X@" + kFixed, "B=X@" + kFixed}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        LoadCase{"LastSectionIncluded",
+                 "[Target:Web]\r\nBuildExpression=A\r\n[Other]\r\nx=1\r\n[Target:Print]\r\nBuildExpression=B",
+                 {"Web=A@" + kFixed, "Print=B@" + kFixed}},
+        LoadCase{"BlankAfterColonKept", "[Target: Web]\r\nBuildExpression=A\r\n", {" Web=A@" + kFixed}},
+        LoadCase{"PrefixCaseCounts", "[TARGET:Web]\r\nBuildExpression=A\r\n", {}},
+        LoadCase{"NoExpression",
+                 "[Target:A]\r\nBuildExpression=*****\r\n[Target:B]\r\nBuildExpression=\r\n[Target:C]\r\nx=1\r\n",
+                 {}},
+        LoadCase{"KeyCaseIgnored", "[Target:Web]\r\nbuildexpression=  A | B  \r\n", {"Web=A | B@" + kFixed}},
+        LoadCase{"BareTargetBecomesGlobal", "[Target:]\r\nBuildExpression=A\r\n", {"=A@" + kFixed}},
+        LoadCase{"DuplicateTextsKept", "[Target:A]\r\nBuildExpression=X\r\n[Target:B]\r\nBuildExpression=X\r\n",
+                 {"A=X@" + kFixed, "B=X@" + kFixed}},
+        LoadCase{"TargetsBeforeGlobals",
+                 kSection + "Expr_2004:05:17:09:03:07=G\r\n[Target:Web]\r\nBuildExpression=T\r\n",
+                 {"Web=T@" + kFixed, "=G@" + k2004}}),
+    CaseName);
 
 TEST_F(ProjectFileTest, WriteTargetExpressionRewritesOneValue) {
   const std::string before = "[Other]\r\nx = 1\r\n\r\n[Target:Web]\r\nBuildExpression=old\r\n";
@@ -130,42 +138,19 @@ TEST(TimeStampZone, LocalTimeFollowsTheZone) {
   UseUtcAsLocalTime();
 }
 
-const std::string kSection = "[Global Build Tag Expressions]\r\n";
-
-struct GlobalCase {
-  const char* name;
-  std::string lines;
-  std::vector<std::string> entries;
-};
-
-class GlobalSection : public ProjectFileTest, public ::testing::WithParamInterface<GlobalCase> {};
-
-TEST_P(GlobalSection, Loads) {
-  Load(kSection + GetParam().lines);
-  EXPECT_EQ(Entries(), GetParam().entries);
-}
-
-const std::string k2004 = std::to_string(k20040517);
-const std::string kUnreadable = std::to_string(bte::kUnreadableTimeStamp);
-
 INSTANTIATE_TEST_SUITE_P(
-    Cases, GlobalSection,
+    GlobalSection, Loads,
     ::testing::Values(
-        GlobalCase{"Plain", "Expr_2004:05:17:09:03:07=A & B\r\n", {"=A & B@" + k2004}},
-        GlobalCase{"Blanks", "   Expr_2004:05:17:09:03:07   =   A & B   \r\n", {"=A & B@" + k2004}},
-        GlobalCase{"AnySeparator", "Expr-2004:05:17:09:03:07=A\r\n", {"=A@" + k2004}},
-        GlobalCase{"WordExpression", "Expression=A\r\n", {"=A@" + kUnreadable}},
-        GlobalCase{"OtherLinesIgnored", "Other=A\r\nExprNoEquals\r\n;Expr_1=B\r\n", {}},
-        GlobalCase{"FirstOfSameTextWins", "Expr_2004:05:17:09:03:07=A\r\nExpr_2005:01:01:00:00:00=A\r\n",
-                   {"=A@" + k2004}},
-        GlobalCase{"EmptyExpressionTaken", "Expr_2004:05:17:09:03:07=\r\n", {"=@" + k2004}},
-        GlobalCase{"EqualsInExpression", "Expr_2004:05:17:09:03:07=a=b\r\n", {"=a=b@" + k2004}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ProjectFileTest, TargetsComeBeforeGlobals) {
-  Load(kSection + "Expr_2004:05:17:09:03:07=G\r\n[Target:Web]\r\nBuildExpression=T\r\n");
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"Web=T@" + kFixed, "=G@" + k2004}));
-}
+        LoadCase{"Plain", kSection + "Expr_2004:05:17:09:03:07=A & B\r\n", {"=A & B@" + k2004}},
+        LoadCase{"Blanks", kSection + "   Expr_2004:05:17:09:03:07   =   A & B   \r\n", {"=A & B@" + k2004}},
+        LoadCase{"AnySeparator", kSection + "Expr-2004:05:17:09:03:07=A\r\n", {"=A@" + k2004}},
+        LoadCase{"WordExpression", kSection + "Expression=A\r\n", {"=A@" + kUnreadable}},
+        LoadCase{"OtherLinesIgnored", kSection + "Other=A\r\nExprNoEquals\r\n;Expr_1=B\r\n", {}},
+        LoadCase{"FirstOfSameTextWins", kSection + "Expr_2004:05:17:09:03:07=A\r\nExpr_2005:01:01:00:00:00=A\r\n",
+                 {"=A@" + k2004}},
+        LoadCase{"EmptyExpressionTaken", kSection + "Expr_2004:05:17:09:03:07=\r\n", {"=@" + k2004}},
+        LoadCase{"EqualsInExpression", kSection + "Expr_2004:05:17:09:03:07=a=b\r\n", {"=a=b@" + k2004}}),
+    CaseName);
 
 TEST_F(ProjectFileTest, SaveWritesTheSameKeyBackAndDropsOtherLines) {
   Load("[Other]\r\nx=1\r\n" + kSection + "Other=1\r\n  Expr_2004:05:17:09:03:07 = A & B\r\n[Last]\r\n");

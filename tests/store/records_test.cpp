@@ -33,16 +33,13 @@ struct CollectCase {
   std::string targets;
 };
 
-class CollectTargets : public ::testing::TestWithParam<CollectCase> {};
+class CollectTargets : public ListTest, public ::testing::WithParamInterface<CollectCase> {};
 
 TEST_P(CollectTargets, JoinsTargetsInListOrder) {
-  auto* list = new BuildTagExprList;
-  list->AddRef();
-  for (const auto& [target, expression] : GetParam().entries) list->AddEntry(target, expression);
+  for (const auto& [target, expression] : GetParam().entries) list_->AddEntry(target, expression);
   std::string out = "untouched";
-  EXPECT_EQ(list->CollectTargets("X", out), GetParam().matched ? 1 : 0);
+  EXPECT_EQ(list_->CollectTargets("X", out), GetParam().matched ? 1 : 0);
   EXPECT_EQ(out, GetParam().targets);
-  list->Release();
 }
 
 INSTANTIATE_TEST_SUITE_P(
