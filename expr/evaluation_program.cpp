@@ -98,8 +98,8 @@ int EvaluationProgram::FindName(std::string_view piece, uint64_t hash) const {
   }
 }
 
-// Splits at ";" as NextToken does (a separator at the very end adds no
-// piece), trims each piece and marks the operand it names, if any.
+// Splits at ";" (a separator at the very end adds no piece), trims each
+// piece and marks the operand it names, if any.
 void EvaluationProgram::MarkCarriedTags(std::string_view tagSet, bool* carried) const {
   while (!tagSet.empty()) {
     const size_t end = tagSet.find(';');

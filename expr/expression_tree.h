@@ -18,12 +18,6 @@ namespace bte {
 // "~" 3, "&" 2, "|" 1, anything else 0.
 int OperatorPriority(char op);
 
-// Cuts the next piece off source at separator. 0 when source is empty.
-int NextToken(std::string_view& source, char separator, std::string_view& piece);
-
-// 1 when the tag set names the tag (trimmed, letter case ignored), else 0.
-int HasTag(std::string_view tag, std::string_view tagSet);
-
 // Operator-precedence conversion of a normalized expression to postfix.
 // Operators of equal strength group from the right, and two adjacent
 // negations cancel.

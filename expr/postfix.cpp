@@ -15,22 +15,6 @@ int OperatorPriority(char op) {
   }
 }
 
-int NextToken(std::string_view& source, char separator, std::string_view& piece) {
-  piece = std::string_view();
-  if (source.empty()) return 0;
-  const size_t at = source.find(separator);
-  piece = source.substr(0, at);
-  source = at == std::string_view::npos ? std::string_view() : source.substr(at + 1);
-  return 1;
-}
-
-int HasTag(std::string_view tag, std::string_view tagSet) {
-  std::string_view piece;
-  while (NextToken(tagSet, ';', piece))
-    if (EqualsIgnoringAsciiCase(Trim(piece), tag)) return 1;
-  return 0;
-}
-
 void ToPostfix(std::string_view rest, std::vector<std::string>& out) {
   std::vector<std::string> output;
   std::string stack;  // operator characters; the top is the back

@@ -119,19 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RenameCase{"x a & a", "a", "z", 1, "x z & z"}),
     [](const auto& info) { return bte::testing::InputName(info.index, info.param.expression + " " + bte::testing::OrNull(info.param.oldTag) + " to " + bte::testing::OrNull(info.param.newTag)); });
 
-TEST(Tokens, NextTokenCutsAtTheSeparator) {
-  std::string_view source = "a;;b;";
-  std::string_view piece;
-  std::vector<std::string> pieces;
-  while (bte::NextToken(source, ';', piece)) pieces.emplace_back(piece);
-  EXPECT_EQ(pieces, (std::vector<std::string>{"a", "", "b"}));
-  EXPECT_EQ(bte::NextToken(source, ';', piece), 0);
-  EXPECT_TRUE(piece.empty());
-}
-
-TEST(Tokens, HasTagIgnoresCaseAndBlanks) {
-  EXPECT_EQ(bte::HasTag("web", " Print ; WEB "), 1);
-  EXPECT_EQ(bte::HasTag("web", "Print;Webs"), 0);
+TEST(Tokens, OperatorsRankNotAndOr) {
   EXPECT_EQ(bte::OperatorPriority('~'), 3);
   EXPECT_EQ(bte::OperatorPriority('&'), 2);
   EXPECT_EQ(bte::OperatorPriority('|'), 1);
