@@ -134,7 +134,9 @@ TEST(RtfDocumentTreeTest, ItemsWithTheirOwnTextAreWrittenWithItIfItFits) {
     EXPECT_EQ(tree.Write(cursor) != 0, c.written != nullptr) << c.own;
     EXPECT_LE(static_cast<size_t>(cursor - out.data()), text.size());
     EXPECT_EQ(out[text.size()], '#');
-    if (c.written != nullptr) EXPECT_EQ(std::string(out.data(), cursor), c.written);
+    if (c.written != nullptr) {
+      EXPECT_EQ(std::string(out.data(), cursor), c.written);
+    }
   }
 }
 

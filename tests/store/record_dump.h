@@ -30,7 +30,9 @@ class ManagerFixture : public ::testing::Test {
  protected:
   void SetUp() override { UseUtcAsLocalTime(); }
   void TearDown() override {
-    if (manager_ != nullptr) EXPECT_EQ(manager_->Release(), 0u);
+    if (manager_ != nullptr) {
+      EXPECT_EQ(manager_->Release(), 0u);
+    }
   }
 
   std::vector<std::string> Records() {
