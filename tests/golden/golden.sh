@@ -7,18 +7,20 @@
 #
 #   golden.sh --tool BUILDTAGS --manifest FILE --work DIR [--skip bench] [--update]
 #
-# The corpus comes from $BTE_CORPUS_DIR, else from ../shared/corpus beside
-# the source tree; without it the corpus rows are skipped. --skip bench
-# leaves out the benchmark project's rows (20 MB through a sanitizer build
-# take many minutes; the plain build covers them). Outputs stay in
-# DIR/out for a look after a failure. A change meant to change output is
-# accepted with `make golden-update` (the --update flag), which rewrites the
-# manifest so that its diff shows what changed.
+# The corpus comes from $BTE_CORPUS_DIR, else from the folder the build was
+# configured with ($BTE_CONFIGURED_CORPUS_DIR, set by the build), else from
+# ../shared/corpus beside the source tree; without it the corpus rows are
+# skipped. --skip bench leaves out the benchmark project's rows (20 MB
+# through a sanitizer build take many minutes; the plain build covers
+# them). Outputs stay in DIR/out for a look after a failure. A change
+# meant to change output is accepted with `make golden-update` (the
+# --update flag), which rewrites the manifest so that its diff shows what
+# changed.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 source_dir="$(cd "$here/../.." && pwd)"
-corpus="${BTE_CORPUS_DIR:-$source_dir/../shared/corpus}"
+corpus="${BTE_CORPUS_DIR:-${BTE_CONFIGURED_CORPUS_DIR:-$source_dir/../shared/corpus}}"
 tool="" manifest="" work="" update=0
 skipped=()  # groups of rows (the first part of their paths) not produced
 declare -A why=([bench]="--skip bench")  # why each group is skipped
