@@ -122,27 +122,6 @@ struct Dependent {
   }
 };
 
-// Held for a system call or two at a time, shorter than a sleep and a
-// wake-up: both threads of a build read the queue before every document,
-// and a waiter that slept would lose more than the holder keeps it.
-class BriefMutex {
- public:
-  void lock() {
-    for (int tries = 0; tries < kSpins; ++tries) {
-      if (mutex_.try_lock()) return;
-#if defined(__x86_64__) || defined(__i386__)
-      __builtin_ia32_pause();
-#endif
-    }
-    mutex_.lock();
-  }
-  void unlock() { mutex_.unlock(); }
-
- private:
-  static constexpr int kSpins = 4000;  // some tens of microseconds
-  std::mutex mutex_;
-};
-
 class InotifyWatch final : public ChangeWatch {
  public:
   ~InotifyWatch() override {
@@ -150,7 +129,7 @@ class InotifyWatch final : public ChangeWatch {
   }
 
   ChangeMark Watch(const std::string& folderPath, const std::string& file) override {
-    std::lock_guard<BriefMutex> lock(mutex_);
+    std::lock_guard<std::mutex> lock(mutex_);
     Folder* folder = Started() ? FolderAt(folderPath.empty() ? "." : folderPath) : nullptr;
     if (folder == nullptr || folder->unwatchable) return {};
     if (!folder->watched) folder->watched = WatchWay(folderPath, folder);
@@ -163,7 +142,7 @@ class InotifyWatch final : public ChangeWatch {
   }
 
   void CatchUp() override {
-    std::lock_guard<BriefMutex> lock(mutex_);
+    std::lock_guard<std::mutex> lock(mutex_);
     if (fd_ < 0) return;
     alignas(inotify_event) char buffer[16384];
     for (;;) {
@@ -291,7 +270,7 @@ class InotifyWatch final : public ChangeWatch {
     for (auto& entry : folders_) Forget(entry.second.get());
   }
 
-  BriefMutex mutex_;
+  std::mutex mutex_;
   bool tried_ = false;
   int fd_ = -1;
   std::unordered_map<std::string, std::unique_ptr<Folder>> folders_;
