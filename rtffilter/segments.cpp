@@ -69,17 +69,24 @@ class MarkerIndex {
   size_t next_[kKinds] = {};
 };
 
-// Range numbers to ranges, the first range of a number winning: open
-// addressing in one flat table, since a tagged document holds a range per
-// paragraph or so and a node per range would dominate the cost.
+// Range numbers to ranges, the first range of a number winning. Writers
+// number ranges 1, 2, 3, ... in order, so numbers up to twice the expected
+// count go straight to a slot of their own, filled and read in order; any
+// other number goes to an open-addressing table. Scattered lookups in a
+// table of megabytes cost a cache miss each, a tenth of a tagged
+// document's filtering.
 class RangeNumberIndex {
  public:
-  explicit RangeNumberIndex(size_t expected) {
+  explicit RangeNumberIndex(size_t expected) : direct_(2 * expected + 16) {
     while ((size_t{1} << bits_) < expected * 2) ++bits_;
-    slots_.resize(size_t{1} << bits_);
   }
 
   void AddFirst(uint32_t number, BuildTagRange* range) {
+    if (number < direct_.size()) {
+      if (direct_[number] == nullptr) direct_[number] = range;
+      return;
+    }
+    if (slots_.empty()) slots_.resize(size_t{1} << bits_);
     if (used_ * 2 >= slots_.size()) Grow();
     Slot& slot = SlotOf(number);
     if (slot.range != nullptr) return;
@@ -87,7 +94,10 @@ class RangeNumberIndex {
     ++used_;
   }
 
-  BuildTagRange* Find(uint32_t number) { return SlotOf(number).range; }
+  BuildTagRange* Find(uint32_t number) {
+    if (number < direct_.size()) return direct_[number];
+    return slots_.empty() ? nullptr : SlotOf(number).range;
+  }
 
  private:
   struct Slot {
@@ -116,8 +126,9 @@ class RangeNumberIndex {
       if (slot.range != nullptr) AddFirst(slot.number, slot.range);
   }
 
-  std::vector<Slot> slots_;
-  int bits_ = 4;  // slots_ holds 2^bits_ slots
+  std::vector<BuildTagRange*> direct_;  // numbers below its size
+  std::vector<Slot> slots_;             // the others; empty until one comes
+  int bits_ = 4;                        // slots_ holds 2^bits_ slots
   size_t used_ = 0;
 };
 
