@@ -73,7 +73,7 @@ class MarkerIndex {
 // number ranges 1, 2, 3, ... in order, so numbers up to twice the expected
 // count go straight to a slot of their own, filled and read in order; any
 // other number goes to an open-addressing table. Scattered lookups in a
-// table of megabytes cost a cache miss each, a tenth of a tagged
+// table of megabytes cost a cache miss each, 5-7% of a tagged
 // document's filtering.
 class RangeNumberIndex {
  public:
