@@ -18,6 +18,21 @@ bool ReadDocument(const std::string& path, std::string& bytes) {
   return read;
 }
 
+bool ReadDocument(const std::string& path, DocumentView& document) {
+  std::string error;
+  if (path == "-") {
+    if (!ReadDocument(path, document.piped)) return false;
+    document.bytes = document.piped;
+    return true;
+  }
+  if (!projectbuild::OpenFileView(path, document.file, error)) {
+    std::cerr << "buildtags: cannot read " << path << '\n';
+    return false;
+  }
+  document.bytes = document.file.bytes();
+  return true;
+}
+
 bool WriteDocument(const std::string& path, std::string_view bytes) {
   return WriteDocumentInPieces(path, [bytes](const projectbuild::PieceWriter& put) { put(bytes); });
 }

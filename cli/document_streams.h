@@ -13,6 +13,13 @@ namespace bte::cli {
 
 // The whole document, byte for byte.
 bool ReadDocument(const std::string& path, std::string& bytes);
+// A document read only: a large file is mapped rather than copied.
+struct DocumentView {
+  projectbuild::FileView file;
+  std::string piped;  // what came from standard input
+  std::string_view bytes;
+};
+bool ReadDocument(const std::string& path, DocumentView& document);
 // A file is replaced only once all bytes are written, so a failed run leaves
 // an existing output untouched.
 bool WriteDocument(const std::string& path, std::string_view bytes);

@@ -16,13 +16,13 @@ namespace {
 
 int RunFilterRtf(const std::string& expression, const std::string& input,
                  const std::string& output) {
-  std::string text;
-  if (!ReadDocument(input, text)) return kExitFailed;
+  DocumentView document;
+  if (!ReadDocument(input, document)) return kExitFailed;
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
   projectbuild::FilteredRtf filtered;
   std::string error;
-  if (!projectbuild::FilterRtfDocument(text, parser.get(), filtered, error)) {
+  if (!projectbuild::FilterRtfDocument(document.bytes, parser.get(), filtered, error)) {
     std::cerr << "buildtags: " << input << ": " << error << '\n';
     return kExitFailed;
   }
@@ -30,10 +30,11 @@ int RunFilterRtf(const std::string& expression, const std::string& input,
 }
 
 int RunRtfTags(const std::string& input) {
-  std::string text, error;
-  if (!ReadDocument(input, text)) return kExitFailed;
+  DocumentView document;
+  std::string error;
+  if (!ReadDocument(input, document)) return kExitFailed;
   std::vector<projectbuild::RtfTaggedRange> ranges;
-  if (!projectbuild::ListRtfTaggedRanges(text, ranges, error)) {
+  if (!projectbuild::ListRtfTaggedRanges(document.bytes, ranges, error)) {
     std::cerr << "buildtags: " << input << ": " << error << '\n';
     return kExitFailed;
   }

@@ -1,10 +1,12 @@
 #include "platform/file_io.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -30,6 +32,10 @@ class Descriptor {
     if (fd_ >= 0) ::close(fd_);
   }
   int get() const { return fd_; }
+  void Reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
 
  private:
   int fd_;
@@ -159,25 +165,67 @@ class PosixSteps final : public ReplacementSteps {
   }
 };
 
+// Opens path for reading when it names a regular file within sizeLimit.
+FileResult OpenRegular(const std::string& path, uint64_t sizeLimit, Descriptor& file,
+                       uint64_t& size) {
+  // Non-blocking, so that a pipe given as the path cannot hang the reader.
+  file.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  struct stat info {};
+  if (file.get() < 0 || ::fstat(file.get(), &info) != 0) return Failure(errno);
+  if (!S_ISREG(info.st_mode)) return {FileStatus::kNotAFile, S_ISDIR(info.st_mode) ? EISDIR : EINVAL};
+  if (static_cast<uint64_t>(info.st_size) > sizeLimit) return {FileStatus::kTooLarge, EFBIG};
+  size = static_cast<uint64_t>(info.st_size);
+  return {};
+}
+
 }  // namespace
 
 FileContents ReadWholeFile(const std::string& path, uint64_t sizeLimit) {
   FileContents contents;
-  // Non-blocking, so that a pipe given as the path cannot hang the reader.
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat info {};
   FileResult& result = contents;
-  if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
-    result = Failure(errno);
-  } else if (!S_ISREG(info.st_mode)) {
-    result = {FileStatus::kNotAFile, S_ISDIR(info.st_mode) ? EISDIR : EINVAL};
-  } else if (static_cast<uint64_t>(info.st_size) > sizeLimit) {
-    result = {FileStatus::kTooLarge, EFBIG};
-  } else {
-    result = ReadInto(file.get(), static_cast<uint64_t>(info.st_size), sizeLimit, contents.bytes);
-  }
+  Descriptor file(-1);
+  uint64_t size = 0;
+  result = OpenRegular(path, sizeLimit, file, size);
+  if (result.ok()) result = ReadInto(file.get(), size, sizeLimit, contents.bytes);
   if (!result.ok()) contents.bytes.clear();
   return contents;
+}
+
+FileView::~FileView() { Release(); }
+
+void FileView::Release() {
+  if (mapped_) ::munmap(const_cast<char*>(data_), size_);
+  mapped_ = false;
+  data_ = "";
+  size_ = 0;
+  read_.clear();
+}
+
+FileResult OpenFileView(const std::string& path, FileView& view, uint64_t sizeLimit) {
+  view.Release();
+  Descriptor file(-1);
+  uint64_t size = 0;
+  FileResult result = OpenRegular(path, sizeLimit, file, size);
+  if (!result.ok()) return result;
+  if (size >= kSmallestMappedFile && size <= SIZE_MAX) {
+    void* mapped =
+        ::mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_PRIVATE, file.get(), 0);
+    if (mapped != MAP_FAILED) {
+      view.data_ = static_cast<const char*>(mapped);
+      view.size_ = static_cast<size_t>(size);
+      view.mapped_ = true;
+      return result;
+    }
+  }
+  // Too small to be worth mapping, or a file system that cannot map.
+  result = ReadInto(file.get(), size, sizeLimit, view.read_);
+  if (!result.ok()) {
+    view.read_.clear();
+    return result;
+  }
+  view.data_ = view.read_.data();
+  view.size_ = view.read_.size();
+  return result;
 }
 
 FileResult CheckReplaceable(const std::string& path) {

@@ -1,6 +1,7 @@
 #include "platform/file_io.h"
 
 #include <atomic>
+#include <cstdint>
 
 #include "platform/replacement_steps.h"
 #include "platform/wide_path_win32.h"
@@ -208,6 +209,51 @@ FileContents ReadWholeFile(const std::string& path, uint64_t sizeLimit) {
   result = file.valid() ? ReadRegularFile(file.get(), sizeLimit, contents.bytes) : LastFailure();
   if (!result.ok()) contents.bytes.clear();
   return contents;
+}
+
+FileView::~FileView() { Release(); }
+
+void FileView::Release() {
+  if (mapped_) UnmapViewOfFile(data_);
+  mapped_ = false;
+  data_ = "";
+  size_ = 0;
+  read_.clear();
+}
+
+FileResult OpenFileView(const std::string& path, FileView& view, uint64_t sizeLimit) {
+  view.Release();
+  const Handle file(OpenExisting(WidePath(path), GENERIC_READ));
+  if (!file.valid()) return LastFailure();
+  FileResult result = RegularFileCheck(file.get());
+  if (!result.ok()) return result;
+  LARGE_INTEGER announced{};
+  if (!GetFileSizeEx(file.get(), &announced)) return LastFailure();
+  const auto size = static_cast<uint64_t>(announced.QuadPart);
+  if (size > sizeLimit) return {FileStatus::kTooLarge, ERROR_FILE_TOO_LARGE};
+  if (size >= kSmallestMappedFile && size <= SIZE_MAX) {
+    // The view keeps the mapping alive once both handles are closed.
+    HANDLE mapping = CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr);
+    void* mapped = mapping != nullptr
+                       ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size))
+                       : nullptr;
+    if (mapping != nullptr) CloseHandle(mapping);
+    if (mapped != nullptr) {
+      view.data_ = static_cast<const char*>(mapped);
+      view.size_ = static_cast<size_t>(size);
+      view.mapped_ = true;
+      return result;
+    }
+  }
+  // Too small to be worth mapping, or a file system that cannot map.
+  result = ReadInto(file.get(), size, sizeLimit, view.read_);
+  if (!result.ok()) {
+    view.read_.clear();
+    return result;
+  }
+  view.data_ = view.read_.data();
+  view.size_ = view.read_.size();
+  return result;
 }
 
 FileResult CheckReplaceable(const std::string& path) {

@@ -64,7 +64,7 @@ std::string FoldedTag(std::string_view name) {
 namespace {
 
 // The filter takes lengths of 32 bits.
-bool FitsTheFilter(const std::string& rtf, std::string& error) {
+bool FitsTheFilter(std::string_view rtf, std::string& error) {
   if (rtf.size() < std::numeric_limits<uint32_t>::max()) return true;
   error = "too large for the RTF filter";
   return false;
@@ -72,12 +72,12 @@ bool FitsTheFilter(const std::string& rtf, std::string& error) {
 
 }  // namespace
 
-bool ListRtfTaggedRanges(const std::string& rtf, std::vector<RtfTaggedRange>& ranges,
+bool ListRtfTaggedRanges(std::string_view rtf, std::vector<RtfTaggedRange>& ranges,
                          std::string& error) {
   if (!FitsTheFilter(rtf, error)) return false;
   std::vector<rtf::AnnotatedRange> found;
   const rtf::FilterResult listed =
-      rtf::ListBuildTagRanges(rtf.c_str(), static_cast<uint32_t>(rtf.size()), found);
+      rtf::ListBuildTagRanges(rtf.data(), static_cast<uint32_t>(rtf.size()), found);
   if (!listed.ok()) {
     error = rtf::DescribeResult(listed);
     return false;
@@ -123,11 +123,11 @@ bool ListRtfPieces(const std::string& rtf, IBuildTagExprParser* parser,
   return true;
 }
 
-bool FilterRtfDocument(const std::string& rtf, IBuildTagExprParser* parser,
+bool FilterRtfDocument(std::string_view rtf, IBuildTagExprParser* parser,
                        FilteredRtf& filtered, std::string& error) {
   if (!FitsTheFilter(rtf, error)) return false;
   const rtf::FilterResult result = rtf::FilterDocument(
-      rtf.c_str(), static_cast<uint32_t>(rtf.size()), parser, filtered.buffer.out());
+      rtf.data(), static_cast<uint32_t>(rtf.size()), parser, filtered.buffer.out());
   if (!result.ok()) {
     error = rtf::DescribeResult(result);
     return false;

@@ -56,7 +56,7 @@ struct RtfTaggedRange {
 };
 // In the order the ranges open; false with the reason when the markup is
 // malformed.
-bool ListRtfTaggedRanges(const std::string& rtf, std::vector<RtfTaggedRange>& ranges,
+bool ListRtfTaggedRanges(std::string_view rtf, std::vector<RtfTaggedRange>& ranges,
                          std::string& error);
 // A filtered document, left in the buffer the filter wrote it to: documents
 // run to tens of megabytes, and a copy would cost as much as a scan of them.
@@ -67,7 +67,7 @@ struct FilteredRtf {
 // Filters a whole RTF document for parser (null: every tagged piece goes)
 // into filtered; false with the reason the filtering itself gives when it
 // refuses the document, e.g. "range end 7 names no open range (at byte 120)".
-bool FilterRtfDocument(const std::string& rtf, IBuildTagExprParser* parser,
+bool FilterRtfDocument(std::string_view rtf, IBuildTagExprParser* parser,
                        FilteredRtf& filtered, std::string& error);
 
 // The document cut as the RTF filter cuts it, for a review copy: content

@@ -57,15 +57,26 @@ bool WriteFileAtomicallyInPieces(const fs::path& destination, const platform::Co
   return Report(Replace(destination, write), error);
 }
 
+namespace {
+
+bool ReportRead(const platform::FileResult& result, std::string& error) {
+  if (result.ok()) return true;
+  const bool opened = result.status == platform::FileStatus::kNotAFile;
+  error = (opened ? "cannot read: " : "cannot open: ") + platform::Describe(result);
+  return false;
+}
+
+}  // namespace
+
 bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error) {
   platform::FileContents file = platform::ReadWholeFile(path.string());
-  if (!file.ok()) {
-    const bool opened = file.status == platform::FileStatus::kNotAFile;
-    error = (opened ? "cannot read: " : "cannot open: ") + platform::Describe(file);
-    return false;
-  }
+  if (!ReportRead(file, error)) return false;
   bytes = std::move(file.bytes);
   return true;
+}
+
+bool OpenFileView(const fs::path& path, FileView& view, std::string& error) {
+  return ReportRead(platform::OpenFileView(path.string(), view), error);
 }
 
 }  // namespace bte::projectbuild

@@ -34,6 +34,9 @@ bool WriteFileAtomicallyInPieces(const std::filesystem::path& destination,
                                  const ContentWriter& write, std::string& error);
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
+// The same without a copy of a large file: it is mapped (see FileView).
+using FileView = platform::FileView;
+bool OpenFileView(const std::filesystem::path& path, FileView& view, std::string& error);
 
 }  // namespace bte::projectbuild
 

@@ -13,7 +13,7 @@
 
 namespace bte::rtf {
 
-// Filters input (length bytes, followed by a zero byte) for parser (null:
+// Filters input (length bytes; nothing after them is read) for parser (null:
 // every tagged piece goes). On success *output receives the filtered
 // document with one reference for the caller; on failure it is left alone.
 // Running out of memory is a failure, not an exception.

@@ -41,13 +41,13 @@ HRESULT BTE_CALL RTFBuildTagExprFilter::FilterFile(const char* inputPath,
                                                     const char* outputPath) {
   if (inputPath == nullptr || outputPath == nullptr) return E_FAIL;
   // Offsets and lengths in the filter are 32-bit.
-  const platform::FileContents input = platform::ReadWholeFile(inputPath, UINT32_MAX - 1);
-  if (input.status == platform::FileStatus::kTooLarge) return E_FAIL;
-  if (!input.ok()) throw BuildTagExprFileError(inputPath, input.systemError);
-  const auto length = static_cast<uint32_t>(input.bytes.size());
+  platform::FileView input;
+  const platform::FileResult opened = platform::OpenFileView(inputPath, input, UINT32_MAX - 1);
+  if (opened.status == platform::FileStatus::kTooLarge) return E_FAIL;
+  if (!opened.ok()) throw BuildTagExprFileError(inputPath, opened.systemError);
+  const auto length = static_cast<uint32_t>(input.bytes().size());
   IFilterOutputBuffer* out = nullptr;
-  // The bytes are followed by the zero byte the filter expects.
-  if (FilterBuffer(input.bytes.c_str(), length, &out) != S_OK || out == nullptr) {
+  if (FilterBuffer(input.bytes().data(), length, &out) != S_OK || out == nullptr) {
     if (out != nullptr) out->Release();
     return E_FAIL;
   }

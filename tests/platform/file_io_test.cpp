@@ -48,6 +48,13 @@ class WholeFileRead : public ::testing::TestWithParam<ReadCase> {
 
 const std::string kBinary("a\0b\r\n\xff", 6);
 
+// size bytes of every value, so that a misplaced page shows.
+std::string Pattern(uint64_t size) {
+  std::string bytes(static_cast<size_t>(size), '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 4093);
+  return bytes;
+}
+
 const ReadCase kReadCases[] = {
     {"Bytes", Thing::kFile, UINT64_MAX, FileStatus::kOk, kBinary},
     {"Empty", Thing::kFile, UINT64_MAX, FileStatus::kOk, ""},
@@ -56,6 +63,12 @@ const ReadCase kReadCases[] = {
     {"Missing", Thing::kNothing, UINT64_MAX, FileStatus::kMissing, ""},
     {"Folder", Thing::kFolder, UINT64_MAX, FileStatus::kNotAFile, ""},
     {"Pipe", Thing::kPipe, UINT64_MAX, FileStatus::kNotAFile, ""},
+    // Around the size from which a view maps the file instead of reading it.
+    {"JustBelowMapped", Thing::kFile, UINT64_MAX, FileStatus::kOk, Pattern(kSmallestMappedFile - 1)},
+    {"Mapped", Thing::kFile, UINT64_MAX, FileStatus::kOk, Pattern(kSmallestMappedFile)},
+    {"MappedPartPage", Thing::kFile, UINT64_MAX, FileStatus::kOk, Pattern(kSmallestMappedFile + 4095)},
+    {"MappedOverLimit", Thing::kFile, kSmallestMappedFile, FileStatus::kTooLarge,
+     Pattern(kSmallestMappedFile + 1)},
 };
 
 TEST_P(WholeFileRead, Answers) {
@@ -67,8 +80,28 @@ TEST_P(WholeFileRead, Answers) {
   }
 }
 
+// A view answers as a whole read does, whether it maps the file or reads it.
+TEST_P(WholeFileRead, ViewAnswersAlike) {
+  FileView view;
+  const FileResult opened = OpenFileView(Make(GetParam()), view, GetParam().sizeLimit);
+  EXPECT_EQ(opened.status, GetParam().status);
+  EXPECT_EQ(view.bytes(), opened.ok() ? GetParam().bytes : "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, WholeFileRead, ::testing::ValuesIn(kReadCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FileViewReuse, ShowsOnlyTheLastFileOpened) {
+  TempFolder folder;
+  WriteBytes(folder.File("large"), Pattern(kSmallestMappedFile));
+  WriteBytes(folder.File("small"), "small");
+  FileView view;
+  ASSERT_TRUE(OpenFileView(folder.File("large"), view).ok());
+  ASSERT_TRUE(OpenFileView(folder.File("small"), view).ok());
+  EXPECT_EQ(view.bytes(), "small");
+  EXPECT_FALSE(OpenFileView(folder.File("none"), view).ok());
+  EXPECT_EQ(view.bytes(), "");
+}
 
 class Replacement : public ::testing::Test {
  protected:

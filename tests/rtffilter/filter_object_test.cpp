@@ -128,11 +128,19 @@ class FilterFileTest : public FilterObjectTest {
   TempFolder folder_;
 };
 
+// One paragraph, and thousands: a large input file is mapped, not read.
 TEST_F(FilterFileTest, WritesTheFilteredDocument) {
-  const std::string in = Write("in.rtf", Document("A " + Tagged(1, "B", "Beta") + "\\par "));
-  const std::string out = Write("out.rtf", "old content");
-  EXPECT_EQ(filter_->FilterFile(in.c_str(), out.c_str()), S_OK);
-  EXPECT_EQ(Read(out), Document("A \\par "));
+  for (int paragraphs : {1, 10000}) {
+    std::string body, kept;
+    for (int i = 1; i <= paragraphs; ++i) {
+      body += "A " + Tagged(i, "B", "Beta") + "\\par ";
+      kept += "A \\par ";
+    }
+    const std::string in = Write("in.rtf", Document(body));
+    const std::string out = Write("out.rtf", "old content");
+    EXPECT_EQ(filter_->FilterFile(in.c_str(), out.c_str()), S_OK);
+    EXPECT_EQ(Read(out), Document(kept)) << paragraphs << " paragraphs";
+  }
 }
 
 TEST_F(FilterFileTest, UnreadableInputThrows) {
