@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "rtffilter/structure/item_span.h"
+#include "rtffilter/structure/slab_pool.h"
 #include "rtffilter/structure/table_words.h"
 
 namespace bte::rtf {
@@ -43,8 +44,8 @@ class RtfOutputCursor {
   void QueueSkip(const ItemSpan& item);
   // Spans that never reach the output, however the input around them is
   // copied: build-tag markup and excluded content. Ascending, not
-  // overlapping; the vector must outlive the cursor.
-  void NeverWrite(const std::vector<ItemSpan>& spans) { forbidden_ = &spans; }
+  // overlapping; they must outlive the cursor.
+  void NeverWrite(const ArenaDeque<ItemSpan>& spans) { forbidden_ = &spans; }
 
  private:
   void Emit(const char* bytes, size_t count);
@@ -70,7 +71,7 @@ class RtfOutputCursor {
   TableWordFinder tableWords_;
   std::vector<ItemSpan> skips_;  // ascending by position
   size_t queueStart_ = 0;        // skips_ before it are done
-  const std::vector<ItemSpan>* forbidden_ = nullptr;
+  const ArenaDeque<ItemSpan>* forbidden_ = nullptr;
   size_t nextForbidden_ = 0;
 };
 

@@ -52,8 +52,9 @@ class RtfDocumentTree {
   std::vector<std::unique_ptr<RtfSection>> sections_;
   RtfSection* currentSection_ = nullptr;
   // Markup and excluded content, in input order: whatever the structure
-  // decides, these bytes are not copied.
-  std::vector<ItemSpan> neverWritten_;
+  // decides, these bytes are not copied. In the pool: a vector of a
+  // million spans would be copied, and its pages cleared, at every growth.
+  ArenaDeque<ItemSpan> neverWritten_{SlabAllocator<ItemSpan>(pool_)};
 };
 
 }  // namespace bte::rtf

@@ -6,6 +6,7 @@
 #define BTE_RTFFILTER_STRUCTURE_SLAB_POOL_H
 
 #include <cstddef>
+#include <deque>
 #include <new>
 #include <vector>
 
@@ -59,6 +60,10 @@ class SlabAllocator {
  private:
   SlabPool* pool_;
 };
+
+// A sequence whose elements stay in place as it grows, in a pool.
+template <class T>
+using ArenaDeque = std::deque<T, SlabAllocator<T>>;
 
 }  // namespace bte::rtf
 

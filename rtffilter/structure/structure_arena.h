@@ -4,17 +4,12 @@
 #ifndef BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
 #define BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
 
-#include <deque>
-
 #include "rtffilter/structure/item_span.h"
 #include "rtffilter/structure/rtf_block.h"
 #include "rtffilter/structure/rtf_list_levels.h"
 #include "rtffilter/structure/slab_pool.h"
 
 namespace bte::rtf {
-
-template <class T>
-using ArenaDeque = std::deque<T, SlabAllocator<T>>;
 
 struct StructureArena {
   explicit StructureArena(SlabPool& pool) : pool(pool) {}
