@@ -75,6 +75,7 @@ class ContentReader : public RtfListener {
   // A unit whose group does not close within the piece is handed out with
   // length 0 when written with "\*"; without, only its word is passed over.
   bool OnDestination(const DestinationGroup& group) override {
+    if (group.length != 0) ForgetGroupOpen();
     if (group.length == 0 && !group.starred) return true;
     RTFToken unit;
     unit.kind = TokenUnitGroup;
@@ -86,6 +87,7 @@ class ContentReader : public RtfListener {
   // The number text of a list paragraph: the structure reading follows it,
   // so that it goes with its paragraph and is renumbered.
   bool OnPassOver(const DestinationGroup& group) override {
+    ForgetGroupOpen();
     if (paragraphs_ == nullptr || group.starred) return true;
     const uint32_t count = group.wordToken.nameLength - 1;
     if (!WordIs(group.word + 1, count, "listtext") && !WordIs(group.word + 1, count, "pntext"))
@@ -98,6 +100,14 @@ class ContentReader : public RtfListener {
   }
 
  private:
+  // A group stepped over whole never reports its close, and nothing in it
+  // changed the state: the state saved at its '{' goes unused. Left on the
+  // stack, it would be restored at the enclosing group's '}' in place of
+  // the state saved there.
+  void ForgetGroupOpen() {
+    if (paragraphs_ != nullptr && !paragraphs_->saved.empty()) paragraphs_->saved.pop_back();
+  }
+
   // \pard resets the paragraph properties; \itap, \ilvl and \ls set one each.
   void FollowParagraphWord(const char* at, const RTFToken& token, ParagraphListState& state) {
     const char* letters = at + 1;

@@ -25,7 +25,7 @@ class ContentListener {
 // The paragraph properties the structure rebuilder needs (\pard, \itap,
 // \ilvl, \ls), followed across the pieces of one document. The state in
 // force at each '{' is saved and restored at its '}'; a group passed over
-// or handed out whole leaves its saved copy behind.
+// or handed out whole drops its saved copy at once.
 struct ParagraphTracker {
   ParagraphListState state;
   std::vector<ParagraphListState> saved;

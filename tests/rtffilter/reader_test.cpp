@@ -249,7 +249,7 @@ TEST(ReadContentTest, GivesContentWithItsCodes) {
 
 TEST(ReadContentTest, FollowsParagraphStateAcrossGroups) {
   const std::string rtf =
-      "\\pard\\itap2\\ilvl1\\ls3 a{\\ls5\\ilvl-1 b}c{\\fonttbl x}d}e\\pard\\ls f";
+      "\\pard\\itap2\\ilvl1\\ls3 a{\\ls5\\ilvl-1 b{\\fonttbl x}c}d}e\\pard\\ls f";
   ParagraphTracker paragraphs;
   class StateRecorder : public ContentListener {
    public:
@@ -266,9 +266,9 @@ TEST(ReadContentTest, FollowsParagraphStateAcrossGroups) {
     const ParagraphTracker& paragraphs_;
   } recorder(paragraphs);
   ReadContent(rtf.data(), rtf.data() + rtf.size(), &paragraphs, recorder);
-  // The font table group is passed over with its saved copy left behind, so
-  // the stray '}' after d restores the state saved at its '{'.
-  EXPECT_EQ(recorder.seen, (std::vector<std::string>{"a:2,1,3", "b:2,-1,5", "c:2,1,3",
+  // The font table group, passed over whole, does not stand in for the
+  // enclosing group when that closes; the stray '}' after d changes nothing.
+  EXPECT_EQ(recorder.seen, (std::vector<std::string>{"a:2,1,3", "b:2,-1,5", "c:2,-1,5",
                                                      "d:2,1,3", "e:2,1,3", "f:0,0,0"}));
   EXPECT_TRUE(paragraphs.saved.empty());
 }
