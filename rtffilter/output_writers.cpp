@@ -179,7 +179,11 @@ const char* FindByAnchor(const char* from, const char* end, std::string_view pat
 
 }  // namespace
 
-bool NeedsStructureRebuild(const char* input, uint32_t length) {
+bool NeedsStructureRebuild(const SegmentList& segments, const char* input, uint32_t length) {
+  // The host's list text, and the number text that word processors write
+  // for readers without list tables: a removed entry's number must go and
+  // the later ones be renumbered, which only the rebuilder does.
+  if (segments.hasListTextGroup) return true;
   const char* const end = input + length;
   for (const char* at = input;;) {
     at = FindByAnchor(at, end, "\\row", 3);
@@ -189,20 +193,14 @@ bool NeedsStructureRebuild(const char* input, uint32_t length) {
     if (end - at <= 5) break;
     at += 5;
   }
-  // The host's list text, and the number text that word processors write
-  // for readers without list tables: a removed entry's number must go and
-  // the later ones be renumbered, which only the rebuilder does.
-  return FindByAnchor(input, end, "{\\*\\listtextkvt", 13) != nullptr ||
-         FindByAnchor(input, end, "{\\*\\pntextkvt", 11) != nullptr ||
-         FindByAnchor(input, end, "{\\listtext", 8) != nullptr ||
-         FindByAnchor(input, end, "{\\pntext", 6) != nullptr;
+  return false;
 }
 
 FilterResult WriteFilteredOutput(const char* input, uint32_t inputLength,
                                  const SegmentList& segments, bool anyExcluded,
                                  FilterOutputBuffer& output) {
   if (!anyExcluded) return CopyWithoutMarkers(segments, inputLength, output);
-  if (NeedsStructureRebuild(input, inputLength))
+  if (NeedsStructureRebuild(segments, input, inputLength))
     return RebuildWithStructure(input, inputLength, segments, output);
   return RemoveExcludedSimple(segments, inputLength, output);
 }

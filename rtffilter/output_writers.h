@@ -25,9 +25,9 @@ FilterResult CopyWithoutMarkers(const SegmentList& segments, uint32_t inputLengt
 FilterResult RemoveExcludedSimple(const SegmentList& segments, uint32_t inputLength,
                                   FilterOutputBuffer& output);
 
-// Whether the document needs the structure rebuilder: a \row that is not an
-// escaped backslash, or the host's list text.
-bool NeedsStructureRebuild(const char* input, uint32_t length);
+// Whether the document, split into segments, needs the structure rebuilder:
+// a \row that is not an escaped backslash, or list text.
+bool NeedsStructureRebuild(const SegmentList& segments, const char* input, uint32_t length);
 
 }  // namespace bte::rtf
 

@@ -69,6 +69,9 @@ struct SegmentList {
   LargeVector<RTFSegment> segments;
   LargeVector<BuildTagRange> ranges;
   LargeVector<BuildTagRange*> rangePool;
+  // The document holds a group of list text or number text for readers
+  // (noted on the way, as the split looks at every '{' anyway).
+  bool hasListTextGroup = false;
 
   RangeList RangesOf(const RTFSegment& segment) const {
     return {rangePool.data() + segment.firstRange, segment.rangeCount};

@@ -25,10 +25,27 @@ namespace {
 
 using OpenSet = std::vector<BuildTagRange*>;
 
+// Whether a group of list text or number text starts at p, a '{' with at
+// least four bytes from it to end: the host's "{\*\listtextkvt" and
+// "{\*\pntextkvt", a word processor's "{\listtext" and "{\pntext". Most
+// groups fail on the first byte after the backslashes.
+bool StartsListTextGroup(const char* p, const char* end) {
+  static constexpr std::string_view kWords[] = {"listtextkvt", "pntextkvt", "listtext", "pntext"};
+  const bool starred = p[2] == '*' && p[3] == '\\';
+  const char* word = starred ? p + 4 : p + 2;
+  if (word == end || (*word != 'l' && *word != 'p')) return false;
+  for (size_t i = starred ? 0 : 2; i < (starred ? 2 : 4); ++i)
+    if (static_cast<size_t>(end - word) >= kWords[i].size() &&
+        std::memcmp(word, kWords[i].data(), kWords[i].size()) == 0)
+      return true;
+  return false;
+}
+
 // Where each kind of marker occurs, found in one scan of the input (within
 // its bounds, so a zero byte inside binary data hides nothing). Every marker
 // starts with "{\*\", checked inline: braces are frequent in RTF, markers
 // are not. Find answers what a search for that marker from a position would.
+// The scan also notes list text groups on its way.
 class MarkerIndex {
  public:
   enum Kind { kStart, kEnd, kAnnotation, kKinds };
@@ -40,10 +57,10 @@ class MarkerIndex {
     for (const char* p = input; end - p >= 4; ++p) {
       p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - 3));
       if (p == nullptr) break;
+      if (p[1] != '\\') continue;
+      if (!hasListTextGroup_ && StartsListTextGroup(p, end)) hasListTextGroup_ = true;
       // All three markers go on with "at"; most other "{\*\" groups do not.
-      if (p[1] != '\\' || p[2] != '*' || p[3] != '\\' || end - p < 6 || p[4] != 'a' ||
-          p[5] != 't')
-        continue;
+      if (p[2] != '*' || p[3] != '\\' || end - p < 6 || p[4] != 'a' || p[5] != 't') continue;
       for (int kind = 0; kind < kKinds; ++kind) {
         const std::string_view marker = kMarkers[kind];
         if (static_cast<size_t>(end - p) >= marker.size() &&
@@ -54,6 +71,7 @@ class MarkerIndex {
   }
 
   size_t Count(Kind kind) const { return positions_[kind].size(); }
+  bool hasListTextGroup() const { return hasListTextGroup_; }
 
   // The first marker of kind at or after from, or null. from never moves
   // back between calls, so each list is walked once.
@@ -67,6 +85,7 @@ class MarkerIndex {
  private:
   LargeVector<const char*> positions_[kKinds];
   size_t next_[kKinds] = {};
+  bool hasListTextGroup_ = false;
 };
 
 // Range numbers to ranges, the first range of a number winning. Writers
@@ -148,6 +167,7 @@ class Splitter {
     list.segments.reserve(2 * markers + 1);
     list.ranges.reserve(markers_.Count(MarkerIndex::kStart) +
                         markers_.Count(MarkerIndex::kAnnotation));
+    list.hasListTextGroup = markers_.hasListTextGroup();
   }
 
   FilterResult Run() {

@@ -6,6 +6,7 @@
 
 #include "rtf_documents.h"
 #include "rtffilter/output_writers.h"
+#include "rtffilter/segments.h"
 #include "tests/support/case_name.h"
 
 namespace bte::rtf {
@@ -78,7 +79,10 @@ class NeedsStructureRebuildTest : public ::testing::TestWithParam<RebuildCase> {
 
 TEST_P(NeedsStructureRebuildTest, LooksForRowsAndListText) {
   const RebuildCase& c = GetParam();
-  EXPECT_EQ(NeedsStructureRebuild(c.text.data(), static_cast<uint32_t>(c.text.size())), c.needed);
+  const auto length = static_cast<uint32_t>(c.text.size());
+  SegmentList segments;
+  ASSERT_TRUE(SplitIntoSegments(c.text.data(), length, segments).ok());
+  EXPECT_EQ(NeedsStructureRebuild(segments, c.text.data(), length), c.needed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, NeedsStructureRebuildTest,
@@ -91,6 +95,9 @@ INSTANTIATE_TEST_SUITE_P(Documents, NeedsStructureRebuildTest,
                                            RebuildCase{"{\\listtext 1}\\par", true},
                                            RebuildCase{"{\\pntext 1}\\par", true},
                                            RebuildCase{"{\\*\\pn\\pnlvlbody}\\par", false},
+                                           RebuildCase{"{\\*\\listtext 1}", false},
+                                           RebuildCase{"{\\pntxta .}{\\pntex", false},
+                                           RebuildCase{"{\\b x}{\\*\\pntextkvt", true},
                                            RebuildCase{"", false}),
     [](const auto& info) { return bte::testing::InputName(info.index, info.param.text); });
 
