@@ -73,9 +73,9 @@ void BM_BuildAndWriteTree(benchmark::State& state) {
       for (const ItemRecord& r : work.items)
         tree.AddItem(new RtfItem(work.text.data() + r.offset, r.length, r.excluded, r.kind),
                      r.state);
-      char* cursor = out.get();
-      if (tree.Write(cursor) == 0) state.SkipWithError("write failed");
-      written = static_cast<size_t>(cursor - out.get());
+      bte::rtf::OutputSink sink(out.get(), work.text.size());
+      if (tree.Write(sink) == 0) state.SkipWithError("write failed");
+      written = sink.written();
       resident.End();
     }
   }

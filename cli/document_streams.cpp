@@ -34,21 +34,28 @@ bool ReadDocument(const std::string& path, DocumentView& document) {
 }
 
 bool WriteDocument(const std::string& path, std::string_view bytes) {
-  return WriteDocumentInPieces(path, [bytes](const projectbuild::PieceWriter& put) { put(bytes); });
+  return WriteDocumentInPieces(path, [bytes](const projectbuild::PieceWriter& put) {
+    put(bytes);
+    return true;
+  });
 }
 
 bool WriteDocumentInPieces(const std::string& path, const projectbuild::ContentWriter& write) {
   std::string error;
+  bool made = true;  // a writer that gave up has said why itself
   bool written;
   if (path == "-") {
-    write([](std::string_view piece) {
+    made = write([](std::string_view piece) {
       return static_cast<bool>(std::cout.write(piece.data(), static_cast<std::streamsize>(piece.size())));
     });
-    written = static_cast<bool>(std::cout.flush());
+    written = made && static_cast<bool>(std::cout.flush());
   } else {
-    written = projectbuild::WriteFileAtomicallyInPieces(path, write, error);
+    const projectbuild::ContentWriter noted = [&](const projectbuild::PieceWriter& put) {
+      return made = write(put);
+    };
+    written = projectbuild::WriteFileAtomicallyInPieces(path, noted, error);
   }
-  if (!written) std::cerr << "buildtags: cannot write " << path << '\n';
+  if (!written && made) std::cerr << "buildtags: cannot write " << path << '\n';
   return written;
 }
 

@@ -24,6 +24,8 @@ bool ReadDocument(const std::string& path, DocumentView& document);
 // an existing output untouched.
 bool WriteDocument(const std::string& path, std::string_view bytes);
 // The same for a document written in pieces, so that it is never held whole.
+// A writer that answers false gave up (and says why itself): a file is then
+// left as it was.
 bool WriteDocumentInPieces(const std::string& path, const projectbuild::ContentWriter& write);
 
 }  // namespace bte::cli

@@ -60,6 +60,7 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
   }
   const auto save = [&topic](const projectbuild::PieceWriter& put) {
     topic.document->SaveInPieces(put, pagesift::kSaveHtml);
+    return true;
   };
   return WriteDocumentInPieces(options.output, save) ? kExitOk : kExitFailed;
 }

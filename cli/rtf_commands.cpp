@@ -20,13 +20,25 @@ int RunFilterRtf(const std::string& expression, const std::string& input,
   if (!ReadDocument(input, document)) return kExitFailed;
   host::ComPtr<IBuildTagExprParser> parser;
   CreateBuildTagExprParserInstance(parser.out(), expression.c_str());
-  projectbuild::FilteredRtf filtered;
   std::string error;
-  if (!projectbuild::FilterRtfDocument(document.bytes, parser.get(), filtered, error)) {
+  const auto refused = [&] {
     std::cerr << "buildtags: " << input << ": " << error << '\n';
     return kExitFailed;
+  };
+  if (output == "-") {  // a refused document puts nothing into the pipe
+    projectbuild::FilteredRtf filtered;
+    if (!projectbuild::FilterRtfDocument(document.bytes, parser.get(), filtered, error))
+      return refused();
+    return WriteDocument(output, filtered.bytes) ? kExitOk : kExitFailed;
   }
-  return WriteDocument(output, filtered.bytes) ? kExitOk : kExitFailed;
+  // A file is written as the filter goes; a refusal leaves it as it was.
+  bool filtered = true;
+  const bool written = WriteDocumentInPieces(output, [&](const projectbuild::PieceWriter& put) {
+    return filtered =
+               projectbuild::FilterRtfDocumentInPieces(document.bytes, parser.get(), put, error);
+  });
+  if (!filtered) return refused();
+  return written ? kExitOk : kExitFailed;
 }
 
 int RunRtfTags(const std::string& input) {

@@ -12,7 +12,12 @@ FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes
 FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                                  const ReplaceOptions& options, ReplacementSteps& steps) {
   return ReplaceFileAtomicallyInPieces(
-      path, [bytes](const PieceWriter& put) { put(bytes); }, options, steps);
+      path,
+      [bytes](const PieceWriter& put) {
+        put(bytes);
+        return true;
+      },
+      options, steps);
 }
 
 FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentWriter& write,
@@ -26,10 +31,11 @@ FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentW
   ReplacementSteps::Temporary temporary;
   FileResult result = steps.CreateTemporary(target, temporary);
   if (!result.ok()) return result;
-  write([&](std::string_view piece) {
+  const bool made = write([&](std::string_view piece) {
     if (result.ok()) result = steps.Write(temporary, piece);
     return result.ok();
   });
+  if (!made && result.ok()) result = {FileStatus::kAbandoned, 0};
   // The data must be on the disk before the rename can be: otherwise a
   // crash may leave the new name on a file that was never written.
   if (result.ok() && options.flushToDisk) result = steps.Flush(temporary);

@@ -17,6 +17,7 @@ enum class FileStatus {
   kNotAFile,   // a folder, a device or a pipe
   kTooLarge,   // larger than the reader's limit
   kReadOnly,   // a replacement was refused: no one may write the file
+  kAbandoned,  // a replacement's writer could not make the content
   kFailed,     // the system refused; systemError says why
 };
 
@@ -101,9 +102,11 @@ FileResult ReplaceFileAtomically(const std::string& path, std::string_view bytes
 // A replacement whose content is written in pieces, so that a large file
 // need not be held whole: write hands each piece to put, which answers false
 // once writing failed (and ignores every later piece); the failure is the
-// result, and nothing is replaced.
+// result, and nothing is replaced. write answers false when it could not
+// make the content after all: then the result is kAbandoned, and nothing is
+// replaced either.
 using PieceWriter = std::function<bool(std::string_view piece)>;
-using ContentWriter = std::function<void(const PieceWriter& put)>;
+using ContentWriter = std::function<bool(const PieceWriter& put)>;
 FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentWriter& write,
                                          const ReplaceOptions& options = {});
 FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentWriter& write,

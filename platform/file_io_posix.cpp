@@ -244,7 +244,10 @@ std::string TemporaryNameFor(const std::string& target) {
          target.substr(nameStart);
 }
 
-std::string Describe(const FileResult& result) { return std::strerror(result.systemError); }
+std::string Describe(const FileResult& result) {
+  if (result.status == FileStatus::kAbandoned) return "the content could not be made";
+  return std::strerror(result.systemError);
+}
 
 ReplacementSteps& SystemReplacementSteps() {
   static PosixSteps steps;

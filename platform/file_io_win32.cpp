@@ -269,6 +269,7 @@ std::string TemporaryNameFor(const std::string& target) {
 }
 
 std::string Describe(const FileResult& result) {
+  if (result.status == FileStatus::kAbandoned) return "the content could not be made";
   char* text = nullptr;
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -139,6 +139,16 @@ bool FilterRtfDocument(std::string_view rtf, IBuildTagExprParser* parser,
   return true;
 }
 
+bool FilterRtfDocumentInPieces(std::string_view rtf, IBuildTagExprParser* parser,
+                               const std::function<bool(std::string_view)>& put,
+                               std::string& error) {
+  if (!FitsTheFilter(rtf, error)) return false;
+  const rtf::FilterResult result =
+      rtf::FilterDocumentInPieces(rtf.data(), static_cast<uint32_t>(rtf.size()), parser, put);
+  if (!result.ok()) error = rtf::DescribeResult(result);
+  return result.ok();
+}
+
 // The manager's lists are this module's own objects; their entries keep the
 // stamps that the records leave out.
 std::map<std::string, std::string> GlobalExpressionStamps(IBuildTagExprManager* manager) {

@@ -17,6 +17,7 @@
 #define BTE_PROJECTBUILD_BEYOND_INTERFACE_H
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -69,6 +70,11 @@ struct FilteredRtf {
 // refuses the document, e.g. "range end 7 names no open range (at byte 120)".
 bool FilterRtfDocument(std::string_view rtf, IBuildTagExprParser* parser,
                        FilteredRtf& filtered, std::string& error);
+// The same, handing the filtered document to put in pieces, so that it is
+// never held whole. On a refusal a part may have been handed on.
+bool FilterRtfDocumentInPieces(std::string_view rtf, IBuildTagExprParser* parser,
+                               const std::function<bool(std::string_view)>& put,
+                               std::string& error);
 
 // The document cut as the RTF filter cuts it, for a review copy: content
 // (excluded or not), build-tag markers, and build-tag annotations with the

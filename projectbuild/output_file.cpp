@@ -26,7 +26,10 @@ bool Report(const platform::FileResult& written, std::string& error) {
 }
 
 platform::ContentWriter Whole(std::string_view bytes) {
-  return [bytes](const platform::PieceWriter& put) { put(bytes); };
+  return [bytes](const platform::PieceWriter& put) {
+    put(bytes);
+    return true;
+  };
 }
 
 }  // namespace

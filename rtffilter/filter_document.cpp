@@ -22,6 +22,16 @@ FilterResult FilterDocument(const char* input, uint32_t length, IBuildTagExprPar
   }
 }
 
+FilterResult FilterDocumentInPieces(const char* input, uint32_t length,
+                                    IBuildTagExprParser* parser, const PieceConsumer& consumer) {
+  try {
+    RTFFilterPass pass(input, length, parser);
+    return pass.RunInPieces(consumer);
+  } catch (const std::bad_alloc&) {
+    return Failure(FailureReason::kOutOfMemory);
+  }
+}
+
 FilterResult ListBuildTagRanges(const char* input, uint32_t length,
                                 std::vector<AnnotatedRange>& ranges) {
   try {

@@ -10,6 +10,7 @@
 
 #include "buildtagexpr.h"
 #include "rtffilter/filter_result.h"
+#include "rtffilter/output_sink.h"
 
 namespace bte::rtf {
 
@@ -19,6 +20,12 @@ namespace bte::rtf {
 // Running out of memory is a failure, not an exception.
 FilterResult FilterDocument(const char* input, uint32_t length, IBuildTagExprParser* parser,
                             IFilterOutputBuffer** output);
+// The same, handing the filtered document to consumer in pieces, so that it
+// is never held whole: for output bound for a file. On failure a part may
+// have been handed on already. When consumer refuses a piece, no more are
+// offered, yet the result reports the filtering alone.
+FilterResult FilterDocumentInPieces(const char* input, uint32_t length,
+                                    IBuildTagExprParser* parser, const PieceConsumer& consumer);
 
 // One build-tag annotation of a document: the number of the range it
 // describes (0 when it refers to none) and its tag text.

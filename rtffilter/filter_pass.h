@@ -1,6 +1,6 @@
-// One FilterBuffer call: the input and parser, the segments its stages
-// share, and the output buffer. Run takes the stages in order; each stage
-// is given what it reads and what it fills.
+// One filtering of a document: the input and parser, the segments its
+// stages share, and where the output goes. Run takes the stages in order;
+// each stage is given what it reads and what it fills.
 #ifndef BTE_RTFFILTER_FILTER_PASS_H
 #define BTE_RTFFILTER_FILTER_PASS_H
 
@@ -9,6 +9,7 @@
 #include "buildtagexpr.h"
 #include "rtffilter/filter_output_buffer.h"
 #include "rtffilter/filter_result.h"
+#include "rtffilter/output_sink.h"
 #include "rtffilter/segment_list.h"
 
 namespace bte::rtf {
@@ -22,14 +23,20 @@ class RTFFilterPass {
   RTFFilterPass& operator=(const RTFFilterPass&) = delete;
   virtual ~RTFFilterPass();
 
-  // Splits, marks and writes, once; the first failure ends the run.
+  // Splits, marks and writes into a new output buffer, once; the first
+  // failure ends the run.
   FilterResult Run();
+  // The same, handing the output to consumer in pieces. A failed run may
+  // have handed on a part; a refused piece ends the writing but not the run.
+  FilterResult RunInPieces(const PieceConsumer& consumer);
 
-  // The filtered document after a successful Run; the pass holds one
-  // reference.
+  // The filtered document after a successful Run, or null; the pass holds
+  // one reference.
   FilterOutputBuffer* output() const { return output_; }
 
  private:
+  FilterResult SplitAndMark(bool& anyExcluded);
+
   const char* input_;
   uint32_t inputLength_;
   IBuildTagExprParser* parser_;

@@ -22,14 +22,13 @@ bool HasVisibleByte(const char* text, uint32_t length) {
 }
 
 // Copies the input in runs: bytes are only moved when something is dropped
-// or a segment ends, so kept stretches cost one memcpy. It never writes
-// past the capacity; it notes the overflow instead. Where input was
+// or a segment ends, so kept stretches cost one copy. Where input was
 // left out, the bytes after the gap must not run on from a control word
 // written before it ("\\b{marker}Text" must not become "\\bText"): a
 // delimiter space goes between.
 class RunCopier {
  public:
-  RunCopier(char* out, uint32_t capacity) : out_(out), start_(out), limit_(out + capacity) {}
+  explicit RunCopier(OutputSink& out) : out_(out) {}
 
   // Starts a run at from; skipping input since the last run leaves a gap.
   void Begin(const char* from) {
@@ -41,50 +40,31 @@ class RunCopier {
     run_ = to;
     if (count == 0) return;
     if (afterGap_ && RunsOnFromWord(to[-static_cast<ptrdiff_t>(count)]) &&
-        EndsInUndelimitedWord(start_, out_))
+        out_.EndsInUndelimitedWord())
       Put(' ');
     afterGap_ = false;
-    if (count > static_cast<size_t>(limit_ - out_)) {
-      overflowed_ = true;
-      return;
-    }
-    std::memcpy(out_, to - count, count);
-    out_ += count;
+    out_.Put(to - count, count);
   }
   // Leaves out [from, to).
   void Drop(const char* from, const char* to) {
     FlushTo(from);
     Begin(to);
   }
-  void Put(char byte) {
-    if (out_ == limit_)
-      overflowed_ = true;
-    else
-      *out_++ = byte;
-  }
-  uint32_t Written() const { return static_cast<uint32_t>(out_ - start_); }
-  bool overflowed() const { return overflowed_; }
+  void Put(char byte) { out_.Put(byte); }
 
  private:
-  char* out_;
-  char* const start_;
-  char* const limit_;
+  OutputSink& out_;
   const char* run_ = nullptr;
   bool afterGap_ = false;  // input was left out since the last bytes written
-  bool overflowed_ = false;
 };
 
 class SimpleRemover : public ContentListener {
  public:
-  SimpleRemover(const SegmentList& segments, char* out, uint32_t capacity)
-      : segments_(segments), copier_(out, capacity) {}
+  SimpleRemover(const SegmentList& segments, OutputSink& out) : segments_(segments), copier_(out) {}
 
-  // false when the output would outgrow the input.
-  bool Run(uint32_t& written) {
+  void Run() {
     for (const RTFSegment& segment : segments_.segments)
       if (!segment.isMarker) WriteSegment(segment);
-    written = copier_.Written();
-    return !copier_.overflowed();
   }
 
   bool OnContent(const char* at, const RTFToken& token) override {
@@ -154,9 +134,9 @@ class SimpleRemover : public ContentListener {
 };
 
 // The writers' result once copying is done.
-FilterResult Finish(bool overflowed, uint32_t written, FilterOutputBuffer& output) {
-  if (overflowed || !output.SetLength(written))
-    return Failure(FailureReason::kOutputOutgrowsInput);
+FilterResult Finish(OutputSink& out) {
+  if (out.overflowed()) return Failure(FailureReason::kOutputOutgrowsInput);
+  out.Flush();
   return FilterResult();
 }
 
@@ -197,35 +177,26 @@ bool NeedsStructureRebuild(const SegmentList& segments, const char* input, uint3
 }
 
 FilterResult WriteFilteredOutput(const char* input, uint32_t inputLength,
-                                 const SegmentList& segments, bool anyExcluded,
-                                 FilterOutputBuffer& output) {
-  if (!anyExcluded) return CopyWithoutMarkers(segments, inputLength, output);
+                                 const SegmentList& segments, bool anyExcluded, OutputSink& out) {
+  if (!anyExcluded) return CopyWithoutMarkers(segments, out);
   if (NeedsStructureRebuild(segments, input, inputLength))
-    return RebuildWithStructure(input, inputLength, segments, output);
-  return RemoveExcludedSimple(segments, inputLength, output);
+    return RebuildWithStructure(input, inputLength, segments, out);
+  return RemoveExcludedSimple(segments, out);
 }
 
-FilterResult CopyWithoutMarkers(const SegmentList& segments, uint32_t inputLength,
-                                FilterOutputBuffer& output) {
-  char* out = output.Allocate(inputLength);
-  if (out == nullptr) return Failure(FailureReason::kOutOfMemory);
-  RunCopier copier(out, inputLength);
+FilterResult CopyWithoutMarkers(const SegmentList& segments, OutputSink& out) {
+  RunCopier copier(out);
   for (const RTFSegment& segment : segments.segments) {
     if (segment.isMarker) continue;
     copier.Begin(segment.text);
     copier.FlushTo(segment.text + segment.length);
   }
-  return Finish(copier.overflowed(), copier.Written(), output);
+  return Finish(out);
 }
 
-FilterResult RemoveExcludedSimple(const SegmentList& segments, uint32_t inputLength,
-                                  FilterOutputBuffer& output) {
-  char* out = output.Allocate(inputLength);
-  if (out == nullptr) return Failure(FailureReason::kOutOfMemory);
-  uint32_t written = 0;
-  SimpleRemover remover(segments, out, inputLength);
-  const bool fits = remover.Run(written);
-  return Finish(!fits, written, output);
+FilterResult RemoveExcludedSimple(const SegmentList& segments, OutputSink& out) {
+  SimpleRemover(segments, out).Run();
+  return Finish(out);
 }
 
 }  // namespace bte::rtf

@@ -46,20 +46,21 @@ HRESULT BTE_CALL RTFBuildTagExprFilter::FilterFile(const char* inputPath,
   if (opened.status == platform::FileStatus::kTooLarge) return E_FAIL;
   if (!opened.ok()) throw BuildTagExprFileError(inputPath, opened.systemError);
   const auto length = static_cast<uint32_t>(input.bytes().size());
-  IFilterOutputBuffer* out = nullptr;
-  if (FilterBuffer(input.bytes().data(), length, &out) != S_OK || out == nullptr) {
-    if (out != nullptr) out->Release();
-    return E_FAIL;
-  }
-  char* data = nullptr;
-  uint32_t outLength = 0;
-  // An empty result never produces an output file.
-  const bool written =
-      out->GetData(&data, &outLength) == S_OK && data != nullptr && outLength != 0 &&
-      platform::ReplaceFileAtomically(outputPath, {data, outLength}, platform::kRegenerableFile)
-          .ok();
-  out->Release();
-  return written ? S_OK : E_FAIL;
+  // Written as the filter goes, never held whole; a refused document, or an
+  // empty result, leaves the output file as it was.
+  const auto write = [&](const platform::PieceWriter& put) {
+    size_t handedOn = 0;
+    const PieceConsumer counted = [&](std::string_view piece) {
+      handedOn += piece.size();
+      return put(piece);
+    };
+    return FilterDocumentInPieces(input.bytes().data(), length, parser_, counted).ok() &&
+           handedOn != 0;
+  };
+  return platform::ReplaceFileAtomicallyInPieces(outputPath, write, platform::kRegenerableFile)
+                 .ok()
+             ? S_OK
+             : E_FAIL;
 }
 
 HRESULT BTE_CALL RTFBuildTagExprFilter::GetAnnotationTags(const char* rtf, uint32_t length,

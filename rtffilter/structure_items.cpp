@@ -84,17 +84,12 @@ void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink) {
 }
 
 FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
-                                  const SegmentList& segments, FilterOutputBuffer& output) {
-  char* const storage = output.Allocate(inputLength);
-  if (storage == nullptr) return Failure(FailureReason::kOutOfMemory);
+                                  const SegmentList& segments, OutputSink& out) {
   RtfDocumentTree tree(input, inputLength);
   TreeSink sink(tree);
   GenerateStructureItems(segments, sink);
-  char* cursor = storage;
   FilterResult result;
-  if (!tree.Write(cursor, &result)) return result;
-  if (!output.SetLength(static_cast<uint32_t>(cursor - storage)))
-    return Failure(FailureReason::kOutputOutgrowsInput);
+  if (tree.Write(out, &result)) out.Flush();
   return result;
 }
 

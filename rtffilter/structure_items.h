@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "rtffilter/filter_output_buffer.h"
 #include "rtffilter/filter_result.h"
+#include "rtffilter/output_sink.h"
 #include "rtffilter/rtf_item.h"
 #include "rtffilter/segment_list.h"
 
@@ -32,10 +32,10 @@ class RtfItemSink {
 // its segment's excluded flag.
 void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink);
 
-// Writes the segments of the input into output through the structure
-// rebuilder.
+// Writes the segments of the input to out through the structure rebuilder,
+// and flushes it.
 FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
-                                  const SegmentList& segments, FilterOutputBuffer& output);
+                                  const SegmentList& segments, OutputSink& out);
 
 }  // namespace bte::rtf
 

@@ -92,8 +92,7 @@ bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength) {
 // Only the last bytes are looked at: a word is short, and a long run of
 // letters or backslashes must not be walked again for every word left out.
 bool EndsInUndelimitedWord(const char* begin, const char* end) {
-  constexpr std::ptrdiff_t kLookBack = 96;
-  if (end - begin > kLookBack) begin = end - kLookBack;
+  if (end - begin > kWordLookBack) begin = end - kWordLookBack;
   const char* p = end;
   while (p > begin && IsDigit(static_cast<unsigned char>(p[-1]))) --p;
   if (p > begin && p < end && p[-1] == '-') --p;

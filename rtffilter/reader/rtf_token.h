@@ -3,6 +3,7 @@
 #ifndef BTE_RTFFILTER_READER_RTF_TOKEN_H
 #define BTE_RTFFILTER_READER_RTF_TOKEN_H
 
+#include <cstddef>
 #include <cstdint>
 
 namespace bte::rtf {
@@ -40,7 +41,9 @@ bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength);
 bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value);
 
 // True when [begin, end) ends in a control word with no delimiter, which
-// a letter or digit written next would run on from.
+// a letter or digit written next would run on from. Looks back at most
+// kWordLookBack bytes: a longer word is no word a reader knows.
+constexpr std::ptrdiff_t kWordLookBack = 96;
 bool EndsInUndelimitedWord(const char* begin, const char* end);
 // Whether next, written right after a control word, would become part of it.
 inline bool RunsOnFromWord(char next) {

@@ -7,23 +7,10 @@
 
 namespace bte::rtf {
 
-RtfOutputCursor::RtfOutputCursor(const char* input, size_t length, char*& out)
-    : in_(input),
-      inEnd_(input + length),
-      out_(out),
-      outStart_(out),
-      outLimit_(out + length),
-      tableWords_(input, input + length) {}
+RtfOutputCursor::RtfOutputCursor(const char* input, size_t length, OutputSink& out)
+    : in_(input), inEnd_(input + length), out_(out), tableWords_(input, input + length) {}
 
-void RtfOutputCursor::Emit(const char* bytes, size_t count) {
-  if (count == 0) return;
-  if (overflowed_ || count > static_cast<size_t>(outLimit_ - out_)) {
-    overflowed_ = true;
-    return;
-  }
-  std::memcpy(out_, bytes, count);
-  out_ += count;
-}
+void RtfOutputCursor::Emit(const char* bytes, size_t count) { out_.Put(bytes, count); }
 
 void RtfOutputCursor::CopyInput(const char* to) {
   InputSpan word;
@@ -39,7 +26,7 @@ void RtfOutputCursor::CopyInput(const char* to) {
 // "\bText"): a delimiter space goes between.
 void RtfOutputCursor::EmitInput(const char* to) {
   if (to <= in_) return;
-  if (afterGap_ && RunsOnFromWord(*in_) && EndsInUndelimitedWord(outStart_, out_))
+  if (afterGap_ && RunsOnFromWord(*in_) && out_.EndsInUndelimitedWord())
     Emit(" ", 1);
   afterGap_ = false;
   Emit(in_, to - in_);

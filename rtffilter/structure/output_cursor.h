@@ -1,6 +1,6 @@
-// The two cursors of the structure writer: one moving forward through the
-// input, one through the caller's output storage, which is never written past
-// the input's length. Items that a row or cell leaves out when it vanishes are
+// The structure writer's cursor: it moves forward through the input and
+// writes what it copies to the output sink, whose limit is the input's
+// length. Items that a row or cell leaves out when it vanishes are
 // queued as skips, so that copying across them leaves them out wherever they
 // lie between the pieces written next. While a vanishing row is written,
 // the table words it carries are left out as well (see table_words.h).
@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "rtffilter/output_sink.h"
 #include "rtffilter/structure/item_span.h"
 #include "rtffilter/structure/slab_pool.h"
 #include "rtffilter/structure/table_words.h"
@@ -18,11 +19,10 @@ namespace bte::rtf {
 
 class RtfOutputCursor {
  public:
-  // out advances with every byte written; at most length bytes fit.
-  RtfOutputCursor(const char* input, size_t length, char*& out);
+  RtfOutputCursor(const char* input, size_t length, OutputSink& out);
 
   const char* position() const { return in_; }
-  bool overflowed() const { return overflowed_; }
+  bool overflowed() const { return out_.overflowed(); }
   bool leavesOutTableWords() const { return leaveOutTableWords_; }
 
   // On: input copied from now on goes without its table words.
@@ -62,10 +62,7 @@ class RtfOutputCursor {
 
   const char* in_;
   const char* inEnd_;
-  char*& out_;
-  const char* outStart_;
-  char* outLimit_;
-  bool overflowed_ = false;
+  OutputSink& out_;
   bool leaveOutTableWords_ = false;
   bool afterGap_ = false;  // input was left out since the last bytes written
   TableWordFinder tableWords_;

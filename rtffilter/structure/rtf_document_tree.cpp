@@ -36,13 +36,13 @@ int RtfDocumentTree::AddBorrowedItem(const RtfItem& item, const ParagraphListSta
   return currentSection_->AddItem(item, state);
 }
 
-int RtfDocumentTree::Write(char*& outCursor, FilterResult* failure) {
+int RtfDocumentTree::Write(OutputSink& out, FilterResult* failure) {
   FilterResult unused;
   FilterResult& result = failure != nullptr ? *failure : unused;
   result = Failure(FailureReason::kSectionWithoutParagraph);
-  if (text_ == nullptr || length_ == 0 || outCursor == nullptr) return 0;
+  if (text_ == nullptr || length_ == 0) return 0;
   if (currentSection_ != nullptr) currentSection_->FileOpenParagraph();
-  RtfOutputCursor cursor(text_, length_, outCursor);
+  RtfOutputCursor cursor(text_, length_, out);
   cursor.NeverWrite(neverWritten_);
   int written = 0;
   for (const auto& section : sections_) {

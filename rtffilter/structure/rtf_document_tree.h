@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "rtffilter/filter_result.h"
+#include "rtffilter/output_sink.h"
 #include "rtffilter/rtf_item.h"
 #include "rtffilter/structure/item_span.h"
 #include "rtffilter/structure/slab_pool.h"
@@ -39,11 +40,11 @@ class RtfDocumentTree {
   // row and never reaches the output.
   void AddMarker(const RtfItem& item);
 
-  // Writes the output from outCursor on, advancing it; never more bytes than
-  // the input's length. Non-zero on success; 0 for an empty input, a
-  // document without sections, a section without blocks, or an output that
-  // would not fit, with the reason in failure when given.
-  int Write(char*& outCursor, FilterResult* failure = nullptr);
+  // Writes the output to out, whose limit is the input's length. Non-zero
+  // on success; 0 for an empty input, a document without sections, a
+  // section without blocks, or an output that would not fit, with the
+  // reason in failure when given.
+  int Write(OutputSink& out, FilterResult* failure = nullptr);
 
  private:
   uint32_t length_;

@@ -75,13 +75,15 @@ std::string ExpandMarks(std::string_view marked) {
 std::string Rebuild(std::string_view text) {
   SegmentList segments;
   if (!MarkedSegments(text, segments)) return "<failed>";
-  FilterOutputBuffer* output = nullptr;
-  com::CreateInstance<FilterOutputBuffer>(&output);
-  const uint32_t length = static_cast<uint32_t>(text.size());
-  std::string written = "<failed>";
-  if (RebuildWithStructure(text.data(), length, segments, *output).ok())
-    written.assign(output->data(), output->length());
-  output->Release();
+  // In pieces, as a document bound for a file is written.
+  std::string written;
+  const PieceConsumer keep = [&written](std::string_view piece) {
+    written += piece;
+    return true;
+  };
+  OutputSink out(text.size(), keep);
+  if (!RebuildWithStructure(text.data(), static_cast<uint32_t>(text.size()), segments, out).ok())
+    return "<failed>";
   return written;
 }
 

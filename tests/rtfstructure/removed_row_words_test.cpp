@@ -21,12 +21,12 @@ struct CopyCase {
 
 std::string CopyWithoutTableWords(const std::string& input, size_t firstPiece) {
   std::string out(input.size(), '\0');
-  char* at = out.data();
-  RtfOutputCursor cursor(input.data(), input.size(), at);
+  OutputSink sink(out.data(), input.size());
+  RtfOutputCursor cursor(input.data(), input.size(), sink);
   cursor.LeaveOutTableWords(true);
   if (firstPiece > 0) cursor.CopyUpTo(input.data() + firstPiece);
   cursor.CopyUpTo(input.data() + input.size());
-  out.resize(at - out.data());
+  out.resize(sink.written());
   return out;
 }
 

@@ -109,9 +109,9 @@ TEST(RtfDocumentTreeTest, NullItemAndEmptyInputAreRefused) {
   RtfDocumentTree tree(text, 0);
   EXPECT_EQ(tree.AddItem(nullptr, ParagraphListState()), 0);
   char out[8];
-  char* cursor = out;
-  EXPECT_EQ(tree.Write(cursor), 0);
-  EXPECT_EQ(cursor, out);
+  OutputSink sink(out, 0);
+  EXPECT_EQ(tree.Write(sink), 0);
+  EXPECT_EQ(sink.written(), 0u);
 }
 
 // An item given a text of its own (its length counts, not its end) is
@@ -130,12 +130,12 @@ TEST(RtfDocumentTreeTest, ItemsWithTheirOwnTextAreWrittenWithItIfItFits) {
     tree.AddItem(item, ParagraphListState());
     tree.AddItem(new RtfItem(text.data() + 3, 5, 0, ItemParagraph), ParagraphListState());
     std::vector<char> out(text.size() + 64, '#');
-    char* cursor = out.data();
-    EXPECT_EQ(tree.Write(cursor) != 0, c.written != nullptr) << c.own;
-    EXPECT_LE(static_cast<size_t>(cursor - out.data()), text.size());
+    OutputSink sink(out.data(), text.size());
+    EXPECT_EQ(tree.Write(sink) != 0, c.written != nullptr) << c.own;
+    EXPECT_LE(sink.written(), text.size());
     EXPECT_EQ(out[text.size()], '#');
     if (c.written != nullptr) {
-      EXPECT_EQ(std::string(out.data(), cursor), c.written);
+      EXPECT_EQ(std::string(out.data(), sink.written()), c.written);
     }
   }
 }

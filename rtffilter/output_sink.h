@@ -1,0 +1,61 @@
+// Where the writers put the filtered document: straight into storage the
+// caller holds, or through a small buffer handed on in pieces, so that a
+// document bound for a file is never held whole (a result buffer as large
+// as the document costs a fresh page for every four kilobytes written).
+// Either way it takes at most limit bytes in all; beyond that it notes the
+// overflow and takes nothing more.
+#ifndef BTE_RTFFILTER_OUTPUT_SINK_H
+#define BTE_RTFFILTER_OUTPUT_SINK_H
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace bte::rtf {
+
+// Takes one piece; false once it can take no more (a write failed).
+using PieceConsumer = std::function<bool(std::string_view piece)>;
+
+class OutputSink {
+ public:
+  // Into storage, which holds at least limit bytes.
+  OutputSink(char* storage, size_t limit);
+  // In pieces to consumer.
+  OutputSink(size_t limit, const PieceConsumer& consumer);
+  OutputSink(const OutputSink&) = delete;
+  OutputSink& operator=(const OutputSink&) = delete;
+
+  void Put(const char* bytes, size_t count);
+  void Put(char byte) { Put(&byte, 1); }
+  // Whether the bytes taken so far end in a control word that a following
+  // letter or digit would continue.
+  bool EndsInUndelimitedWord() const;
+  // Hands on what the buffer holds; false when the consumer refused a piece.
+  bool Flush();
+
+  size_t written() const { return written_; }
+  bool overflowed() const { return overflowed_; }
+  bool refused() const { return refused_; }
+
+ private:
+  void Pass(const char* bytes, size_t count);
+  // Keeps the last bytes of [from, end), all handed on, at the buffer's
+  // start, for the look back of EndsInUndelimitedWord.
+  void KeepHistory(const char* from, const char* end);
+
+  std::unique_ptr<char[]> own_;  // the buffer of a sink in pieces
+  char* start_;                  // of storage, or of the buffer
+  char* pending_;                // bytes before it were handed on
+  char* at_;
+  char* end_;
+  const PieceConsumer* consumer_ = nullptr;
+  size_t limit_;
+  size_t written_ = 0;
+  bool overflowed_ = false;
+  bool refused_ = false;
+};
+
+}  // namespace bte::rtf
+
+#endif  // BTE_RTFFILTER_OUTPUT_SINK_H
