@@ -144,6 +144,17 @@ TEST_F(Replacement, FailedStepLeavesOldFileAndNoTemporary) {
   }
 }
 
+// A writer that gives up after writing a part: the same.
+TEST_F(Replacement, AbandonedContentLeavesOldFileAndNoTemporary) {
+  test::RecordingSteps steps;
+  const ContentWriter givesUp = [](const PieceWriter& put) { return !put("a part"); };
+  EXPECT_EQ(ReplaceFileAtomicallyInPieces(Old(), givesUp, {}, steps).status,
+            FileStatus::kAbandoned);
+  EXPECT_EQ(steps.calls.back(), "Discard");
+  EXPECT_EQ(ReadBytes(path_), "old");
+  EXPECT_EQ(Files(), 1u);
+}
+
 // The tool's outputs: a link in the output folder is replaced by a file,
 // and what it led to is left alone.
 TEST_F(Replacement, ReplacesLinkItselfWhenAsked) {
