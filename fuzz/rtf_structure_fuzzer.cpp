@@ -57,12 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (size == 0) return 0;
   std::unique_ptr<char[]> out(new char[size]);
-  char* cursor = out.get();
-  if (tree.Write(cursor) == 0) return 0;
-  const size_t written = static_cast<size_t>(cursor - out.get());
+  bte::rtf::OutputSink sink(out.get(), size);
+  if (tree.Write(sink) == 0) return 0;
+  const size_t written = sink.written();
   Require(written <= size);
   if (!anyListText) Require(IsSubsequence(out.get(), written, data, size));
   if (!anyExcluded && !anyListText)
-    Require(written == size && std::equal(out.get(), cursor, text));
+    Require(written == size && std::equal(out.get(), out.get() + written, text));
   return 0;
 }
