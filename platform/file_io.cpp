@@ -50,6 +50,32 @@ FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentW
   return result;
 }
 
+FileView::~FileView() { Release(); }
+
+void FileView::Release() {
+  if (mapped_) Unmap();
+  mapped_ = false;
+  data_ = "";
+  size_ = 0;
+  read_.clear();
+}
+
+void FileView::ShowMapped(const void* data, size_t size) {
+  data_ = static_cast<const char*>(data);
+  size_ = size;
+  mapped_ = true;
+}
+
+FileResult FileView::ShowRead(const FileResult& reading) {
+  if (!reading.ok()) {
+    read_.clear();
+    return reading;
+  }
+  data_ = read_.data();
+  size_ = read_.size();
+  return reading;
+}
+
 bool IsTemporaryName(std::string_view fileName) {
   return fileName.substr(0, kTemporaryPrefix.size()) == kTemporaryPrefix;
 }

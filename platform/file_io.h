@@ -56,6 +56,10 @@ class FileView {
  private:
   friend FileResult OpenFileView(const std::string& path, FileView& view, uint64_t sizeLimit);
   void Release();
+  void Unmap();  // the system's part of Release
+  // Shows a mapping's bytes, or (when reading them succeeded) read_.
+  void ShowMapped(const void* data, size_t size);
+  FileResult ShowRead(const FileResult& reading);
 
   const char* data_ = "";
   size_t size_ = 0;

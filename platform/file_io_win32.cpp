@@ -211,15 +211,7 @@ FileContents ReadWholeFile(const std::string& path, uint64_t sizeLimit) {
   return contents;
 }
 
-FileView::~FileView() { Release(); }
-
-void FileView::Release() {
-  if (mapped_) UnmapViewOfFile(data_);
-  mapped_ = false;
-  data_ = "";
-  size_ = 0;
-  read_.clear();
-}
+void FileView::Unmap() { UnmapViewOfFile(data_); }
 
 FileResult OpenFileView(const std::string& path, FileView& view, uint64_t sizeLimit) {
   view.Release();
@@ -239,21 +231,12 @@ FileResult OpenFileView(const std::string& path, FileView& view, uint64_t sizeLi
                        : nullptr;
     if (mapping != nullptr) CloseHandle(mapping);
     if (mapped != nullptr) {
-      view.data_ = static_cast<const char*>(mapped);
-      view.size_ = static_cast<size_t>(size);
-      view.mapped_ = true;
+      view.ShowMapped(mapped, static_cast<size_t>(size));
       return result;
     }
   }
   // Too small to be worth mapping, or a file system that cannot map.
-  result = ReadInto(file.get(), size, sizeLimit, view.read_);
-  if (!result.ok()) {
-    view.read_.clear();
-    return result;
-  }
-  view.data_ = view.read_.data();
-  view.size_ = view.read_.size();
-  return result;
+  return view.ShowRead(ReadInto(file.get(), size, sizeLimit, view.read_));
 }
 
 FileResult CheckReplaceable(const std::string& path) {
