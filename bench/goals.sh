@@ -88,15 +88,19 @@ echo "goals: filter-rtf on generated documents against a bare scan of each" >&2
 # braces and backslashes. Both run on one core, so their processor time
 # (user and system) is also given: on a busy machine it varies far less.
 rtf_row() {
-  : > "$work/rtf-ratio"; : > "$work/rtf-cpu-ratio"
+  : > "$work/rtf-ratio"; : > "$work/rtf-cpu-ratio"; : > "$work/rtf-peak"
+  local input_kb=$(( $(stat -c %s "$2") / 1024 ))
   for ((i = 0; i < runs; ++i)); do
-    read -r ours _ our_cpu < <(timed "$tool" filter-rtf -e "$3" "$2" "$work/filtered.rtf")
+    read -r ours peak our_cpu < <(timed "$tool" filter-rtf -e "$3" "$2" "$work/filtered.rtf")
     read -r theirs _ their_cpu < <(timed "$build/bench/bare_scan" "$2")
     echo "$ours / $theirs" | bc -l >> "$work/rtf-ratio"
     echo "$our_cpu / $their_cpu" | bc -l >> "$work/rtf-cpu-ratio"
+    echo "$peak / $input_kb" | bc -l >> "$work/rtf-peak"
   done
   row "$1" "$(summary < "$work/rtf-ratio")" "$4"
   row "  the same, processor time" "$(summary < "$work/rtf-cpu-ratio")" "$4"
+  # The mapped input counts in full: its pages are the file system's cache.
+  row "  peak memory / input" "$(summary < "$work/rtf-peak")" "-"
 }
 # Tagged paragraphs without tables or lists take the simple path; the table
 # document's rows and list entries take the structure rebuild.
