@@ -24,7 +24,7 @@ void RtfDocumentTree::AddMarker(const RtfItem& item) {
 int RtfDocumentTree::AddBorrowedItem(const RtfItem& item, const ParagraphListState& state) {
   if (item.excluded && item.kind == ItemContent) neverWritten_.push_back(ItemSpan::Of(item));
   if (currentSection_ == nullptr) {
-    sections_.push_back(std::make_unique<RtfSection>(pool_));
+    sections_.push_back(std::make_unique<RtfSection>(pool_, text_, text_ + length_));
     currentSection_ = sections_.back().get();
   }
   if (item.kind == ItemSection) {

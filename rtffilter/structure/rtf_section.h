@@ -22,7 +22,9 @@ constexpr int32_t kMaxTableDepth = 16384;
 
 class RtfSection {
  public:
-  explicit RtfSection(SlabPool& pool) : arena_(pool) {}
+  // The input lies in [inputBegin, inputEnd).
+  RtfSection(SlabPool& pool, const char* inputBegin, const char* inputEnd)
+      : arena_(pool), inputBegin_(inputBegin), inputEnd_(inputEnd) {}
   virtual ~RtfSection() = default;
 
   // Files the item by its kind, keeping its span. Kinds the section does not
@@ -64,7 +66,16 @@ class RtfSection {
   RtfListLevel* BuildLevels(ListRoots& roots, int32_t from, RtfListLevel* parent, int32_t to,
                             int32_t listOverride);
 
+  // Whether span is the whole content of a group of its own, as the host
+  // writes each lead text of its list text ("{3.}{\tab}").
+  bool IsWholeGroup(const ItemSpan& span) const {
+    return span.text > inputBegin_ && span.end() < inputEnd_ && span.text[-1] == '{' &&
+           *span.end() == '}';
+  }
+
   StructureArena arena_;  // owns every paragraph, row and cell below
+  const char* inputBegin_;
+  const char* inputEnd_;
   std::vector<RtfBlock*> blocks_;
   ItemSpan sectionEnd_;
   const char* firstItemText_ = nullptr;  // where the section's own text begins

@@ -13,6 +13,11 @@ void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListSta
   if (target == nullptr || paragraph->itemCount() < 2) return;
   const int32_t at = paragraph->listTextIndex();
   if (paragraph->ItemAt(at - 2) == nullptr || paragraph->ItemAt(at) == nullptr) return;
+  // Lead texts move from a removed entry to a kept one: only the host's
+  // number and tab groups may, never other text, which may be content the
+  // target excludes.
+  if (!IsWholeGroup(*paragraph->ItemAt(at - 2)) || !IsWholeGroup(*paragraph->ItemAt(at - 1)))
+    return;
   RtfListTextRef* ref = &arena_.listTextRefs.emplace_back(paragraph, at - 2);
   ref->SetExcluded(1);
   target->entries.push_back(&arena_.listEntries.emplace_back(ref, paragraph));

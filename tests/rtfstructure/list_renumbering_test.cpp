@@ -102,6 +102,14 @@ TEST(ListRenumbering, AdjacentLeadTextsMergeAndAreNotFollowed) {
             "{\\pard\\ls1 1.\\tab{\\*\\listtextkvt}\\par}" + Entry("2.", "B"));
 }
 
+// Only groups of their own are lead texts: other text before a list text is
+// content, and content of a removed entry must not show in a kept one.
+TEST(ListRenumbering, TextOutsideGroupsIsNoLeadText) {
+  const std::string input = "{\\pard\\ls1 <<Secret {\\tab}{\\*\\listtextkvt}A\\par}>>" +
+                            Entry("2.", "B");
+  EXPECT_EQ(Rebuild(ExpandMarks(input)), "{\\pard\\ls1 {}}" + Entry("2.", "B"));
+}
+
 TEST(ListRenumbering, NumbersOfOtherLengthsMoveDown) {
   std::string input = Entry("9.", "<<Nine>>");
   std::string expected = Remnant();
