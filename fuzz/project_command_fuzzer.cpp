@@ -7,10 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -19,12 +16,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
+#include "fuzz_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 // A folder for the file; in memory where there is one, since commands that
 // write flush to the disk.
@@ -33,7 +28,7 @@ const std::string& Folder() {
     const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     setenv("TMPDIR", base, 1);
     std::string pattern = std::string(base) + "/project-fuzz-XXXXXX";
-    Check(mkdtemp(pattern.data()) != nullptr);
+    Require(mkdtemp(pattern.data()) != nullptr);
     return pattern;
   }();
   return folder;
@@ -42,16 +37,6 @@ const std::string& Folder() {
 void RemoveFolder() {
   unlink((Folder() + "/project.ini").c_str());
   rmdir(Folder().c_str());
-}
-
-void WriteFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A word for the command line: never empty, never an option, no NUL.
@@ -115,15 +100,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       {"remove-target", name}};
   for (const auto& command : commands) {
     for (const char* mode : {"--json", "--dry-run", "--strict"}) {
-      WriteFile(file, bytes);
+      WriteBytes(file, std::string(bytes));
       std::vector<std::string> arguments{"project", file, mode};
       arguments.insert(arguments.end(), command.begin(), command.end());
       const Output run = RunProject(arguments);
-      Check(run.exitCode == 0 || run.exitCode == 1);
-      Check(IsUtf8(run.out) && IsUtf8(run.err));
+      Require(run.exitCode == 0 || run.exitCode == 1);
+      Require(IsUtf8(run.out) && IsUtf8(run.err));
       if (mode == std::string_view("--json")) (void)nlohmann::json::parse(run.out);
       if (mode == std::string_view("--dry-run") || run.exitCode != 0)
-        Check(ReadFile(file) == bytes);
+        Require(ReadBytes(file).value_or("") == bytes);
     }
   }
   return 0;

@@ -17,6 +17,7 @@
 
 #include "buildtagexpr.h"
 #include "fuzz_support.h"
+#include "tests/support/host_markup.h"
 
 namespace {
 
@@ -78,9 +79,9 @@ struct InsertedRange {
   bool excluded;
 };
 
-std::string Annotation(int number, bool excluded) {
-  return "{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn{\\*\\annotation"
-         "{\\*\\atnref " + std::to_string(number) + "}" + (excluded ? "Gone" : "Kept") + "}";
+// The end of a range, with its annotation.
+std::string End(int number, bool excluded) {
+  return bte::test::RangeEnd(number) + bte::test::Annotation(number, excluded ? "Gone" : "Kept");
 }
 
 }  // namespace
@@ -105,15 +106,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (c > 0 && at == cuts[c - 1]) continue;
     for (size_t r = 0; r < ranges.size(); ++r) {
       const int number = kFirstNumber + static_cast<int>(r);
-      if (ranges[r].end == at && ranges[r].start < at)
-        rtf += "{\\*\\atrfend " + std::to_string(number) + "}" + Annotation(number, ranges[r].excluded);
+      if (ranges[r].end == at && ranges[r].start < at) rtf += End(number, ranges[r].excluded);
     }
     for (size_t r = 0; r < ranges.size(); ++r) {
       const int number = kFirstNumber + static_cast<int>(r);
       if (ranges[r].start != at) continue;
-      rtf += "{\\*\\atrfstart " + std::to_string(number) + "}" + Sentinel(number) + " ";
-      if (ranges[r].end == at)
-        rtf += "{\\*\\atrfend " + std::to_string(number) + "}" + Annotation(number, ranges[r].excluded);
+      rtf += bte::test::RangeStart(number) + Sentinel(number) + " ";
+      if (ranges[r].end == at) rtf += End(number, ranges[r].excluded);
     }
     if (c + 1 < cuts.size()) rtf += Balanced(body.substr(at, cuts[c + 1] - at));
   }

@@ -119,11 +119,4 @@ INSTANTIATE_TEST_SUITE_P(
                       RenameCase{"x a & a", "a", "z", 1, "x z & z"}),
     [](const auto& info) { return bte::testing::InputName(info.index, info.param.expression + " " + bte::testing::OrNull(info.param.oldTag) + " to " + bte::testing::OrNull(info.param.newTag)); });
 
-TEST(Tokens, OperatorsRankNotAndOr) {
-  EXPECT_EQ(bte::OperatorPriority('~'), 3);
-  EXPECT_EQ(bte::OperatorPriority('&'), 2);
-  EXPECT_EQ(bte::OperatorPriority('|'), 1);
-  EXPECT_EQ(bte::OperatorPriority('a'), 0);
-}
-
 }  // namespace

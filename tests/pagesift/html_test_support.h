@@ -28,13 +28,11 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 inline std::string ReadBytes(const std::filesystem::path& path) { return ::ReadBytes(path.string()).value_or(""); }
 
-inline std::filesystem::path HtmlCorpus() { return bte::test::CorpusDir() / "html"; }
-
-// Every corpus file, or only the HTML topics, in a stable order. Tests
+// Every file of the HTML corpus, or only its topics, in a stable order. Tests
 // that call it start with BTE_REQUIRE_CORPUS().
 inline std::vector<std::filesystem::path> CorpusFiles(bool topicsOnly) {
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(HtmlCorpus())) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(bte::test::CorpusDir() / "html")) {
     if (!entry.is_regular_file()) continue;
     std::string extension = entry.path().extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "corpus.h"
+#include "host_markup.h"
 #include "help_files.h"
 #include "projectbuild/project_build.h"
 
@@ -24,14 +25,6 @@ namespace fs = std::filesystem;
 using test::Contains;
 using test::Read;
 using test::Write;
-
-// A build-tag range around text, as the host writes it.
-std::string TaggedRtf(int number, const std::string& text, const std::string& tags) {
-  const std::string n = std::to_string(number);
-  return "{\\*\\atrfstart " + n + "}" + text + "{\\*\\atrfend " + n +
-         "}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
-         "{\\*\\annotation{\\*\\atnref " + n + "}" + tags + "}";
-}
 
 class BuildProjectTest : public ::testing::Test {
  protected:
@@ -79,7 +72,7 @@ TEST_F(BuildProjectTest, BuildTagMarkupLeavesEveryKeptTopicUnlessKept) {
 // real projects that have such names are not beside every clone.
 TEST_F(BuildProjectTest, UpperCaseExtensionsAreTopicsAndDocuments) {
   Write(source_ / "A.HTM", "<p data-buildtags=\"Print\">Secret</p><p>kept</p>");
-  Write(source_ / "B.RTF", "{\\rtf1 " + TaggedRtf(1, "Secret", "Print") + "kept\\par}");
+  Write(source_ / "B.RTF", "{\\rtf1 " + test::Tagged(1, "Secret", "Print") + "kept\\par}");
   Write(source_ / "C.Html", "<head><meta name=\"buildtags\" content=\"Print\"></head>Secret");
   const BuildReport report = Build("NOT Print");
   EXPECT_EQ(Read(out_ / "A.HTM"), "<p>kept</p>");

@@ -23,8 +23,7 @@ class RtfCommandsTest : public ::testing::Test {
     const size_t at = czech.find(sentence);
     const size_t end = czech.find(". ", at) + 2;
     withoutSentence_ = czech.substr(0, at) + czech.substr(end);
-    tagged_ = czech.substr(0, at) + RangeStart(4) + czech.substr(at, end - at) + RangeEnd(4) +
-              Annotation(4, "Print;Draft") + czech.substr(end);
+    tagged_ = czech.substr(0, at) + Tagged(4, czech.substr(at, end - at), "Print;Draft") + czech.substr(end);
     input_ = Write("in.rtf", tagged_);
   }
 

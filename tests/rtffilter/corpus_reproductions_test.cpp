@@ -16,8 +16,7 @@ namespace {
 
 // Wraps [from, to) of rtf in an excluded range (tag Web).
 std::string Excluded(const std::string& rtf, size_t from, size_t to) {
-  return rtf.substr(0, from) + RangeStart(1) + rtf.substr(from, to - from) + RangeEnd(1) +
-         Annotation(1, "Web") + rtf.substr(to);
+  return rtf.substr(0, from) + Tagged(1, rtf.substr(from, to - from), "Web") + rtf.substr(to);
 }
 
 // The text from the first occurrence of first after after, up to the end of

@@ -38,30 +38,17 @@ TEST(CorpusRoundTripTest, EveryDocumentComesOutByteForByte) {
   }
 }
 
-// Inserts markup into a real document: before the first occurrence of
-// anchor (after skipping `after` bytes of it), and returns the new text.
-std::string InsertAt(const std::string& document, const std::string& anchor, size_t offset,
-                     const std::string& markup) {
-  const size_t at = document.find(anchor);
-  if (at == std::string::npos) throw std::runtime_error("anchor not found: " + anchor);
-  std::string changed = document;
-  changed.insert(at + offset, markup);
-  return changed;
-}
-
-// Puts a build-tag range with tags around `piece`, the annotation right
-// after the end marker.
-std::string Wrap(const std::string& document, const std::string& piece, int number,
-                 const std::string& tags) {
-  std::string changed = InsertAt(document, piece, piece.size(),
-                                 RangeEnd(number) + Annotation(number, tags));
-  return InsertAt(changed, piece, 0, RangeStart(number));
-}
-
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
   if (at == std::string::npos) throw std::runtime_error("not found: " + from);
   return text.replace(at, from.size(), to);
+}
+
+// Puts a build-tag range with tags around the first `piece`, the annotation
+// right after the end marker.
+std::string Wrap(const std::string& document, const std::string& piece, int number,
+                 const std::string& tags) {
+  return Replace(document, piece, Tagged(number, piece, tags));
 }
 
 TEST(InsertedRangesInWordTest, OrdinaryCommentBesideABuildTagRange) {

@@ -6,6 +6,8 @@
 #include <random>
 #include <set>
 
+#include "host_markup.h"
+
 namespace bte::test {
 namespace {
 
@@ -285,12 +287,11 @@ class Generator {
   std::string Annotation(int number, const Range& range) const {
     std::string tagText;
     for (const std::string& tag : range.tags) tagText += (tagText.empty() ? "" : ";") + tag;
-    return "{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build Tags}\\chatn"
-           "{\\*\\annotation{\\*\\atnref " + std::to_string(number) + "}" + tagText + "}";
+    return test::Annotation(number, tagText);
   }
 
   std::string End(size_t r) const {
-    return "{\\*\\atrfend " + std::to_string(r + 1) + "}" + Annotation(static_cast<int>(r + 1), ranges_[r]);
+    return RangeEnd(static_cast<int>(r + 1)) + Annotation(static_cast<int>(r + 1), ranges_[r]);
   }
 
   GeneratedDocument Assemble(const std::string& prologue) {
@@ -303,7 +304,7 @@ class Generator {
       for (size_t r = 0; r < ranges_.size(); ++r)
         if (ranges_[r].end == p && ranges_[r].start < p) document.rtf += End(r);
       for (size_t r = 0; r < ranges_.size(); ++r)
-        if (ranges_[r].start == p) document.rtf += "{\\*\\atrfstart " + std::to_string(r + 1) + "}";
+        if (ranges_[r].start == p) document.rtf += RangeStart(static_cast<int>(r + 1));
       for (size_t r = 0; r < ranges_.size(); ++r)
         if (ranges_[r].end == p && ranges_[r].start == p) document.rtf += End(r);
       if (p < pieces_.size()) document.rtf += pieces_[p].text;

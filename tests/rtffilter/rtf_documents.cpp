@@ -11,22 +11,6 @@
 
 namespace bte::test {
 
-std::string RangeStart(int number) {
-  return "{\\*\\atrfstart " + std::to_string(number) + "}";
-}
-
-std::string RangeEnd(int number) { return "{\\*\\atrfend " + std::to_string(number) + "}"; }
-
-std::string Annotation(int number, const std::string& tags, const std::string& author,
-                       const std::string& id) {
-  return "{\\*\\atnid " + id + "}{\\*\\atnauthor " + author + "}\\chatn{\\*\\annotation{\\*\\atnref " +
-         std::to_string(number) + "}" + tags + "}";
-}
-
-std::string Tagged(int number, const std::string& content, const std::string& tags) {
-  return RangeStart(number) + content + RangeEnd(number) + Annotation(number, tags);
-}
-
 std::string WithRanges(const std::string& body) {
   std::string rtf;
   int number = 0;

@@ -6,17 +6,9 @@
 #include <optional>
 #include <string>
 
-namespace bte::test {
+#include "tests/support/host_markup.h"
 
-std::string RangeStart(int number);
-std::string RangeEnd(int number);
-// The annotation of range number, with the host's id and author unless
-// others are given.
-std::string Annotation(int number, const std::string& tags,
-                       const std::string& author = "Conditional Build Tags",
-                       const std::string& id = "Scrivlet");
-// Start, content, end, annotation: a range in the host's usual order.
-std::string Tagged(int number, const std::string& content, const std::string& tags);
+namespace bte::test {
 
 // body with "[x]" replaced by an excluded range around x (tag Gone) and
 // "<x>" by a kept one (tag Kept), numbered from 1 in order; filter with

@@ -55,77 +55,70 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(ListRenumbering, EntryWhoseTextAloneIsExcludedGoesWithItsListText) {
-  const std::string input = Entry("1.", "One") + Entry("2.", "<<Two>>") + Entry("3.", "Three");
-  EXPECT_EQ(Rebuild(ExpandMarks(input)), Entry("1.", "One") + Remnant() + Entry("2.", "Three"));
+// Each case's text, with "<<" and ">>" around excluded ranges, and what the
+// rebuilder writes for it.
+struct RenumberingCase {
+  const char* name;
+  std::string input;
+  std::string expected;
+};
+
+class ListRenumbering : public ::testing::TestWithParam<RenumberingCase> {};
+
+TEST_P(ListRenumbering, WritesExpectedText) {
+  EXPECT_EQ(Rebuild(ExpandMarks(GetParam().input)), GetParam().expected);
 }
 
-TEST(ListRenumbering, ParentWithSurvivingSubEntriesKeepsListTextAndMark) {
-  const std::string input = Entry("1.", "<<Parent>>") + Entry("a.", "Child", 1);
-  EXPECT_EQ(Rebuild(ExpandMarks(input)), Entry("1.", "") + Entry("a.", "Child", 1));
+// Nine to eleven: numbers of other lengths move down.
+std::string NineToEleven(bool rebuilt) {
+  std::string text = rebuilt ? Remnant() : Entry("9.", "<<Nine>>");
+  for (int n = 10; n < 13; ++n) text += Entry(std::to_string(rebuilt ? n - 1 : n) + ".", "X");
+  return text;
 }
 
-TEST(ListRenumbering, ParentGoesWithItsRemovedSubEntries) {
-  const std::string input = Entry("1.", "<<Parent>>") + Entry("a.", "<<Child>>", 1) +
-                            Entry("2.", "Next");
-  EXPECT_EQ(Rebuild(ExpandMarks(input)), Remnant() + Remnant(1) + Entry("1.", "Next"));
-}
+const std::string kSecondParent = Entry("2.", "Two") + Entry("a.", "A2", 1) + Entry("b.", "B2", 1);
 
-// Sub-lists restart under each parent: removing an entry under the first
-// parent leaves the numbers under the second alone.
-TEST(ListRenumbering, SubListsOfDifferentParentsAreSeparate) {
-  const std::string second = Entry("2.", "Two") + Entry("a.", "A2", 1) + Entry("b.", "B2", 1);
-  const std::string input =
-      Entry("1.", "One") + Entry("a.", "<<A1>>", 1) + Entry("b.", "B1", 1) + second;
-  EXPECT_EQ(Rebuild(ExpandMarks(input)),
-            Entry("1.", "One") + Remnant(1) + Entry("a.", "B1", 1) + second);
-}
-
-TEST(ListRenumbering, ListsAreNumberedSeparately) {
-  const std::string input = Entry("1.", "<<A>>", 0, 1) + Entry("i.", "X", 0, 2) +
-                            Entry("2.", "B", 0, 1) + Entry("ii.", "Y", 0, 2);
-  EXPECT_EQ(Rebuild(ExpandMarks(input)), Remnant(0, 1) + Entry("i.", "X", 0, 2) +
-                                             Entry("1.", "B", 0, 1) + Entry("ii.", "Y", 0, 2));
-}
-
-TEST(ListRenumbering, ListTextWithoutTwoLeadItemsIsNotFollowed) {
-  const std::string input = "{\\pard\\ls1 {\\*\\listtextkvt}<<Item>>\\par}";
-  EXPECT_EQ(Rebuild(ExpandMarks(input)), "{\\pard\\ls1 {\\*\\listtextkvt}\\par}");
-}
-
-// Number and tab written back to back are one item, so the list text has
-// only one item before it and is not followed.
-TEST(ListRenumbering, AdjacentLeadTextsMergeAndAreNotFollowed) {
-  const std::string input = "{\\pard\\ls1 1.\\tab{\\*\\listtextkvt}<<A>>\\par}" +
-                            Entry("2.", "B");
-  EXPECT_EQ(Rebuild(ExpandMarks(input)),
-            "{\\pard\\ls1 1.\\tab{\\*\\listtextkvt}\\par}" + Entry("2.", "B"));
-}
-
-// Only groups of their own are lead texts: other text before a list text is
-// content, and content of a removed entry must not show in a kept one.
-TEST(ListRenumbering, TextOutsideGroupsIsNoLeadText) {
-  const std::string input = "{\\pard\\ls1 <<Secret {\\tab}{\\*\\listtextkvt}A\\par}>>" +
-                            Entry("2.", "B");
-  EXPECT_EQ(Rebuild(ExpandMarks(input)), "{\\pard\\ls1 {}}" + Entry("2.", "B"));
-}
-
-TEST(ListRenumbering, NumbersOfOtherLengthsMoveDown) {
-  std::string input = Entry("9.", "<<Nine>>");
-  std::string expected = Remnant();
-  for (int n = 10; n < 13; ++n) {
-    input += Entry(std::to_string(n) + ".", "X");
-    expected += Entry(std::to_string(n - 1) + ".", "X");
-  }
-  EXPECT_EQ(Rebuild(ExpandMarks(input)), expected);
-}
-
-TEST(ListRenumbering, ListsInTableCellsAreRenumbered) {
-  const std::string input = "\\trowd\\cellx1" + Entry("1.", "<<A>>") + Entry("2.", "B") +
-                            "\\pard\\intbl\\cell\\row ";
-  EXPECT_EQ(Rebuild(ExpandMarks(input)),
-            "\\trowd\\cellx1" + Remnant() + Entry("1.", "B") + "\\pard\\intbl\\cell\\row ");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ListRenumbering,
+    ::testing::Values(
+        RenumberingCase{"EntryWhoseTextAloneIsExcludedGoesWithItsListText",
+                        Entry("1.", "One") + Entry("2.", "<<Two>>") + Entry("3.", "Three"),
+                        Entry("1.", "One") + Remnant() + Entry("2.", "Three")},
+        RenumberingCase{"ParentWithSurvivingSubEntriesKeepsListTextAndMark",
+                        Entry("1.", "<<Parent>>") + Entry("a.", "Child", 1),
+                        Entry("1.", "") + Entry("a.", "Child", 1)},
+        RenumberingCase{"ParentGoesWithItsRemovedSubEntries",
+                        Entry("1.", "<<Parent>>") + Entry("a.", "<<Child>>", 1) + Entry("2.", "Next"),
+                        Remnant() + Remnant(1) + Entry("1.", "Next")},
+        // Sub-lists restart under each parent: removing an entry under the
+        // first parent leaves the numbers under the second alone.
+        RenumberingCase{"SubListsOfDifferentParentsAreSeparate",
+                        Entry("1.", "One") + Entry("a.", "<<A1>>", 1) + Entry("b.", "B1", 1) + kSecondParent,
+                        Entry("1.", "One") + Remnant(1) + Entry("a.", "B1", 1) + kSecondParent},
+        RenumberingCase{"ListsAreNumberedSeparately",
+                        Entry("1.", "<<A>>", 0, 1) + Entry("i.", "X", 0, 2) + Entry("2.", "B", 0, 1) +
+                            Entry("ii.", "Y", 0, 2),
+                        Remnant(0, 1) + Entry("i.", "X", 0, 2) + Entry("1.", "B", 0, 1) +
+                            Entry("ii.", "Y", 0, 2)},
+        RenumberingCase{"ListTextWithoutTwoLeadItemsIsNotFollowed",
+                        "{\\pard\\ls1 {\\*\\listtextkvt}<<Item>>\\par}",
+                        "{\\pard\\ls1 {\\*\\listtextkvt}\\par}"},
+        // Number and tab written back to back are one item, so the list text
+        // has only one item before it and is not followed.
+        RenumberingCase{"AdjacentLeadTextsMergeAndAreNotFollowed",
+                        "{\\pard\\ls1 1.\\tab{\\*\\listtextkvt}<<A>>\\par}" + Entry("2.", "B"),
+                        "{\\pard\\ls1 1.\\tab{\\*\\listtextkvt}\\par}" + Entry("2.", "B")},
+        // Only groups of their own are lead texts: other text before a list
+        // text is content, and content of a removed entry must not show in a
+        // kept one.
+        RenumberingCase{"TextOutsideGroupsIsNoLeadText",
+                        "{\\pard\\ls1 <<Secret {\\tab}{\\*\\listtextkvt}A\\par}>>" + Entry("2.", "B"),
+                        "{\\pard\\ls1 {}}" + Entry("2.", "B")},
+        RenumberingCase{"NumbersOfOtherLengthsMoveDown", NineToEleven(false), NineToEleven(true)},
+        RenumberingCase{"ListsInTableCellsAreRenumbered",
+                        "\\trowd\\cellx1" + Entry("1.", "<<A>>") + Entry("2.", "B") + "\\pard\\intbl\\cell\\row ",
+                        "\\trowd\\cellx1" + Remnant() + Entry("1.", "B") + "\\pard\\intbl\\cell\\row "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace bte::rtf::testing

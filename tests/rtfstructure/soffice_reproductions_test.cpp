@@ -21,17 +21,14 @@ namespace {
 #define REQUIRE_SOFFICE() \
   if (FindSoffice().empty()) GTEST_SKIP() << "soffice not installed; the interop checks need it"
 
-using test::Annotation;
-using test::RangeEnd;
-using test::RangeStart;
+using test::Tagged;
 
 // Wraps the first text at or after after in a range tagged tags.
 std::string Wrap(std::string rtf, const std::string& after, const std::string& text, int number,
                  const std::string& tags) {
   const size_t at = rtf.find(text, rtf.find(after));
   if (at == std::string::npos || rtf.find(after) == std::string::npos) return "";
-  return rtf.substr(0, at) + RangeStart(number) + text + RangeEnd(number) +
-         Annotation(number, tags) + rtf.substr(at + text.size());
+  return rtf.substr(0, at) + Tagged(number, text, tags) + rtf.substr(at + text.size());
 }
 
 struct ReadBack {
@@ -90,8 +87,7 @@ TEST(SofficeReproductions, CorpusRowsSelectedWholeAndListItems) {
     const std::string first = std::string("Row ") + n + " Col 1";
     const size_t from = various.find(first);
     const size_t to = various.find(std::string("Row ") + n + " Col 3\\cell ") + 16;
-    return various.substr(0, from) + RangeStart(1) + various.substr(from, to - from) +
-           RangeEnd(1) + Annotation(1, "Web") + various.substr(to);
+    return various.substr(0, from) + Tagged(1, various.substr(from, to - from), "Web") + various.substr(to);
   };
   // A kept range on row 2 and an excluded list item elsewhere: the blank
   // paragraph between the table and the next text stays.
