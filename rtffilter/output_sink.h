@@ -1,7 +1,7 @@
 // Where the writers put the filtered document: straight into storage the
 // caller holds, or through a small buffer handed on in pieces, so that a
 // document bound for a file is never held whole (a result buffer as large
-// as the document costs a fresh page for every four kilobytes written).
+// as the document would add its size to the filter's peak memory).
 // Either way it takes at most limit bytes in all; beyond that it notes the
 // overflow and takes nothing more.
 #ifndef BTE_RTFFILTER_OUTPUT_SINK_H
