@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdint>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 

@@ -47,7 +47,10 @@ FilterResult RTFFilterPass::RunInPieces(const PieceConsumer& consumer) {
   const FilterResult split = SplitAndMark(anyExcluded);
   if (!split.ok()) return split;
   OutputSink out(inputLength_, consumer);
-  return WriteFilteredOutput(input_, inputLength_, segments_, anyExcluded, out);
+  const FilterResult written =
+      WriteFilteredOutput(input_, inputLength_, segments_, anyExcluded, out);
+  if (written.ok()) out.Flush();
+  return written;
 }
 
 }  // namespace bte::rtf

@@ -8,14 +8,16 @@
 #define BTE_RTFFILTER_OUTPUT_SINK_H
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string_view>
 
+#include "platform/file_io.h"
+
 namespace bte::rtf {
 
-// Takes one piece; false once it can take no more (a write failed).
-using PieceConsumer = std::function<bool(std::string_view piece)>;
+// Takes one piece; false once it can take no more (a write failed): the
+// file layer's piece writer.
+using PieceConsumer = platform::PieceWriter;
 
 class OutputSink {
  public:

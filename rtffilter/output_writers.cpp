@@ -134,10 +134,8 @@ class SimpleRemover : public ContentListener {
 };
 
 // The writers' result once copying is done.
-FilterResult Finish(OutputSink& out) {
-  if (out.overflowed()) return Failure(FailureReason::kOutputOutgrowsInput);
-  out.Flush();
-  return FilterResult();
+FilterResult Finish(const OutputSink& out) {
+  return out.overflowed() ? Failure(FailureReason::kOutputOutgrowsInput) : FilterResult();
 }
 
 // The first occurrence of pattern at or after from, or null. Backslashes and

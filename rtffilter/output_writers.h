@@ -13,7 +13,7 @@
 namespace bte::rtf {
 
 // Each writes the segments of the input (inputLength bytes) to out, whose
-// limit is the input's length, flushes it, and says how that went.
+// limit is the input's length, and says how that went.
 FilterResult WriteFilteredOutput(const char* input, uint32_t inputLength,
                                  const SegmentList& segments, bool anyExcluded, OutputSink& out);
 FilterResult CopyWithoutMarkers(const SegmentList& segments, OutputSink& out);

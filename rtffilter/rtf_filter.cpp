@@ -57,10 +57,9 @@ HRESULT BTE_CALL RTFBuildTagExprFilter::FilterFile(const char* inputPath,
     return FilterDocumentInPieces(input.bytes().data(), length, parser_, counted).ok() &&
            handedOn != 0;
   };
-  return platform::ReplaceFileAtomicallyInPieces(outputPath, write, platform::kRegenerableFile)
-                 .ok()
-             ? S_OK
-             : E_FAIL;
+  const platform::FileResult written =
+      platform::ReplaceFileAtomicallyInPieces(outputPath, write, platform::kRegenerableFile);
+  return written.ok() ? S_OK : E_FAIL;
 }
 
 HRESULT BTE_CALL RTFBuildTagExprFilter::GetAnnotationTags(const char* rtf, uint32_t length,

@@ -89,7 +89,7 @@ FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
   TreeSink sink(tree);
   GenerateStructureItems(segments, sink);
   FilterResult result;
-  if (tree.Write(out, &result)) out.Flush();
+  tree.Write(out, &result);
   return result;
 }
 

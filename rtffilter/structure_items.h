@@ -32,8 +32,7 @@ class RtfItemSink {
 // its segment's excluded flag.
 void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink);
 
-// Writes the segments of the input to out through the structure rebuilder,
-// and flushes it.
+// Writes the segments of the input to out through the structure rebuilder.
 FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
                                   const SegmentList& segments, OutputSink& out);
 

@@ -1,7 +1,6 @@
 #include "rtffilter/structure/output_cursor.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "rtffilter/reader/rtf_token.h"
 

@@ -84,6 +84,7 @@ std::string Rebuild(std::string_view text) {
   OutputSink out(text.size(), keep);
   if (!RebuildWithStructure(text.data(), static_cast<uint32_t>(text.size()), segments, out).ok())
     return "<failed>";
+  out.Flush();
   return written;
 }
 
