@@ -8,6 +8,7 @@
 #include "pagesift/folder_listings.h"
 #include "pagesift/href_type.h"
 #include "pagesift/html_pack.h"
+#include "pagesift/resolved_links.h"
 #include "pagesift/tag_scanner.h"
 #include "platform/change_watch.h"
 #include "platform/file_system.h"
@@ -195,12 +196,34 @@ const pagesift::FolderListing& CHtmlPack::BaseFolderListing(size_t count) const 
   return *listing;
 }
 
+// A link that a topic of the same folder had resolved is answered from the
+// process's memory of links while the folders it was read from stand.
+CByteString CHtmlPack::GetFilePathName(const char* link) const {
+  if (!link || path_.empty()) return {};
+  if (!caughtUp_) CatchUpWithChanges();
+  std::string& key = linkKey_;
+  key.assign(FolderOf(path_)).append(1, '\0').append(projectRoot_).append(1, '\0').append(link);
+  pagesift::ResolvedLinks& resolved = pagesift::SharedResolvedLinks();
+  std::string path;
+  if (!resolved.Find(key, path)) {
+    path = ResolveLink(link);
+    // Every folder this document listed so far: more than the link needed,
+    // never less.
+    std::vector<bte::platform::ChangeMark> marks;
+    marks.reserve(folderListings_.size());
+    for (const auto& listed : folderListings_) marks.push_back(listed.second->mark());
+    resolved.Remember(key, path, marks);
+  }
+  CByteString result;
+  result.Adopt(std::move(path));
+  return result;
+}
+
 // The link is resolved below the project root: the topic's folder relative
 // to the root, then the link's segments ("." dropped, ".." going up one),
 // each matched against the folder that holds it. The topic folder's first
 // kept segments stay; the link's own segments (linkSegments_) follow them.
-CByteString CHtmlPack::GetFilePathName(const char* link) const {
-  if (!link || path_.empty()) return {};
+std::string CHtmlPack::ResolveLink(const char* link) const {
   std::string& linkPath = linkPath_;
   LinkPath(link, linkPath);
   if (linkPath.empty()) return {};
@@ -225,10 +248,8 @@ CByteString CHtmlPack::GetFilePathName(const char* link) const {
     }
   }
   if (kept == 0 && added.empty()) return {};
-  if (added.empty()) return CByteString(BaseFolder(kept));
+  if (added.empty()) return BaseFolder(kept);
   std::string path = ChildPath(BaseFolder(kept), BaseFolderListing(kept), added.front());
   for (size_t i = 1; i < added.size(); ++i) path = ChildPath(path, ListingOf(path), added[i]);
-  CByteString result;
-  result.Adopt(std::move(path));
-  return result;
+  return path;
 }

@@ -56,7 +56,7 @@ class FolderListings {
     }
     Remembered fresh;
     fresh.freshness = bte::platform::BeforeReading(path, {}, path);
-    fresh.listing = Read(folder);
+    fresh.listing = Read(folder, fresh.freshness.mark);
     const bool settled = bte::platform::MayRemember(fresh.freshness, path);
     std::lock_guard<std::mutex> lock(mutex_);
     if (!settled) {
@@ -73,8 +73,10 @@ class FolderListings {
     std::shared_ptr<const FolderListing> listing;
   };
 
-  static std::shared_ptr<const FolderListing> Read(const std::string& folder) {
+  static std::shared_ptr<const FolderListing> Read(const std::string& folder,
+                                                   const bte::platform::ChangeMark& mark) {
     auto listing = std::make_shared<FolderListing>();
+    listing->mark_ = mark;
     listing->entries_ = bte::platform::ListDirectory(folder);
     // The names are views of the entries, which stay where they are from
     // here on: a name is then looked up without a copy of it.

@@ -17,6 +17,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/change_watch.h"
 
 namespace pagesift {
 
@@ -33,6 +34,10 @@ class FolderListing {
   // one anyway (as on a file system that ignores letter case). The file
   // system is asked once per name: the answer lasts as long as the listing.
   bool OpensAsWritten(const std::string& folder, const std::string& name) const;
+  // The change watch's mark of when the folder was listed: the listing
+  // stands while the watch reports the folder unchanged (unwatched: never
+  // known to stand).
+  const bte::platform::ChangeMark& mark() const { return mark_; }
 
  private:
   friend class FolderListings;
@@ -44,6 +49,7 @@ class FolderListing {
   std::unordered_set<std::string_view> names_;  // views of entries_
   std::unordered_map<std::string, std::string> byFoldedName_;  // the first of each
   bool holdsProjectFile_ = false;
+  bte::platform::ChangeMark mark_;
 };
 
 // The listing of folder as it is now (empty where it cannot be listed).

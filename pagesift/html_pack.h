@@ -149,6 +149,8 @@ class PAGESIFT_API CHtmlPack {
   // The folder below's first count segments lead to, and its listing.
   const std::string& BaseFolder(size_t count) const;
   const pagesift::FolderListing& BaseFolderListing(size_t count) const;
+  // GetFilePathName's answer worked out from the folders (empty: none).
+  std::string ResolveLink(const char* link) const;
 
   // Writes the tokens to out; with put, hands out over (and empties it)
   // whenever it holds a piece.
@@ -169,7 +171,9 @@ class PAGESIFT_API CHtmlPack {
       folderListings_;
   mutable LinkBase linkBase_;
   mutable bool caughtUp_ = false;
-  // GetFilePathName's, kept for their storage: views of linkPath_.
+  // GetFilePathName's, kept for their storage: the key of a link's
+  // remembered answer, its decoded path and views of that.
+  mutable std::string linkKey_;
   mutable std::string linkPath_;
   mutable std::vector<std::string_view> linkSegments_;
 };
