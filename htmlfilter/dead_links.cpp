@@ -69,23 +69,25 @@ int HtmlFilterPass::RemoveDeadLinks() {
   return 1;
 }
 
+// The href is decoded into storage the pass keeps for all its links rather
+// than into the document's, which would keep each value.
 void HtmlFilterPass::RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor) {
-  const char* href = anchor->GetAttributeValue("href");
-  if (href == nullptr) return;
+  if (!anchor->GetAttributeValue("href", href_)) return;
   std::string popupTarget;
-  const std::string_view target = LinkTarget(href, popupTarget);
+  const std::string_view target = LinkTarget(href_.GetContent(), popupTarget);
   if (!target.empty() && LinksToExcludedTopic(target)) document_->DeleteAnchor(position);
 }
 
 bool HtmlFilterPass::LinksToExcludedTopic(std::string_view target) {
-  const auto known = excludedTargets_.find(target);
+  std::string& key = targetKey_;
+  key.assign(target);
+  const auto known = excludedTargets_.find(key);
   if (known != excludedTargets_.end()) return known->second;
   CatchUpOnce();  // before the link is resolved: one catch-up serves both
-  std::string key(target);
   std::string path = document_->GetFilePathName(key.c_str()).Release();
   path.resize(std::strlen(path.c_str()));  // a C string, as always: a decoded "%00" ends it
   const bool excluded = IsTopicFileExcluded(path);
-  excludedTargets_.emplace(std::move(key), excluded);
+  excludedTargets_.emplace(key, excluded);
   return excluded;
 }
 

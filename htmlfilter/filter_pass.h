@@ -6,9 +6,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "buildtagexpr.h"
@@ -123,8 +123,10 @@ class HtmlFilterPass {
   void CatchUpOnce() const;
   mutable bool caughtUp_ = false;
   bool removedAny_ = false;
-  // By link target; ordered, so that a target is looked up without a copy.
-  std::map<std::string, bool, std::less<>> excludedTargets_;
+  // By link target, looked up through targetKey_'s storage.
+  std::unordered_map<std::string, bool> excludedTargets_;
+  std::string targetKey_;
+  CByteString href_;  // RemoveDeadLink's
   std::vector<CleanupTag> cleanupTags_;
   bool surveyed_ = false;
   // The last tag set asked about and the answer: most tagged elements of a
