@@ -249,17 +249,6 @@ TEST_F(MenuTopic, PrintOutputDropsWebContentAndLinksToWebTopics) {
   EXPECT_EQ(Count(out, "name=\"item2\" value=\"Detail pane;detail_pane.htm\""), 1u);
 }
 
-TEST_F(MenuTopic, WebOutputKeepsWebContentAndDropsPrintTopics) {
-  const std::string out = Filtered("Web");
-  EXPECT_EQ(Count(out, "Closes the program."), 1u);
-  EXPECT_EQ(Count(out, "Tips for saving"), 1u);
-  EXPECT_EQ(Count(out, "tipslink"), 1u);
-  EXPECT_EQ(Count(out, "href=\"main_menu.htm\""), 0u);
-  EXPECT_EQ(Count(out, "main_menu.htm\">"), 0u);
-  EXPECT_EQ(Count(out, "name=\"item1\" value=\"Printing;dlg_print.htm\""), 1u);
-  EXPECT_EQ(Count(out, "name=\"item3\" value=\"Detail pane;detail_pane.htm\""), 1u);
-}
-
 TEST_F(MenuTopic, TopicWhoseEveryElementIsExcludedKeepsItsFrame) {
   WriteFile(topic_, "<html><head><title>T</title></head><body>"
                     "<h1 data-buildtags=\"Web\">Title</h1><p data-buildtags=\"Web\">A</p>"
