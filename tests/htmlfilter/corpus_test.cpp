@@ -249,14 +249,6 @@ TEST_F(MenuTopic, PrintOutputDropsWebContentAndLinksToWebTopics) {
   EXPECT_EQ(Count(out, "name=\"item2\" value=\"Detail pane;detail_pane.htm\""), 1u);
 }
 
-TEST_F(MenuTopic, TopicWhoseEveryElementIsExcludedKeepsItsFrame) {
-  WriteFile(topic_, "<html><head><title>T</title></head><body>"
-                    "<h1 data-buildtags=\"Web\">Title</h1><p data-buildtags=\"Web\">A</p>"
-                    "<table data-buildtags=\"Web\"><tr><td>x</td></tr></table>"
-                    "<ul data-buildtags=\"Web\"><li>a<li>b</ul></body></html>");
-  EXPECT_EQ(Filtered("Print"), "<html><head><title>T</title></head><body></body></html>");
-}
-
 #ifndef _WIN32
 // Runs after layout; innerText leaves out what is not rendered.
 const char kProbe[] =
