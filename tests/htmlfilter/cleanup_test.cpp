@@ -104,18 +104,6 @@ TEST_P(CleanupPass, LeavesExpectedDocument) {
 INSTANTIATE_TEST_SUITE_P(Rows, CleanupPass, ::testing::ValuesIn(kCleanupCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Tagged elements that all stay leave the document as it was: nothing to
-// repair.
-TEST(CleanupPass, RunsOnlyAfterRemoval) {
-  const std::string html =
-      "<p data-buildtags=\"Web\">W</p><table><tr><td></td></tr></table>"
-      "<div class=\"x-popup-text\" id=\"p\">D</div><div placeholder id=\"header\"></div>";
-  auto filter = MakeFilter("Web");
-  const auto document = Analysed(html);
-  ASSERT_EQ(filter->FilterDocumentWithLinks(*document), S_OK);
-  EXPECT_EQ(Saved(*document), html);
-}
-
 // The popup pass as first written: every cycle walks the whole document
 // again. The pass itself walks once and looks again only at what it found.
 int ReferencePopupCycle(CHtmlFileEx& document, HtmlFilterPass& pass) {

@@ -29,7 +29,6 @@ using testing::Saved;
 std::string FilterTextOf(IBuildTagExprFilter& filter, const std::string& html,
                          bool withLinks, HRESULT* status = nullptr);
 
-inline std::string ReadFile(const std::filesystem::path& path) { return ReadBytes(path.string()).value_or(""); }
 inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) { WriteBytes(path.string(), bytes); }
 // Replaces the first occurrence of from in the file; fails the test when
 // there is none.

@@ -110,18 +110,5 @@ TEST(ElementRemoval, DeepNestingNeedsNoRecursion) {
   EXPECT_EQ(FilterTextOf(*MakeFilter("Print"), html, false), "<p>after</p>");
 }
 
-// Many open elements that cannot hold the tags that follow: every same-kind
-// tag and every stray end tag has to look past all of them.
-TEST(ElementRemoval, ManyOpenElementsWithSameKindTagsAndStrayEndTags) {
-  constexpr int kCount = 20000;
-  std::string html = "<div data-buildtags=\"Web\">";
-  for (int i = 0; i < kCount; ++i) html += "<span>";
-  for (int i = 0; i < kCount; ++i) html += "<div></i>";
-  html += "x";
-  for (int i = 0; i <= kCount; ++i) html += "</div>";
-  html += "<p>after</p>";
-  EXPECT_EQ(FilterTextOf(*MakeFilter("Print"), html, false), "<p>after</p>");
-}
-
 }  // namespace
 }  // namespace bte::test

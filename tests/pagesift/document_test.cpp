@@ -131,7 +131,7 @@ TEST(Analyse, ReadsTheFileOrFails) {
   auto topic = bte::testing::CorpusFiles(true).front();
   CHtmlFileEx file(topic.string().c_str());
   ASSERT_EQ(file.Analyse(), 1);
-  EXPECT_EQ(Saved(file), bte::testing::ReadBytes(topic));
+  EXPECT_EQ(Saved(file), ReadFile(topic));
 }
 
 }  // namespace

@@ -187,7 +187,7 @@ TEST(GumboAgreement, EveryElementOfTheRealTopics) {
   size_t compared = 0;
   std::map<std::string, int> differences;
   for (const auto& path : bte::testing::CorpusFiles(true)) {
-    ExpectAgreement(Tagged(bte::testing::ReadBytes(path)), path.filename().string(), &compared, &differences);
+    ExpectAgreement(Tagged(ReadFile(path)), path.filename().string(), &compared, &differences);
   }
   Report(compared, differences);
   EXPECT_GT(compared, 9000u);

@@ -26,8 +26,6 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-inline std::string ReadBytes(const std::filesystem::path& path) { return ::ReadBytes(path.string()).value_or(""); }
-
 // Every file of the HTML corpus, or only its topics, in a stable order. Tests
 // that call it start with BTE_REQUIRE_CORPUS().
 inline std::vector<std::filesystem::path> CorpusFiles(bool topicsOnly) {

@@ -1,11 +1,8 @@
 // Character references, link kinds, popup links and path resolution.
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -91,7 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
 class FileLinks : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("pagesift_links_" + std::to_string(::getpid()));
     fs::create_directories(root_ / "HTML" / "sub dir");
     fs::create_directories(root_ / "CSS");
     Touch(root_ / "proj.hhp");
@@ -99,13 +95,9 @@ class FileLinks : public ::testing::Test {
     Touch(root_ / "HTML" / "Other.htm");
     Touch(root_ / "HTML" / "sub dir" / "a b.htm");
     Touch(root_ / "CSS" / "style.css");
-    Touch(root_.parent_path() / "outside_pagesift.htm");
+    Touch(folder_.path() / "outside_pagesift.htm");
   }
-  void TearDown() override {
-    fs::remove_all(root_);
-    fs::remove(root_.parent_path() / "outside_pagesift.htm");
-  }
-  static void Touch(const fs::path& path) { std::ofstream(path) << "<p>x</p>"; }
+  static void Touch(const fs::path& path) { WriteBytes(path.string(), "<p>x</p>"); }
   std::string Resolve(const char* link) {
     CHtmlFileEx topic((root_ / "HTML" / "topic.htm").c_str());
     EXPECT_EQ(topic.Analyse(), 1);
@@ -113,7 +105,8 @@ class FileLinks : public ::testing::Test {
   }
   std::string Under(const fs::path& relative) { return (root_ / relative).string(); }
 
-  fs::path root_;
+  TempFolder folder_;
+  const fs::path root_ = folder_.path() / "project";
 };
 
 TEST_F(FileLinks, NameNoFileOutsideTheProjectOrWithASchemeOrAbsolutePath) {

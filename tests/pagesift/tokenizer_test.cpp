@@ -274,7 +274,7 @@ TEST(Corpus, EveryFileAndEveryPrefixSavesBackUnchanged) {
   BTE_REQUIRE_CORPUS();
   for (const auto& path : bte::testing::CorpusFiles(false)) {
     SCOPED_TRACE(path.string());
-    const std::string bytes = bte::testing::ReadBytes(path);
+    const std::string bytes = ReadFile(path);
     EXPECT_EQ(Saved(*Analysed(bytes, path.string().c_str())), bytes);
     // Cuts land inside tags, quotes, comments and references.
     for (size_t cut = 1; cut < bytes.size(); cut += bytes.size() / 23 + 1) {

@@ -293,14 +293,6 @@ std::string FoldedReference(std::string reference, const fs::path& folder) {
   return folded;
 }
 
-// Whether b is a with bytes deleted, nothing added or changed.
-bool IsSubsequence(const std::string& b, const std::string& a) {
-  size_t at = 0;
-  for (char c : a)
-    if (at < b.size() && b[at] == c) ++at;
-  return at == b.size();
-}
-
 // The references a help file's output still holds: Local values of
 // sitemaps, [FILES] lines and [ALIAS] values of project files.
 std::vector<std::string> References(const std::string& text, bool projectFile) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "temp_folder.h"
+#include "text_search.h"
 
 namespace bte::test {
 

@@ -18,12 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-size_t Count(const std::string& text, const std::string& what) {
-  size_t count = 0;
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
-  return count;
-}
-
 class ReportPage : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -22,7 +22,6 @@ using test::kSample;
 using test::Read;
 using test::Write;
 
-using rtf::testing::CountOccurrences;
 
 class ReviewCopyTest : public ::testing::Test {
  protected:
@@ -61,14 +60,14 @@ class ReviewCopyTest : public ::testing::Test {
 TEST_F(ReviewCopyTest, HtmlKeepsEverythingAndMarksWhatABuildRemoves) {
   const BuildReport report = Review(out_);
   const std::string topic = Read(out_ / "a.htm");
-  EXPECT_EQ(CountOccurrences(topic, "<style>"), 1u);
-  EXPECT_EQ(CountOccurrences(topic, "class=\"buildtags-excluded\""), 3u) << topic;
+  EXPECT_EQ(Count(topic, "<style>"), 1u);
+  EXPECT_EQ(Count(topic, "class=\"buildtags-excluded\""), 3u) << topic;
   // Its own title follows ours.
   EXPECT_NE(topic.find("<p title=\"Excluded from this target: tags Print - note\" "
                        "class=\"buildtags-excluded\">print only"),
             std::string::npos) << topic;
-  EXPECT_EQ(CountOccurrences(topic, "class=\"buildtags-removed-link\""), 1u) << topic;
-  EXPECT_EQ(CountOccurrences(topic, "<a href=\"kept.htm\">kept</a>"), 1u) << topic;
+  EXPECT_EQ(Count(topic, "class=\"buildtags-removed-link\""), 1u) << topic;
+  EXPECT_EQ(Count(topic, "<a href=\"kept.htm\">kept</a>"), 1u) << topic;
   // Every text of the source is still there.
   for (const char* text : {"print only", "gone", "kept", "cell", "inside"})
     EXPECT_NE(topic.find(text), std::string::npos) << text;

@@ -32,7 +32,6 @@ class RtfCommandsTest : public ::testing::Test {
     WriteBytes(Path(name), content);
     return Path(name);
   }
-  static std::string Read(const std::string& path) { return ReadBytes(path).value_or(""); }
 
   TempFolder folder_;
   std::string withoutSentence_, tagged_, input_;
@@ -43,10 +42,10 @@ TEST_F(RtfCommandsTest, OutputThatIsTheInputNeedsInPlace) {
   ToolRun run = RunTool({"filter-rtf", "-e", "NOT Draft", input_, input_});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find("is the input file; give --in-place"), std::string::npos) << run.err;
-  EXPECT_EQ(Read(input_), tagged_);
+  EXPECT_EQ(ReadFile(input_), tagged_);
   run = RunTool({"filter-rtf", "-e", "NOT Draft", "--in-place", input_, input_});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(Read(input_), withoutSentence_);
+  EXPECT_EQ(ReadFile(input_), withoutSentence_);
 }
 
 TEST_F(RtfCommandsTest, BrokenMarkupLeavesTheOutputAlone) {
@@ -55,7 +54,7 @@ TEST_F(RtfCommandsTest, BrokenMarkupLeavesTheOutputAlone) {
   ToolRun run = RunTool({"filter-rtf", "-e", "Print", broken, existing});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("range end 7 names no open range"), std::string::npos) << run.err;
-  EXPECT_EQ(Read(existing), "old");
+  EXPECT_EQ(ReadFile(existing), "old");
   run = RunTool({"filter-rtf", "-e", "Print", broken, Path("new.rtf")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_FALSE(std::filesystem::exists(Path("new.rtf")));

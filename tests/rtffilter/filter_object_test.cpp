@@ -124,7 +124,6 @@ class FilterFileTest : public FilterObjectTest {
     WriteBytes(folder_.File(name), content);
     return folder_.File(name);
   }
-  static std::string Read(const std::string& path) { return ReadBytes(path).value_or(""); }
   TempFolder folder_;
 };
 
@@ -139,7 +138,7 @@ TEST_F(FilterFileTest, WritesTheFilteredDocument) {
     const std::string in = Write("in.rtf", Document(body));
     const std::string out = Write("out.rtf", "old content");
     EXPECT_EQ(filter_->FilterFile(in.c_str(), out.c_str()), S_OK);
-    EXPECT_EQ(Read(out), Document(kept)) << paragraphs << " paragraphs";
+    EXPECT_EQ(ReadFile(out), Document(kept)) << paragraphs << " paragraphs";
   }
 }
 
@@ -157,7 +156,7 @@ TEST_F(FilterFileTest, FailuresLeaveTheOutputUntouched) {
   EXPECT_EQ(filter_->FilterFile(broken.c_str(), out.c_str()), E_FAIL);
   const std::string empty = Write("empty.rtf", Tagged(1, "B", "Beta"));
   EXPECT_EQ(filter_->FilterFile(empty.c_str(), out.c_str()), E_FAIL);
-  EXPECT_EQ(Read(out), "old content");
+  EXPECT_EQ(ReadFile(out), "old content");
   const std::string fresh = folder_.File("fresh.rtf");
   EXPECT_EQ(filter_->FilterFile(empty.c_str(), fresh.c_str()), E_FAIL);
   EXPECT_FALSE(std::filesystem::exists(fresh));

@@ -89,8 +89,8 @@ class SofficeTables : public ::testing::Test {
     }
     const auto read = runner.Convert(filtered, "html");
     ASSERT_EQ(read.count("unfiltered"), 1u);
-    const size_t rows = CountOccurrences(read.at("unfiltered"), "<tr");
-    const size_t cells = CountOccurrences(read.at("unfiltered"), "<td");
+    const size_t rows = Count(read.at("unfiltered"), "<tr");
+    const size_t cells = Count(read.at("unfiltered"), "<td");
     for (const TableVariant& v : variants) {
       SCOPED_TRACE(v.name);
       ASSERT_EQ(read.count(v.name), 1u) << "the reader could not read the output";
@@ -99,11 +99,11 @@ class SofficeTables : public ::testing::Test {
       for (const std::string& word : words) {
         const bool excluded =
             std::find(v.excluded.begin(), v.excluded.end(), word) != v.excluded.end();
-        EXPECT_EQ(CountOccurrences(text, word), excluded ? 0u : 1u) << word;
+        EXPECT_EQ(Count(text, word), excluded ? 0u : 1u) << word;
       }
-      EXPECT_EQ(CountOccurrences(html, "<tr"), rows - v.rowsLost);
-      EXPECT_EQ(CountOccurrences(html, "<td"), cells - v.cellsLost);
-      EXPECT_EQ(CountOccurrences(text, "atrf"), 0u);
+      EXPECT_EQ(Count(html, "<tr"), rows - v.rowsLost);
+      EXPECT_EQ(Count(html, "<td"), cells - v.cellsLost);
+      EXPECT_EQ(Count(text, "atrf"), 0u);
     }
   }
 
@@ -200,7 +200,7 @@ TEST(SofficeInterop, HostListNumberingRunsOnWithoutGaps) {
       ASSERT_NE(found, std::string::npos) << "missing in order: " << line << "\n" << text;
       at = found + line.size();
     }
-    for (const std::string& word : v.excluded) EXPECT_EQ(CountOccurrences(text, word), 0u) << word;
+    for (const std::string& word : v.excluded) EXPECT_EQ(Count(text, word), 0u) << word;
     EXPECT_NE(text.find("After the list"), std::string::npos);
   }
 }
@@ -232,7 +232,7 @@ std::string PickCellWord(const std::string& rtf, const std::map<std::string, int
       for (const auto& [word, count] : WordCounts(cellText)) {
         const auto seen = shown.find(word);
         if (word.size() >= 4 && std::isalpha(static_cast<unsigned char>(word[0])) &&
-            CountOccurrences(rtf, word) == 1 && seen != shown.end() && seen->second == 1)
+            Count(rtf, word) == 1 && seen != shown.end() && seen->second == 1)
           return word;
       }
     }
@@ -297,8 +297,8 @@ TEST(SofficeInterop, CorpusTablesLoseOneCellsTextAndKeepTheirShape) {
     std::map<std::string, int> expected = WordCounts(HtmlText(round.before));
     expected.erase(round.texts.front());
     EXPECT_EQ(WordCounts(HtmlText(round.after)), expected);
-    EXPECT_EQ(CountOccurrences(round.after, "<tr"), CountOccurrences(round.before, "<tr"));
-    EXPECT_EQ(CountOccurrences(round.after, "<td"), CountOccurrences(round.before, "<td"));
+    EXPECT_EQ(Count(round.after, "<tr"), Count(round.before, "<tr"));
+    EXPECT_EQ(Count(round.after, "<td"), Count(round.before, "<td"));
   }
 }
 
@@ -311,7 +311,7 @@ bool CanHide(const std::string& text, const std::string& rtf) {
   static const std::string wrapping = ExcludeWords("#", {"#"});
   const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
   return text.size() >= 3 && text.find_first_of("\\{}") == std::string::npos &&
-         std::any_of(text.begin(), text.end(), isLetter) && CountOccurrences(rtf, text) == 1 &&
+         std::any_of(text.begin(), text.end(), isLetter) && Count(rtf, text) == 1 &&
          wrapping.find(text) == std::string::npos;
 }
 
@@ -358,7 +358,7 @@ TEST(SofficeInterop, CorpusTablesLoseTheirLastRemovableRowWhole) {
     for (auto at = expected.begin(); at != expected.end();)
       at = at->second == 0 ? expected.erase(at) : std::next(at);
     EXPECT_EQ(WordCounts(HtmlText(round.after)), expected);
-    EXPECT_EQ(CountOccurrences(round.after, "<tr"), CountOccurrences(round.before, "<tr") - 1);
+    EXPECT_EQ(Count(round.after, "<tr"), Count(round.before, "<tr") - 1);
   }
 }
 

@@ -60,7 +60,7 @@ void CheckReadBack(const std::vector<ReadBack>& cases, const char* format) {
     }
     EXPECT_EQ(page.find("Conditional Build Tags"), std::string::npos);
     if (c.rows >= 0) {
-      EXPECT_EQ(CountOccurrences(page, "<tr"), static_cast<size_t>(c.rows));
+      EXPECT_EQ(Count(page, "<tr"), static_cast<size_t>(c.rows));
     }
   }
 }

@@ -1,8 +1,6 @@
 #include "soffice_runner.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <random>
 #include <sstream>
 
 namespace bte::rtf::testing {
@@ -21,34 +19,17 @@ std::string FindSoffice() {
   return "";
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-SofficeRunner::SofficeRunner() {
-  std::random_device random;
-  dir_ = fs::temp_directory_path() / ("bte-rtfstructure-" + std::to_string(random()));
-  fs::create_directories(dir_ / "out");
-}
-
-SofficeRunner::~SofficeRunner() {
-  std::error_code error;
-  fs::remove_all(dir_, error);
-}
-
 std::map<std::string, std::string> SofficeRunner::Convert(
     const std::map<std::string, std::string>& documents, const std::string& format,
     const std::string& inputFilter) {
+  fs::create_directories(dir_ / "out");
   std::string command = "HOME='" + dir_.string() + "' '" + FindSoffice() +
                         "' --headless --norestore -env:UserInstallation=file://" +
                         (dir_ / "profile").string();
   if (!inputFilter.empty()) command += " --infilter='" + inputFilter + "'";
   command += " --convert-to '" + format + "' --outdir '" + (dir_ / "out").string() + "'";
   for (const auto& [name, content] : documents) {
-    std::ofstream(dir_ / name, std::ios::binary) << content;
+    WriteBytes((dir_ / name).string(), content);
     command += " '" + (dir_ / name).string() + "'";
   }
   command += " >'" + (dir_ / "log").string() + "' 2>&1";
@@ -72,12 +53,6 @@ std::string HtmlText(const std::string& html) {
     if (c == '>') inTag = false;
   }
   return text;
-}
-
-size_t CountOccurrences(const std::string& text, const std::string& what) {
-  size_t count = 0;
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
-  return count;
 }
 
 }  // namespace bte::rtf::testing

@@ -8,6 +8,9 @@
 #include <map>
 #include <string>
 
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_search.h"
+
 namespace bte::rtf::testing {
 
 // The converter's path, or "" when it is not installed.
@@ -15,9 +18,6 @@ std::string FindSoffice();
 
 class SofficeRunner {
  public:
-  SofficeRunner();  // creates a fresh temporary directory
-  ~SofficeRunner();  // removes it
-
   // Converts every named document (name -> content, name with extension)
   // in one run to format ("html", "rtf", "txt:Text"); returns the results
   // by name without extension. A missing result is absent from the map.
@@ -26,13 +26,12 @@ class SofficeRunner {
                                              const std::string& inputFilter = "");
 
  private:
-  std::filesystem::path dir_;
+  TempFolder folder_;  // the runs' home and profile, removed with the runner
+  const std::filesystem::path dir_ = folder_.path();
 };
 
 // The visible text of an HTML page: tags dropped, entities left as they are.
 std::string HtmlText(const std::string& html);
-size_t CountOccurrences(const std::string& text, const std::string& what);
-std::string ReadFile(const std::filesystem::path& path);
 
 }  // namespace bte::rtf::testing
 

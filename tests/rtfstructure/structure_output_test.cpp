@@ -140,13 +140,5 @@ TEST(RtfDocumentTreeTest, ItemsWithTheirOwnTextAreWrittenWithItIfItFits) {
   }
 }
 
-TEST(RtfDocumentTreeTest, WithNothingExcludedOutputIsInput) {
-  const std::string text =
-      "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard A\\par " ROW_START
-      "\\pard\\intbl B\\cell\\pard\\intbl\\itap2 C\\nestcell{\\*\\nesttableprops\\nestrow}"
-      "\\pard\\intbl\\cell\\row \\sect D\\par}";
-  EXPECT_EQ(Rebuild(text), text);
-}
-
 }  // namespace
 }  // namespace bte::rtf::testing

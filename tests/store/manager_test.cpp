@@ -67,20 +67,6 @@ TEST_F(ManagerTest, AddGlobalExpressionTrimsAndRefusesKnownTexts) {
   EXPECT_EQ(file.substr(file.size() - 8), "=A & B\r\n"s);
 }
 
-TEST_F(ManagerTest, AddGlobalExpressionCreatesMissingFile) {
-  Open();
-  EXPECT_EQ(manager_->AddGlobalExpression("Web"), S_OK);
-  EXPECT_EQ(Records(), (std::vector<std::string>{"Web @ "}));
-}
-
-TEST_F(ManagerTest, RemoveGlobalExpressionAlsoClearsTargetsWithThatText) {
-  Open("[Target:Web]\r\nBuildExpression=A & B\r\n[Target:Print]\r\nBuildExpression=C\r\n" + kGlobal +
-       "Expr_2004:05:17:09:03:07=A & B\r\nExpr_2004:05:18:09:03:07=C\r\n");
-  EXPECT_EQ(manager_->RemoveGlobalExpression("A & B"), S_OK);
-  EXPECT_EQ(File(), "[Target:Web]\r\nBuildExpression=\r\n[Target:Print]\r\nBuildExpression=C\r\n" + kGlobal +
-                        "Expr_2004:05:18:09:03:07=C\r\n");
-}
-
 TEST_F(ManagerTest, RemoveGlobalExpressionOfTargetOnlyText) {
   Open("[Target:Web]\r\nBuildExpression=X\r\n" + kGlobal + "Expr_2004:05:17:09:03:07=G\r\n");
   EXPECT_EQ(manager_->RemoveGlobalExpression("X"), S_OK);

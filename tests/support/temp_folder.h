@@ -49,4 +49,7 @@ inline std::optional<std::string> ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The file's bytes, or "" when it does not exist.
+inline std::string ReadFile(const std::filesystem::path& path) { return ReadBytes(path.string()).value_or(""); }
+
 #endif  // BTE_TESTS_SUPPORT_TEMP_FOLDER_H

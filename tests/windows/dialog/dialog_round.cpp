@@ -15,19 +15,11 @@
 #include <vector>
 
 #include "buildtagexpr.h"
+#include "tests/support/check.h"
 #include "user.h"
 
 namespace dialog_round {
 namespace {
-
-int failures = 0;
-
-void Check(bool held, const std::string& claim) {
-  if (!held) {
-    std::printf("FAIL: %s\n", claim.c_str());
-    ++failures;
-  }
-}
 
 constexpr char kDialogCaption[] = "Define Conditional Build Tag Expression";
 constexpr char kMessageCaption[] = "Conditional Build Tag Expression";
@@ -239,7 +231,5 @@ int main(int argc, char** argv) {
 
   DestroyWindow(host.parent);
   FreeLibrary(module);
-  std::printf(failures == 0 ? "dialog round: every check held\n" : "dialog round: %d failed\n",
-              failures);
-  return failures == 0 ? 0 : 1;
+  return RoundResult("dialog round");
 }

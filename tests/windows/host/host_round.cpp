@@ -17,17 +17,10 @@
 #include "buildtagexpr.h"
 #include "layoutsettings/single_source_settings.h"
 #include "pagesift/html_pack.h"
+#include "tests/support/check.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
-
-int failures = 0;
-
-void Check(bool held, const char* claim) {
-  if (!held) {
-    std::printf("FAIL: %s\n", claim);
-    ++failures;
-  }
-}
 
 struct Entries {
   decltype(&CreateBuildTagExprParserInstance) parser;
@@ -52,25 +45,6 @@ bool FindAll(HMODULE module, Entries& entries) {
   Find(module, "CreateBuildTagExprEditorInstance", entries.editor);
   Find(module, "GetRTFBuildTagIdentidy", entries.identity);
   return failures == 0;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-std::string ReadBytes(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::string();
-  std::string bytes(GetFileSize(file, nullptr), '\0');
-  DWORD got = 0;
-  ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  return bytes;
 }
 
 void ParserRound(const Entries& entries) {
@@ -174,7 +148,7 @@ void ManagerRound(const Entries& entries, const std::string& work) {
   Check(CountRecords(manager, "Draft OR Beta") == 1, "the list holds the global expression");
   Check(manager->RenameTag("Beta", "Preview") == S_OK, "tag renamed");
   Check(CountRecords(manager, "Draft OR Preview") == 1, "the rename reached the global");
-  Check(ReadBytes(project).find("NOT Web AND NOT Preview") != std::string::npos,
+  Check(ReadBytes(project).value_or("").find("NOT Web AND NOT Preview") != std::string::npos,
         "the rename reached the target's expression in the file");
   manager->Release();
 }
@@ -224,7 +198,7 @@ void CodePageProject(const Entries& entries, const std::string& work) {
   entries.manager(&manager, project.c_str());
   if (manager == nullptr) return;
   Check(manager->AddGlobalExpression("Caf OR Beta") == S_OK, "a code-page project name is written");
-  Check(ReadBytes(project).find("Caf OR Beta") != std::string::npos,
+  Check(ReadBytes(project).value_or("").find("Caf OR Beta") != std::string::npos,
         "the ANSI functions find the code-page project file");
   manager->Release();
 }
@@ -294,7 +268,5 @@ int main(int argc, char** argv) {
     LayoutRound(entries, module.substr(0, module.find_last_of("/\\") + 1), argv[2]);
   }
   Check(FreeLibrary(module) != 0, "FreeLibrary of the module");
-  std::printf(failures == 0 ? "host round: every check held\n" : "host round: %d failed\n",
-              failures);
-  return failures == 0 ? 0 : 1;
+  return RoundResult("host round");
 }

@@ -19,6 +19,7 @@
 // Before windows.h, which names the system's win.ini function
 // WriteProfileSection; here it is ours.
 #include "platform/profile_file.h"
+#include "tests/support/temp_folder.h"
 
 #include <windows.h>
 #undef WriteProfileSection
@@ -102,23 +103,6 @@ std::string LooseFile(Random& random) {
     }
   }
   return file;
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(GetFileSize(file, nullptr), '\0');
-  DWORD got = 0;
-  ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  return bytes;
 }
 
 std::string Escaped(const std::string& bytes) {
@@ -212,7 +196,7 @@ bool RandomWrite(Random& random, const std::string& mine, const std::string& the
     ours = bte::platform::WriteProfileSection(section.c_str(), block.c_str(), mine.c_str());
     system = WritePrivateProfileSectionA(section.c_str(), block.c_str(), theirs.c_str()) != 0;
   }
-  const std::string a = ReadFileBytes(mine), b = ReadFileBytes(theirs);
+  const std::string a = ReadBytes(mine).value_or("<missing>"), b = ReadBytes(theirs).value_or("<missing>");
   // A delete on a missing file makes an empty file on Windows (and here);
   // Wine makes none.
   const bool deleteOnMissing = !existed && (noKey || noValue);
@@ -242,8 +226,8 @@ int main(int argc, char** argv) {
     const std::string mine = work + "\\ours" + name, theirs = work + "\\system" + name;
     // Now and then a missing file.
     if (!random.Chance(5)) {
-      WriteFileBytes(mine, initial);
-      WriteFileBytes(theirs, initial);
+      WriteBytes(mine, initial);
+      WriteBytes(theirs, initial);
     }
     for (int op = 0; op < 6; ++op, ++operations) {
       std::string report;
