@@ -61,29 +61,6 @@ TEST(Evaluate, SyntaxFaultKeepsAllAndUsesNoTag) {
   EXPECT_EQ(out, "untouched");
 }
 
-struct UsesTagCase {
-  std::string expression;
-  const char* tag;
-  int uses;
-};
-
-class UsesTag : public ::testing::TestWithParam<UsesTagCase> {};
-
-TEST_P(UsesTag, MatchesWholeOperandsWithCase) {
-  EXPECT_EQ(BuildTagExprTree(GetParam().expression).UsesTag(GetParam().tag), GetParam().uses);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, UsesTag,
-                         ::testing::Values(UsesTagCase{"a & b", "A", 0},
-                                           UsesTagCase{"a & b", " b ", 1},
-                                           UsesTagCase{"a & bc", "b", 0},
-                                           UsesTagCase{"a AND NOT b", "b", 1},
-                                           UsesTagCase{"Print Only | x", "Print Only", 1},
-                                           UsesTagCase{"a & b", "", 0},
-                                           UsesTagCase{"a & b", "   ", 0},
-                                           UsesTagCase{"a & b", nullptr, 0}),
-    [](const auto& info) { return bte::testing::InputName(info.index, info.param.expression + " uses " + bte::testing::OrNull(info.param.tag)); });
-
 struct RenameCase {
   std::string expression;
   const char* oldTag;

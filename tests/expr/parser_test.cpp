@@ -81,20 +81,6 @@ TEST_F(ParserTest, WordOperatorFaultPassesTheCheckButKeepsEverything) {
   EXPECT_EQ(parser->IsIncluded("a"), S_OK);
 }
 
-TEST_F(ParserTest, CacheKeysAreTheExactStrings) {
-  IBuildTagExprParser* parser = Make("a AND NOT b");
-  parser->EnableCache(1);
-  EXPECT_EQ(parser->IsIncluded("a;b"), S_FALSE);
-  EXPECT_EQ(parser->IsIncluded("b;a"), S_FALSE);
-  EXPECT_EQ(parser->IsIncluded("A"), S_OK);
-  // Off stops lookups but keeps entries; on again uses them.
-  parser->EnableCache(0);
-  EXPECT_EQ(parser->IsIncluded("a;b"), S_FALSE);
-  parser->EnableCache(1);
-  EXPECT_EQ(parser->IsIncluded("a;b"), S_FALSE);
-  EXPECT_EQ(parser->IsIncluded("A"), S_OK);
-}
-
 struct UsesTagCase {
   const char* expression;
   const char* tag;
