@@ -8,10 +8,15 @@
 namespace bte::rtf {
 namespace {
 
-// A small document takes one small block; past it, blocks are large enough
-// for large pages and grow with the tree.
+// A small document takes a few small blocks from the heap, four times
+// larger each; past kLargeBlock, blocks are large enough for large pages
+// and grow with the tree. Mapping (and later unmapping) a large block for a
+// document of a few hundred kilobytes would cost more than filtering it:
+// fresh large pages are zeroed whole, and unmapping in a process with
+// several threads stops the others' page faults and flushes their
+// processors' page tables.
 constexpr size_t kFirstBlock = size_t{64} << 10;
-constexpr size_t kSecondBlock = size_t{4} << 20;
+constexpr size_t kLargeBlock = size_t{4} << 20;
 constexpr size_t kLargestBlock = size_t{64} << 20;
 
 }  // namespace
@@ -21,9 +26,9 @@ SlabPool::~SlabPool() {
 }
 
 void SlabPool::AddBlock(size_t atLeast) {
-  size_t size = blocks_.empty()       ? kFirstBlock
-                : blocks_.size() == 1 ? kSecondBlock
-                                      : std::min(blocks_.back().size * 2, kLargestBlock);
+  size_t size = blocks_.empty()                     ? kFirstBlock
+                : blocks_.back().size < kLargeBlock ? blocks_.back().size * 4
+                                                    : std::min(blocks_.back().size * 2, kLargestBlock);
   size = std::max(size, atLeast);
   char* start = platform::AllocateZeroedBlock(size);
   if (start == nullptr) throw std::bad_alloc();
