@@ -81,32 +81,31 @@ std::string FolderOf(const std::string& path) {
 
 class PosixSteps final : public ReplacementSteps {
  public:
+  explicit PosixSteps(bool unnamedFirst) : unnamedFirst_(unnamedFirst) {}
+
   std::string ResolveLinks(const std::string& path) override {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
     return path;
   }
 
+  // A file without a name where the system offers one: it takes target's
+  // name in one step when target does not exist yet, where a named
+  // temporary file costs a look-up, a creation and a rename in the folder
+  // (each of which waits for the others' in a build writing on several
+  // threads). Whether target exists, and may be replaced, is seen then.
   FileResult CreateTemporary(const std::string& target, Temporary& temporary) override {
-    struct stat info {};
-    // A link still here is to be replaced itself, by a new file.
-    const bool exists = ::lstat(target.c_str(), &info) == 0 && !S_ISLNK(info.st_mode);
-    if (exists) {
-      const FileResult refused = Replaceable(target, info);
-      if (!refused.ok()) return refused;
+    if (unnamedFirst_ && UnnamedFilesCanBeNamed()) {
+      const int fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+      if (fd >= 0) {
+        temporary.path.clear();
+        temporary.handle = fd;
+        return {};
+      }
+      if (errno == ENOENT || errno == ENOTDIR) return Failure(errno);
+      // Otherwise a file system without unnamed files: a named one.
     }
-    // A new file gets the permissions the process's umask allows.
-    const FileResult created = CreateExclusive(target, exists ? 0600 : 0666, temporary);
-    if (!created.ok() || !exists) return created;
-    if (::fchmod(static_cast<int>(temporary.handle), info.st_mode & 07777) != 0) {
-      const FileResult failed = Failure(errno);
-      Discard(temporary);
-      return failed;
-    }
-    // Only a privileged user may hand the file back to its owner; anyone
-    // else keeps it as their own, which the result need not report.
-    (void)!::fchown(static_cast<int>(temporary.handle), info.st_uid, info.st_gid);
-    return created;
+    return CreateNamed(target, temporary);
   }
 
   FileResult Write(Temporary& temporary, std::string_view bytes) override {
@@ -127,14 +126,18 @@ class PosixSteps final : public ReplacementSteps {
     return {};
   }
 
+  // An unnamed file stays open until MoveOver names it: closed, it would
+  // be gone.
   FileResult Close(Temporary& temporary) override {
+    if (temporary.path.empty()) return {};
     const int fd = static_cast<int>(temporary.handle);
     temporary.handle = -1;
     if (::close(fd) != 0) return Failure(errno);
     return {};
   }
 
-  FileResult MoveOver(const Temporary& temporary, const std::string& target) override {
+  FileResult MoveOver(Temporary& temporary, const std::string& target) override {
+    if (temporary.path.empty()) return NameUnnamed(temporary, target);
     if (::rename(temporary.path.c_str(), target.c_str()) != 0) return Failure(errno);
     return {};
   }
@@ -147,10 +150,86 @@ class PosixSteps final : public ReplacementSteps {
   void Discard(Temporary& temporary) override {
     if (temporary.handle >= 0) ::close(static_cast<int>(temporary.handle));
     temporary.handle = -1;
-    ::unlink(temporary.path.c_str());
+    if (!temporary.path.empty()) ::unlink(temporary.path.c_str());
   }
 
  private:
+  // Naming an unnamed file goes through its entry in /proc, which a
+  // container may lack.
+  static bool UnnamedFilesCanBeNamed() {
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+  }
+
+  static bool Link(int fd, const std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+  }
+
+  // Gives the unnamed file target's name when target does not exist; else
+  // takes target's permissions, a temporary name and target's place, as a
+  // named temporary file does. Closed once named: a local file system (the
+  // only kind with unnamed files) reports no error on closing.
+  FileResult NameUnnamed(Temporary& temporary, const std::string& target) {
+    const int fd = static_cast<int>(temporary.handle);
+    if (Link(fd, target)) return CloseNamed(temporary);
+    if (errno != EEXIST) return Failure(errno);
+    struct stat info {};
+    // A link still here is to be replaced itself, by a new file.
+    const bool exists = ::lstat(target.c_str(), &info) == 0 && !S_ISLNK(info.st_mode);
+    if (exists) {
+      const FileResult refused = Replaceable(target, info);
+      if (!refused.ok()) return refused;
+      const FileResult kept = KeepOwnership(fd, info);
+      if (!kept.ok()) return kept;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string name = TemporaryNameFor(target);
+      if (!Link(fd, name)) {
+        if (errno == EEXIST) continue;
+        return Failure(errno);
+      }
+      CloseNamed(temporary);
+      if (::rename(name.c_str(), target.c_str()) == 0) return {};
+      const FileResult failed = Failure(errno);
+      ::unlink(name.c_str());
+      return failed;
+    }
+    return Failure(EEXIST);
+  }
+
+  static FileResult CloseNamed(Temporary& temporary) {
+    ::close(static_cast<int>(temporary.handle));
+    temporary.handle = -1;
+    return {};
+  }
+
+  // The replacement of an existing file gets its permissions (and owner
+  // where the process may give it).
+  static FileResult KeepOwnership(int fd, const struct stat& info) {
+    if (::fchmod(fd, info.st_mode & 07777) != 0) return Failure(errno);
+    // Only a privileged user may hand the file back to its owner; anyone
+    // else keeps it as their own, which the result need not report.
+    (void)!::fchown(fd, info.st_uid, info.st_gid);
+    return {};
+  }
+
+  FileResult CreateNamed(const std::string& target, Temporary& temporary) {
+    struct stat info {};
+    // A link still here is to be replaced itself, by a new file.
+    const bool exists = ::lstat(target.c_str(), &info) == 0 && !S_ISLNK(info.st_mode);
+    if (exists) {
+      const FileResult refused = Replaceable(target, info);
+      if (!refused.ok()) return refused;
+    }
+    // A new file gets the permissions the process's umask allows.
+    const FileResult created = CreateExclusive(target, exists ? 0600 : 0666, temporary);
+    if (!created.ok() || !exists) return created;
+    const FileResult kept = KeepOwnership(static_cast<int>(temporary.handle), info);
+    if (!kept.ok()) Discard(temporary);
+    return kept;
+  }
+
   static FileResult CreateExclusive(const std::string& target, mode_t mode, Temporary& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
       temporary.path = TemporaryNameFor(target);
@@ -163,6 +242,8 @@ class PosixSteps final : public ReplacementSteps {
     }
     return Failure(EEXIST);
   }
+
+  const bool unnamedFirst_;
 };
 
 // Opens path for reading when it names a regular file within sizeLimit.
@@ -233,7 +314,12 @@ std::string Describe(const FileResult& result) {
 }
 
 ReplacementSteps& SystemReplacementSteps() {
-  static PosixSteps steps;
+  static PosixSteps steps(/*unnamedFirst=*/true);
+  return steps;
+}
+
+ReplacementSteps& NamedTemporaryReplacementSteps() {
+  static PosixSteps steps(/*unnamedFirst=*/false);
   return steps;
 }
 

@@ -177,7 +177,7 @@ class Win32Steps final : public ReplacementSteps {
   }
 
   // One rename that replaces the target, returning once it is on the disk.
-  FileResult MoveOver(const Temporary& temporary, const std::string& target) override {
+  FileResult MoveOver(Temporary& temporary, const std::string& target) override {
     if (!MoveFileExW(WidePath(temporary.path).c_str(), WidePath(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return LastFailure();
@@ -271,5 +271,8 @@ ReplacementSteps& SystemReplacementSteps() {
   static Win32Steps steps;
   return steps;
 }
+
+// Every temporary file has a name here.
+ReplacementSteps& NamedTemporaryReplacementSteps() { return SystemReplacementSteps(); }
 
 }  // namespace bte::platform

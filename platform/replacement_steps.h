@@ -18,7 +18,8 @@ inline constexpr std::string_view kTemporaryPrefix = ".buildtags-tmp-";
 
 class ReplacementSteps {
  public:
-  // A temporary file and the platform's handle of it while it is open.
+  // A temporary file and the platform's handle of it while it is open; an
+  // empty path for a file that has no name yet.
   struct Temporary {
     std::string path;
     intptr_t handle = -1;
@@ -28,16 +29,20 @@ class ReplacementSteps {
 
   // The file that a write through path reaches: path with its links resolved.
   virtual std::string ResolveLinks(const std::string& path) = 0;
-  // Refuses a target that may not be replaced (kReadOnly, kNotAFile);
-  // otherwise opens a new file beside it that no one else has opened, with
-  // the target's permissions (and owner) when the target exists.
+  // Opens a new file beside target that no one else has opened, which gets
+  // the target's permissions (and owner) when the target exists. A target
+  // that may not be replaced (kReadOnly, kNotAFile) is refused here, or in
+  // MoveOver for a file without a name.
   virtual FileResult CreateTemporary(const std::string& target, Temporary& temporary) = 0;
   virtual FileResult Write(Temporary& temporary, std::string_view bytes) = 0;
   // Returns once the written bytes are on the disk.
   virtual FileResult Flush(Temporary& temporary) = 0;
+  // Closes a named temporary file; one without a name stays open until
+  // MoveOver.
   virtual FileResult Close(Temporary& temporary) = 0;
-  // Renames the closed temporary file over target in one step.
-  virtual FileResult MoveOver(const Temporary& temporary, const std::string& target) = 0;
+  // Puts the temporary file in target's place in one step, and closes it
+  // if it was still open.
+  virtual FileResult MoveOver(Temporary& temporary, const std::string& target) = 0;
   // Returns once the rename into target's folder is on the disk.
   virtual void FlushFolder(const std::string& target) = 0;
   // After a failure: closes the temporary file if it is open and removes it.
@@ -45,6 +50,9 @@ class ReplacementSteps {
 };
 
 ReplacementSteps& SystemReplacementSteps();
+// The system's steps with a named temporary file always, as on a file
+// system that has no files without a name.
+ReplacementSteps& NamedTemporaryReplacementSteps();
 
 }  // namespace bte::platform
 

@@ -103,8 +103,14 @@ TEST(FileViewReuse, ShowsOnlyTheLastFileOpened) {
   EXPECT_EQ(view.bytes(), "");
 }
 
-class Replacement : public ::testing::Test {
+// Each case runs with the system's steps and with named temporary files
+// only, as on a file system without unnamed files.
+class Replacement : public ::testing::TestWithParam<bool> {
  protected:
+  ReplacementSteps& System() const {
+    return GetParam() ? NamedTemporaryReplacementSteps() : SystemReplacementSteps();
+  }
+
   std::string Old() {
     WriteBytes(path_, "old");
     return path_;
@@ -119,9 +125,9 @@ class Replacement : public ::testing::Test {
 
 // The data is on the disk before it takes the old file's name, and the
 // rename before the call returns; without flushing, only the rename stays.
-TEST_F(Replacement, FlushesBeforeAndAfterTheRenameWhenAsked) {
+TEST_P(Replacement, FlushesBeforeAndAfterTheRenameWhenAsked) {
   for (const bool flush : {true, false}) {
-    test::RecordingSteps steps;
+    test::RecordingSteps steps(System());
     ASSERT_TRUE(ReplaceFileAtomically(Old(), "new", {true, flush}, steps).ok());
     const Calls expected = flush ? Calls{"ResolveLinks", "CreateTemporary", "Write", "Flush",
                                          "Close", "MoveOver", "FlushFolder"}
@@ -133,9 +139,9 @@ TEST_F(Replacement, FlushesBeforeAndAfterTheRenameWhenAsked) {
 }
 
 // Whichever step fails, the old file stays and no temporary file is left.
-TEST_F(Replacement, FailedStepLeavesOldFileAndNoTemporary) {
+TEST_P(Replacement, FailedStepLeavesOldFileAndNoTemporary) {
   for (const char* failing : {"Write", "Flush", "Close", "MoveOver"}) {
-    test::RecordingSteps steps;
+    test::RecordingSteps steps(System());
     steps.failing = failing;
     EXPECT_EQ(ReplaceFileAtomically(Old(), "new", {}, steps).status, FileStatus::kFailed);
     EXPECT_EQ(steps.calls.back(), "Discard") << failing;
@@ -145,8 +151,8 @@ TEST_F(Replacement, FailedStepLeavesOldFileAndNoTemporary) {
 }
 
 // A writer that gives up after writing a part: the same.
-TEST_F(Replacement, AbandonedContentLeavesOldFileAndNoTemporary) {
-  test::RecordingSteps steps;
+TEST_P(Replacement, AbandonedContentLeavesOldFileAndNoTemporary) {
+  test::RecordingSteps steps(System());
   const ContentWriter givesUp = [](const PieceWriter& put) { return !put("a part"); };
   EXPECT_EQ(ReplaceFileAtomicallyInPieces(Old(), givesUp, {}, steps).status,
             FileStatus::kAbandoned);
@@ -157,10 +163,10 @@ TEST_F(Replacement, AbandonedContentLeavesOldFileAndNoTemporary) {
 
 // The tool's outputs: a link in the output folder is replaced by a file,
 // and what it led to is left alone.
-TEST_F(Replacement, ReplacesLinkItselfWhenAsked) {
+TEST_P(Replacement, ReplacesLinkItselfWhenAsked) {
   const std::string link = folder_.File("link");
   fs::create_symlink(Old(), link);
-  ASSERT_TRUE(ReplaceFileAtomically(link, "new", {false, false}).ok());
+  ASSERT_TRUE(ReplaceFileAtomically(link, "new", {false, false}, System()).ok());
   EXPECT_FALSE(fs::is_symlink(link));
   EXPECT_EQ(ReadBytes(link), "new");
   EXPECT_EQ(ReadBytes(path_), "old");
@@ -168,13 +174,69 @@ TEST_F(Replacement, ReplacesLinkItselfWhenAsked) {
 
 // Two replacements beside one file never share a temporary name, and a
 // killed process's leftovers are recognised by name (the build sweeps them).
-TEST_F(Replacement, TemporaryNamesAreRecognisedAndDistinct) {
-  const fs::path first = TemporaryNameFor(path_);
-  EXPECT_NE(first, TemporaryNameFor(path_));
-  EXPECT_EQ(first.parent_path(), folder_.path());
+TEST(TemporaryNames, RecognisedAndDistinct) {
+  const TempFolder folder;
+  const std::string path = folder.File("f");
+  const fs::path first = TemporaryNameFor(path);
+  EXPECT_NE(first, TemporaryNameFor(path));
+  EXPECT_EQ(first.parent_path(), folder.path());
   EXPECT_TRUE(IsTemporaryName(first.filename().string()));
   EXPECT_FALSE(IsTemporaryName("f"));
 }
+
+// What the target is decides the outcome, the permissions of the result and
+// whether the old content stays; no temporary file is ever left.
+struct TargetCase {
+  const char* name;
+  int oldMode;  // -1: no file there; 0: a folder there
+  FileStatus status;
+  int newMode;  // -1: the default permissions of a new file
+};
+
+const TargetCase kTargetCases[] = {
+    {"New", -1, FileStatus::kOk, -1},
+    {"KeepsPermissions", 0640, FileStatus::kOk, 0640},
+    {"ReadOnlyRefused", 0444, FileStatus::kReadOnly, 0444},
+    {"FolderRefused", 0, FileStatus::kNotAFile, 0},
+};
+
+mode_t DefaultMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+TEST_P(Replacement, OutcomeDependsOnTheTarget) {
+  for (const TargetCase& c : kTargetCases) {
+    TempFolder folder;
+    const std::string target = folder.File("t");
+    if (c.oldMode == 0) fs::create_directory(target);
+    if (c.oldMode > 0) {
+      WriteBytes(target, "old");
+      ::chmod(target.c_str(), static_cast<mode_t>(c.oldMode));
+    }
+    EXPECT_EQ(ReplaceFileAtomically(target, "new", {}, System()).status, c.status) << c.name;
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0) << c.name;
+    if (c.oldMode != 0) {
+      EXPECT_EQ(ReadBytes(target), c.status == FileStatus::kOk ? "new" : "old") << c.name;
+      EXPECT_EQ(info.st_mode & 07777, c.newMode < 0 ? DefaultMode() : static_cast<mode_t>(c.newMode))
+          << c.name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << c.name;
+  }
+}
+
+TEST_P(Replacement, MissingFolderIsMissing) {
+  EXPECT_EQ(ReplaceFileAtomically(folder_.File("none/f"), "new", {}, System()).status,
+            FileStatus::kMissing);
+  EXPECT_EQ(Files(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, Replacement, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "NamedTemporary" : "System";
+                         });
 
 }  // namespace
 }  // namespace bte::platform

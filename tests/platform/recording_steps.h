@@ -13,6 +13,9 @@ namespace bte::test {
 
 class RecordingSteps : public platform::ReplacementSteps {
  public:
+  explicit RecordingSteps(platform::ReplacementSteps& system = platform::SystemReplacementSteps())
+      : system_(system) {}
+
   std::vector<std::string> calls;
   std::string failing;  // the step that answers EIO without running
 
@@ -32,7 +35,7 @@ class RecordingSteps : public platform::ReplacementSteps {
   platform::FileResult Close(Temporary& temporary) override {
     return Run("Close", [&] { return system_.Close(temporary); });
   }
-  platform::FileResult MoveOver(const Temporary& temporary, const std::string& target) override {
+  platform::FileResult MoveOver(Temporary& temporary, const std::string& target) override {
     return Run("MoveOver", [&] { return system_.MoveOver(temporary, target); });
   }
   void FlushFolder(const std::string& target) override {
@@ -52,7 +55,7 @@ class RecordingSteps : public platform::ReplacementSteps {
     return step();
   }
 
-  platform::ReplacementSteps& system_ = platform::SystemReplacementSteps();
+  platform::ReplacementSteps& system_;
 };
 
 }  // namespace bte::test
