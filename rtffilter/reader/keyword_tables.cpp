@@ -111,6 +111,7 @@ class SortedTable {
       if (bucketEnd_[first] == 0) bucketBegin_[first] = static_cast<uint16_t>(i);
       bucketEnd_[first] = static_cast<uint16_t>(i + 1);
       if (rows[i].keyword.size() > longest_) longest_ = rows[i].keyword.size();
+      lengths_[first] |= uint64_t{1} << rows[i].keyword.size();
     }
   }
 
@@ -118,6 +119,7 @@ class SortedTable {
     value = 0;
     if (count == 0 || count > longest_) return false;
     const unsigned char first = static_cast<unsigned char>(letters[0]);
+    if ((lengths_[first] >> count & 1) == 0) return false;
     uint32_t low = bucketBegin_[first];
     uint32_t high = bucketEnd_[first];
     while (low < high) {  // lower bound within the bucket
@@ -138,6 +140,9 @@ class SortedTable {
   size_t longest_ = 0;
   std::array<uint16_t, 256> bucketBegin_{};
   std::array<uint16_t, 256> bucketEnd_{};
+  // Per first letter, the lengths its keywords have (bit n: length n): most
+  // words of a document have none, and are turned away without a search.
+  std::array<uint64_t, 256> lengths_{};
 };
 
 }  // namespace
