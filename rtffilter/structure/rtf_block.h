@@ -59,11 +59,13 @@ class RtfParagraph final : public RtfBlock {
   // with the same kind and exclusion. 1.
   int AddItem(const RtfItem& item);
   int SetEndItem(const RtfItem& item) { return rtf::SetEndItem(endItem_, item); }
-  // Remembers the item count as the place of the list text about to be added.
-  void MarkListText() { listTextIndex_ = static_cast<int32_t>(count_); }
-  // The same for the number text for readers about to be added. It is no
-  // content of the paragraph: it is written when the paragraph is.
-  void MarkNumberText() { numberIndex_ = static_cast<int32_t>(count_); }
+  // Remembers the last item as the place of the list text just added: its
+  // own item, or the one it continued (two list texts back to back), so
+  // that the place never names a later item.
+  void MarkListText() { listTextIndex_ = static_cast<int32_t>(count_) - 1; }
+  // The same for the number text for readers just added. It is no content
+  // of the paragraph: it is written when the paragraph is.
+  void MarkNumberText() { numberIndex_ = static_cast<int32_t>(count_) - 1; }
   // Keeps the paragraph mark although its own content went (a list entry
   // whose sub-entries survive).
   void ForceKept();

@@ -46,10 +46,12 @@ class RtfListEntry {
   virtual ~RtfListEntry() = default;
 
   // Takes over the lead texts of from (as they were in the input), each only
-  // when both items exist.
+  // when both items exist and from's reads as a list number
+  // (list_number_text.h): text of a removed entry never moves otherwise.
   void CopyLeadTexts(const RtfListTextRef* from);
 
-  // Takes over the number text for readers that from had in the input.
+  // Takes over the number text for readers that from had in the input, when
+  // it reads as a list number.
   void CopyNumberText(const RtfListEntry& from);
 
   RtfListTextRef* textRef = nullptr;

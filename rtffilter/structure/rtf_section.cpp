@@ -15,14 +15,13 @@ int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
     case ItemListTextBullet:
     case ItemParaNumBullet:
       // With no paragraph in progress the list text opens one, as content.
-      if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
-      currentParagraph_->MarkListText();
       AddToParagraph(item);
+      currentParagraph_->MarkListText();
       return 1;
     case ItemReaderListText:
-      if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
+      AddToParagraph(item);
       currentParagraph_->MarkNumberText();
-      return AddToParagraph(item);
+      return 1;
     case ItemParagraph:
       return EndParagraph(state, &item);
     case ItemCell:

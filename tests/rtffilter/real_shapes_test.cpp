@@ -85,6 +85,17 @@ const ShapeCase kListCases[] = {
      "{\\pntext\\f0 2.\\tab}y\\par}",
      "{\\rtf1{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}one\\par{\\pntext\\f0 2.\\tab}three\\par"
      "\\pard Gap\\par{\\pntext\\f0 1.\\tab}x\\par{\\pntext\\f0 2.\\tab}y\\par}"},
+    // Number texts back to back are one item, and the number text is that
+    // item, not the excluded text after it.
+    {"NumberTextsBackToBackMoveTogether",
+     "{\\rtf1{\\pntext 1.\\tab}one\\par{\\pntext 2.}{\\pntext\\tab}[42\\par]{\\pntext 3.\\tab}three\\par}",
+     "{\\rtf1{\\pntext 1.\\tab}one\\par{\\pntext 2.}{\\pntext\\tab}three\\par}"},
+    // Only a number moves to a later item: other text of a removed item's
+    // number text is content the target excludes.
+    {"NumberTextThatIsNoNumberStaysOut",
+     "{\\rtf1{\\pntext 1.\\tab}one\\par[{\\pntext Secret 2.\\tab}two\\par]"
+     "{\\pntext 3.\\tab}three\\par}",
+     "{\\rtf1{\\pntext 1.\\tab}one\\par{\\pntext 3.\\tab}three\\par}"},
 };
 INSTANTIATE_TEST_SUITE_P(Lists, RealShapesTest, ::testing::ValuesIn(kListCases),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "hidden_ranges.h"
+#include "rtffilter/structure/list_number_text.h"
 
 namespace bte::rtf::testing {
 namespace {
@@ -114,11 +115,31 @@ INSTANTIATE_TEST_SUITE_P(
         RenumberingCase{"TextOutsideGroupsIsNoLeadText",
                         "{\\pard\\ls1 <<Secret {\\tab}{\\*\\listtextkvt}A\\par}>>" + Entry("2.", "B"),
                         "{\\pard\\ls1 {}}" + Entry("2.", "B")},
+        // Numbers move down; other text in a removed entry's lead group is
+        // content the target excludes.
+        RenumberingCase{"LeadTextThatIsNoNumberStaysOut",
+                        "<<" + Entry("Secret 1.", "A") + ">>" + Entry("2.", "B") + Entry("3.", "C"),
+                        Remnant() + Entry("2.", "B") + Entry("2.", "C")},
         RenumberingCase{"NumbersOfOtherLengthsMoveDown", NineToEleven(false), NineToEleven(true)},
         RenumberingCase{"ListsInTableCellsAreRenumbered",
                         "\\trowd\\cellx1" + Entry("1.", "<<A>>") + Entry("2.", "B") + "\\pard\\intbl\\cell\\row ",
                         "\\trowd\\cellx1" + Remnant() + Entry("1.", "B") + "\\pard\\intbl\\cell\\row "}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// What may move from one entry to another: numbers of every kind and
+// bullets, never words, however they are written.
+TEST(ListNumberText, NumbersMoveWordsDoNot) {
+  const std::pair<std::string, bool> cases[] = {
+      {"1.", true}, {"{\\pntext\\f0 12.\\tab}", true}, {"iv)", true}, {"MCMXCIX.", true},
+      {"a.", true}, {"bb.", true}, {"\\'b7", true}, {"\\u8226?", true}, {"2.\\tab", true},
+      {"Secret", false}, {"civil", false}, {"vix", false}, {"\\'53\\'45", false},
+      {"\\'e9", false}, {"\\u1049?", false}, {"{\\*\\bkmkstart x}1.", true},
+      {"{\\*\\bkmkstart Name}1.", false}};
+  for (const auto& [text, moves] : cases) {
+    const ItemSpan span{text.data(), static_cast<uint32_t>(text.size())};
+    EXPECT_EQ(ReadsAsListNumber(span), moves) << text;
+  }
+}
 
 }  // namespace
 }  // namespace bte::rtf::testing
