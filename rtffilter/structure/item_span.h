@@ -16,9 +16,6 @@ struct ItemSpan {
   int8_t kind = 0;
   int8_t excluded = 0;
   int8_t replaced = 0;  // 1: written with a replacement text its owner holds
-  // 1: a lead or number text that reads as a list number, as seen when its
-  // paragraph was filed (list_number_text.h); only such a text moves.
-  int8_t listNumber = 0;
 
   static ItemSpan Of(const RtfItem& item) {
     return {item.text, item.length, static_cast<int8_t>(item.kind),

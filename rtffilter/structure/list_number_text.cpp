@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "rtffilter/reader/rtf_token.h"
 
@@ -74,31 +75,7 @@ CharClass ClassifyToken(const char* p, const char* end, const RTFToken& token, s
   return CharClass::kNeutral;  // formatting words, other symbols, braces
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// The common case without a tokenizer: digits, punctuation, blanks, braces
-// and control words of two or more letters ("3.", "\\tab", "{\\pntext\\f0
-// 1.\\tab}"). Anything else (a letter, an escape, \\uN) is left to the
-// full reading.
-bool OnlyDigitsAndWords(const char* p, const char* end) {
-  while (p < end) {
-    const auto byte = static_cast<unsigned char>(*p);
-    if (byte != '\\') {
-      if (IsAsciiLetter(*p) || byte >= 0x80) return false;
-      ++p;
-      continue;
-    }
-    const char* name = ++p;
-    while (p < end && IsAsciiLetter(*p)) ++p;
-    if (p - name < 2) return false;
-    while (p < end && ((*p >= '0' && *p <= '9') || *p == '-')) ++p;
-    if (p < end && *p == ' ') ++p;
-  }
-  return true;
-}
-
-}  // namespace
-
+// A roman numeral in lower case, 1 to 3999, written the usual way.
 bool IsRomanNumeral(std::string_view s) {
   size_t at = 0;
   for (int thousands = 0; at < s.size() && s[at] == 'm' && thousands < 3; ++thousands) ++at;
@@ -108,9 +85,10 @@ bool IsRomanNumeral(std::string_view s) {
   return !s.empty() && at == s.size();
 }
 
+}  // namespace
+
 bool ReadsAsListNumber(const ItemSpan& item) {
   if (!item.present()) return false;
-  if (OnlyDigitsAndWords(item.text, item.end())) return true;
   std::string letters;
   const char* const end = item.end();
   RTFToken token;

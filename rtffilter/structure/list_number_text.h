@@ -5,8 +5,6 @@
 #ifndef BTE_RTFFILTER_STRUCTURE_LIST_NUMBER_TEXT_H
 #define BTE_RTFFILTER_STRUCTURE_LIST_NUMBER_TEXT_H
 
-#include <string_view>
-
 #include "rtffilter/structure/item_span.h"
 
 namespace bte::rtf {
@@ -15,9 +13,6 @@ namespace bte::rtf {
 // letter (repeated, as lists count past z), besides blanks, punctuation and
 // symbols; control words and braces are no text.
 bool ReadsAsListNumber(const ItemSpan& item);
-
-// A roman numeral in lower case, 1 to 3999, written the usual way.
-bool IsRomanNumeral(std::string_view letters);
 
 }  // namespace bte::rtf
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rtffilter/reader/rtf_token.h"
+#include "rtffilter/structure/list_number_text.h"
 #include "rtffilter/structure/rtf_block.h"
 
 namespace bte::rtf {
@@ -56,14 +57,15 @@ void RtfListEntry::CopyLeadTexts(const RtfListTextRef* from) {
   if (textRef == nullptr || from == nullptr) return;
   for (int32_t lead = 0; lead < 2; ++lead) {
     const ItemSpan* source = from->owner->ItemAt(from->leadIndex + lead);
-    if (source != nullptr && source->listNumber) textRef->owner->ReplaceText(textRef->leadIndex + lead, *source);
+    if (source != nullptr && ReadsAsListNumber(*source))
+      textRef->owner->ReplaceText(textRef->leadIndex + lead, *source);
   }
 }
 
 void RtfListEntry::CopyNumberText(const RtfListEntry& from) {
   if (paragraph == nullptr || from.paragraph == nullptr || numberIndex < 0) return;
   const ItemSpan* source = from.paragraph->ItemAt(from.numberIndex);
-  if (source != nullptr && source->listNumber) paragraph->ReplaceWithWhole(numberIndex, *source);
+  if (source != nullptr && ReadsAsListNumber(*source)) paragraph->ReplaceWithWhole(numberIndex, *source);
 }
 
 int RtfListLevel::HasKeptContent() {

@@ -3,7 +3,6 @@
 // written and the entry's survival is known.
 #include <algorithm>
 
-#include "rtffilter/structure/list_number_text.h"
 #include "rtffilter/structure/rtf_section.h"
 
 namespace bte::rtf {
@@ -19,10 +18,6 @@ void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListSta
   // target excludes.
   if (!IsWholeGroup(*paragraph->ItemAt(at - 2)) || !IsWholeGroup(*paragraph->ItemAt(at - 1)))
     return;
-  // Read while the paragraph's items are in the cache: when they move, long
-  // after, they would not be.
-  for (ItemSpan* lead : {paragraph->ItemAt(at - 2), paragraph->ItemAt(at - 1)})
-    lead->listNumber = ReadsAsListNumber(*lead) ? 1 : 0;
   RtfListTextRef* ref = &arena_.listTextRefs.emplace_back(paragraph, at - 2);
   ref->SetExcluded(1);
   target->entries.push_back(&arena_.listEntries.emplace_back(ref, paragraph));
@@ -32,8 +27,6 @@ void RtfSection::RecordNumberEntry(RtfParagraph* paragraph, const ParagraphListS
   if (paragraph == nullptr || paragraph->numberIndex() < 0) return;
   RtfListLevel* target = LevelFor(numberListRoots_, state);
   if (target == nullptr) return;
-  ItemSpan* number = paragraph->ItemAt(paragraph->numberIndex());
-  if (number != nullptr) number->listNumber = ReadsAsListNumber(*number) ? 1 : 0;
   RtfListEntry* entry = &arena_.listEntries.emplace_back(nullptr, paragraph);
   entry->numberIndex = paragraph->numberIndex();
   target->entries.push_back(entry);
