@@ -1,10 +1,13 @@
 // Arbitrary item sequences through the structure rebuilder. The input is both
 // the document text and, read from its start, the program that cuts it into
 // items: three bytes per item give the gap before it and its length, its
-// kind and excluded flag, and the list state in force.
+// kind and excluded flag, and the list state in force. Each program runs
+// twice: through a tree that writes as it goes and through one that writes
+// at the end.
 #include <cstdint>
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "rtffilter/rtf_item.h"
 #include "rtffilter/structure/rtf_document_tree.h"
@@ -35,12 +38,22 @@ bool IsSubsequence(const char* part, size_t partLength, const uint8_t* whole, si
   return at == partLength;
 }
 
-}  // namespace
+struct Rebuilt {
+  int result = 0;
+  std::string output;
+  bool anyExcluded = false;
+  bool anyListText = false;
+};
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+// Runs the item program through a tree that writes as it goes (stream) or
+// all at the end.
+Rebuilt Rebuild(const uint8_t* data, size_t size, bool stream) {
   const char* text = reinterpret_cast<const char*>(data);
+  Rebuilt rebuilt;
+  std::unique_ptr<char[]> out(new char[size]);
+  bte::rtf::OutputSink sink(out.get(), size);
   bte::rtf::RtfDocumentTree tree(text, static_cast<uint32_t>(size));
-  bool anyExcluded = false, anyListText = false;
+  if (stream) tree.StreamTo(sink);
   size_t textAt = 0;
   for (size_t program = 0; program + 3 <= size; program += 3) {
     const uint8_t shape = data[program], kindBits = data[program + 1];
@@ -49,20 +62,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (start + length > size) break;
     const int32_t kind = kindBits % 12;
     const int32_t excluded = kindBits >> 7;
-    anyExcluded |= excluded != 0;
-    anyListText |= kind == bte::rtf::ItemListTextBullet || kind == bte::rtf::ItemParaNumBullet;
+    rebuilt.anyExcluded |= excluded != 0;
+    rebuilt.anyListText |= kind == bte::rtf::ItemListTextBullet || kind == bte::rtf::ItemParaNumBullet;
     tree.AddItem(new bte::rtf::RtfItem(text + start, length, excluded, kind),
                  StateFrom(data[program + 2]));
     textAt = start + length;
   }
+  rebuilt.result = tree.Write(sink);
+  rebuilt.output.assign(out.get(), sink.written());
+  return rebuilt;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  std::unique_ptr<char[]> out(new char[size]);
-  bte::rtf::OutputSink sink(out.get(), size);
-  if (tree.Write(sink) == 0) return 0;
-  const size_t written = sink.written();
-  Require(written <= size);
-  if (!anyListText) Require(IsSubsequence(out.get(), written, data, size));
-  if (!anyExcluded && !anyListText)
-    Require(written == size && std::equal(out.get(), out.get() + written, text));
+  const Rebuilt whole = Rebuild(data, size, false);
+  // Writing each part once it is settled gives what writing all at the end
+  // gives.
+  const Rebuilt streamed = Rebuild(data, size, true);
+  Require(streamed.result == whole.result);
+  if (whole.result == 0) return 0;
+  Require(streamed.output == whole.output);
+  const std::string& out = whole.output;
+  Require(out.size() <= size);
+  if (!whole.anyListText) Require(IsSubsequence(out.data(), out.size(), data, size));
+  if (!whole.anyExcluded && !whole.anyListText)
+    Require(out.size() == size && std::equal(out.begin(), out.end(), reinterpret_cast<const char*>(data)));
   return 0;
 }

@@ -86,6 +86,7 @@ void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink) {
 FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
                                   const SegmentList& segments, OutputSink& out) {
   RtfDocumentTree tree(input, inputLength);
+  tree.StreamTo(out);
   TreeSink sink(tree);
   GenerateStructureItems(segments, sink);
   FilterResult result;

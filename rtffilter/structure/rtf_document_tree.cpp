@@ -24,16 +24,45 @@ void RtfDocumentTree::AddMarker(const RtfItem& item) {
 int RtfDocumentTree::AddBorrowedItem(const RtfItem& item, const ParagraphListState& state) {
   if (item.excluded && item.kind == ItemContent) neverWritten_.push_back(ItemSpan::Of(item));
   if (currentSection_ == nullptr) {
-    sections_.push_back(std::make_unique<RtfSection>(pool_, text_, text_ + length_));
+    sections_.push_back(std::make_unique<RtfSection>(blockPool_, pool_, text_, text_ + length_));
     currentSection_ = sections_.back().get();
+    if (streaming_) currentSection_->StreamTo(*cursor_);
   }
   if (item.kind == ItemSection) {
     currentSection_->FileOpenParagraph();
     const int result = currentSection_->SetSectionEnd(item);
     currentSection_ = nullptr;
+    if (streaming_) WriteSections(sections_.size());
     return result;
   }
   return currentSection_->AddItem(item, state);
+}
+
+RtfOutputCursor& RtfDocumentTree::CursorFor(OutputSink& out) {
+  if (cursor_ == nullptr) {
+    cursor_ = std::make_unique<RtfOutputCursor>(text_, length_, out);
+    cursor_->NeverWrite(neverWritten_);
+  }
+  return *cursor_;
+}
+
+void RtfDocumentTree::StreamTo(OutputSink& out) {
+  if (text_ == nullptr || length_ == 0) return;
+  CursorFor(out);
+  streaming_ = true;
+}
+
+bool RtfDocumentTree::WriteSections(size_t end) {
+  for (; writtenSections_ < end && failedSection_ == nullptr; ++writtenSections_) {
+    RtfSection& section = *sections_[writtenSections_];
+    lastResult_ = section.Write(*cursor_);
+    if (lastResult_ == 0) failedSection_ = section.StartText();
+    // The next section's blocks reuse the block pool.
+    if (streaming_) sections_[writtenSections_].reset();
+    // Sections after a failed one stay unwritten, and so keep their memory.
+    if (lastResult_ == 0) streaming_ = false;
+  }
+  return failedSection_ == nullptr;
 }
 
 int RtfDocumentTree::Write(OutputSink& out, FilterResult* failure) {
@@ -42,23 +71,18 @@ int RtfDocumentTree::Write(OutputSink& out, FilterResult* failure) {
   result = Failure(FailureReason::kSectionWithoutParagraph);
   if (text_ == nullptr || length_ == 0) return 0;
   if (currentSection_ != nullptr) currentSection_->FileOpenParagraph();
-  RtfOutputCursor cursor(text_, length_, out);
-  cursor.NeverWrite(neverWritten_);
-  int written = 0;
-  for (const auto& section : sections_) {
-    written = section->Write(cursor);
-    if (written == 0) {
-      result.offset = static_cast<uint32_t>(section->StartText() - text_);
-      return 0;
-    }
+  RtfOutputCursor& cursor = CursorFor(out);
+  if (!WriteSections(sections_.size())) {
+    result.offset = static_cast<uint32_t>(failedSection_ - text_);
+    return 0;
   }
   cursor.CopyUpTo(text_ + length_);
   if (cursor.overflowed()) {
     result = Failure(FailureReason::kOutputOutgrowsInput);
     return 0;
   }
-  if (written != 0) result = FilterResult();
-  return written;
+  if (lastResult_ != 0) result = FilterResult();
+  return lastResult_;
 }
 
 }  // namespace bte::rtf

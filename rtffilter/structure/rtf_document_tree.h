@@ -21,6 +21,7 @@
 
 namespace bte::rtf {
 
+class RtfOutputCursor;
 class RtfSection;
 
 class RtfDocumentTree {
@@ -40,6 +41,12 @@ class RtfDocumentTree {
   // row and never reaches the output.
   void AddMarker(const RtfItem& item);
 
+  // Writes each part of the output to out as soon as its content is
+  // settled, rather than all of it in Write, so that a long document's
+  // parts are written while they are fresh in the cache. Called before the
+  // first item; Write must then be given the same out.
+  void StreamTo(OutputSink& out);
+
   // Writes the output to out, whose limit is the input's length. Non-zero
   // on success; 0 for an empty input, a document without sections, a
   // section without blocks, or an output that would not fit, with the
@@ -47,15 +54,28 @@ class RtfDocumentTree {
   int Write(OutputSink& out, FilterResult* failure = nullptr);
 
  private:
+  // Writes the sections before end not yet written; false once one had no
+  // blocks (later sections are then not written).
+  bool WriteSections(size_t end);
+  RtfOutputCursor& CursorFor(OutputSink& out);
+
   uint32_t length_;
   const char* text_;
-  SlabPool pool_;  // before the sections, which keep their objects in it
+  // Before the sections, which keep their objects in them: paragraphs, rows
+  // and cells in blockPool_, list objects in pool_.
+  SlabPool pool_;
+  SlabPool blockPool_;
   std::vector<std::unique_ptr<RtfSection>> sections_;
   RtfSection* currentSection_ = nullptr;
+  size_t writtenSections_ = 0;
+  int lastResult_ = 0;                 // of the last section written
+  const char* failedSection_ = nullptr;  // where a section without blocks began
   // Markup and excluded content, in input order: whatever the structure
   // decides, these bytes are not copied. In the pool: a vector of a
   // million spans would be copied, and its pages cleared, at every growth.
   ArenaDeque<ItemSpan> neverWritten_{SlabAllocator<ItemSpan>(pool_)};
+  std::unique_ptr<RtfOutputCursor> cursor_;
+  bool streaming_ = false;
 };
 
 }  // namespace bte::rtf

@@ -37,12 +37,20 @@ int64_t FirstNumberOf(const ItemSpan* item) {
   return -1;
 }
 
-bool Survives(RtfListEntry& entry) {
-  return entry.paragraph == nullptr || entry.paragraph->HasKeptContent() ||
+int KeepsBelow(RtfListEntry& entry) {
+  return (entry.paragraph != nullptr && entry.paragraph->HasKeptContent()) ||
          (entry.subLevel != nullptr && entry.subLevel->HasKeptContent());
 }
 
 }  // namespace
+
+RtfListTextRef::RtfListTextRef(RtfParagraph* owner, int32_t leadIndex)
+    : owner(owner), leadIndex(leadIndex) {
+  for (int32_t lead = 0; lead < 2; ++lead) {
+    const ItemSpan* item = owner->ItemAt(leadIndex + lead);
+    if (item != nullptr) leadTexts[lead] = *item;
+  }
+}
 
 ItemSpan* RtfListTextRef::leadItem1() const { return owner->ItemAt(leadIndex); }
 ItemSpan* RtfListTextRef::leadItem2() const { return owner->ItemAt(leadIndex + 1); }
@@ -56,32 +64,35 @@ void RtfListTextRef::SetExcluded(int32_t excluded) const {
 void RtfListEntry::CopyLeadTexts(const RtfListTextRef* from) {
   if (textRef == nullptr || from == nullptr) return;
   for (int32_t lead = 0; lead < 2; ++lead) {
-    const ItemSpan* source = from->owner->ItemAt(from->leadIndex + lead);
-    if (source != nullptr && ReadsAsListNumber(*source))
-      textRef->owner->ReplaceText(textRef->leadIndex + lead, *source);
+    const ItemSpan& source = from->leadTexts[lead];
+    if (source.present() && ReadsAsListNumber(source))
+      textRef->owner->ReplaceText(textRef->leadIndex + lead, source);
   }
 }
 
 void RtfListEntry::CopyNumberText(const RtfListEntry& from) {
-  if (paragraph == nullptr || from.paragraph == nullptr || numberIndex < 0) return;
-  const ItemSpan* source = from.paragraph->ItemAt(from.numberIndex);
-  if (source != nullptr && ReadsAsListNumber(*source)) paragraph->ReplaceWithWhole(numberIndex, *source);
+  if (paragraph == nullptr || numberIndex < 0) return;
+  const ItemSpan& source = from.numberText;
+  if (source.present() && ReadsAsListNumber(source)) paragraph->ReplaceWithWhole(numberIndex, source);
+}
+
+void RtfListEntry::KeepNumberText() {
+  const ItemSpan* item = paragraph->ItemAt(numberIndex);
+  if (item != nullptr) numberText = *item;
 }
 
 int RtfListLevel::HasKeptContent() {
   if (!keptComputed) {
     keptValue = 0;
-    for (const RtfListEntry* entry : entries) {
-      if ((entry->paragraph != nullptr && entry->paragraph->HasKeptContent()) ||
-          (entry->subLevel != nullptr && entry->subLevel->HasKeptContent())) {
-        keptValue = 1;
-        break;
-      }
-    }
+    for (size_t i = 0; i < entries.size() && !keptValue; ++i)
+      keptValue = i < settled && entries[i]->paragraph != nullptr ? entries[i]->keptBelow
+                                                                  : KeepsBelow(*entries[i]);
     keptComputed = 1;
   }
   return keptValue;
 }
+
+namespace {
 
 // Every removed entry pushes the lead texts after it one entry down, so the
 // entry at index i ends up with the lead texts that entry i - r had in the
@@ -89,30 +100,55 @@ int RtfListLevel::HasKeptContent() {
 // there directly gives the same texts in one pass over the level.
 // Number texts move only within a run of consecutive numbers: a number that
 // does not follow the one before starts another list that shares the level.
-int RestoreListText(RtfListLevel& level) {
-  size_t removedBefore = 0;
-  int64_t lastNumber = -1;
-  for (size_t i = 0; i < level.entries.size(); ++i) {
-    RtfListEntry& entry = *level.entries[i];
-    if (entry.numberIndex >= 0) {
-      const int64_t number = FirstNumberOf(entry.paragraph->ItemAt(entry.numberIndex));
-      if (number >= 0 && lastNumber >= 0 && number != lastNumber + 1) removedBefore = 0;
-      if (number >= 0) lastNumber = number;
-    }
-    if (!Survives(entry)) {
-      ++removedBefore;
-    } else if (entry.textRef != nullptr) {
-      if (removedBefore > 0) entry.CopyLeadTexts(level.entries[i - removedBefore]->textRef);
-      if (entry.paragraph != nullptr) entry.paragraph->ForceKept();
-      entry.textRef->SetExcluded(0);
-    } else if (entry.numberIndex >= 0) {
-      if (removedBefore > 0) entry.CopyNumberText(*level.entries[i - removedBefore]);
-      entry.paragraph->ForceKept();
-    }
-    // Levels are at most kMaxListLevel deep.
-    if (entry.subLevel != nullptr) RestoreListText(*entry.subLevel);
+void SettleEntry(RtfListLevel& level, size_t i) {
+  RtfListEntry& entry = *level.entries[i];
+  if (entry.numberIndex >= 0) {
+    const int64_t number = FirstNumberOf(entry.paragraph->ItemAt(entry.numberIndex));
+    if (number >= 0 && level.lastNumber >= 0 && number != level.lastNumber + 1)
+      level.removedBefore = 0;
+    if (number >= 0) level.lastNumber = number;
   }
-  return 1;
+  const size_t removedBefore = level.removedBefore;
+  // A placeholder survives; its sub-level may still grow.
+  if (entry.paragraph != nullptr) entry.keptBelow = static_cast<int8_t>(KeepsBelow(entry));
+  if (entry.paragraph != nullptr && !entry.keptBelow) {
+    ++level.removedBefore;
+  } else if (entry.textRef != nullptr) {
+    if (removedBefore > 0) entry.CopyLeadTexts(level.entries[i - removedBefore]->textRef);
+    if (entry.paragraph != nullptr) entry.paragraph->ForceKept();
+    entry.textRef->SetExcluded(0);
+  } else if (entry.numberIndex >= 0) {
+    if (removedBefore > 0) entry.CopyNumberText(*level.entries[i - removedBefore]);
+    entry.paragraph->ForceKept();
+  }
+}
+
+// Whether the entry's fate is known while sub-entries may still join it:
+// it survives whatever they hold.
+bool KnownEarly(RtfListEntry& entry) {
+  if (entry.paragraph == nullptr) return true;
+  return entry.paragraph->HasKeptContent() != 0;
+}
+
+}  // namespace
+
+bool SettleListText(RtfListLevel& level, bool closed) {
+  const size_t count = level.entries.size();
+  while (level.settled < count) {
+    RtfListEntry& entry = *level.entries[level.settled];
+    const bool last = level.settled + 1 == count;
+    if (last && !closed && !KnownEarly(entry)) return false;
+    SettleEntry(level, level.settled++);
+  }
+  // The sub-levels of all entries but an open level's last are closed, and
+  // done with once settled. Levels are at most kMaxListLevel deep.
+  for (; level.finishedBelow < count; ++level.finishedBelow) {
+    RtfListEntry& entry = *level.entries[level.finishedBelow];
+    const bool entryClosed = closed || level.finishedBelow + 1 < count;
+    if (entry.subLevel != nullptr && !SettleListText(*entry.subLevel, entryClosed)) return false;
+    if (!entryClosed) return true;
+  }
+  return true;
 }
 
 }  // namespace bte::rtf

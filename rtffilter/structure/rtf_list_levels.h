@@ -7,6 +7,7 @@
 #ifndef BTE_RTFFILTER_STRUCTURE_RTF_LIST_LEVELS_H
 #define BTE_RTFFILTER_STRUCTURE_RTF_LIST_LEVELS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -22,10 +23,13 @@ class RtfListLevel;
 constexpr int32_t kMaxListLevel = 8;
 
 // The three items of a list paragraph: two lead items and the list text
-// right after them. The paragraph, filed and no longer growing, owns them.
+// right after them. The paragraph, filed and no longer growing, owns them
+// until the entry is settled; the lead texts as they stand in the input are
+// kept here, for the entries after it to take over when the paragraph is
+// long written.
 class RtfListTextRef {
  public:
-  RtfListTextRef(RtfParagraph* owner, int32_t leadIndex) : owner(owner), leadIndex(leadIndex) {}
+  RtfListTextRef(RtfParagraph* owner, int32_t leadIndex);
   virtual ~RtfListTextRef() = default;
 
   ItemSpan* leadItem1() const;
@@ -34,8 +38,9 @@ class RtfListTextRef {
   // Shows (excluded 0) or hides (1) all three items.
   void SetExcluded(int32_t excluded) const;
 
-  RtfParagraph* owner;  // not owned
+  RtfParagraph* owner;  // not owned; not followed once the entry is settled
   int32_t leadIndex;    // of leadItem1
+  ItemSpan leadTexts[2];
 };
 
 class RtfListEntry {
@@ -53,11 +58,16 @@ class RtfListEntry {
   // Takes over the number text for readers that from had in the input, when
   // it reads as a list number.
   void CopyNumberText(const RtfListEntry& from);
+  // Keeps the number text as it stands in the input, for later entries.
+  void KeepNumberText();
 
   RtfListTextRef* textRef = nullptr;
-  RtfParagraph* paragraph = nullptr;
+  RtfParagraph* paragraph = nullptr;  // not followed once the entry is settled
   RtfListLevel* subLevel = nullptr;
   int32_t numberIndex = -1;  // of the paragraph's number text, or -1
+  ItemSpan numberText;       // as it stands in the input
+  // Once settled: whether its paragraph or its sub-level keeps content.
+  int8_t keptBelow = 0;
 };
 
 class RtfListLevel {
@@ -75,11 +85,23 @@ class RtfListLevel {
   int32_t keptComputed = 0;
   int32_t keptValue = 0;
   RtfListLevel* parent;
+  // How far the list text pass has come (see SettleListText).
+  size_t settled = 0;        // entries before it are shown or hidden for good
+  size_t finishedBelow = 0;  // sub-levels of entries before it are settled whole
+  size_t removedBefore = 0;  // removed entries whose lead texts the next ones take over
+  int64_t lastNumber = -1;   // of the last number text for readers, or -1
 };
 
 // Shows the list text of surviving entries again and moves lead texts down
-// over removed entries, for the level and everything below it. 1.
-int RestoreListText(RtfListLevel& level);
+// over removed entries, for the level and everything below it, as far as
+// the entries' fates are known. An entry's fate is known once its paragraph
+// keeps content, or once no sub-entry can join it any more: a later entry
+// of its level came, or the level is closed (closed: no entry can join it,
+// because its section ended or the entry it hangs under has a successor).
+// Settling an entry early or at the end gives the same output, so a
+// section may write what lies before its first unsettled entry.
+// True when every entry of the level and of the levels below it is settled.
+bool SettleListText(RtfListLevel& level, bool closed);
 
 }  // namespace bte::rtf
 

@@ -6,6 +6,12 @@
 
 namespace bte::rtf {
 
+namespace {
+
+constexpr size_t kBlocksKeptWritten = size_t{256} << 10;
+
+}  // namespace
+
 int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
   if (firstItemText_ == nullptr) firstItemText_ = item.text;
   lastState_ = state;
@@ -46,13 +52,13 @@ void RtfSection::FileOpenParagraph() {
 }
 
 int RtfSection::AddToParagraph(const RtfItem& item) {
-  if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
+  if (currentParagraph_ == nullptr) currentParagraph_ = arena_->NewParagraph();
   return currentParagraph_->AddItem(item);
 }
 
 int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* endItem) {
   if (endItem != nullptr) {
-    if (currentParagraph_ == nullptr) currentParagraph_ = arena_.NewParagraph();
+    if (currentParagraph_ == nullptr) currentParagraph_ = arena_->NewParagraph();
     currentParagraph_->SetEndItem(*endItem);
   }
   if (state.tableDepth <= 0) {
@@ -63,6 +69,7 @@ int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* end
   RecordListEntry(currentParagraph_, state);
   RecordNumberEntry(currentParagraph_, state);
   currentParagraph_ = nullptr;
+  WriteAhead();
   return 1;
 }
 
@@ -70,7 +77,7 @@ int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* end
 // files the paragraph in progress (if any) into the innermost cell.
 void RtfSection::FileInTable(const ParagraphListState& state) {
   if (currentRow_ == nullptr) {
-    currentRow_ = arena_.NewRow(1);
+    currentRow_ = arena_->NewRow(1);
     blocks_.push_back(currentRow_);
   }
   int32_t level = currentRow_->level();
@@ -79,7 +86,7 @@ void RtfSection::FileInTable(const ParagraphListState& state) {
   const int32_t depth = std::min(state.tableDepth, kMaxTableDepth);
   while (level < depth) {
     rowStack_.push_back(currentRow_);
-    currentRow_ = arena_.NewRow(++level);
+    currentRow_ = arena_->NewRow(++level);
     cell->AddChild(currentRow_);
     cell = currentRow_->currentCell();
   }
@@ -113,6 +120,7 @@ int RtfSection::EndRow(const RtfItem& rowEnd) {
   currentRow_->TakeTableItems(pendingRowDefaults_, pendingInTable_);
   if (rowStack_.empty()) {
     currentRow_ = nullptr;
+    WriteAhead();
   } else {
     currentRow_ = rowStack_.back();
     rowStack_.pop_back();
@@ -120,21 +128,50 @@ int RtfSection::EndRow(const RtfItem& rowEnd) {
   return 0;
 }
 
-int RtfSection::Write(RtfOutputCursor& cursor) {
-  for (const auto& root : listRoots_) RestoreListText(*root.second);
-  for (const auto& root : numberListRoots_) RestoreListText(*root.second);
+// A paragraph may be an entry of both kinds of list, and its host list text
+// may keep it: number texts are settled only once no host list entry is
+// open, as if the host's lists were all settled first.
+bool RtfSection::SettleLists(bool sectionEnded) {
+  bool settled = true;
+  for (const auto& root : listRoots_) settled = SettleListText(*root.second, sectionEnded) && settled;
+  if (!settled) return false;
+  for (const auto& root : numberListRoots_)
+    settled = SettleListText(*root.second, sectionEnded) && settled;
+  return settled;
+}
+
+void RtfSection::WriteAhead() {
+  if (stream_ == nullptr || currentParagraph_ != nullptr || currentRow_ != nullptr) return;
+  if (!SettleLists(false)) return;
+  WriteBlocks(*stream_);
+  blocks_.clear();
+  nextBlock_ = 0;
+  // Remaking the arena costs a few allocations: it waits until the written
+  // blocks fill a good part of the cache.
+  if (blockPool_.given() < kBlocksKeptWritten) return;
+  arena_.reset();
+  blockPool_.Rewind();
+  arena_.emplace(blockPool_);
+}
+
+void RtfSection::WriteBlocks(RtfOutputCursor& cursor) {
   // The document header and the section's properties belong to no row,
   // even when a removed row comes first: page borders and table styles stay.
-  if (firstItemText_ != nullptr) cursor.CopyUpTo(firstItemText_);
-  int result = 0;
-  for (RtfBlock* block : blocks_) {
-    result = block->Write(cursor, block->HasKeptContent());
-    if (result == 0) return 0;
+  if (!begun_ && firstItemText_ != nullptr) cursor.CopyUpTo(firstItemText_);
+  begun_ = true;
+  for (; nextBlock_ < blocks_.size(); ++nextBlock_) {
+    RtfBlock* block = blocks_[nextBlock_];
+    lastResult_ = block->Write(cursor, block->HasKeptContent());
   }
+}
+
+int RtfSection::Write(RtfOutputCursor& cursor) {
+  SettleLists(true);
+  WriteBlocks(cursor);
   // The section mark stays whether or not the section's content did.
   if (sectionEnd_.present() && cursor.position() <= sectionEnd_.text)
     cursor.CopyUpTo(sectionEnd_.end());
-  return result;
+  return lastResult_;
 }
 
 }  // namespace bte::rtf

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "rtffilter/rtf_item.h"
@@ -22,9 +23,13 @@ constexpr int32_t kMaxTableDepth = 16384;
 
 class RtfSection {
  public:
-  // The input lies in [inputBegin, inputEnd).
-  RtfSection(SlabPool& pool, const char* inputBegin, const char* inputEnd)
-      : arena_(pool), inputBegin_(inputBegin), inputEnd_(inputEnd) {}
+  // The input lies in [inputBegin, inputEnd). Paragraphs, rows and cells
+  // live in blockPool, list objects in listPool.
+  RtfSection(SlabPool& blockPool, SlabPool& listPool, const char* inputBegin,
+             const char* inputEnd)
+      : blockPool_(blockPool), lists_(listPool), inputBegin_(inputBegin), inputEnd_(inputEnd) {
+    arena_.emplace(blockPool);
+  }
   virtual ~RtfSection() = default;
 
   // Files the item by its kind, keeping its span. Kinds the section does not
@@ -37,8 +42,14 @@ class RtfSection {
   // must still be left out.
   void FileOpenParagraph();
 
-  // Writes the section's part of the input, then its section mark. 0 for a
-  // section without blocks.
+  // From now on, whenever nothing is open (no paragraph in progress, no
+  // row, no list entry whose fate is unknown), the blocks so far are
+  // written to cursor at once, while they are fresh in the cache, and their
+  // memory is used again: everything else in the block pool must be gone by
+  // then.
+  void StreamTo(RtfOutputCursor& cursor) { stream_ = &cursor; }
+  // Writes the rest of the section's part of the input, then its section
+  // mark. 0 for a section without blocks.
   int Write(RtfOutputCursor& cursor);
 
   // Where the section's items begin (its section mark when it has no other).
@@ -53,6 +64,13 @@ class RtfSection {
   void FileInTable(const ParagraphListState& state);
   int EndCell(const ParagraphListState& state, const RtfItem& cellEnd);
   int EndRow(const RtfItem& rowEnd);
+  // Settles the list texts as far as they are known; true when all are.
+  bool SettleLists(bool sectionEnded);
+  // Writes the blocks not yet written.
+  void WriteBlocks(RtfOutputCursor& cursor);
+  // Writes the blocks so far to the stream, when nothing is open, and
+  // frees them.
+  void WriteAhead();
 
   using ListRoots = std::map<uint16_t, RtfListLevel*>;
   // List bookkeeping for a paragraph just filed: its host list text, and
@@ -73,10 +91,16 @@ class RtfSection {
            *span.end() == '}';
   }
 
-  StructureArena arena_;  // owns every paragraph, row and cell below
+  SlabPool& blockPool_;
+  std::optional<StructureArena> arena_;  // owns every paragraph, row and cell below
+  ListArena lists_;
   const char* inputBegin_;
   const char* inputEnd_;
   std::vector<RtfBlock*> blocks_;
+  size_t nextBlock_ = 0;  // the first block not yet written
+  bool begun_ = false;    // the section's writing has begun
+  int lastResult_ = 0;    // of the last block written
+  RtfOutputCursor* stream_ = nullptr;
   ItemSpan sectionEnd_;
   const char* firstItemText_ = nullptr;  // where the section's own text begins
   RtfParagraph* currentParagraph_ = nullptr;

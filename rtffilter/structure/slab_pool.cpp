@@ -33,19 +33,41 @@ void SlabPool::AddBlock(size_t atLeast) {
   char* start = platform::AllocateZeroedBlock(size);
   if (start == nullptr) throw std::bad_alloc();
   blocks_.push_back({start, size});
+  current_ = blocks_.size() - 1;
   next_ = start;
   end_ = start + size;
 }
 
+void SlabPool::NextBlock(size_t atLeast) {
+  while (!blocks_.empty() && current_ + 1 < blocks_.size()) {
+    const Block& block = blocks_[++current_];
+    if (block.size < atLeast) continue;
+    next_ = block.start;
+    end_ = block.start + block.size;
+    return;
+  }
+  AddBlock(atLeast);
+}
+
+void SlabPool::Rewind() {
+  given_ = 0;
+  if (blocks_.empty()) return;
+  current_ = 0;
+  next_ = blocks_[0].start;
+  end_ = next_ + blocks_[0].size;
+}
+
 void* SlabPool::Allocate(size_t bytes, size_t alignment) {
+  // Alignments are powers of two: a mask, not a division.
   auto aligned = [&] {
     const uintptr_t at = reinterpret_cast<uintptr_t>(next_);
-    return reinterpret_cast<char*>((at + alignment - 1) / alignment * alignment);
+    return reinterpret_cast<char*>((at + alignment - 1) & ~(uintptr_t{alignment} - 1));
   };
   if (next_ == nullptr || static_cast<size_t>(end_ - aligned()) < bytes)
-    AddBlock(bytes + alignment);
+    NextBlock(bytes + alignment);
   char* at = aligned();
   next_ = at + bytes;
+  given_ += bytes;
   return at;
 }
 

@@ -1,4 +1,4 @@
-// Where a section's paragraphs, rows, cells, item spans and list objects live. Deques keep
+// Where a section's paragraphs, rows, cells and item spans live. Deques keep
 // every element in place while more are added; their memory comes from the
 // document's slab pool, freed together with no walk over the structure.
 #ifndef BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
@@ -20,13 +20,22 @@ struct StructureArena {
   ArenaDeque<RtfRow> rows{SlabAllocator<RtfRow>(pool)};
   ArenaDeque<RtfCell> cells{SlabAllocator<RtfCell>(pool)};
   ArenaDeque<TextReplacement> replacements{SlabAllocator<TextReplacement>(pool)};
-  ArenaDeque<RtfListLevel> listLevels{SlabAllocator<RtfListLevel>(pool)};
-  ArenaDeque<RtfListEntry> listEntries{SlabAllocator<RtfListEntry>(pool)};
-  ArenaDeque<RtfListTextRef> listTextRefs{SlabAllocator<RtfListTextRef>(pool)};
 
   RtfParagraph* NewParagraph() { return &paragraphs.emplace_back(*this); }
   RtfRow* NewRow(int32_t level) { return &rows.emplace_back(level, *this); }
   RtfCell* NewCell() { return &cells.emplace_back(); }
+};
+
+// Where a section's list levels, entries and text references live: they
+// outlive the paragraphs they were made for, which a section writes and
+// frees as it goes.
+struct ListArena {
+  explicit ListArena(SlabPool& pool) : pool(pool) {}
+
+  SlabPool& pool;
+  ArenaDeque<RtfListLevel> levels{SlabAllocator<RtfListLevel>(pool)};
+  ArenaDeque<RtfListEntry> entries{SlabAllocator<RtfListEntry>(pool)};
+  ArenaDeque<RtfListTextRef> textRefs{SlabAllocator<RtfListTextRef>(pool)};
 };
 
 }  // namespace bte::rtf

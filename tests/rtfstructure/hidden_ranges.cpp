@@ -4,6 +4,7 @@
 #include "com/create_instance.h"
 #include "rtf_documents.h"
 #include "rtffilter/segments.h"
+#include "rtffilter/structure/rtf_document_tree.h"
 #include "rtffilter/structure_items.h"
 
 namespace bte::rtf::testing {
@@ -28,6 +29,20 @@ bool MarkedSegments(std::string_view text, SegmentList& segments) {
   parser->Release();
   return true;
 }
+
+class TreeFiller : public RtfItemSink {
+ public:
+  explicit TreeFiller(RtfDocumentTree& tree) : tree_(tree) {}
+  void AddItem(const RtfItem& item, const ParagraphListState& state) override {
+    tree_.AddBorrowedItem(item, state);
+  }
+  void AddMarker(const RtfItem& item, const ParagraphListState&) override {
+    tree_.AddMarker(item);
+  }
+
+ private:
+  RtfDocumentTree& tree_;
+};
 
 class ItemRecorder : public RtfItemSink {
  public:
@@ -85,6 +100,19 @@ std::string Rebuild(std::string_view text) {
   if (!RebuildWithStructure(text.data(), static_cast<uint32_t>(text.size()), segments, out).ok())
     return "<failed>";
   out.Flush();
+  return written;
+}
+
+std::string RebuildAtTheEnd(std::string_view text) {
+  SegmentList segments;
+  if (!MarkedSegments(text, segments)) return "<failed>";
+  std::string written(text.size(), '\0');
+  OutputSink out(written.data(), written.size());
+  RtfDocumentTree tree(text.data(), static_cast<uint32_t>(text.size()));
+  TreeFiller filler(tree);
+  GenerateStructureItems(segments, filler);
+  if (tree.Write(out) == 0) return "<failed>";
+  written.resize(out.written());
   return written;
 }
 

@@ -23,6 +23,9 @@ std::string ExpandMarks(std::string_view marked);
 // The text as the structure rebuilder writes it for "NOT Hidden", whatever
 // writer the filter would choose for it; "<failed>" when it fails.
 std::string Rebuild(std::string_view text);
+// The same with the whole tree built first and written at the end, rather
+// than each part written once it is settled.
+std::string RebuildAtTheEnd(std::string_view text);
 
 // The document as the RTF filter object writes it for "NOT Hidden", or
 // "<failed>".
