@@ -41,12 +41,11 @@ void RtfOutputCursor::SkipTo(const char* to) {
 bool RtfOutputCursor::NextSkip(const char* to, ItemSpan& skip) {
   const ItemSpan* queued = queueStart_ < skips_.size() ? &skips_[queueStart_] : nullptr;
   const ItemSpan* never = nullptr;
-  if (forbidden_ != nullptr && nextForbidden_ < forbidden_->size())
-    never = &(*forbidden_)[nextForbidden_];
+  if (forbidden_ != nullptr && !forbidden_->empty()) never = &forbidden_->front();
   if (never != nullptr && (queued == nullptr || never->text < queued->text)) {
     if (never->text >= to) return false;
     skip = *never;
-    ++nextForbidden_;
+    forbidden_->pop_front();
     return true;
   }
   if (queued == nullptr || queued->text >= to) return false;

@@ -8,6 +8,7 @@
 #define BTE_RTFFILTER_STRUCTURE_OUTPUT_CURSOR_H
 
 #include <cstddef>
+#include <deque>
 #include <vector>
 
 #include "rtffilter/output_sink.h"
@@ -44,8 +45,9 @@ class RtfOutputCursor {
   void QueueSkip(const ItemSpan& item);
   // Spans that never reach the output, however the input around them is
   // copied: build-tag markup and excluded content. Ascending, not
-  // overlapping; they must outlive the cursor.
-  void NeverWrite(const ArenaDeque<ItemSpan>& spans) { forbidden_ = &spans; }
+  // overlapping; more may be added at the end while the cursor works, and
+  // the cursor takes away those it has passed. They must outlive the cursor.
+  void NeverWrite(std::deque<ItemSpan>& spans) { forbidden_ = &spans; }
 
  private:
   void Emit(const char* bytes, size_t count);
@@ -68,8 +70,7 @@ class RtfOutputCursor {
   TableWordFinder tableWords_;
   std::vector<ItemSpan> skips_;  // ascending by position
   size_t queueStart_ = 0;        // skips_ before it are done
-  const ArenaDeque<ItemSpan>* forbidden_ = nullptr;
-  size_t nextForbidden_ = 0;
+  std::deque<ItemSpan>* forbidden_ = nullptr;
 };
 
 }  // namespace bte::rtf

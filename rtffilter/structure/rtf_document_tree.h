@@ -10,6 +10,7 @@
 #define BTE_RTFFILTER_STRUCTURE_RTF_DOCUMENT_TREE_H
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -71,9 +72,10 @@ class RtfDocumentTree {
   int lastResult_ = 0;                 // of the last section written
   const char* failedSection_ = nullptr;  // where a section without blocks began
   // Markup and excluded content, in input order: whatever the structure
-  // decides, these bytes are not copied. In the pool: a vector of a
-  // million spans would be copied, and its pages cleared, at every growth.
-  ArenaDeque<ItemSpan> neverWritten_{SlabAllocator<ItemSpan>(pool_)};
+  // decides, these bytes are not copied. The cursor takes away those it
+  // has passed, so a document written as it goes holds only the spans ahead
+  // of it (a vector would copy a million spans at its growth).
+  std::deque<ItemSpan> neverWritten_;
   std::unique_ptr<RtfOutputCursor> cursor_;
   bool streaming_ = false;
 };

@@ -63,7 +63,8 @@ void* SlabPool::Allocate(size_t bytes, size_t alignment) {
     const uintptr_t at = reinterpret_cast<uintptr_t>(next_);
     return reinterpret_cast<char*>((at + alignment - 1) & ~(uintptr_t{alignment} - 1));
   };
-  if (next_ == nullptr || static_cast<size_t>(end_ - aligned()) < bytes)
+  // The padding alone may pass the block's end.
+  if (next_ == nullptr || aligned() > end_ || static_cast<size_t>(end_ - aligned()) < bytes)
     NextBlock(bytes + alignment);
   char* at = aligned();
   next_ = at + bytes;
