@@ -37,8 +37,8 @@ int64_t FirstNumberOf(const ItemSpan* item) {
   return -1;
 }
 
-int KeepsBelow(RtfListEntry& entry) {
-  return (entry.paragraph != nullptr && entry.paragraph->HasKeptContent()) ||
+bool Survives(RtfListEntry& entry) {
+  return entry.paragraph == nullptr || entry.paragraph->HasKeptContent() ||
          (entry.subLevel != nullptr && entry.subLevel->HasKeptContent());
 }
 
@@ -82,11 +82,19 @@ void RtfListEntry::KeepNumberText() {
 }
 
 int RtfListLevel::HasKeptContent() {
+  // First asked when the entry above the level settles, which comes before
+  // any entry of the level settles: none is released yet, and no paragraph
+  // of the level has been kept for its sub-entries' sake.
   if (!keptComputed) {
     keptValue = 0;
-    for (size_t i = 0; i < entries.size() && !keptValue; ++i)
-      keptValue = i < settled && entries[i]->paragraph != nullptr ? entries[i]->keptBelow
-                                                                  : KeepsBelow(*entries[i]);
+    for (size_t i = 0; i < entries.size(); ++i) {
+      const RtfListEntry* entry = entries[i];
+      if ((entry->paragraph != nullptr && entry->paragraph->HasKeptContent()) ||
+          (entry->subLevel != nullptr && entry->subLevel->HasKeptContent())) {
+        keptValue = 1;
+        break;
+      }
+    }
     keptComputed = 1;
   }
   return keptValue;
@@ -109,9 +117,7 @@ void SettleEntry(RtfListLevel& level, size_t i) {
     if (number >= 0) level.lastNumber = number;
   }
   const size_t removedBefore = level.removedBefore;
-  // A placeholder survives; its sub-level may still grow.
-  if (entry.paragraph != nullptr) entry.keptBelow = static_cast<int8_t>(KeepsBelow(entry));
-  if (entry.paragraph != nullptr && !entry.keptBelow) {
+  if (!Survives(entry)) {
     ++level.removedBefore;
   } else if (entry.textRef != nullptr) {
     if (removedBefore > 0) entry.CopyLeadTexts(level.entries[i - removedBefore]->textRef);
@@ -132,7 +138,28 @@ bool KnownEarly(RtfListEntry& entry) {
 
 }  // namespace
 
-bool SettleListText(RtfListLevel& level, bool closed) {
+namespace {
+
+void Release(RtfListLevel& level, SpareListObjects& spare);
+
+void Release(RtfListEntry& entry, SpareListObjects& spare) {
+  if (entry.textRef != nullptr) spare.textRefs.push_back(entry.textRef);
+  if (entry.subLevel != nullptr) Release(*entry.subLevel, spare);
+  spare.entries.push_back(&entry);
+}
+
+// A level whose entry is released is finished, and so is everything below
+// it. Levels are at most kMaxListLevel deep.
+void Release(RtfListLevel& level, SpareListObjects& spare) {
+  level.entries.ReleaseBefore(level.entries.size(),
+                              [&spare](RtfListEntry& entry) { Release(entry, spare); });
+  if (!level.entries.empty()) Release(*level.entries.back(), spare);
+  spare.levels.push_back(&level);
+}
+
+}  // namespace
+
+bool SettleListText(RtfListLevel& level, bool closed, SpareListObjects* spare) {
   const size_t count = level.entries.size();
   while (level.settled < count) {
     RtfListEntry& entry = *level.entries[level.settled];
@@ -145,9 +172,14 @@ bool SettleListText(RtfListLevel& level, bool closed) {
   for (; level.finishedBelow < count; ++level.finishedBelow) {
     RtfListEntry& entry = *level.entries[level.finishedBelow];
     const bool entryClosed = closed || level.finishedBelow + 1 < count;
-    if (entry.subLevel != nullptr && !SettleListText(*entry.subLevel, entryClosed)) return false;
-    if (!entryClosed) return true;
+    if (entry.subLevel != nullptr && !SettleListText(*entry.subLevel, entryClosed, spare))
+      return false;
+    if (!entryClosed) break;
   }
+  // Later entries take texts from entry (settled - removedBefore) on.
+  if (spare != nullptr)
+    level.entries.ReleaseBefore(std::min(level.finishedBelow, level.settled - level.removedBefore),
+                                [spare](RtfListEntry& entry) { Release(entry, *spare); });
   return true;
 }
 

@@ -66,8 +66,47 @@ class RtfListEntry {
   RtfListLevel* subLevel = nullptr;
   int32_t numberIndex = -1;  // of the paragraph's number text, or -1
   ItemSpan numberText;       // as it stands in the input
-  // Once settled: whether its paragraph or its sub-level keeps content.
-  int8_t keptBelow = 0;
+};
+
+// A level's entries in document order, each known by its index since the
+// level began. Entries that can play no part any more are released from
+// the front, so that a list running through a long document holds only
+// the entries a later one may still take texts from; the last entry is
+// never released.
+class ListEntries {
+ public:
+  size_t size() const { return firstIndex_ + slots_.size(); }
+  bool empty() const { return size() == 0; }
+  // index is at least released().
+  RtfListEntry* operator[](size_t index) const { return slots_[index - firstIndex_]; }
+  RtfListEntry* back() const { return slots_.back(); }
+  void push_back(RtfListEntry* entry) { slots_.push_back(entry); }
+  // Entries before it are gone.
+  size_t released() const { return released_; }
+  // Releases the entries before index (all but the last), handing each to
+  // release.
+  template <class Release>
+  void ReleaseBefore(size_t index, Release&& release) {
+    for (; released_ < index && released_ + 1 < size(); ++released_) release(*(*this)[released_]);
+    // Dropping the released slots costs a copy of the rest: only when they
+    // are the greater part.
+    if (released_ - firstIndex_ > slots_.size() / 2) {
+      slots_.erase(slots_.begin(), slots_.begin() + (released_ - firstIndex_));
+      firstIndex_ = released_;
+    }
+  }
+
+ private:
+  std::vector<RtfListEntry*> slots_;
+  size_t firstIndex_ = 0;  // of slots_[0]
+  size_t released_ = 0;
+};
+
+// Released entries, text references and levels, for new ones to take.
+struct SpareListObjects {
+  std::vector<RtfListEntry*> entries;
+  std::vector<RtfListTextRef*> textRefs;
+  std::vector<RtfListLevel*> levels;
 };
 
 class RtfListLevel {
@@ -79,7 +118,7 @@ class RtfListLevel {
   // 1 when an entry's paragraph or sub-level keeps content. Cached.
   int HasKeptContent();
 
-  std::vector<RtfListEntry*> entries;
+  ListEntries entries;
   int32_t listOverride;
   int32_t level;
   int32_t keptComputed = 0;
@@ -101,7 +140,10 @@ class RtfListLevel {
 // Settling an entry early or at the end gives the same output, so a
 // section may write what lies before its first unsettled entry.
 // True when every entry of the level and of the levels below it is settled.
-bool SettleListText(RtfListLevel& level, bool closed);
+// With spare, entries that can play no part any more (settled, their
+// sub-levels too, and before any entry a later one may take texts from)
+// are released into it, with their text references and sub-levels.
+bool SettleListText(RtfListLevel& level, bool closed, SpareListObjects* spare = nullptr);
 
 }  // namespace bte::rtf
 

@@ -131,12 +131,16 @@ int RtfSection::EndRow(const RtfItem& rowEnd) {
 // A paragraph may be an entry of both kinds of list, and its host list text
 // may keep it: number texts are settled only once no host list entry is
 // open, as if the host's lists were all settled first.
+// Written as it goes, the section releases list entries that can play no
+// part any more.
 bool RtfSection::SettleLists(bool sectionEnded) {
+  SpareListObjects* spare = stream_ != nullptr ? &lists_.spare : nullptr;
   bool settled = true;
-  for (const auto& root : listRoots_) settled = SettleListText(*root.second, sectionEnded) && settled;
+  for (const auto& root : listRoots_)
+    settled = SettleListText(*root.second, sectionEnded, spare) && settled;
   if (!settled) return false;
   for (const auto& root : numberListRoots_)
-    settled = SettleListText(*root.second, sectionEnded) && settled;
+    settled = SettleListText(*root.second, sectionEnded, spare) && settled;
   return settled;
 }
 

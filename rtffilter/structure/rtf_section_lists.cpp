@@ -18,16 +18,16 @@ void RtfSection::RecordListEntry(RtfParagraph* paragraph, const ParagraphListSta
   // target excludes.
   if (!IsWholeGroup(*paragraph->ItemAt(at - 2)) || !IsWholeGroup(*paragraph->ItemAt(at - 1)))
     return;
-  RtfListTextRef* ref = &lists_.textRefs.emplace_back(paragraph, at - 2);
+  RtfListTextRef* ref = lists_.NewTextRef(paragraph, at - 2);
   ref->SetExcluded(1);
-  target->entries.push_back(&lists_.entries.emplace_back(ref, paragraph));
+  target->entries.push_back(lists_.NewEntry(ref, paragraph));
 }
 
 void RtfSection::RecordNumberEntry(RtfParagraph* paragraph, const ParagraphListState& state) {
   if (paragraph == nullptr || paragraph->numberIndex() < 0) return;
   RtfListLevel* target = LevelFor(numberListRoots_, state);
   if (target == nullptr) return;
-  RtfListEntry* entry = &lists_.entries.emplace_back(nullptr, paragraph);
+  RtfListEntry* entry = lists_.NewEntry(nullptr, paragraph);
   entry->numberIndex = paragraph->numberIndex();
   entry->KeepNumberText();
   target->entries.push_back(entry);
@@ -54,7 +54,7 @@ RtfListLevel* RtfSection::BuildLevels(ListRoots& roots, int32_t from, RtfListLev
   if (from > to) return parent;
   RtfListLevel* created = nullptr;
   for (int32_t n = from; n <= to; ++n) {
-    created = &lists_.levels.emplace_back(listOverride, n, parent);
+    created = lists_.NewLevel(listOverride, n, parent);
     if (n == 0) {
       roots[static_cast<uint16_t>(listOverride)] = created;
     } else if (parent != nullptr) {
@@ -62,10 +62,10 @@ RtfListLevel* RtfSection::BuildLevels(ListRoots& roots, int32_t from, RtfListLev
       // the sub-level on; a placeholder holds it, so that it is still
       // restored and freed.
       if (parent->entries.empty() || parent->entries.back()->subLevel != nullptr)
-        parent->entries.push_back(&lists_.entries.emplace_back());
+        parent->entries.push_back(lists_.NewEntry());
       parent->entries.back()->subLevel = created;
     }
-    if (n < to) created->entries.push_back(&lists_.entries.emplace_back());
+    if (n < to) created->entries.push_back(lists_.NewEntry());
     parent = created;
   }
   return created;

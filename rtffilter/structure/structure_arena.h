@@ -4,6 +4,10 @@
 #ifndef BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
 #define BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
 
+#include <new>
+#include <utility>
+#include <vector>
+
 #include "rtffilter/structure/item_span.h"
 #include "rtffilter/structure/rtf_block.h"
 #include "rtffilter/structure/rtf_list_levels.h"
@@ -32,10 +36,36 @@ struct StructureArena {
 struct ListArena {
   explicit ListArena(SlabPool& pool) : pool(pool) {}
 
+  template <class... Args>
+  RtfListLevel* NewLevel(Args&&... args) {
+    return Make(levels, spare.levels, std::forward<Args>(args)...);
+  }
+  template <class... Args>
+  RtfListEntry* NewEntry(Args&&... args) {
+    return Make(entries, spare.entries, std::forward<Args>(args)...);
+  }
+  template <class... Args>
+  RtfListTextRef* NewTextRef(Args&&... args) {
+    return Make(textRefs, spare.textRefs, std::forward<Args>(args)...);
+  }
+
   SlabPool& pool;
   ArenaDeque<RtfListLevel> levels{SlabAllocator<RtfListLevel>(pool)};
   ArenaDeque<RtfListEntry> entries{SlabAllocator<RtfListEntry>(pool)};
   ArenaDeque<RtfListTextRef> textRefs{SlabAllocator<RtfListTextRef>(pool)};
+  SpareListObjects spare;  // released objects; they stay alive in the deques
+
+ private:
+  // A released object is made anew in its place; the deque destroys every
+  // object it holds once, at the end.
+  template <class T, class... Args>
+  static T* Make(ArenaDeque<T>& all, std::vector<T*>& released, Args&&... args) {
+    if (released.empty()) return &all.emplace_back(std::forward<Args>(args)...);
+    T* reused = released.back();
+    released.pop_back();
+    reused->~T();
+    return new (reused) T(std::forward<Args>(args)...);
+  }
 };
 
 }  // namespace bte::rtf

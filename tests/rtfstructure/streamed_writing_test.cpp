@@ -137,5 +137,22 @@ TEST(StreamedWriting, RemovedLastEntryWaitsForItsSubEntries) {
   EXPECT_NE(written.find("{2.}{\\tab}{\\*\\listtextkvt}"), std::string::npos) << written;
 }
 
+// The second entry's sub-entry "a" is written (and its memory reused) before
+// "b" and the third entry come; the second entry still survives through it.
+TEST(StreamedWriting, EarlierSubEntryStillKeepsItsRemovedParent) {
+  auto entry = [](int level, const std::string& number) {
+    return "{\\pard\\ls1\\ilvl" + std::to_string(level) + " {" + number +
+           "}{\\tab}{\\*\\listtextkvt}";
+  };
+  const std::string rtf = ExpandMarks(
+      entry(0, "1.") + "one\\par}" + entry(0, "2.") + "<<two>>\\par}" + entry(1, "a.") +
+      "sub a\\par}" + entry(1, "b.") + "<<sub b>>\\par}" + entry(0, "3.") + "three\\par}" +
+      "\\pard After\\par }");
+  const std::string written = Rebuild(rtf);
+  EXPECT_EQ(written, RebuildAtTheEnd(rtf));
+  EXPECT_NE(written.find("{2.}{\\tab}{\\*\\listtextkvt}\\par}"), std::string::npos) << written;
+  EXPECT_NE(written.find("{3.}{\\tab}{\\*\\listtextkvt}three"), std::string::npos) << written;
+}
+
 }  // namespace
 }  // namespace bte::rtf::testing
