@@ -4,8 +4,9 @@
 // the marks of paragraphs, cells and rows that lost all their content, with
 // list numbering kept unbroken.
 //
-// Use: construct over the whole input, AddItem every item, Write once, then
-// destroy. Items point into the input, which must outlive the tree.
+// Use: construct over the whole input, StreamTo the output (or not, to have
+// it all written by Write), AddItem every item, Write once, then destroy.
+// Items point into the input, which must outlive the tree.
 #ifndef BTE_RTFFILTER_STRUCTURE_RTF_DOCUMENT_TREE_H
 #define BTE_RTFFILTER_STRUCTURE_RTF_DOCUMENT_TREE_H
 

@@ -115,6 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
         RenumberingCase{"TextOutsideGroupsIsNoLeadText",
                         "{\\pard\\ls1 <<Secret {\\tab}{\\*\\listtextkvt}A\\par}>>" + Entry("2.", "B"),
                         "{\\pard\\ls1 {}}" + Entry("2.", "B")},
+        // Not even when it reads as a number.
+        RenumberingCase{"NumberOutsideGroupsIsNoLeadText",
+                        "{\\pard\\ls1 <<7. {\\tab}{\\*\\listtextkvt}A\\par}>>" + Entry("2.", "B"),
+                        "{\\pard\\ls1 {}}" + Entry("2.", "B")},
         // Numbers move down; other text in a removed entry's lead group is
         // content the target excludes.
         RenumberingCase{"LeadTextThatIsNoNumberStaysOut",

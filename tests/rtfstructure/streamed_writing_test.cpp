@@ -120,6 +120,17 @@ TEST(StreamedWriting, LongListDocumentsComeOutAsWrittenAtTheEnd) {
   }
 }
 
+// A paragraph of thousands of items, every one excluded, loses its mark
+// however far its items spread through the section's memory.
+TEST(StreamedWriting, ParagraphOfThousandsOfItemsKeepsThemAll) {
+  std::string input = "{\\rtf1 ", expected = input;
+  for (int word = 0; word < 5000; ++word) {
+    input += "\\b <<w" + std::to_string(word) + ">>";
+    expected += "\\b ";
+  }
+  EXPECT_EQ(Rebuild(ExpandMarks(input + "\\par After\\par }")), expected + "After\\par }");
+}
+
 // Settling entries early must not change which list texts move: a removed
 // last entry keeps the section's parts before it unwritten until a later
 // entry or the section end decides it, and its sub-entries can still keep it.
