@@ -77,17 +77,6 @@ TEST_P(SlabPoolRequests, RewoundPoolGivesTheSameMemoryAgain) {
   EXPECT_EQ(Take(pool, requests), first);
 }
 
-TEST_P(SlabPoolRequests, CountsWhatItGaveSinceTheRewind) {
-  SlabPool pool;
-  Take(pool, Requests(GetParam() + 1000, 50));
-  pool.Rewind();
-  const std::vector<Request> requests = Requests(GetParam(), 100);
-  Take(pool, requests);
-  size_t bytes = 0;
-  for (const Request& request : requests) bytes += request.bytes;
-  EXPECT_EQ(pool.given(), bytes);
-}
-
 INSTANTIATE_TEST_SUITE_P(Seeds, SlabPoolRequests, ::testing::Range(1u, 9u));
 
 // After a rewind, a request larger than the first blocks takes the first

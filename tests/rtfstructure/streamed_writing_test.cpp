@@ -122,7 +122,7 @@ TEST(StreamedWriting, LongListDocumentsComeOutAsWrittenAtTheEnd) {
 
 // A paragraph of thousands of items, every one excluded, loses its mark
 // however far its items spread through the section's memory.
-TEST(StreamedWriting, ParagraphOfThousandsOfItemsKeepsThemAll) {
+TEST(StreamedWriting, LongParagraphOfExcludedItemsLosesItsMark) {
   std::string input = "{\\rtf1 ", expected = input;
   for (int word = 0; word < 5000; ++word) {
     input += "\\b <<w" + std::to_string(word) + ">>";
@@ -131,34 +131,18 @@ TEST(StreamedWriting, ParagraphOfThousandsOfItemsKeepsThemAll) {
   EXPECT_EQ(Rebuild(ExpandMarks(input + "\\par After\\par }")), expected + "After\\par }");
 }
 
-// Settling entries early must not change which list texts move: a removed
-// last entry keeps the section's parts before it unwritten until a later
-// entry or the section end decides it, and its sub-entries can still keep it.
-TEST(StreamedWriting, RemovedLastEntryWaitsForItsSubEntries) {
-  auto entry = [](int level, const std::string& number) {
-    return "{\\pard\\ls1\\ilvl" + std::to_string(level) + " {" + number +
-           "}{\\tab}{\\*\\listtextkvt}";
-  };
-  const std::string rtf = ExpandMarks(entry(0, "1.") + "one\\par}" + entry(0, "2.") + "<<two>>\\par}" +
-                                      "\\pard Between\\par " + entry(1, "a.") + "sub\\par}" +
-                                      "\\pard After\\par }");
-  const std::string written = Rebuild(rtf);
-  EXPECT_EQ(written, RebuildAtTheEnd(rtf));
-  // The second entry survives through its sub-entry: its list text stays.
-  EXPECT_NE(written.find("{2.}{\\tab}{\\*\\listtextkvt}"), std::string::npos) << written;
-}
-
-// The second entry's sub-entry "a" is written (and its memory reused) before
-// "b" and the third entry come; the second entry still survives through it.
-TEST(StreamedWriting, EarlierSubEntryStillKeepsItsRemovedParent) {
+// A removed entry that is the last of its list holds the writing back while
+// a body paragraph and its sub-entries follow: the first sub-entry keeps it
+// (its list text and mark stay), though the second is removed too.
+TEST(StreamedWriting, RemovedEntryWaitsForItsSubEntries) {
   auto entry = [](int level, const std::string& number) {
     return "{\\pard\\ls1\\ilvl" + std::to_string(level) + " {" + number +
            "}{\\tab}{\\*\\listtextkvt}";
   };
   const std::string rtf = ExpandMarks(
-      entry(0, "1.") + "one\\par}" + entry(0, "2.") + "<<two>>\\par}" + entry(1, "a.") +
-      "sub a\\par}" + entry(1, "b.") + "<<sub b>>\\par}" + entry(0, "3.") + "three\\par}" +
-      "\\pard After\\par }");
+      entry(0, "1.") + "one\\par}" + entry(0, "2.") + "<<two>>\\par}\\pard Between\\par " +
+      entry(1, "a.") + "sub a\\par}" + entry(1, "b.") + "<<sub b>>\\par}" + entry(0, "3.") +
+      "three\\par}\\pard After\\par }");
   const std::string written = Rebuild(rtf);
   EXPECT_EQ(written, RebuildAtTheEnd(rtf));
   EXPECT_NE(written.find("{2.}{\\tab}{\\*\\listtextkvt}\\par}"), std::string::npos) << written;
