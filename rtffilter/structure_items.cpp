@@ -83,12 +83,16 @@ void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink) {
   }
 }
 
+void AddItemsToTree(const SegmentList& segments, RtfDocumentTree& tree) {
+  TreeSink sink(tree);
+  GenerateStructureItems(segments, sink);
+}
+
 FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
                                   const SegmentList& segments, OutputSink& out) {
   RtfDocumentTree tree(input, inputLength);
   tree.StreamTo(out);
-  TreeSink sink(tree);
-  GenerateStructureItems(segments, sink);
+  AddItemsToTree(segments, tree);
   FilterResult result;
   tree.Write(out, &result);
   return result;

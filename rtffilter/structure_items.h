@@ -12,6 +12,8 @@
 
 namespace bte::rtf {
 
+class RtfDocumentTree;
+
 // Receives the items in document order. An item lives for the call only:
 // the structure tree keeps its span, and a record per item on the heap
 // would cost more than building the tree.
@@ -32,7 +34,11 @@ class RtfItemSink {
 // its segment's excluded flag.
 void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink);
 
-// Writes the segments of the input to out through the structure rebuilder.
+// Hands every item of the segments to tree, which files them.
+void AddItemsToTree(const SegmentList& segments, RtfDocumentTree& tree);
+
+// Writes the segments of the input to out through the structure rebuilder,
+// each part as soon as it is settled.
 FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
                                   const SegmentList& segments, OutputSink& out);
 

@@ -30,20 +30,6 @@ bool MarkedSegments(std::string_view text, SegmentList& segments) {
   return true;
 }
 
-class TreeFiller : public RtfItemSink {
- public:
-  explicit TreeFiller(RtfDocumentTree& tree) : tree_(tree) {}
-  void AddItem(const RtfItem& item, const ParagraphListState& state) override {
-    tree_.AddBorrowedItem(item, state);
-  }
-  void AddMarker(const RtfItem& item, const ParagraphListState&) override {
-    tree_.AddMarker(item);
-  }
-
- private:
-  RtfDocumentTree& tree_;
-};
-
 class ItemRecorder : public RtfItemSink {
  public:
   void AddItem(const RtfItem& item, const ParagraphListState& state) override {
@@ -109,8 +95,7 @@ std::string RebuildAtTheEnd(std::string_view text) {
   std::string written(text.size(), '\0');
   OutputSink out(written.data(), written.size());
   RtfDocumentTree tree(text.data(), static_cast<uint32_t>(text.size()));
-  TreeFiller filler(tree);
-  GenerateStructureItems(segments, filler);
+  AddItemsToTree(segments, tree);
   if (tree.Write(out) == 0) return "<failed>";
   written.resize(out.written());
   return written;
