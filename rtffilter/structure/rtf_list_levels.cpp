@@ -136,10 +136,6 @@ bool KnownEarly(RtfListEntry& entry) {
   return entry.paragraph->HasKeptContent() != 0;
 }
 
-}  // namespace
-
-namespace {
-
 void Release(RtfListLevel& level, SpareListObjects& spare);
 
 void Release(RtfListEntry& entry, SpareListObjects& spare) {

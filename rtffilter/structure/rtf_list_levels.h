@@ -77,12 +77,10 @@ class ListEntries {
  public:
   size_t size() const { return firstIndex_ + slots_.size(); }
   bool empty() const { return size() == 0; }
-  // index is at least released().
+  // index names an entry not released.
   RtfListEntry* operator[](size_t index) const { return slots_[index - firstIndex_]; }
   RtfListEntry* back() const { return slots_.back(); }
   void push_back(RtfListEntry* entry) { slots_.push_back(entry); }
-  // Entries before it are gone.
-  size_t released() const { return released_; }
   // Releases the entries before index (all but the last), handing each to
   // release.
   template <class Release>
@@ -99,7 +97,7 @@ class ListEntries {
  private:
   std::vector<RtfListEntry*> slots_;
   size_t firstIndex_ = 0;  // of slots_[0]
-  size_t released_ = 0;
+  size_t released_ = 0;    // entries before it are gone
 };
 
 // Released entries, text references and levels, for new ones to take.
