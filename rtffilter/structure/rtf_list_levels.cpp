@@ -1,6 +1,7 @@
 #include "rtffilter/structure/rtf_list_levels.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "rtffilter/reader/rtf_token.h"
 #include "rtffilter/structure/list_number_text.h"
@@ -65,7 +66,10 @@ void RtfListEntry::CopyLeadTexts(const RtfListTextRef* from) {
   if (textRef == nullptr || from == nullptr) return;
   for (int32_t lead = 0; lead < 2; ++lead) {
     const ItemSpan& source = from->leadTexts[lead];
-    if (source.present() && ReadsAsListNumber(source))
+    // A lead text is copied up to its first zero byte, which could cut it
+    // after a backslash that then escapes the group's closing brace.
+    if (source.present() && ReadsAsListNumber(source) &&
+        std::memchr(source.text, 0, source.length) == nullptr)
       textRef->owner->ReplaceText(textRef->leadIndex + lead, source);
   }
 }

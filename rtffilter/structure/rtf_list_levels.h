@@ -52,7 +52,8 @@ class RtfListEntry {
 
   // Takes over the lead texts of from (as they were in the input), each only
   // when both items exist and from's reads as a list number
-  // (list_number_text.h): text of a removed entry never moves otherwise.
+  // (list_number_text.h) and holds no zero byte: text of a removed entry
+  // never moves otherwise.
   void CopyLeadTexts(const RtfListTextRef* from);
 
   // Takes over the number text for readers that from had in the input, when

@@ -124,6 +124,11 @@ INSTANTIATE_TEST_SUITE_P(
         RenumberingCase{"LeadTextThatIsNoNumberStaysOut",
                         "<<" + Entry("Secret 1.", "A") + ">>" + Entry("2.", "B") + Entry("3.", "C"),
                         Remnant() + Entry("2.", "B") + Entry("2.", "C")},
+        // Copied, it would end at the zero byte, after a backslash that
+        // escapes its group's brace.
+        RenumberingCase{"LeadTextWithZeroByteStaysOut",
+                        "<<" + Entry(std::string("\\\0", 2), "A") + ">>" + Entry("2.", "B"),
+                        Remnant() + Entry("2.", "B")},
         RenumberingCase{"NumbersOfOtherLengthsMoveDown", NineToEleven(false), NineToEleven(true)},
         RenumberingCase{"ListsInTableCellsAreRenumbered",
                         "\\trowd\\cellx1" + Entry("1.", "<<A>>") + Entry("2.", "B") + "\\pard\\intbl\\cell\\row ",
