@@ -13,10 +13,9 @@ namespace {
 
 // The first decimal number in the visible text of a number group, or -1.
 // Words' parameters and the digits of hex escapes do not count.
-int64_t FirstNumberOf(const ItemSpan* item) {
-  if (item == nullptr) return -1;
-  const char* p = item->text;
-  const char* const end = item->end();
+int64_t FirstNumberOf(const ItemSpan& item) {
+  const char* p = item.text;
+  const char* const end = item.end();
   RTFToken token;
   while (p < end) {
     ReadRtfToken(p, static_cast<uint32_t>(end - p), token);
@@ -115,7 +114,7 @@ namespace {
 void SettleEntry(RtfListLevel& level, size_t i) {
   RtfListEntry& entry = *level.entries[i];
   if (entry.numberIndex >= 0) {
-    const int64_t number = FirstNumberOf(entry.paragraph->ItemAt(entry.numberIndex));
+    const int64_t number = FirstNumberOf(entry.numberText);
     if (number >= 0 && level.lastNumber >= 0 && number != level.lastNumber + 1)
       level.removedBefore = 0;
     if (number >= 0) level.lastNumber = number;

@@ -39,7 +39,7 @@ void SlabPool::AddBlock(size_t atLeast) {
 }
 
 void SlabPool::NextBlock(size_t atLeast) {
-  while (!blocks_.empty() && current_ + 1 < blocks_.size()) {
+  while (current_ + 1 < blocks_.size()) {
     const Block& block = blocks_[++current_];
     if (block.size < atLeast) continue;
     next_ = block.start;
@@ -63,10 +63,12 @@ void* SlabPool::Allocate(size_t bytes, size_t alignment) {
     const uintptr_t at = reinterpret_cast<uintptr_t>(next_);
     return reinterpret_cast<char*>((at + alignment - 1) & ~(uintptr_t{alignment} - 1));
   };
-  // The padding alone may pass the block's end.
-  if (next_ == nullptr || aligned() > end_ || static_cast<size_t>(end_ - aligned()) < bytes)
-    NextBlock(bytes + alignment);
   char* at = aligned();
+  // The padding alone may pass the block's end.
+  if (next_ == nullptr || at > end_ || static_cast<size_t>(end_ - at) < bytes) {
+    NextBlock(bytes + alignment);
+    at = aligned();
+  }
   next_ = at + bytes;
   given_ += bytes;
   return at;

@@ -1,6 +1,7 @@
 // Where a section's paragraphs, rows, cells and item spans live. Deques keep
 // every element in place while more are added; their memory comes from the
-// document's slab pool, freed together with no walk over the structure.
+// document's block pool, taken back all at once when the section has
+// written them.
 #ifndef BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
 #define BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
 
