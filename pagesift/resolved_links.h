@@ -4,15 +4,19 @@
 // change marks of every folder listing it was read from and stands while
 // the watch (change_watch.h) reports all of them unchanged, so it is what
 // resolving the link now would give; an answer that relied on a folder the
-// watch cannot see is not kept. Safe to use from several threads.
+// watch cannot see is not kept. Safe to use from several threads: finding
+// takes the lock shared, so the threads of a build, which look up far more
+// than they remember, do not queue on each other.
 #ifndef PAGESIFT_RESOLVED_LINKS_H
 #define PAGESIFT_RESOLVED_LINKS_H
 
 #include <mutex>
+#include <shared_mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/brief_lock.h"
 #include "platform/change_watch.h"
 
 namespace pagesift {
@@ -38,7 +42,7 @@ class ResolvedLinks {
   static constexpr size_t kMostLinks = 1 << 16;
 
   const bte::platform::ChangeWatch& watch_;
-  std::mutex mutex_;
+  bte::platform::BriefSharedMutex mutex_;
   std::unordered_map<std::string, Answer> answers_;
 };
 

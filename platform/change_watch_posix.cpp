@@ -19,6 +19,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/brief_lock.h"
+
 namespace bte::platform {
 namespace {
 
@@ -129,7 +131,7 @@ class InotifyWatch final : public ChangeWatch {
   }
 
   ChangeMark Watch(const std::string& folderPath, const std::string& file) override {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<BriefMutex> lock(mutex_);
     Folder* folder = Started() ? FolderAt(folderPath.empty() ? "." : folderPath) : nullptr;
     if (folder == nullptr || folder->unwatchable) return {};
     if (!folder->watched) folder->watched = WatchWay(folderPath, folder);
@@ -142,7 +144,7 @@ class InotifyWatch final : public ChangeWatch {
   }
 
   void CatchUp() override {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<BriefMutex> lock(mutex_);
     if (fd_ < 0) return;
     alignas(inotify_event) char buffer[16384];
     for (;;) {
@@ -270,7 +272,7 @@ class InotifyWatch final : public ChangeWatch {
     for (auto& entry : folders_) Forget(entry.second.get());
   }
 
-  std::mutex mutex_;
+  BriefMutex mutex_;
   bool tried_ = false;
   int fd_ = -1;
   std::unordered_map<std::string, std::unique_ptr<Folder>> folders_;
