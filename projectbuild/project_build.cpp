@@ -27,11 +27,17 @@ bool IsWithin(const fs::path& inner, const fs::path& outer) {
   return outerEnd == outer.end();
 }
 
+// What the output folder holds as the build begins.
+struct OutputSweep {
+  std::vector<fs::path> stale;  // files this build does not write, sorted
+  std::vector<char> holdsSource;  // per source file: its output is there
+};
+
 // Leftovers of a killed run are removed; every other file that this build
 // does not write is reported, never deleted: it may be the author's.
-std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree& tree,
-                                        bool dryRun) {
-  std::vector<fs::path> stale;
+OutputSweep SweepOutputFolder(const fs::path& output, const SourceTree& tree, bool dryRun) {
+  OutputSweep sweep;
+  sweep.holdsSource.assign(tree.files.size(), 0);
   std::error_code error;
   for (auto it = fs::recursive_directory_iterator(output, error);
        !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
@@ -42,10 +48,14 @@ std::vector<fs::path> SweepOutputFolder(const fs::path& output, const SourceTree
       continue;
     }
     const fs::path relative = it->path().lexically_relative(output);
-    if (!HasFile(tree, relative)) stale.push_back(relative);
+    const size_t file = FindFile(tree, relative);
+    if (file == tree.files.size())
+      sweep.stale.push_back(relative);
+    else
+      sweep.holdsSource[file] = 1;
   }
-  std::sort(stale.begin(), stale.end());
-  return stale;
+  std::sort(sweep.stale.begin(), sweep.stale.end());
+  return sweep;
 }
 
 // Contents, index and project files, once every topic has been decided.
@@ -167,12 +177,12 @@ BuildReport BuildProject(const BuildRequest& request) {
   const SourceTree tree = ListSourceTree(paths.source);
   for (const SkippedFile& skipped : tree.skipped)
     report.skipped.emplace_back(skipped.relative, skipped.reason);
-  report.staleOutputs = SweepOutputFolder(paths.output, tree, request.dryRun);
+  OutputSweep sweep = SweepOutputFolder(paths.output, tree, request.dryRun);
+  report.staleOutputs = std::move(sweep.stale);
 
   report.files.resize(tree.files.size());
   // One byte each: written by many threads.
   std::vector<char> ran(tree.files.size(), 0);
-  std::vector<char> leftOutButInOutput(tree.files.size(), 0);
   std::FILE* progress =
       request.progress != nullptr && platform::IsTerminal(request.progress) ? request.progress
                                                                              : nullptr;
@@ -187,16 +197,15 @@ BuildReport BuildProject(const BuildRequest& request) {
                                 request.review, request.excerpts};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
     if (NamesTopics(tree.files[i].kind)) return;
-    const FileResult& result = report.files[i] = BuildOneFile(paths, tree.files[i], settings);
-    // A topic left out now may still lie in OUT from an earlier build.
-    std::error_code code;
-    leftOutButInOutput[i] = !request.review && result.outcome == FileOutcome::kLeftOut &&
-                            fs::exists(paths.output / result.relative, code);
+    report.files[i] = BuildOneFile(paths, tree.files[i], settings);
     ran[i] = 1;
   });
   if (!report.interrupted) BuildHelpFiles(paths, tree, settings, report.files, ran);
+  // A topic left out now may still lie in OUT from an earlier build.
   for (size_t i = 0; i < ran.size(); ++i)
-    if (ran[i] && leftOutButInOutput[i]) report.staleOutputs.push_back(report.files[i].relative);
+    if (ran[i] && !request.review && report.files[i].outcome == FileOutcome::kLeftOut &&
+        sweep.holdsSource[i])
+      report.staleOutputs.push_back(report.files[i].relative);
   if (report.interrupted) {
     std::vector<FileResult> finished;
     for (size_t i = 0; i < ran.size(); ++i)

@@ -83,11 +83,12 @@ SourceTree ListSourceTree(const fs::path& root) {
   return tree;
 }
 
-bool HasFile(const SourceTree& tree, const fs::path& relative) {
+size_t FindFile(const SourceTree& tree, const fs::path& relative) {
   const auto at = std::lower_bound(
       tree.files.begin(), tree.files.end(), relative,
       [](const SourceFile& file, const fs::path& path) { return ComesBefore(file.relative, path); });
-  return at != tree.files.end() && at->relative.native() == relative.native();
+  if (at == tree.files.end() || at->relative.native() != relative.native()) return tree.files.size();
+  return static_cast<size_t>(at - tree.files.begin());
 }
 
 }  // namespace bte::projectbuild

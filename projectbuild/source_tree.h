@@ -41,8 +41,9 @@ SourceKind ClassifySource(const std::filesystem::path& path);
 // a link that leads outside is skipped with its reason.
 SourceTree ListSourceTree(const std::filesystem::path& root);
 
-// Whether relative (as the listing writes it) is one of tree's files.
-bool HasFile(const SourceTree& tree, const std::filesystem::path& relative);
+// Where relative (as the listing writes it) is among tree's files;
+// tree.files.size() when it is none of them.
+size_t FindFile(const SourceTree& tree, const std::filesystem::path& relative);
 
 }  // namespace bte::projectbuild
 
