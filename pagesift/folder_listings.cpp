@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "pagesift/tag_scanner.h"
+#include "platform/brief_lock.h"
 #include "platform/file_system.h"
 #include "platform/read_freshness.h"
 
@@ -49,7 +50,7 @@ class FolderListings {
   std::shared_ptr<const FolderListing> Get(const std::string& folder) {
     const std::string path = folder.empty() ? "." : folder;
     {
-      std::lock_guard<std::mutex> lock(mutex_);
+      std::lock_guard<bte::platform::BriefMutex> lock(mutex_);
       const auto found = listings_.find(folder);
       if (found != listings_.end() && bte::platform::StillFresh(found->second.freshness, path))
         return found->second.listing;
@@ -58,7 +59,7 @@ class FolderListings {
     fresh.freshness = bte::platform::BeforeReading(path, {}, path);
     fresh.listing = Read(folder, fresh.freshness.mark);
     const bool settled = bte::platform::MayRemember(fresh.freshness, path);
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<bte::platform::BriefMutex> lock(mutex_);
     if (!settled) {
       listings_.erase(folder);
       return fresh.listing;
@@ -88,7 +89,7 @@ class FolderListings {
     return listing;
   }
 
-  std::mutex mutex_;
+  bte::platform::BriefMutex mutex_;
   std::unordered_map<std::string, Remembered> listings_;
 };
 

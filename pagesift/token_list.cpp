@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pagesift/token_extras.h"
+#include "platform/brief_lock.h"
 #include "platform/zeroed_block.h"
 
 using pagesift::TokenBlock;
@@ -54,7 +55,7 @@ class SpareFirstSlabs {
  public:
   char* Take() {
     {
-      std::lock_guard<std::mutex> lock(mutex_);
+      std::lock_guard<bte::platform::BriefMutex> lock(mutex_);
       if (!slabs_.empty()) {
         char* slab = slabs_.back();
         slabs_.pop_back();
@@ -65,7 +66,7 @@ class SpareFirstSlabs {
   }
   void Give(char* slab) {
     {
-      std::lock_guard<std::mutex> lock(mutex_);
+      std::lock_guard<bte::platform::BriefMutex> lock(mutex_);
       if (slabs_.size() < kKept) return slabs_.push_back(slab);
     }
     Free(slab);
@@ -74,7 +75,7 @@ class SpareFirstSlabs {
 
  private:
   static constexpr size_t kKept = 8;  // more than a build has documents open at once
-  std::mutex mutex_;
+  bte::platform::BriefMutex mutex_;
   std::vector<char*> slabs_;
 };
 

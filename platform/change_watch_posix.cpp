@@ -124,6 +124,22 @@ struct Dependent {
   }
 };
 
+// A file's own watch, which sees writes through any of its hard links: wd
+// is -1 for a missing file, whose creation shows in its folder.
+struct FileWatch {
+  bool usable = false;
+  int wd = -1;
+};
+
+FileWatch WatchFile(int fd, const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return {errno == ENOENT, -1};
+  if (S_ISLNK(info.st_mode)) return {};
+  const int wd = ::inotify_add_watch(fd, path.c_str(), kFileEvents | IN_MASK_ADD | IN_DONT_FOLLOW);
+  if (wd < 0) return {errno == ENOENT, -1};
+  return {true, wd};
+}
+
 class InotifyWatch final : public ChangeWatch {
  public:
   ~InotifyWatch() override {
@@ -131,13 +147,24 @@ class InotifyWatch final : public ChangeWatch {
   }
 
   ChangeMark Watch(const std::string& folderPath, const std::string& file) override {
-    std::lock_guard<BriefMutex> lock(mutex_);
+    std::unique_lock<BriefMutex> lock(mutex_);
     Folder* folder = Started() ? FolderAt(folderPath.empty() ? "." : folderPath) : nullptr;
     if (folder == nullptr || folder->unwatchable) return {};
     if (!folder->watched) folder->watched = WatchWay(folderPath, folder);
     if (!folder->watched) return {};
     if (!file.empty() && folder->files.count(file) == 0) {
-      if (!WatchFile(folderPath.empty() ? file : folderPath + "/" + file, folder)) return {};
+      // The file's watch is added with the lock let go: two system calls,
+      // the longest the other threads would wait. A change meanwhile that
+      // a catch-up passes over is no loss, since the caller reads the file
+      // after this returns.
+      const int fd = fd_;
+      lock.unlock();
+      const FileWatch added = WatchFile(fd, folderPath.empty() ? file : folderPath + "/" + file);
+      lock.lock();
+      if (!added.usable || fd_ != fd) return {};
+      if (added.wd >= 0) Depend(added.wd, {folder, std::string()});
+      // Forgotten meanwhile: the way may lead elsewhere now.
+      if (!folder->watched) return {};
       folder->files.insert(file);
     }
     return {folder, folder->changes.load()};
@@ -216,17 +243,6 @@ class InotifyWatch final : public ChangeWatch {
       PushSteps(pending, target);
       if (IsAbsolute(target)) at = "/";
     }
-  }
-
-  // The file's own watch sees writes through any of its hard links.
-  bool WatchFile(const std::string& path, Folder* folder) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT;  // its creation shows in the folder
-    if (S_ISLNK(info.st_mode)) return false;
-    const int wd = ::inotify_add_watch(fd_, path.c_str(), kFileEvents | IN_MASK_ADD | IN_DONT_FOLLOW);
-    if (wd < 0) return errno == ENOENT;
-    Depend(wd, {folder, std::string()});
-    return true;
   }
 
   // A folder missing now may be there later; anything else is for good.
