@@ -11,10 +11,10 @@ namespace {
 
 // A new thread starts on its creator's processor, and a virtual machine's
 // kernel may leave it there while another processor idles: both jobs of a
-// build were seen sharing one processor for the first 70 ms of a 110 ms
-// build. So each worker moves once, as it starts, to a processor of its
-// own among those the process may use (the creator's taken first), and
-// then gives the kernel the whole choice back.
+// traced build were seen sharing one processor for their first 90 ms. So
+// each worker moves once, as it starts, to a processor of its own among
+// those the process may use (the creator's taken first), and then gives
+// the kernel the whole choice back.
 void MoveToOwnProcessor(unsigned index, int creatorProcessor) {
   cpu_set_t allowed;
   CPU_ZERO(&allowed);
