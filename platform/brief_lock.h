@@ -30,7 +30,9 @@ void LockSpinningFirst(TryLock tryLock, Lock lock) {
   lock();
 }
 
-class BriefMutex {
+// A standard mutex whose waiters spin first.
+template <typename Mutex>
+class BriefLock {
  public:
   void lock() {
     LockSpinningFirst([this] { return mutex_.try_lock(); }, [this] { mutex_.lock(); });
@@ -38,26 +40,20 @@ class BriefMutex {
   bool try_lock() { return mutex_.try_lock(); }
   void unlock() { mutex_.unlock(); }
 
- private:
-  std::mutex mutex_;
+ protected:
+  Mutex mutex_;
 };
 
+using BriefMutex = BriefLock<std::mutex>;
+
 // Many readers at once, one writer; both spin first.
-class BriefSharedMutex {
+class BriefSharedMutex : public BriefLock<std::shared_mutex> {
  public:
-  void lock() {
-    LockSpinningFirst([this] { return mutex_.try_lock(); }, [this] { mutex_.lock(); });
-  }
-  bool try_lock() { return mutex_.try_lock(); }
-  void unlock() { mutex_.unlock(); }
   void lock_shared() {
     LockSpinningFirst([this] { return mutex_.try_lock_shared(); }, [this] { mutex_.lock_shared(); });
   }
   bool try_lock_shared() { return mutex_.try_lock_shared(); }
   void unlock_shared() { mutex_.unlock_shared(); }
-
- private:
-  std::shared_mutex mutex_;
 };
 
 }  // namespace bte::platform
