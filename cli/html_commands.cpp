@@ -42,6 +42,7 @@ int RunFilterHtml(const FilterHtmlOptions& options) {
               << " is the input file; give --in-place to overwrite it\n";
     return kExitUsage;
   }
+  projectbuild::TakeLinkedFilesAsFirstRead();
   std::string source;
   if (!ReadDocument(options.input, source)) return kExitFailed;
   const projectbuild::FilteredTopicDocument topic = projectbuild::FilterTopicDocument(

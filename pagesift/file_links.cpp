@@ -128,6 +128,10 @@ void CHtmlPack::CatchUpWithChanges() const {
 
 bte::platform::ChangeWatch& CHtmlPack::LibraryChangeWatch() { return bte::platform::SharedChangeWatch(); }
 
+void CHtmlPack::UseSnapshotsOfFiles() { bte::platform::SharedChangeWatch().UseSnapshots(); }
+
+void CHtmlPack::NewSnapshotOfFiles() { bte::platform::SharedChangeWatch().NewSnapshot(); }
+
 const pagesift::FolderListing& CHtmlPack::ListingOf(const std::string& folder) const {
   if (!caughtUp_) CatchUpWithChanges();
   std::shared_ptr<const pagesift::FolderListing>& listing = folderListings_[folder];

@@ -115,6 +115,11 @@ class PAGESIFT_API CHtmlPack {
   // files against it is brought up to date by the same CatchUpWithChanges:
   // one read of the watch's queue per document serves both.
   static bte::platform::ChangeWatch& LibraryChangeWatch();
+  // For a program that reads its files and ends (platform/change_watch.h):
+  // from now on what is read stands as read, without kernel watches, until
+  // the next NewSnapshotOfFiles.
+  static void UseSnapshotsOfFiles();
+  static void NewSnapshotOfFiles();
 
   // Decodes character references (numeric and named) in length bytes of
   // text (-1: up to the first zero byte) into out. Returns non-zero.

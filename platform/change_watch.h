@@ -13,7 +13,9 @@
 #ifndef BTE_PLATFORM_CHANGE_WATCH_H
 #define BTE_PLATFORM_CHANGE_WATCH_H
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace bte::platform {
@@ -46,9 +48,40 @@ class ChangeWatch {
   virtual bool Unchanged(const ChangeMark& mark) const = 0;
 };
 
+// The process's watch: the system's (SystemChangeWatch) until the process
+// switches it to snapshots. A program that reads a tree which nothing
+// changes while it works on it, and then ends, needs no kernel watches:
+// setting them up costs system calls on the way, and the kernel takes
+// milliseconds to tear them down at the program's end, which waits for it.
+class ProcessChangeWatch final : public ChangeWatch {
+ public:
+  explicit ProcessChangeWatch(std::unique_ptr<ChangeWatch> system);
+
+  ChangeMark Watch(const std::string& folder, const std::string& file) override;
+  void CatchUp() override;
+  bool Unchanged(const ChangeMark& mark) const override;
+
+  // From now on, for good, whatever is read stands as read until the next
+  // NewSnapshot, and the system is asked nothing. Marks taken before stop
+  // standing.
+  void UseSnapshots();
+  // Ends the snapshot: no mark taken before stands. Nothing before
+  // UseSnapshots.
+  void NewSnapshot();
+
+ private:
+  std::unique_ptr<ChangeWatch> system_;
+  std::atomic<bool> snapshots_{false};
+  std::atomic<uint64_t> snapshot_{1};
+};
+
+// The system's watch alone: inotify on Linux; on Windows every mark is
+// unwatched (stamps).
+std::unique_ptr<ChangeWatch> SystemChangeWatch();
+
 // The process's watch, safe to use from several threads. Each binary that
 // holds this unit has its own.
-ChangeWatch& SharedChangeWatch();
+ProcessChangeWatch& SharedChangeWatch();
 
 }  // namespace bte::platform
 

@@ -297,9 +297,6 @@ class InotifyWatch final : public ChangeWatch {
 
 }  // namespace
 
-ChangeWatch& SharedChangeWatch() {
-  static InotifyWatch watch;
-  return watch;
-}
+std::unique_ptr<ChangeWatch> SystemChangeWatch() { return std::make_unique<InotifyWatch>(); }
 
 }  // namespace bte::platform

@@ -1,5 +1,5 @@
 // Windows keeps to stamps: every mark is unwatched, so each cache checks
-// the file's or folder's stamp as it always did.
+// the file's or folder's stamp as it always did (snapshots aside).
 #include "platform/change_watch.h"
 
 namespace bte::platform {
@@ -14,9 +14,6 @@ class StampsOnly final : public ChangeWatch {
 
 }  // namespace
 
-ChangeWatch& SharedChangeWatch() {
-  static StampsOnly watch;
-  return watch;
-}
+std::unique_ptr<ChangeWatch> SystemChangeWatch() { return std::make_unique<StampsOnly>(); }
 
 }  // namespace bte::platform

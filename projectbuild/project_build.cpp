@@ -4,6 +4,7 @@
 #include <chrono>
 #include <system_error>
 
+#include "pagesift/pagesift.h"
 #include "platform/allocator_tuning.h"
 #include "platform/terminal.h"
 #include "platform/worker_threads.h"
@@ -16,6 +17,7 @@
 #include "projectbuild/parallel_runner.h"
 #include "projectbuild/review_folder.h"
 #include "projectbuild/source_tree.h"
+#include "projectbuild/topic_filter.h"
 
 namespace bte::projectbuild {
 namespace fs = std::filesystem;
@@ -162,6 +164,8 @@ BuildReport BuildProject(const BuildRequest& request) {
   report.expression = request.expression;
   report.dryRun = request.dryRun;
   report.review = request.review;
+  // Files read by an earlier build may have changed since.
+  CHtmlPack::NewSnapshotOfFiles();
   const ExpressionForms forms = DescribeExpression(request.expression);
   report.expressionValid = forms.valid;
   report.expressionFault = forms.fault;
@@ -218,7 +222,10 @@ BuildReport BuildProject(const BuildRequest& request) {
   return report;
 }
 
-void PrepareProcessForBuilds() { platform::KeepFreedMemoryForReuse(); }
+void PrepareProcessForBuilds() {
+  platform::KeepFreedMemoryForReuse();
+  TakeLinkedFilesAsFirstRead();
+}
 
 const std::atomic<bool>& InterruptFlag() { return platform::InstallInterruptFlag(); }
 

@@ -44,7 +44,9 @@ bool CheckBuildFolders(const BuildRequest& request, std::string& error);
 BuildReport BuildProject(const BuildRequest& request);
 
 // Readies the process that runs builds (a program of its own, not a host):
-// memory one file's job frees is kept for the next.
+// memory one file's job frees is kept for the next, and each build takes
+// the files its links lead to as it first reads them
+// (TakeLinkedFilesAsFirstRead).
 void PrepareProcessForBuilds();
 
 // A flag that Ctrl-C and termination requests raise from the first call on,

@@ -15,6 +15,8 @@ std::unique_ptr<CHtmlFileEx> TopicDocument(std::string source, const std::string
   return std::make_unique<CHtmlFileEx>(std::move(bytes), topicPath.c_str());
 }
 
+void TakeLinkedFilesAsFirstRead() { CHtmlPack::UseSnapshotsOfFiles(); }
+
 FilteredTopicDocument FilterTopicDocument(std::string source, const std::string& topicPath,
                                           const std::string& expression,
                                           const TopicFilterOptions& options) {

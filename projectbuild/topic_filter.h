@@ -30,6 +30,12 @@ struct FilteredTopicDocument {
 // living at topicPath for its links; not analysed yet.
 std::unique_ptr<CHtmlFileEx> TopicDocument(std::string source, const std::string& topicPath);
 
+// For a program that filters its topics and ends (the command-line tool):
+// the files and folders that links lead to are taken as they were first
+// read, without kernel watches, which the program's end would wait to take
+// down. A build begins a new snapshot of them (project_build.h).
+void TakeLinkedFilesAsFirstRead();
+
 FilteredTopicDocument FilterTopicDocument(std::string source, const std::string& topicPath,
                                           const std::string& expression,
                                           const TopicFilterOptions& options);

@@ -68,6 +68,19 @@ TEST_F(BuildProjectTest, BuildTagMarkupLeavesEveryKeptTopicUnlessKept) {
   EXPECT_EQ(Read(out_ / "topic.htm"), topic);
 }
 
+// A process of builds (the tool) takes what links lead to as it first
+// reads it: the next build of the process must read it anew.
+TEST_F(BuildProjectTest, NextBuildOfTheToolReadsLinkedTopicsAnew) {
+  PrepareProcessForBuilds();
+  Write(source_ / "a.htm", "<p><a href=\"b.htm\">see b</a></p>");
+  Write(source_ / "b.htm", "<head><meta name=\"buildtags\" content=\"Beta\"></head><p>b</p>");
+  Build("NOT Beta");
+  EXPECT_FALSE(Contains(Read(out_ / "a.htm"), "href"));
+  Write(source_ / "b.htm", "<p>b, for every target now</p>");
+  Build("NOT Beta");
+  EXPECT_TRUE(Contains(Read(out_ / "a.htm"), "href=\"b.htm\""));
+}
+
 // Copied as other files, they would ship what the target excludes; the
 // real projects that have such names are not beside every clone.
 TEST_F(BuildProjectTest, UpperCaseExtensionsAreTopicsAndDocuments) {
