@@ -13,9 +13,9 @@ tool="$build/cli/buildtags"
 gumbo="$build/bench/gumbo_parse"
 # The work folder lies in the build folder, as a project lies in a folder of
 # its own rather than in /tmp: the /tmp of a long-running machine may hold
-# hundreds of thousands of cached names of deleted files, and the change
-# watch's first look at a folder on the way to the topics has the kernel go
-# through every one of them (30-50 ms here, while the other job waits).
+# hundreds of thousands of cached names of deleted files, and builds there
+# were seen 30-50 ms slower (when the tool still watched the folders on the
+# way to the topics).
 work=$(mktemp -d "$build/goals.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 rows=()
@@ -124,8 +124,11 @@ files=$(find "$work/src" -type f | wc -l)
 # files were deleted a build spent twice the kernel time making its files
 # (--jobs 1 at 0.93-1.02 s instead of 0.52-0.53 s here).
 # The files of earlier runs were seen to slow the making of the next ones
-# (ext4), so --jobs 1 and --jobs 2 take turns going first.
-for ((i = 0; i < runs; ++i)); do
+# (ext4), so --jobs 1 and --jobs 2 take turns going first. A build takes a
+# tenth of a second, so its time moves with the machine more than a long
+# run's: the build rows take twice the runs and one more.
+build_runs=$((2 * runs + 1))
+for ((i = 0; i < build_runs; ++i)); do
   read -r copy _ < <(timed cp -r "$work/src" "$work/copy$i")
   if ((i % 2 == 0)); then
     read -r one _ < <(timed "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$work/src" "$work/one$i")
@@ -162,7 +165,7 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
   age "$ram/src"
   : > "$work/ram-speed-up"; : > "$work/ram-cpus"; : > "$work/ram-ideal"
   : > "$work/ram-side"; : > "$work/ram-half"
-  for ((i = 0; i < runs; ++i)); do
+  for ((i = 0; i < build_runs; ++i)); do
     read -r first _ < <(timed taskset -c 0 "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$ram/src" "$ram/first$i")
     read -r second _ < <(timed taskset -c 1 "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$ram/src" "$ram/second$i")
     read -r two _ < <(timed "$tool" build --quiet --jobs 2 --expr "NOT Beta" "$ram/src" "$ram/two$i")
