@@ -1,7 +1,9 @@
 #include "pagesift/folder_listings.h"
 
+#include <condition_variable>
 #include <mutex>
 #include <string_view>
+#include <unordered_set>
 
 #include "pagesift/tag_scanner.h"
 #include "platform/brief_lock.h"
@@ -47,19 +49,25 @@ bool FolderListing::OpensAsWritten(const std::string& folder, const std::string&
 
 class FolderListings {
  public:
+  // A folder is read by one thread at a time: the threads of a build start
+  // on the same folder together, and two reading it at once double the work
+  // and queue on the kernel's lock of the folder. A thread that waited looks
+  // again: what the other one read may not stand for it.
   std::shared_ptr<const FolderListing> Get(const std::string& folder) {
     const std::string path = folder.empty() ? "." : folder;
-    {
-      std::lock_guard<bte::platform::BriefMutex> lock(mutex_);
+    std::unique_lock<bte::platform::BriefMutex> lock(mutex_);
+    for (;;) {
       const auto found = listings_.find(folder);
       if (found != listings_.end() && bte::platform::StillFresh(found->second.freshness, path))
         return found->second.listing;
+      if (reading_.count(folder) == 0) break;
+      read_.wait(lock);
     }
-    Remembered fresh;
-    fresh.freshness = bte::platform::BeforeReading(path, {}, path);
-    fresh.listing = Read(folder, fresh.freshness.mark);
+    reading_.insert(folder);
+    lock.unlock();
+    Remembered fresh = ReadNow(folder, path);
     const bool settled = bte::platform::MayRemember(fresh.freshness, path);
-    std::lock_guard<bte::platform::BriefMutex> lock(mutex_);
+    lock.lock();
     if (!settled) {
       listings_.erase(folder);
       return fresh.listing;
@@ -89,8 +97,30 @@ class FolderListings {
     return listing;
   }
 
+  // Reads folder with it marked as being read, the mark taken away (and the
+  // waiting threads woken) however the reading ends.
+  Remembered ReadNow(const std::string& folder, const std::string& path) {
+    struct Done {
+      FolderListings& listings;
+      const std::string& folder;
+      ~Done() {
+        {
+          std::lock_guard<bte::platform::BriefMutex> lock(listings.mutex_);
+          listings.reading_.erase(folder);
+        }
+        listings.read_.notify_all();
+      }
+    } done{*this, folder};
+    Remembered fresh;
+    fresh.freshness = bte::platform::BeforeReading(path, {}, path);
+    fresh.listing = Read(folder, fresh.freshness.mark);
+    return fresh;
+  }
+
   bte::platform::BriefMutex mutex_;
+  std::condition_variable_any read_;
   std::unordered_map<std::string, Remembered> listings_;
+  std::unordered_set<std::string> reading_;  // by one thread now
 };
 
 std::shared_ptr<const FolderListing> ListFolder(const std::string& folder) {

@@ -1,7 +1,9 @@
 // Character references, link kinds, popup links and path resolution.
+#include <atomic>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -219,6 +221,48 @@ TEST_F(FileLinks, ResolveAsThePlainReadingDoes) {
       if (random() % 5 == 0) link += random() % 2 ? "#part" : "?q=1";
       EXPECT_EQ(std::string(topic.GetFilePathName(link.c_str()).View()), ModelResolve(root_, link)) << link;
     }
+  }
+}
+
+// Threads that start together on a folder none has listed, as the threads
+// of a build do: one lists it while the others wait, and every answer is
+// still the plain reading's. Between rounds names change letter case, so a
+// listing read for one round must give way in the next (right away, where
+// the folder's fresh stamp keeps it from being remembered at all).
+TEST_F(FileLinks, ThreadsStartingTogetherResolveAsThePlainReadingDoes) {
+  constexpr int kFiles = 300, kThreads = 6, kRounds = 4;
+  const fs::path crowd = root_ / "HTML" / "Crowd";
+  fs::create_directories(crowd);
+  for (int i = 0; i < kFiles; ++i) Touch(crowd / ("Topic" + std::to_string(i) + ".htm"));
+  std::mt19937 random(7);
+  for (int round = 0; round < kRounds; ++round) {
+    for (int i = 0; i < 20; ++i) {
+      const int k = static_cast<int>(random() % kFiles);
+      const fs::path upper = crowd / ("Topic" + std::to_string(k) + ".htm");
+      const fs::path lower = crowd / ("topic" + std::to_string(k) + ".htm");
+      if (fs::exists(upper))
+        fs::rename(upper, lower);
+      else
+        fs::rename(lower, upper);
+    }
+    std::vector<std::string> links, expected;
+    for (int i = 0; i < 50; ++i) {
+      links.push_back("crowd/TOPIC" + std::to_string(random() % kFiles) + ".htm");
+      expected.push_back(ModelResolve(root_, links.back()));
+    }
+    std::atomic<bool> go{false};
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+      threads.emplace_back([&] {
+        CHtmlFileEx topic((root_ / "HTML" / "topic.htm").c_str());
+        while (!go.load()) std::this_thread::yield();
+        for (size_t i = 0; i < links.size(); ++i)
+          if (std::string(topic.GetFilePathName(links[i].c_str()).View()) != expected[i]) ++wrong;
+      });
+    go = true;
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(wrong.load(), 0) << "round " << round;
   }
 }
 
