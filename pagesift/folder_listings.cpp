@@ -63,9 +63,11 @@ class FolderListings {
       if (reading_.count(folder) == 0) break;
       read_.wait(lock);
     }
-    reading_.insert(folder);
+    const ReadingMark reading(*this, folder, lock);
     lock.unlock();
-    Remembered fresh = ReadNow(folder, path);
+    Remembered fresh;
+    fresh.freshness = bte::platform::BeforeReading(path, {}, path);
+    fresh.listing = Read(folder, fresh.freshness.mark);
     const bool settled = bte::platform::MayRemember(fresh.freshness, path);
     lock.lock();
     if (!settled) {
@@ -97,25 +99,27 @@ class FolderListings {
     return listing;
   }
 
-  // Reads folder with it marked as being read, the mark taken away (and the
-  // waiting threads woken) however the reading ends.
-  Remembered ReadNow(const std::string& folder, const std::string& path) {
-    struct Done {
-      FolderListings& listings;
-      const std::string& folder;
-      ~Done() {
-        {
-          std::lock_guard<bte::platform::BriefMutex> lock(listings.mutex_);
-          listings.reading_.erase(folder);
-        }
-        listings.read_.notify_all();
-      }
-    } done{*this, folder};
-    Remembered fresh;
-    fresh.freshness = bte::platform::BeforeReading(path, {}, path);
-    fresh.listing = Read(folder, fresh.freshness.mark);
-    return fresh;
-  }
+  // Marks folder as being read while it lives. It ends with the lock held,
+  // once the listing is remembered (or the reading failed), and wakes the
+  // waiting threads then, so that they find the listing.
+  class ReadingMark {
+   public:
+    ReadingMark(FolderListings& listings, const std::string& folder,
+                std::unique_lock<bte::platform::BriefMutex>& lock)
+        : listings_(listings), folder_(folder), lock_(lock) {
+      listings_.reading_.insert(folder_);
+    }
+    ~ReadingMark() {
+      if (!lock_.owns_lock()) lock_.lock();
+      listings_.reading_.erase(folder_);
+      listings_.read_.notify_all();
+    }
+
+   private:
+    FolderListings& listings_;
+    const std::string& folder_;
+    std::unique_lock<bte::platform::BriefMutex>& lock_;
+  };
 
   bte::platform::BriefMutex mutex_;
   std::condition_variable_any read_;
