@@ -31,55 +31,81 @@ bool IsNotText(std::string_view word) {
   return std::find(std::begin(kNotText), std::end(kNotText), word) != std::end(kNotText);
 }
 
-// The end of the group that starts at open (a "{"), or npos.
-size_t GroupEnd(std::string_view rtf, size_t open) {
-  uint32_t length = 0;
-  if (!rtf::FindGroupEnd(rtf.data() + open, static_cast<uint32_t>(rtf.size() - open), length))
-    return std::string_view::npos;
-  return open + length - 1;
-}
-
 // Where the highlight colour goes and which number it gets: appended to
 // the colour table, or a new table after the font table (or the header).
 struct ColourInsertion {
   size_t at = 0;
   std::string text;
   int number = 1;
+  bool newTable = false;  // a whole group, which may also go after removed pieces
 };
 
-// The first occurrence of markup (starting with "{" or "\\") that is not
-// itself escaped text: an even run of backslashes stands before it.
-size_t FindMarkup(std::string_view rtf, std::string_view markup) {
-  for (size_t at = rtf.find(markup); at != std::string_view::npos; at = rtf.find(markup, at + 1)) {
-    size_t backslashes = 0;
-    while (backslashes < at && rtf[at - backslashes - 1] == '\\') ++backslashes;
-    if (backslashes % 2 == 0) return at;
+// Where the header's tables and the \rtf word stand, read as RTF: never
+// inside escaped text or binary data. npos where absent.
+struct HeaderMarks {
+  static constexpr size_t npos = std::string_view::npos;
+  size_t coloursOpen = npos;  // the colour table's "{"
+  size_t coloursEnd = npos;   // its "}"
+  size_t fontsEnd = npos;     // the font table's "}"
+  size_t afterRtfWord = npos;  // past \rtfN, before its delimiter
+};
+
+// Whether the group opening at the start of rest starts with word.
+bool OpensWith(std::string_view rest, std::string_view word) {
+  return rest.size() > word.size() + 2 && rest[1] == '\\' && rest.substr(2, word.size()) == word &&
+         !IsLetter(rest[word.size() + 2]);
+}
+
+// One walk over the tokens, up to the colour table's end.
+HeaderMarks FindHeaderMarks(std::string_view rtf) {
+  HeaderMarks marks;
+  rtf::RTFToken token;
+  size_t depth = 0, coloursDepth = 0, fontsDepth = 0;  // 0: not met yet
+  for (size_t at = 0; at < rtf.size() && marks.coloursEnd == HeaderMarks::npos;) {
+    const char* p = rtf.data() + at;
+    rtf::ReadRtfToken(p, static_cast<uint32_t>(rtf.size() - at), token);
+    const std::string_view rest = rtf.substr(at);
+    if (token.kind == rtf::TokenGroupOpen) {
+      ++depth;
+      if (coloursDepth == 0 && OpensWith(rest, "colortbl")) {
+        marks.coloursOpen = at;
+        coloursDepth = depth;
+      }
+      if (fontsDepth == 0 && OpensWith(rest, "fonttbl")) fontsDepth = depth;
+    } else if (token.kind == rtf::TokenGroupClose && depth > 0) {
+      if (depth == coloursDepth) marks.coloursEnd = at;
+      if (depth == fontsDepth && marks.fontsEnd == HeaderMarks::npos) marks.fontsEnd = at;
+      --depth;
+    } else if (token.kind == rtf::TokenControlWord) {
+      const bool rtfWord = token.nameLength == 4 && rest.rfind("\\rtf", 0) == 0;
+      if (rtfWord && marks.afterRtfWord == HeaderMarks::npos)
+        marks.afterRtfWord = at + token.length - (rest[token.length - 1] == ' ' ? 1 : 0);
+      at += static_cast<size_t>(
+          std::min<int64_t>(rtf::BinaryDataLength(p, token), rtf.size() - at - token.length));
+    }
+    at += token.length;
   }
-  return std::string_view::npos;
+  return marks;
 }
 
 ColourInsertion PlanColour(std::string_view rtf) {
+  const HeaderMarks marks = FindHeaderMarks(rtf);
   ColourInsertion plan;
-  if (const size_t table = FindMarkup(rtf, "{\\colortbl"); table != std::string_view::npos) {
-    const size_t end = GroupEnd(rtf, table);
-    if (end != std::string_view::npos) {
-      plan.at = end;
-      plan.number = static_cast<int>(std::count(rtf.begin() + table, rtf.begin() + end, ';'));
-      plan.text = kHighlightColour;
-      return plan;
-    }
-  }
-  plan.text = std::string("{\\colortbl;") + kHighlightColour + "}";
-  const size_t fonts = FindMarkup(rtf, "{\\fonttbl");
-  const size_t fontsEnd = fonts == std::string_view::npos ? fonts : GroupEnd(rtf, fonts);
-  if (fontsEnd != std::string_view::npos) {
-    plan.at = fontsEnd + 1;
+  if (marks.coloursEnd != HeaderMarks::npos) {
+    plan.at = marks.coloursEnd;
+    plan.number = static_cast<int>(
+        std::count(rtf.begin() + marks.coloursOpen, rtf.begin() + marks.coloursEnd, ';'));
+    plan.text = kHighlightColour;
     return plan;
   }
-  plan.at = FindMarkup(rtf, "\\rtf");
-  if (plan.at == std::string_view::npos) return {0, "", 0};
-  plan.at += 4;
-  while (plan.at < rtf.size() && IsDigit(rtf[plan.at])) ++plan.at;
+  plan.text = std::string("{\\colortbl;") + kHighlightColour + "}";
+  plan.newTable = true;
+  if (marks.fontsEnd != HeaderMarks::npos) {
+    plan.at = marks.fontsEnd + 1;
+    return plan;
+  }
+  if (marks.afterRtfWord == HeaderMarks::npos) return {};
+  plan.at = marks.afterRtfWord;
   return plan;
 }
 
@@ -105,7 +131,14 @@ class HighlightWriter {
     for (size_t i = 0; i < joined.size();) i = Step(joined, i);
   }
   void Flush() { out_ += std::exchange(carry_, std::string()); }
-  void Append(std::string_view raw) { out_.append(raw); }
+  // Binary data ends where the reader found a marker or an annotation: its
+  // pieces decide, as they do for the build.
+  void EndPiece() { binaryLeft_ = 0; }
+  // Our own markup goes between tokens: a word carried over ends first.
+  void Append(std::string_view raw) {
+    Flush();
+    out_.append(raw);
+  }
   void Note(const std::string& tags) {
     out_ += "{\\highlight" + std::to_string(colour_) + " [Build tags: ";
     for (char c : tags) {
@@ -125,6 +158,7 @@ class HighlightWriter {
   };
 
   size_t Step(std::string_view text, size_t i) {
+    if (binaryLeft_ > 0) return Binary(text, i);
     const char c = text[i];
     if (c == '{') {
       groups_.push_back({State().highlighted, State().notText, true});
@@ -162,12 +196,16 @@ class HighlightWriter {
     if (word == "u") Text(Utf8(static_cast<char32_t>(number) & 0xFFFF), true);
     if (want_ && (word == "par" || word == "line" || word == "tab" || word == "cell")) passage_ += ' ';
     out_.append(text.substr(i, end - i));
-    if (word == "bin" && number > 0) {
-      const size_t raw = std::min(text.size() - end, static_cast<size_t>(number));
-      out_.append(text.substr(end, raw));
-      end += raw;
-    }
+    if (word == "bin" && number > 0) binaryLeft_ = static_cast<size_t>(number);
     return end;
+  }
+
+  // Binary data is copied as it is, across our colour table too.
+  size_t Binary(std::string_view text, size_t i) {
+    const size_t raw = std::min(text.size() - i, binaryLeft_);
+    out_.append(text.substr(i, raw));
+    binaryLeft_ -= raw;
+    return i + raw;
   }
 
   size_t ControlSymbol(std::string_view text, size_t i) {
@@ -213,33 +251,39 @@ class HighlightWriter {
   std::vector<Group> groups_{{false, false, false}};
   std::string passage_;
   std::string carry_;
+  size_t binaryLeft_ = 0;
 };
 
 }  // namespace
 
 std::string WriteRtfReview(const std::string& rtf, const std::vector<RtfPiece>& pieces,
                            std::vector<std::string>& passages) {
-  const ColourInsertion colour = PlanColour(rtf);
+  ColourInsertion colour = PlanColour(rtf);
   std::string out;
   out.reserve(rtf.size() + rtf.size() / 8);
   HighlightWriter writer(out, colour.number);
   bool inPassage = false;
   for (const RtfPiece& piece : pieces) {
+    if (piece.kind == RtfPiece::Kind::kMarker) continue;
+    std::string_view text(rtf.data() + piece.offset, piece.length);
+    // A new table due where a removed piece stood goes before what follows it.
+    const bool colourBefore = colour.newTable && colour.at <= piece.offset;
+    const bool colourInside = piece.kind == RtfPiece::Kind::kContent && colour.at >= piece.offset &&
+                              colour.at <= piece.offset + piece.length;
+    if (!colour.text.empty() && (colourBefore || colourInside)) {
+      const size_t cut = colourBefore ? 0 : colour.at - piece.offset;
+      if (cut > 0) writer.Copy(text.substr(0, cut), piece.excluded);
+      writer.Append(std::exchange(colour.text, std::string()));
+      text.remove_prefix(cut);
+    }
     if (piece.kind == RtfPiece::Kind::kAnnotation) {
       if (piece.excluded) writer.Note(piece.tagText);
       continue;
     }
-    if (piece.kind == RtfPiece::Kind::kMarker) continue;
     if (inPassage && !piece.excluded) passages.push_back(Excerpt(writer.TakePassage()));
     inPassage = piece.excluded;
-    std::string_view text(rtf.data() + piece.offset, piece.length);
-    const size_t end = piece.offset + piece.length;
-    if (!colour.text.empty() && colour.at >= piece.offset && colour.at < end) {
-      writer.Copy(text.substr(0, colour.at - piece.offset), piece.excluded);
-      writer.Append(colour.text);
-      text.remove_prefix(colour.at - piece.offset);
-    }
     writer.Copy(text, piece.excluded);
+    writer.EndPiece();
   }
   writer.Flush();
   if (inPassage) passages.push_back(Excerpt(writer.TakePassage()));

@@ -1,7 +1,5 @@
 #include "rtffilter/reader/rtf_scanner.h"
 
-#include <string_view>
-
 namespace bte::rtf {
 namespace {
 
@@ -28,9 +26,7 @@ GroupWord ReadGroupWord(const char* open, const char* limit, DestinationGroup& g
 // after itself.
 const char* AfterWord(const char* word, const RTFToken& token, const char* limit) {
   const char* after = word + token.length;
-  if (std::string_view(word + 1, token.nameLength - 1) != "bin") return after;
-  int64_t count = 0;
-  if (!ReadNumberAfterBlanks(word + token.nameLength, after, count) || count <= 0) return after;
+  const int64_t count = BinaryDataLength(word, token);
   return count < limit - after ? after + count : limit;
 }
 

@@ -40,6 +40,15 @@ bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength);
 // Reads an optionally signed decimal number after blanks; false when none.
 bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value);
 
+// The bytes of binary data after the control word token at word: N for
+// \binN with N > 0, else 0. Inline: the scanner asks it of every word.
+inline int64_t BinaryDataLength(const char* word, const RTFToken& token) {
+  if (token.nameLength != 4 || word[1] != 'b' || word[2] != 'i' || word[3] != 'n') return 0;
+  int64_t count = 0;
+  if (!ReadNumberAfterBlanks(word + token.nameLength, word + token.length, count)) return 0;
+  return count > 0 ? count : 0;
+}
+
 // True when [begin, end) ends in a control word with no delimiter, which
 // a letter or digit written next would run on from. Looks back at most
 // kWordLookBack bytes: a longer word is no word a reader knows.

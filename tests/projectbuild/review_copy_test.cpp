@@ -115,6 +115,38 @@ TEST_F(ReviewCopyTest, RtfHighlightFollowsThePassageExactly) {
   EXPECT_EQ(ResultFor(report, "d.rtf").passagesRemoved, (std::vector<std::string>{"boldafter"}));
 }
 
+// The highlight colour joins the header where a reader looks for it: the
+// document's colour table, else a new one after the font table, else right
+// after the \rtf word; never inside binary data or escaped text.
+TEST_F(ReviewCopyTest, RtfHighlightColourGoesIntoTheHeader) {
+  const std::string passage =
+      "{\\*\\atrfstart 1}x{\\*\\atrfend 1}{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build "
+      "Tags}\\chatn{\\*\\annotation{\\*\\atnref 1}Print}}";
+  const std::string colour = "\\red255\\green221\\blue87;";
+  const struct {
+    const char* header;
+    std::string expected;
+  } cases[] = {
+      {"{\\rtf1 ", "{\\rtf1{\\colortbl;" + colour + "} "},
+      {"{\\rtf1\\ansi{\\fonttbl{\\f0 A;}}",
+       "{\\rtf1\\ansi{\\fonttbl{\\f0 A;}}{\\colortbl;" + colour + "}"},
+      {"{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}",
+       "{\\rtf1{\\colortbl;\\red1\\green2\\blue3;" + colour + "}"},
+      {"{\\rtf1 {\\pict\\bin12 {\\colortbl;}}",
+       "{\\rtf1{\\colortbl;" + colour + "} {\\pict\\bin12 {\\colortbl;}}"},
+      {"{\\rtf1 \\\\rtf2\\{\\colortbl;}",
+       "{\\rtf1{\\colortbl;" + colour + "} \\\\rtf2\\{\\colortbl;}"},
+      {"{\\rtf1{\\fonttbl{\\f0\\bin1 }A;}}",
+       "{\\rtf1{\\fonttbl{\\f0\\bin1 }A;}}{\\colortbl;" + colour + "}"},
+  };
+  for (const auto& test : cases) {
+    Write(source_ / "d.rtf", test.header + passage);
+    Review(out_);
+    const std::string review = Read(out_ / "d.rtf");
+    EXPECT_EQ(review.substr(0, test.expected.size()), test.expected) << test.header;
+  }
+}
+
 // The office suite shows exactly the excluded passages of the sample's
 // manual highlighted, each with its note, and loses no text.
 TEST(ReviewCopyReadBack, OfficeSuiteHighlightsTheExcludedPassages) {
