@@ -134,9 +134,10 @@ class HighlightWriter {
   // Binary data ends where the reader found a marker or an annotation: its
   // pieces decide, as they do for the build.
   void EndPiece() { binaryLeft_ = 0; }
-  // Our own markup goes between tokens: a word carried over ends first.
+  // Our own markup goes between tokens: after a control word carried over
+  // (it ended where the piece did), before a symbol cut in two.
   void Append(std::string_view raw) {
-    Flush();
+    if (carry_.size() > 1 && IsLetter(carry_[1])) Flush();
     out_.append(raw);
   }
   void Note(const std::string& tags) {
