@@ -1,6 +1,7 @@
 // The review copy: nothing a build removes is lost, everything it removes
 // is marked, and other programs read the marks as meant (the browser the
 // HTML classes and style, the office suite the RTF highlight and notes).
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -11,6 +12,7 @@
 
 #include "projectbuild/project_build.h"
 #include "projectbuild/target_expression.h"
+#include "corpus_dir.h"
 #include "help_files.h"
 #include "soffice_runner.h"
 
@@ -145,6 +147,35 @@ TEST_F(ReviewCopyTest, RtfHighlightColourGoesIntoTheHeader) {
     const std::string review = Read(out_ / "d.rtf");
     EXPECT_EQ(review.substr(0, test.expected.size()), test.expected) << test.header;
   }
+}
+
+// A review of a real document without build tags is the document with one
+// insertion, our colour, in its header: every other byte stays in place.
+TEST_F(ReviewCopyTest, RealDocumentsGainOnlyTheColourInTheirHeader) {
+  if (!test::HaveCorpus()) GTEST_SKIP() << test::NoCorpusMessage();
+  const std::string entry = "\\red255\\green221\\blue87;";
+  const std::string table = "{\\colortbl;" + entry + "}";
+  for (const auto& file : fs::directory_iterator(test::CorpusDir() / "rtf")) {
+    if (file.path().extension() != ".rtf") continue;
+    const std::string name = file.path().filename().string();
+    fs::copy_file(file.path(), source_ / name);
+  }
+  Review(out_);
+  size_t documents = 0;
+  for (const auto& file : fs::directory_iterator(test::CorpusDir() / "rtf")) {
+    if (file.path().extension() != ".rtf") continue;
+    const std::string name = file.path().filename().string();
+    const std::string source = Read(file.path()), review = Read(out_ / name);
+    ASSERT_GT(review.size(), source.size()) << name;
+    const auto differ = std::mismatch(source.begin(), source.end(), review.begin(), review.end());
+    const size_t at = differ.first - source.begin();
+    const std::string inserted = review.substr(at, review.size() - source.size());
+    EXPECT_TRUE(inserted == entry || inserted == table) << name << ": " << inserted.substr(0, 80);
+    EXPECT_EQ(review.compare(at + inserted.size(), std::string::npos, source, at), 0) << name;
+    EXPECT_EQ(review.rfind("{\\rtf", 0), 0u) << name;
+    ++documents;
+  }
+  EXPECT_GT(documents, 0u);
 }
 
 // The office suite shows exactly the excluded passages of the sample's
