@@ -131,9 +131,6 @@ class HighlightWriter {
     for (size_t i = 0; i < joined.size();) i = Step(joined, i);
   }
   void Flush() { out_ += std::exchange(carry_, std::string()); }
-  // Binary data ends where the reader found a marker or an annotation: its
-  // pieces decide, as they do for the build.
-  void EndPiece() { binaryLeft_ = 0; }
   // Our own markup goes between tokens: after a control word carried over
   // (it ended where the piece did), before a symbol cut in two.
   void Append(std::string_view raw) {
@@ -159,7 +156,6 @@ class HighlightWriter {
   };
 
   size_t Step(std::string_view text, size_t i) {
-    if (binaryLeft_ > 0) return Binary(text, i);
     const char c = text[i];
     if (c == '{') {
       groups_.push_back({State().highlighted, State().notText, true});
@@ -197,16 +193,14 @@ class HighlightWriter {
     if (word == "u") Text(Utf8(static_cast<char32_t>(number) & 0xFFFF), true);
     if (want_ && (word == "par" || word == "line" || word == "tab" || word == "cell")) passage_ += ' ';
     out_.append(text.substr(i, end - i));
-    if (word == "bin" && number > 0) binaryLeft_ = static_cast<size_t>(number);
+    // Binary data ends with the piece: where the reader found a marker,
+    // its pieces decide, as they do for the build.
+    if (word == "bin" && number > 0) {
+      const size_t raw = std::min(text.size() - end, static_cast<size_t>(number));
+      out_.append(text.substr(end, raw));
+      end += raw;
+    }
     return end;
-  }
-
-  // Binary data is copied as it is, across our colour table too.
-  size_t Binary(std::string_view text, size_t i) {
-    const size_t raw = std::min(text.size() - i, binaryLeft_);
-    out_.append(text.substr(i, raw));
-    binaryLeft_ -= raw;
-    return i + raw;
   }
 
   size_t ControlSymbol(std::string_view text, size_t i) {
@@ -252,7 +246,6 @@ class HighlightWriter {
   std::vector<Group> groups_{{false, false, false}};
   std::string passage_;
   std::string carry_;
-  size_t binaryLeft_ = 0;
 };
 
 }  // namespace
@@ -284,7 +277,6 @@ std::string WriteRtfReview(const std::string& rtf, const std::vector<RtfPiece>& 
     if (inPassage && !piece.excluded) passages.push_back(Excerpt(writer.TakePassage()));
     inPassage = piece.excluded;
     writer.Copy(text, piece.excluded);
-    writer.EndPiece();
   }
   writer.Flush();
   if (inPassage) passages.push_back(Excerpt(writer.TakePassage()));
