@@ -128,15 +128,13 @@ files=$(find "$work/src" -type f | wc -l)
 # tenth of a second, so its time moves with the machine more than a long
 # run's: the build rows take twice the runs and one more.
 build_runs=$((2 * runs + 1))
+# sets one: run i's --jobs 1 build
+one_job() { read -r one _ < <(timed "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$work/src" "$work/one$i"); }
 for ((i = 0; i < build_runs; ++i)); do
   read -r copy _ < <(timed cp -r "$work/src" "$work/copy$i")
-  if ((i % 2 == 0)); then
-    read -r one _ < <(timed "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$work/src" "$work/one$i")
-  fi
+  if ((i % 2 == 0)); then one_job; fi
   read -r two _ two_cpu < <(timed "$tool" build --quiet --jobs 2 --expr "NOT Beta" "$work/src" "$work/two$i")
-  if ((i % 2 == 1)); then
-    read -r one _ < <(timed "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$work/src" "$work/one$i")
-  fi
+  if ((i % 2 == 1)); then one_job; fi
   echo "$two / $copy" | bc -l >> "$work/per-copy"
   echo "$one / $two" | bc -l >> "$work/speed-up"
   echo "$two" >> "$work/two-jobs"
