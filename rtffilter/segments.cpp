@@ -4,6 +4,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__) && defined(__GNUC__)
+#include <emmintrin.h>
+#endif
+
 #include "rtffilter/annotation_text.h"
 #include "rtffilter/host_markup.h"
 #include "rtffilter/markup.h"
@@ -41,6 +45,34 @@ bool StartsListTextGroup(const char* p, const char* end) {
   return false;
 }
 
+// Calls visit(p) for every brace followed by a backslash at p, in order, p
+// at least four bytes before end. Sixteen bytes are compared at once where
+// the processor can: a table document has a brace every 25 bytes or so,
+// and a search call per brace cost more than the bytes between them.
+template <class Visit>
+void ForEachBraceBackslash(const char* input, const char* end, Visit&& visit) {
+  if (end - input < 4) return;
+  const char* p = input;
+#if defined(__SSE2__) && defined(__GNUC__)
+  const __m128i brace = _mm_set1_epi8('{');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  // Nineteen bytes left: both loads lie inside, and so do the four bytes
+  // from each of the sixteen places.
+  for (; end - p >= 19; p += 16) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    unsigned pairs = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_and_si128(_mm_cmpeq_epi8(here, brace), _mm_cmpeq_epi8(next, backslash))));
+    for (; pairs != 0; pairs &= pairs - 1) visit(p + __builtin_ctz(pairs));
+  }
+#endif
+  for (const char* const last = end - 3; p < last; ++p) {
+    p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(last - p)));
+    if (p == nullptr) return;
+    if (p[1] == '\\') visit(p);
+  }
+}
+
 // Where each kind of marker occurs, found in one scan of the input (within
 // its bounds, so a zero byte inside binary data hides nothing). Every marker
 // starts with "{\*\", checked inline: braces are frequent in RTF, markers
@@ -54,20 +86,17 @@ class MarkerIndex {
     static constexpr std::string_view kMarkers[kKinds] = {kRangeStart, kRangeEnd,
                                                           kAnnotationIdGroup};
     const char* const end = input + length;
-    for (const char* p = input; end - p >= 4; ++p) {
-      p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(end - p) - 3));
-      if (p == nullptr) break;
-      if (p[1] != '\\') continue;
+    ForEachBraceBackslash(input, end, [&](const char* p) {
       if (!hasListTextGroup_ && StartsListTextGroup(p, end)) hasListTextGroup_ = true;
       // All three markers go on with "at"; most other "{\*\" groups do not.
-      if (p[2] != '*' || p[3] != '\\' || end - p < 6 || p[4] != 'a' || p[5] != 't') continue;
+      if (p[2] != '*' || p[3] != '\\' || end - p < 6 || p[4] != 'a' || p[5] != 't') return;
       for (int kind = 0; kind < kKinds; ++kind) {
         const std::string_view marker = kMarkers[kind];
         if (static_cast<size_t>(end - p) >= marker.size() &&
             std::memcmp(p + 4, marker.data() + 4, marker.size() - 4) == 0)
           positions_[kind].push_back(p);
       }
-    }
+    });
   }
 
   size_t Count(Kind kind) const { return positions_[kind].size(); }

@@ -104,6 +104,42 @@ TEST(SegmentsByNumberTest, AnnotationsFindTheirRangesByAnyNumber) {
   EXPECT_EQ(Describe(rtf, "NOT B"), expected);
 }
 
+// Groups with a control word, then plain bytes: length bytes of text that
+// puts a brace and a backslash at many places before what follows.
+std::string Filler(size_t length) {
+  std::string text;
+  while (text.size() + 4 <= length) text += "{\\b}";
+  return text + std::string(length - text.size(), 'x');
+}
+
+// The search for markers takes sixteen bytes at a time where it can, and
+// the last bytes one by one: a marker or a list text group is found
+// wherever it starts, up to the last bytes of the document.
+TEST(SegmentsAtEveryOffsetTest, MarkersAreFoundWhereverTheyStart) {
+  for (size_t offset = 0; offset <= 40; ++offset) {
+    const std::string before = Filler(offset);
+    const std::string lead = offset == 0 ? "" : before + "|| / ";
+    EXPECT_EQ(Describe(before + Tagged(1, "t", "B"), "NOT B"),
+              lead + "S|m|1 / t|x|1 / E|m|1 / A|m|")
+        << offset;
+    // A range without annotation, its end marker the last bytes.
+    EXPECT_EQ(Describe(before + RangeStart(1) + "t" + RangeEnd(1), "NOT B"),
+              lead + "S||1 / t||1 / E||1")
+        << offset;
+  }
+}
+
+TEST(SegmentsAtEveryOffsetTest, ListTextGroupsAreNotedWhereverTheyStart) {
+  for (size_t offset = 0; offset <= 40; ++offset) {
+    for (const std::string group : {"{\\pntext}", "{\\*\\listtextkvt}", "{\\pn}"}) {
+      const std::string rtf = Filler(offset) + group;
+      SegmentList list;
+      ASSERT_TRUE(SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), list).ok());
+      EXPECT_EQ(list.hasListTextGroup, group != "{\\pn}") << offset << " " << group;
+    }
+  }
+}
+
 struct MalformedCase {
   std::string name;
   std::string rtf;
