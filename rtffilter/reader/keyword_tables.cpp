@@ -1,7 +1,6 @@
 #include "rtffilter/reader/keyword_tables.h"
 
-#include <algorithm>
-#include <array>
+#include <cstddef>
 #include <string_view>
 
 #include "rtffilter/rtf_item.h"
@@ -14,10 +13,9 @@ struct KeywordRow {
   int32_t value;
 };
 
-bool KeywordLess(const KeywordRow& a, const KeywordRow& b) { return a.keyword < b.keyword; }
-
-// Written in a readable order and sorted once, on first use.
-KeywordRow kDestinationRows[] = {
+// Written in a readable order: the tables below are built from them when
+// the program is compiled.
+constexpr KeywordRow kDestinationRows[] = {
     {"atnicn", DestUnit}, {"atntime", DestUnit}, {"atrfend", DestUnit},
     {"atrfstart", DestUnit}, {"do", DestUnit}, {"field", DestUnit},
     {"footnote", DestUnit}, {"object", DestUnit}, {"pict", DestUnit},
@@ -67,7 +65,7 @@ KeywordRow kDestinationRows[] = {
 };
 static_assert(std::size(kDestinationRows) == 126);
 
-KeywordRow kSpecialWordRows[] = {
+constexpr KeywordRow kSpecialWordRows[] = {
     {"chdate", ItemContent}, {"chdpl", ItemContent}, {"chdpa", ItemContent},
     {"chtime", ItemContent}, {"chpgn", ItemContent}, {"sectnum", ItemContent},
     {"chftn", ItemContent}, {"chatn", ItemContent}, {"chftnsep", ItemContent},
@@ -86,75 +84,85 @@ KeywordRow kSpecialWordRows[] = {
 };
 static_assert(std::size(kSpecialWordRows) == 43);
 
-// Byte order of keyword against letters, both known to share their first
-// byte. Keywords are short: a byte loop beats a library call here.
-int CompareInBucket(std::string_view keyword, const char* letters, uint32_t count) {
-  const size_t common = keyword.size() < count ? keyword.size() : count;
-  for (size_t i = 1; i < common; ++i) {
-    const unsigned char a = static_cast<unsigned char>(keyword[i]);
-    const unsigned char b = static_cast<unsigned char>(letters[i]);
-    if (a != b) return a < b ? -1 : 1;
-  }
-  return keyword.size() < count ? -1 : keyword.size() > count ? 1 : 0;
-}
-
-// A sorted view of one table. Rows are bucketed by first letter so that the
-// binary search runs over a handful of rows; most control words of a real
-// document are formatting words that match no row.
-class SortedTable {
+// One keyword list as an open-addressing hash table, filled at compile
+// time. A word costs one hash of its length and three of its letters and,
+// where a keyword lies in its slot, one comparison: most control words of
+// a document are formatting words, and most of them meet an empty slot.
+class KeywordTable {
  public:
   template <size_t N>
-  explicit SortedTable(KeywordRow (&rows)[N]) : rows_(rows) {
-    std::stable_sort(rows, rows + N, KeywordLess);
-    for (size_t i = 0; i < N; ++i) {
-      const unsigned char first = static_cast<unsigned char>(rows[i].keyword[0]);
-      if (bucketEnd_[first] == 0) bucketBegin_[first] = static_cast<uint16_t>(i);
-      bucketEnd_[first] = static_cast<uint16_t>(i + 1);
-      if (rows[i].keyword.size() > longest_) longest_ = rows[i].keyword.size();
-      lengths_[first] |= uint64_t{1} << rows[i].keyword.size();
+  constexpr explicit KeywordTable(const KeywordRow (&rows)[N]) {
+    static_assert(N * 4 <= kSlots, "a table at most a quarter full keeps chains short");
+    for (const KeywordRow& row : rows) {
+      if (row.keyword.size() > longest_) longest_ = row.keyword.size();
+      uint32_t slot = Hash(row.keyword.data(), row.keyword.size());
+      while (slots_[slot] != nullptr && slots_[slot]->keyword != row.keyword)
+        slot = (slot + 1) % kSlots;
+      if (slots_[slot] == nullptr) slots_[slot] = &row;  // a repeated row: the first stays
     }
   }
 
-  bool Find(const char* letters, uint32_t count, int32_t& value) const {
+  constexpr bool Find(const char* letters, size_t count, int32_t& value) const {
     value = 0;
     if (count == 0 || count > longest_) return false;
-    const unsigned char first = static_cast<unsigned char>(letters[0]);
-    if ((lengths_[first] >> count & 1) == 0) return false;
-    uint32_t low = bucketBegin_[first];
-    uint32_t high = bucketEnd_[first];
-    while (low < high) {  // lower bound within the bucket
-      const uint32_t middle = (low + high) / 2;
-      if (CompareInBucket(rows_[middle].keyword, letters, count) < 0)
-        low = middle + 1;
-      else
-        high = middle;
+    for (uint32_t slot = Hash(letters, count); slots_[slot] != nullptr;
+         slot = (slot + 1) % kSlots) {
+      if (slots_[slot]->keyword == std::string_view(letters, count)) {
+        value = slots_[slot]->value;
+        return true;
+      }
     }
-    if (low == bucketEnd_[first] || CompareInBucket(rows_[low].keyword, letters, count) != 0)
-      return false;
-    value = rows_[low].value;
-    return true;
+    return false;
   }
 
  private:
-  const KeywordRow* rows_;
+  static constexpr uint32_t kSlots = 512;
+
+  static constexpr uint32_t Hash(const char* letters, size_t count) {
+    const auto letter = [letters](size_t i) {
+      return static_cast<uint32_t>(static_cast<unsigned char>(letters[i]));
+    };
+    const uint32_t mixed = letter(0) * 0x9E3779B1u ^ letter(count - 1) * 0x85EBCA77u ^
+                           letter(count / 2) * 0xC2B2AE3Du ^
+                           static_cast<uint32_t>(count) * 0x27D4EB2Fu;
+    return (mixed ^ mixed >> 15) % kSlots;
+  }
+
+  const KeywordRow* slots_[kSlots] = {};
   size_t longest_ = 0;
-  std::array<uint16_t, 256> bucketBegin_{};
-  std::array<uint16_t, 256> bucketEnd_{};
-  // Per first letter, the lengths its keywords have (bit n: length n): most
-  // words of a document have none, and are turned away without a search.
-  std::array<uint64_t, 256> lengths_{};
 };
+
+constexpr KeywordTable kDestinations(kDestinationRows);
+constexpr KeywordTable kSpecialWords(kSpecialWordRows);
+
+// Every row is found with its value (a repeated row with its first one's).
+template <size_t N>
+constexpr bool FindsEveryRow(const KeywordTable& table, const KeywordRow (&rows)[N]) {
+  for (const KeywordRow& row : rows) {
+    int32_t value = 0;
+    if (!table.Find(row.keyword.data(), row.keyword.size(), value)) return false;
+    int32_t first = 0;
+    for (const KeywordRow& other : rows) {
+      if (other.keyword == row.keyword) {
+        first = other.value;
+        break;
+      }
+    }
+    if (value != first) return false;
+  }
+  return true;
+}
+static_assert(FindsEveryRow(kDestinations, kDestinationRows));
+static_assert(FindsEveryRow(kSpecialWords, kSpecialWordRows));
 
 }  // namespace
 
 bool LookupDestination(const char* letters, uint32_t count, int32_t& category) {
-  static const SortedTable table(kDestinationRows);  // sorted once, thread-safe
-  return table.Find(letters, count, category);
+  return kDestinations.Find(letters, count, category);
 }
 
 bool LookupSpecialWord(const char* letters, uint32_t count, int32_t& code) {
-  static const SortedTable table(kSpecialWordRows);
-  return table.Find(letters, count, code);
+  return kSpecialWords.Find(letters, count, code);
 }
 
 }  // namespace bte::rtf

@@ -19,7 +19,7 @@ enum DestinationCategory : int32_t {
 };
 
 // Exact, case-sensitive lookups of count letters. true with the row's value,
-// else false with 0. The first lookup sorts the table; later ones only read.
+// else false with 0.
 bool LookupDestination(const char* letters, uint32_t count, int32_t& category);
 bool LookupSpecialWord(const char* letters, uint32_t count, int32_t& code);
 

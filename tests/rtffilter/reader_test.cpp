@@ -115,8 +115,9 @@ TEST_P(KeywordTableTest, FindsExactWordsOnly) {
   EXPECT_EQ(value, c.value);
 }
 
-// Bucket edges (first and last rows of a letter), the longest row, a
-// duplicated row and near misses.
+// First and last rows, the longest row, a duplicated row and near misses,
+// among them words that share a keyword's length and its first, middle and
+// last letters (and so its place in the table).
 INSTANTIATE_TEST_SUITE_P(
     Rows, KeywordTableTest,
     ::testing::Values(
@@ -129,6 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeywordCase{"NestedTableProps", "nesttableprops", true, DestNestedTableProps},
         KeywordCase{"Prefix", "fonttb", true, 0}, KeywordCase{"Longer", "fonttbls", true, 0},
         KeywordCase{"OtherCase", "Fonttbl", true, 0}, KeywordCase{"NoLetters", "", true, 0},
+        KeywordCase{"SamePlaceAsFonttbl", "faxtbbl", true, 0},
+        KeywordCase{"SamePlaceAsIntbl", "ixtyl", false, 0},
         KeywordCase{"Paragraph", "par", false, ItemParagraph},
         KeywordCase{"RowDefaults", "trowd", false, ItemRowDefaults},
         KeywordCase{"LastSpecial", "zwnj", false, ItemContent},
