@@ -1,9 +1,13 @@
 #!/bin/bash
 # Runs a cross-built program under the Wine named first (the cross builds'
-# emulator). Under load, Wine has now and then failed to start a program at
-# all: it exited non-zero having printed nothing, before the program's main
-# ran. Only such a start is tried once more, and it is said on stderr; a
-# program that ran and failed is never run again.
+# emulator). Under load, Wine itself now and then fails: it exits non-zero
+# before the program's main ran, having printed nothing, or its own Linux
+# process is killed by a signal. Only such a run is tried once more, and it
+# is said on stderr; a program that ran and failed is never run again, and a
+# second failure of either kind stands.
+# A program's own fault is an exception Wine reports ("wine: Unhandled ...")
+# and hands to its debugger, and Wine then exits with the exception's code
+# or, now and then, with 0: such a run always fails here.
 # Usage: wine-start.sh WINE PROGRAM [ARG...]
 wine=$1
 shift
@@ -11,11 +15,25 @@ out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 "$wine" "$@" >"$out" 2>"$err"
 status=$?
-if ((status != 0)) && [[ ! -s $out && ! -s $err ]]; then
-  echo "wine-start: $wine exited with $status before $1 printed anything; started once more" >&2
+again=
+crashed() { grep -q '^wine: Unhandled' "$err"; }
+if ((status > 128)) && ! crashed; then
+  # The first run's output stays in the log: a crash is worth seeing.
+  cat "$out"
+  cat "$err" >&2
+  again="was killed by signal $((status - 128)) running $1"
+elif ((status != 0)) && [[ ! -s $out && ! -s $err ]]; then
+  again="exited with $status before $1 printed anything"
+fi
+if [[ -n $again ]]; then
+  echo "wine-start: $wine $again; started once more" >&2
   "$wine" "$@" >"$out" 2>"$err"
   status=$?
 fi
 cat "$out"
 cat "$err" >&2
+if ((status == 0)) && crashed; then
+  echo "wine-start: $1 raised an unhandled exception, yet Wine exited with 0; failed" >&2
+  status=1
+fi
 exit $status

@@ -10,4 +10,7 @@ if [[ ! -f $build/$program ]]; then echo "skipped: no $program in $build (make w
 export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$work/wine-prefix}
 rm -rf "$work" && mkdir -p "$work"
 args=("${@//BUILD/$build}")
-exec "$wine" "$build/$program" "${args[@]//WORK/$work}"
+# Through the cross builds' emulator: a program's fault fails the run even
+# where Wine exits with 0.
+start=$(dirname "$0")/../../cmake/toolchains/wine-start.sh
+exec "$start" "$wine" "$build/$program" "${args[@]//WORK/$work}"

@@ -1,7 +1,9 @@
 #!/bin/bash
 # The cross builds' emulator starts a program once more only when Wine
-# failed before the program printed anything; a program that ran and failed
-# is run once. A stand-in for Wine counts its starts in a file.
+# failed before the program printed anything or Wine's own process was
+# killed; a program that ran and failed is run once, and one whose fault
+# Wine reported fails even when Wine says 0. A stand-in for Wine counts its
+# starts in a file.
 # Usage: wine_start_test.sh WINE_START WORK
 set -u
 start=$1 work=$2
@@ -9,14 +11,23 @@ rm -rf "$work" && mkdir -p "$work"
 fake=$work/wine
 cat >"$fake" <<'FAKE'
 #!/bin/bash
-# Arguments: COUNTER MODE. MODE silent-once: the first start fails silently.
-# MODE fails: every start prints and fails. MODE passes: prints and passes.
+# Arguments: COUNTER MODE. Every start prints "ran" except where said.
+# silent-once: the first start fails silently. killed-once: the first start
+# is killed by SIGSEGV. killed: every start is. fails: fails on stderr.
+# fault-says-0: reports an unhandled exception and exits 0. fault-killed:
+# reports one and is killed. passes: passes.
 echo x >>"$1"
+first=$(( $(wc -l <"$1") == 1 ))
+fault() { echo "wine: Unhandled page fault on read access to 0000000000000000" >&2; }
 case $2 in
-  silent-once) (( $(wc -l <"$1") > 1 )) && { echo ran; exit 0; }; exit 1 ;;
+  silent-once) ((first)) && exit 1 ;;
+  killed-once) ((first)) && { echo ran; kill -SEGV $$; } ;;
+  killed) echo ran; kill -SEGV $$ ;;
   fails) echo "test failed" >&2; exit 3 ;;
-  passes) echo ran; exit 0 ;;
+  fault-says-0) echo ran; fault; exit 0 ;;
+  fault-killed) echo ran; fault; kill -SEGV $$ ;;
 esac
+echo ran
 FAKE
 chmod +x "$fake"
 failures=0
@@ -32,6 +43,10 @@ expect() {
   fi
 }
 expect silent-once 0 2 ran
+expect killed-once 0 2 $'ran\nran'
+expect killed 139 2 $'ran\nran'
 expect fails 3 1 ""
+expect fault-says-0 1 1 ran
+expect fault-killed 139 1 ran
 expect passes 0 1 ran
 exit $((failures > 0))
