@@ -12,7 +12,8 @@ fake=$work/wine
 cat >"$fake" <<'FAKE'
 #!/bin/bash
 # Arguments: COUNTER MODE. Every start prints "ran" except where said.
-# silent-once: the first start fails silently. killed-once: the first start
+# silent-once: the first start fails silently. lost-server-once: the first
+# start says only that Wine lost its server. killed-once: the first start
 # is killed by SIGSEGV. killed: every start is. fails: fails on stderr.
 # fault-says-0: reports an unhandled exception and exits 0. fault-killed:
 # reports one and is killed. passes: passes.
@@ -21,6 +22,7 @@ first=$(( $(wc -l <"$1") == 1 ))
 fault() { echo "wine: Unhandled page fault on read access to 0000000000000000" >&2; }
 case $2 in
   silent-once) ((first)) && exit 1 ;;
+  lost-server-once) ((first)) && { echo "wine client error:0: recvmsg: reset" >&2; exit 1; } ;;
   killed-once) ((first)) && { echo ran; kill -SEGV $$; } ;;
   killed) echo ran; kill -SEGV $$ ;;
   fails) echo "test failed" >&2; exit 3 ;;
@@ -43,6 +45,7 @@ expect() {
   fi
 }
 expect silent-once 0 2 ran
+expect lost-server-once 0 2 ran
 expect killed-once 0 2 $'ran\nran'
 expect killed 139 2 $'ran\nran'
 expect fails 3 1 ""
