@@ -11,6 +11,7 @@ runs=${2:-3}
 here="$(cd "$(dirname "$0")" && pwd)"
 tool="$build/cli/buildtags"
 gumbo="$build/bench/gumbo_parse"
+write_alone="$build/bench/write_alone"
 # The work folder lies in the build folder, as a project lies in a folder of
 # its own rather than in /tmp: the /tmp of a long-running machine may hold
 # hundreds of thousands of cached names of deleted files, and builds there
@@ -163,6 +164,7 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
   age "$ram/src"
   : > "$work/ram-speed-up"; : > "$work/ram-cpus"; : > "$work/ram-ideal"
   : > "$work/ram-side"; : > "$work/ram-half"
+  : > "$work/ram-write-speed-up"; : > "$work/ram-write-share"
   for ((i = 0; i < build_runs; ++i)); do
     read -r first _ < <(timed taskset -c 0 "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$ram/src" "$ram/first$i")
     read -r second _ < <(timed taskset -c 1 "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$ram/src" "$ram/second$i")
@@ -174,6 +176,11 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
       taskset -c 1 '$tool' build --quiet --jobs 1 --expr 'NOT Beta' '$ram/src' '$ram/right$i'; wait")
     echo "if ($first > $second) $side / $first else $side / $second" | bc -l >> "$work/ram-side"
     echo "$two / ($side / 2)" | bc -l >> "$work/ram-half"
+    # The files alone, written as the builds write them (timed in process).
+    written_one=$(taskset -c 0 "$write_alone" "$ram/src" "$ram/write-one$i" 1)
+    written_two=$("$write_alone" "$ram/src" "$ram/write-two$i" 2)
+    echo "$written_one / $written_two" | bc -l >> "$work/ram-write-speed-up"
+    echo "$written_one / $first" | bc -l >> "$work/ram-write-share"
   done
   rm -rf "$ram"
   row "  in memory: --jobs 1 (faster CPU) / --jobs 2" "$(summary < "$work/ram-speed-up")" "-"
@@ -181,6 +188,11 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
   row "  in memory: --jobs 2 / the two CPUs' best" "$(summary < "$work/ram-ideal")" "-"
   row "  in memory: two --jobs 1 side by side / slower alone" "$(summary < "$work/ram-side")" "-"
   row "  in memory: --jobs 2 / half of those two side by side" "$(summary < "$work/ram-half")" "-"
+  # Making the files is a part of a build that a second thread speeds up
+  # less (the file system's own locks): the larger its share of --jobs 1,
+  # the further --jobs 2 stays from twice as fast.
+  row "  in memory: writing the files alone, 1 / 2 threads" "$(summary < "$work/ram-write-speed-up")" "-"
+  row "  in memory: writing them alone (1 thread) / --jobs 1" "$(summary < "$work/ram-write-share")" "-"
 fi
 
 echo "goals: time per topic on a project of 20,000 topics (one run)" >&2
