@@ -25,9 +25,9 @@ elif ((status != 0)) && only_wine_spoke; then
   again="exited with $status before $1 printed anything"
 fi
 if [[ -n $again ]]; then
-  # The first run's words stay in the log: Wine's failures are worth seeing.
-  cat "$out"
-  cat "$err" >&2
+  # The first run's words stay in the log, on stderr so that the output
+  # is the second run's alone: Wine's failures are worth seeing.
+  cat "$out" "$err" >&2
   echo "wine-start: $wine $again; started once more" >&2
   "$wine" "$@" >"$out" 2>"$err"
   status=$?

@@ -8,6 +8,9 @@ wine=$1 linux=$2 windows=$3/buildtags.exe samples=$4 work=$5
 if [[ ! -x $wine ]]; then echo "skipped: wine64 is not installed"; exit 0; fi
 if [[ ! -f $windows ]]; then echo "skipped: no Windows build in $3 (make windows)"; exit 0; fi
 export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$work/wine-prefix}
+# Through the cross builds' emulator, which starts a run again only where
+# Wine itself failed.
+start=$(dirname "$0")/../../cmake/toolchains/wine-start.sh
 rm -rf "$work/linux" "$work/windows" && mkdir -p "$work/linux" "$work/windows"
 
 rtf=$samples/help/source/manual.rtf
@@ -28,7 +31,7 @@ run() {
       for i in "${!args[@]}"; do
         [[ ${args[i]} == /* ]] && args[i]=$(printf 'Z:%s' "${args[i]//\//\\}")
       done
-      "$wine" "$windows" "${args[@]}" >"$work/$side/$name.stdout" 2>/dev/null
+      "$start" "$wine" "$windows" "${args[@]}" >"$work/$side/$name.stdout" 2>/dev/null
     fi
     echo $? >"$work/$side/$name.status"
   done
