@@ -1,11 +1,11 @@
 #!/bin/bash
 # Runs a cross-built program under the Wine named first (the cross builds'
 # emulator). Under load, Wine itself now and then fails: it exits non-zero
-# before the program printed anything, silently or saying only that it lost
-# its server ("wine client error: ..."), or its own Linux process is killed
-# by a signal. Only such a run is tried once more, and it is said on
-# stderr; a program that ran and failed is never run again, and a second
-# failure of either kind stands.
+# before the program printed anything, or says that it lost its server
+# ("wine client error: ..."), or its own Linux process is killed by a
+# signal. Only such a run is tried once more, and it is said on stderr; a
+# program that ran and failed is never run again, and a second failure of
+# either kind stands.
 # A program's own fault is an exception Wine reports ("wine: Unhandled ...")
 # and hands to its debugger, and Wine then exits with the exception's code
 # or, now and then, with 0: such a run always fails here.
@@ -15,15 +15,20 @@ shift
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 crashed() { grep -q '^wine: Unhandled' "$err"; }
-only_wine_spoke() { [[ ! -s $out ]] && ! grep -qv -e '^wine client error:' -e '^$' "$err"; }
+# Why Wine failed on its own, if it did.
+wine_failure() {
+  crashed && return
+  if ((status > 128)); then
+    echo "was killed by signal $((status - 128)) running $1"
+  elif ((status != 0)) && grep -q '^wine client error:' "$err"; then
+    echo "lost its server running $1"
+  elif ((status != 0)) && [[ ! -s $out && ! -s $err ]]; then
+    echo "exited with $status before $1 printed anything"
+  fi
+}
 "$wine" "$@" >"$out" 2>"$err"
 status=$?
-again=
-if ((status > 128)) && ! crashed; then
-  again="was killed by signal $((status - 128)) running $1"
-elif ((status != 0)) && only_wine_spoke; then
-  again="exited with $status before $1 printed anything"
-fi
+again=$(wine_failure "$1")
 if [[ -n $again ]]; then
   # The first run's words stay in the log, on stderr so that the output
   # is the second run's alone: Wine's failures are worth seeing.

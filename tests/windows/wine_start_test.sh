@@ -1,9 +1,9 @@
 #!/bin/bash
 # The cross builds' emulator starts a program once more only when Wine
-# failed before the program printed anything or Wine's own process was
-# killed; a program that ran and failed is run once, and one whose fault
-# Wine reported fails even when Wine says 0. A stand-in for Wine counts its
-# starts in a file.
+# failed on its own (before the program printed anything, losing its server
+# or killed by a signal); a program that ran and failed is run once, and
+# one whose fault Wine reported fails even when Wine says 0. A stand-in for
+# Wine counts its starts in a file.
 # Usage: wine_start_test.sh WINE_START WORK
 set -u
 start=$1 work=$2
@@ -13,7 +13,8 @@ cat >"$fake" <<'FAKE'
 #!/bin/bash
 # Arguments: COUNTER MODE. Every start prints "ran" except where said.
 # silent-once: the first start fails silently. lost-server-once: the first
-# start says only that Wine lost its server. killed-once: the first start
+# start says only that Wine lost its server. lost-server-late-once: the
+# first start prints, then loses its server. killed-once: the first start
 # is killed by SIGSEGV. killed: every start is. fails: fails on stderr.
 # fault-says-0: reports an unhandled exception and exits 0. fault-killed:
 # reports one and is killed. passes: passes.
@@ -23,6 +24,7 @@ fault() { echo "wine: Unhandled page fault on read access to 0000000000000000" >
 case $2 in
   silent-once) ((first)) && exit 1 ;;
   lost-server-once) ((first)) && { echo "wine client error:0: recvmsg: reset" >&2; exit 1; } ;;
+  lost-server-late-once) echo ran; ((first)) && { echo "wine client error:0: read: reset" >&2; exit 1; }; exit 0 ;;
   killed-once) ((first)) && { echo ran; kill -SEGV $$; } ;;
   killed) echo ran; kill -SEGV $$ ;;
   fails) echo "test failed" >&2; exit 3 ;;
@@ -46,6 +48,7 @@ expect() {
 }
 expect silent-once 0 2 ran
 expect lost-server-once 0 2 ran
+expect lost-server-late-once 0 2 ran
 expect killed-once 0 2 ran
 expect killed 139 2 ran
 expect fails 3 1 ""
