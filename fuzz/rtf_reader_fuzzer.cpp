@@ -63,14 +63,14 @@ bool IsWholeGroup(const char* open, const char* to, const char* limit) {
 }
 
 // Whether input from cursor to next was rightly left unreported.
-bool GapExplained(const Event* previous, const char* cursor, const char* next, const char* limit,
-                  const ReadingRules& rules) {
+bool GapExplained(const Event* previous, const char* cursor, const char* next,
+                  const char* limit) {
   if (next == cursor) return true;
   if (previous == nullptr || next < cursor) return false;
   if (previous->kind == Event::kOpen && previous->at + 1 == cursor)
     return IsWholeGroup(previous->at, next, limit) ||
            (next == cursor + 2 && cursor[0] == '\\' && cursor[1] == '*');
-  return previous->kind == Event::kBinWord && rules.passesOverBinaryData;
+  return previous->kind == Event::kBinWord;
 }
 
 }  // namespace
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       continue;
     }
-    Require(GapExplained(previous, cursor, event.at, limit, rules));
+    Require(GapExplained(previous, cursor, event.at, limit));
     Require(event.at < stop && event.at + event.length <= stop);
     cursor = event.at + event.length;
     previous = &event;
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(end == recorder.events.back().at);
   } else {
     Require(end >= stop && end <= limit);
-    Require(GapExplained(previous, cursor, end, limit, rules));
+    Require(GapExplained(previous, cursor, end, limit));
   }
   return 0;
 }

@@ -1,6 +1,8 @@
 // Which groups each reading of RTF passes over, hands out whole or goes
 // into, by the category of their destination word and whether "\*" stands
-// before it. One row per reading; the scanner applies them.
+// before it. One row per reading; the scanner applies them. Every reading
+// steps over the N bytes of data after \binN: they are no RTF, and a
+// brace among them is none.
 #ifndef BTE_RTFFILTER_READER_READING_RULES_H
 #define BTE_RTFFILTER_READER_READING_RULES_H
 
@@ -38,32 +40,31 @@ constexpr GroupActions Actions(const char (&letters)[DestSkip + 1]) {
 struct ReadingRules {
   GroupActions plain;    // "{\word"
   GroupActions starred;  // "{\*\word"
-  bool passesOverBinaryData;  // the N bytes after \binN are data, not RTF
   bool readsHexEscapesWhole;  // "\'hh" is one four-byte symbol
 };
 
 // The writers' reading: content and structure come out (fields, pictures,
 // annotations, list text as units); hidden text and tables are passed over.
 inline constexpr ReadingRules kContentRules = {
-    Actions("HPPPPPPP"), Actions("HHHHPPHP"), false, false};
+    Actions("HPPPPPPP"), Actions("HHHHPPHP"), false};
 // An annotation's identity: its "\*" id, author and annotation groups come
 // out, other "\*" groups are passed over, groups without "\*" read into.
 inline constexpr ReadingRules kAnnotationIdentityRules = {
-    Actions("EEEEEEEE"), Actions("PPPPHHHP"), false, false};
+    Actions("EEEEEEEE"), Actions("PPPPHHHP"), false};
 // The tag text of an annotation group: every destination inside it (its
 // reference number, fields, ...) is passed over; escapes are decoded.
 inline constexpr ReadingRules kAnnotationTextRules = {
-    Actions("PPPPPPPP"), Actions("PPPPPPPP"), false, true};
+    Actions("PPPPPPPP"), Actions("PPPPPPPP"), true};
 // Every token, groups included: the plain text of an id or author group.
 inline constexpr ReadingRules kEveryTokenRules = {
-    Actions("EEEEEEEE"), Actions("EEEEEEEE"), false, false};
+    Actions("EEEEEEEE"), Actions("EEEEEEEE"), false};
 // The words of a removed row: hidden text and tables (header, stylesheet,
-// bookmarks, ...) and binary data stay untouched.
+// bookmarks, ...) stay untouched.
 inline constexpr ReadingRules kTableWordRules = {
-    Actions("EEEEEEEP"), Actions("EEEEEEEP"), true, false};
-// Every word, binary data left unread: where paragraphs reset.
+    Actions("EEEEEEEP"), Actions("EEEEEEEP"), false};
+// Every word: where paragraphs reset.
 inline constexpr ReadingRules kEveryWordRules = {
-    Actions("EEEEEEEE"), Actions("EEEEEEEE"), true, false};
+    Actions("EEEEEEEE"), Actions("EEEEEEEE"), false};
 
 }  // namespace bte::rtf
 

@@ -63,7 +63,7 @@ class Scanner {
 
   const char* Word(const char* p, const RTFToken& word) {
     if (!listener_.OnControlWord(p, word)) return Stop(p);
-    return rules_.passesOverBinaryData ? AfterWord(p, word, limit_) : p + word.length;
+    return AfterWord(p, word, limit_);
   }
 
   const char* AfterGroupOpen(const char* open) {

@@ -60,6 +60,20 @@ void ReadRtfToken(const char* position, uint32_t range, RTFToken& token) {
   token.length = at;
 }
 
+namespace {
+
+// The bytes of a \binN word at word and of its data, read within range; 0
+// when word is no such word.
+uint64_t BinaryWordAndDataLength(const char* word, uint32_t range) {
+  if (range < 5 || word[1] != 'b' || word[2] != 'i' || word[3] != 'n') return 0;
+  RTFToken token;
+  ReadRtfToken(word, range, token);
+  const int64_t data = BinaryDataLength(word, token);
+  return data > 0 ? token.length + static_cast<uint64_t>(data) : 0;
+}
+
+}  // namespace
+
 bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength) {
   groupLength = 0;
   if (range == 0) return false;
@@ -73,6 +87,13 @@ bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength) {
   for (uint32_t at = 0; at < range; ++at) {
     const char byte = position[at];
     if (byte == '\\') {
+      // The data of \binN is no RTF: a brace in it counts for nothing.
+      const uint64_t binary = escaped ? 0 : BinaryWordAndDataLength(position + at, range - at);
+      if (binary != 0) {
+        if (binary >= range - at) return false;
+        at += static_cast<uint32_t>(binary) - 1;
+        continue;
+      }
       escaped = !escaped;
       continue;
     }

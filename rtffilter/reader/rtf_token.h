@@ -34,7 +34,8 @@ class RTFToken {
 void ReadRtfToken(const char* position, uint32_t range, RTFToken& token);
 
 // position is at a '{': true with the length through the matching '}', or
-// false when the match does not lie within range bytes.
+// false when the match does not lie within range bytes. The data after
+// \binN is passed over: its bytes are no braces.
 bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength);
 
 // Reads an optionally signed decimal number after blanks; false when none.

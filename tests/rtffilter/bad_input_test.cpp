@@ -65,6 +65,15 @@ TEST(BadInputTest, BinaryDataWithZeroBytesAndBraces) {
   EXPECT_EQ(Filter(rtf, "Beta"), "{\\rtf1 " + binary + "gone kept}");
 }
 
+// A picture's data may hold any bytes: braces in it open or close no group,
+// so the picture goes with the passage it lies in.
+TEST(BadInputTest, BinaryDataInsideAPassage) {
+  const std::string picture = "{\\pict\\bin9 " + std::string("{{{\\}}\\{{", 9) + "}";
+  const std::string rtf = "{\\rtf1 a" + Tagged(1, "gone" + picture, "Beta") + " kept}";
+  EXPECT_EQ(Filter(rtf, "NOT Beta"), "{\\rtf1 a kept}");
+  EXPECT_EQ(Filter(rtf, "Beta"), "{\\rtf1 agone" + picture + " kept}");
+}
+
 TEST(BadInputTest, DeepNesting) {
   const std::string rtf = std::string(100000, '{') + Tagged(1, "x", "Beta") + std::string(100000, '}');
   EXPECT_EQ(Filter(rtf, "NOT Beta"), std::string(100000, '{') + std::string(100000, '}'));

@@ -93,7 +93,14 @@ INSTANTIATE_TEST_SUITE_P(Groups, FindGroupEndTest,
                                            GroupCase{"Unbalanced", "{{a}", 0, false, 0},
                                            GroupCase{"NoBytes", "", 0, false, 0},
                                            GroupCase{"NotABrace", "x{}", 0, true, 1},
-                                           GroupCase{"EndPastTheRange", "{abc}", 4, false, 0}),
+                                           GroupCase{"EndPastTheRange", "{abc}", 4, false, 0},
+                                           GroupCase{"BinaryDataHoldsBraces", "{\\bin3 }}{x}", 0,
+                                                     true, 12},
+                                           GroupCase{"BinaryDataPastTheRange", "{\\bin9 }}", 0,
+                                                     false, 0},
+                                           GroupCase{"EscapedBinIsText", "{\\\\bin3 }x}", 0, true,
+                                                     9},
+                                           GroupCase{"BinZeroHasNoData", "{\\bin0 }x}", 0, true, 8}),
                          NameOf<GroupCase>);
 
 struct KeywordCase {
@@ -201,13 +208,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "{ W:\\atnid  T:x } { D:{\\*\\atnid y} {"},
         ScanCase{"AnnotationTextReadsEscapesWhole", &kAnnotationTextRules,
                  "\\'e9{\\*\\atnref 1}\\'4", "S:\\'e9 { S:\\' T:4"},
-        ScanCase{"TableWordsLeaveBinaryDataUnread", &kTableWordRules, "\\bin3 {}x\\cellx1",
-                 "W:\\bin3  W:\\cellx1"},
         ScanCase{"TableWordsReadIntoUnits", &kTableWordRules, "{\\header \\cellx1}{\\pict\\cellx2}",
                  "{ { W:\\pict W:\\cellx2 }"},
         ScanCase{"EveryTokenReadsAll", &kEveryTokenRules, "{\\*\\atnid a}",
                  "{ S:\\* W:\\atnid  T:a }"}),
     NameOf<ScanCase>);
+
+TEST(ScanRtfTest, EveryReadingLeavesBinaryDataUnread) {
+  const std::string input = "\\bin3 {}x\\cellx1";
+  const char* end = input.data() + input.size();
+  for (const ReadingRules* rules : {&kContentRules, &kAnnotationIdentityRules, &kAnnotationTextRules,
+                                    &kEveryTokenRules, &kTableWordRules, &kEveryWordRules}) {
+    Recorder recorder;
+    EXPECT_EQ(ScanRtf(*rules, input.data(), end, end, recorder), end);
+    EXPECT_EQ(recorder.dump, "W:\\bin3  W:\\cellx1");
+  }
+}
 
 TEST(ScanRtfTest, StopsWhereTheListenerSays) {
   const std::string input = "a\\b c";
