@@ -45,31 +45,73 @@ bool StartsListTextGroup(const char* p, const char* end) {
   return false;
 }
 
+// Where the data of a \binN word at word (a backslash) ends: after the word
+// and its N bytes, at most end; null when no such word starts there. A
+// backslash escaped by those before it (back to floor) starts none.
+const char* AfterBinaryData(const char* floor, const char* word, const char* end) {
+  const char* run = word;
+  while (run > floor && run[-1] == '\\') --run;
+  if ((word - run) % 2 != 0) return nullptr;
+  RTFToken token;
+  ReadRtfToken(word, static_cast<uint32_t>(end - word), token);
+  const int64_t data = BinaryDataLength(word, token);
+  if (data <= 0) return nullptr;
+  const char* after = word + token.length;
+  return data < end - after ? after + data : end;
+}
+
 // Calls visit(p) for every brace followed by a backslash at p, in order, p
-// at least four bytes before end. Sixteen bytes are compared at once where
-// the processor can: a table document has a brace every 25 bytes or so,
-// and a search call per brace cost more than the bytes between them.
+// at least four bytes before end, passing over the data after \binN: its
+// bytes are no RTF. Sixteen bytes are compared at once where the processor
+// can: a table document has a brace every 25 bytes or so, and a search call
+// per brace cost more than the bytes between them.
 template <class Visit>
 void ForEachBraceBackslash(const char* input, const char* end, Visit&& visit) {
   if (end - input < 4) return;
   const char* p = input;
+  const char* floor = input;  // where binary data last ended
+  // A brace is visited; after a "\bi" that starts binary data, where the
+  // search goes on.
+  auto candidate = [&](const char* at) -> const char* {
+    if (*at == '{') {
+      visit(at);
+      return nullptr;
+    }
+    const char* after = AfterBinaryData(floor, at, end);
+    if (after != nullptr) floor = after;
+    return after;
+  };
 #if defined(__SSE2__) && defined(__GNUC__)
   const __m128i brace = _mm_set1_epi8('{');
   const __m128i backslash = _mm_set1_epi8('\\');
-  // Nineteen bytes left: both loads lie inside, and so do the four bytes
-  // from each of the sixteen places.
-  for (; end - p >= 19; p += 16) {
+  const __m128i letterB = _mm_set1_epi8('b');
+  const __m128i letterI = _mm_set1_epi8('i');
+  // Nineteen bytes left: the three loads lie inside, and so do the four
+  // bytes from each of the sixteen places.
+  while (end - p >= 19) {
     const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-    unsigned pairs = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_and_si128(_mm_cmpeq_epi8(here, brace), _mm_cmpeq_epi8(next, backslash))));
-    for (; pairs != 0; pairs &= pairs - 1) visit(p + __builtin_ctz(pairs));
+    const __m128i third = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2));
+    const __m128i pairs =
+        _mm_and_si128(_mm_cmpeq_epi8(here, brace), _mm_cmpeq_epi8(next, backslash));
+    const __m128i words = _mm_and_si128(
+        _mm_and_si128(_mm_cmpeq_epi8(here, backslash), _mm_cmpeq_epi8(next, letterB)),
+        _mm_cmpeq_epi8(third, letterI));
+    const char* resume = p + 16;
+    for (unsigned found = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(pairs, words)));
+         found != 0; found &= found - 1) {
+      if (const char* after = candidate(p + __builtin_ctz(found))) {
+        resume = after;
+        break;
+      }
+    }
+    p = resume;
   }
 #endif
   for (const char* const last = end - 3; p < last; ++p) {
-    p = static_cast<const char*>(std::memchr(p, '{', static_cast<size_t>(last - p)));
-    if (p == nullptr) return;
-    if (p[1] == '\\') visit(p);
+    const bool pair = p[0] == '{' && p[1] == '\\';
+    if (!pair && !(p[0] == '\\' && p[1] == 'b' && p[2] == 'i')) continue;
+    if (const char* after = candidate(p)) p = after - 1;
   }
 }
 

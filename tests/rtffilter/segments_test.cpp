@@ -129,6 +129,34 @@ TEST(SegmentsAtEveryOffsetTest, MarkersAreFoundWhereverTheyStart) {
   }
 }
 
+// The data after \binN is no RTF: a marker in it is none, wherever the
+// data starts, and the search goes on right after it.
+TEST(SegmentsAtEveryOffsetTest, BinaryDataHidesMarkersWhereverItStarts) {
+  const std::string data = Tagged(1, "t", "B");
+  const std::string binary = "\\bin" + std::to_string(data.size()) + " " + data;
+  for (size_t offset = 0; offset <= 40; ++offset) {
+    const std::string before = Filler(offset) + binary;
+    EXPECT_EQ(Describe(before + Tagged(2, "u", "B"), "NOT B"),
+              before + "|| / S|m|2 / u|x|2 / E|m|2 / A|m|")
+        << offset;
+  }
+}
+
+TEST(BinaryDataSegmentsTest, OnlyTheWordBinStartsIt) {
+  const std::string marked = Tagged(1, "t", "B");
+  const std::string found = "S|m|1 / t|x|1 / E|m|1 / A|m|";
+  // An escaped backslash: "bin5" is text.
+  EXPECT_EQ(Describe("\\\\bin5 " + marked, "NOT B"), "\\\\bin5 || / " + found);
+  // An escaped backslash, then the word.
+  EXPECT_EQ(Describe("\\\\\\bin5 12345" + marked, "NOT B"),
+            "\\\\\\bin5 12345|| / " + found);
+  // Words that only begin alike, or carry no data.
+  for (const std::string word : {"\\binfsxn5 ", "\\bin0 ", "\\bin-3 ", "\\bin "})
+    EXPECT_EQ(Describe(word + marked, "NOT B"), word + "|| / " + found) << word;
+  // Data running past the end hides all that follows.
+  EXPECT_EQ(Describe("\\bin999 " + marked, "NOT B"), "\\bin999 " + marked + "||");
+}
+
 TEST(SegmentsAtEveryOffsetTest, ListTextGroupsAreNotedWhereverTheyStart) {
   for (size_t offset = 0; offset <= 40; ++offset) {
     for (const std::string group : {"{\\pntext}", "{\\*\\listtextkvt}", "{\\pn}"}) {
