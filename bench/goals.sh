@@ -88,10 +88,14 @@ echo "goals: filter-rtf on generated documents against a bare scan of each" >&2
 # file out, against a program that reads the same file and counts its
 # braces and backslashes. Both run on one core, so their processor time
 # (user and system) is also given: on a busy machine it varies far less.
+# A pair takes under half a second, and on a shared virtual machine the
+# same run's processor time was seen to vary by a factor of two: these
+# rows take three times the runs.
+rtf_runs=$((3 * runs))
 rtf_row() {
   : > "$work/rtf-ratio"; : > "$work/rtf-cpu-ratio"; : > "$work/rtf-peak"
   local input_kb=$(( $(stat -c %s "$2") / 1024 ))
-  for ((i = 0; i < runs; ++i)); do
+  for ((i = 0; i < rtf_runs; ++i)); do
     read -r ours peak our_cpu < <(timed "$tool" filter-rtf -e "$3" "$2" "$work/filtered.rtf")
     read -r theirs _ their_cpu < <(timed "$build/bench/bare_scan" "$2")
     echo "$ours / $theirs" | bc -l >> "$work/rtf-ratio"
