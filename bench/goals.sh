@@ -88,8 +88,8 @@ echo "goals: filter-rtf on generated documents against a bare scan of each" >&2
 # file out, against a program that reads the same file and counts its
 # braces and backslashes. Both run on one core, so their processor time
 # (user and system) is also given: on a busy machine it varies far less.
-# A pair takes under half a second, and on a shared virtual machine the
-# same run's processor time was seen to vary by a factor of two: these
+# Even processor time was seen to vary twofold between identical runs on
+# a shared virtual machine; a pair takes under half a second, so these
 # rows take three times the runs.
 rtf_runs=$((3 * runs))
 rtf_row() {
