@@ -103,7 +103,11 @@ void RtfParagraph::WriteReplacement(RtfOutputCursor& cursor, int32_t index) {
   cursor.WriteInstead(item, source.text, length);
 }
 
+// An item written as it stands is copied with the input up to whatever
+// the cursor does next: most items are, and a copy per item cost more
+// than the rest of the writing.
 int RtfParagraph::Write(RtfOutputCursor& cursor, int keep) {
+  const char* keptUpTo = nullptr;  // the end of the last item written as it stands
   for (size_t i = 0; i < count_; ++i) {
     const ItemSpan& item = Item(i);
     // Already passed: its bytes went out as plain input.
@@ -114,13 +118,15 @@ int RtfParagraph::Write(RtfOutputCursor& cursor, int keep) {
     else if (item.replaced)
       WriteReplacement(cursor, static_cast<int32_t>(i));
     else
-      cursor.Write(item);
+      keptUpTo = item.end();
   }
   if (endItem_.present() && cursor.position() <= endItem_.text) {
     if (keep)
       cursor.CopyUpTo(endItem_.end());
     else
       cursor.LeaveOut(endItem_);
+  } else if (keptUpTo != nullptr) {
+    cursor.CopyUpTo(keptUpTo);
   }
   return 1;
 }
