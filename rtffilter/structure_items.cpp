@@ -13,7 +13,7 @@ void AddTextRuns(const char* text, uint32_t length, int32_t excluded,
   while (p < end) {
     while (p < end && IsLineBreak(*p)) ++p;
     const char* run = p;
-    while (p < end && !IsLineBreak(*p)) ++p;
+    p = FindLineBreak(p, end);
     if (p > run)
       sink.AddItem(RtfItem(run, static_cast<uint32_t>(p - run), excluded, ItemContent), state);
   }

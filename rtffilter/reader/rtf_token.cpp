@@ -2,6 +2,10 @@
 
 #include <cstddef>
 
+#if defined(__SSE2__) && defined(__GNUC__)
+#include <emmintrin.h>
+#endif
+
 namespace bte::rtf {
 namespace {
 
@@ -13,10 +17,67 @@ bool IsDigit(unsigned char byte) { return byte >= '0' && byte <= '9'; }
 
 bool EndsText(char byte) { return byte == '{' || byte == '}' || byte == '\\'; }
 
+#if defined(__SSE2__) && defined(__GNUC__)
+// Sixteen bytes at a time where the range holds them: a table document is
+// mostly control words and short text runs, and a byte at a time cost a
+// branch each.
+constexpr uint32_t kBlock = 16;
+
+// Bits set for the bytes of the block at p that are not ASCII letters.
+unsigned NonLetters(const char* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  // Lower case, then 'a'..'z' moved to the bottom of the signed range.
+  const __m128i shifted = _mm_xor_si128(
+      _mm_sub_epi8(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), _mm_set1_epi8('a')),
+      _mm_set1_epi8(static_cast<char>(0x80)));
+  const __m128i letters = _mm_cmplt_epi8(shifted, _mm_set1_epi8(static_cast<char>(0x80 + 26)));
+  return ~static_cast<unsigned>(_mm_movemask_epi8(letters)) & 0xFFFFu;
+}
+
+// Bits set for the bytes of the block at p that end a text run.
+unsigned TextEnds(const char* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i ends = _mm_or_si128(
+      _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('{')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('}'))),
+      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')));
+  return static_cast<unsigned>(_mm_movemask_epi8(ends));
+}
+#endif
+
+// The first position from at on, before range, whose byte is no letter;
+// range when there is none.
+uint32_t SkipLetters(const char* position, uint32_t at, uint32_t range) {
+#if defined(__SSE2__) && defined(__GNUC__)
+  for (; range - at >= kBlock; at += kBlock)
+    if (const unsigned stops = NonLetters(position + at)) return at + __builtin_ctz(stops);
+#endif
+  while (at < range && IsAsciiLetter(static_cast<unsigned char>(position[at]))) ++at;
+  return at;
+}
+
+// The first position from at on, before range, of a '{', '}' or backslash;
+// range when there is none.
+uint32_t SkipText(const char* position, uint32_t at, uint32_t range) {
+#if defined(__SSE2__) && defined(__GNUC__)
+  for (; range - at >= kBlock; at += kBlock)
+    if (const unsigned stops = TextEnds(position + at)) return at + __builtin_ctz(stops);
+#endif
+  while (at < range && !EndsText(position[at])) ++at;
+  return at;
+}
+
+#if defined(__SSE2__) && defined(__GNUC__)
+// Bits set for the bytes of the block at p that are line breaks.
+unsigned LineBreaks(const char* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))));
+}
+#endif
+
 void ReadControlWord(const char* position, uint32_t range, RTFToken& token) {
   token.kind = TokenControlWord;
-  uint32_t at = 1;
-  while (at < range && IsAsciiLetter(static_cast<unsigned char>(position[at]))) ++at;
+  const uint32_t at = SkipLetters(position, 1, range);
   if (at == range) {  // the range ends inside the letters
     token.length = token.nameLength = range;
     return;
@@ -54,10 +115,8 @@ void ReadRtfToken(const char* position, uint32_t range, RTFToken& token) {
     ReadControlWord(position, range, token);
     return;
   }
-  uint32_t at = 1;
-  while (at < range && !EndsText(position[at])) ++at;
   token.kind = TokenText;
-  token.length = at;
+  token.length = SkipText(position, 1, range);
 }
 
 namespace {
@@ -85,6 +144,9 @@ bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength) {
   int64_t depth = 0;
   bool escaped = false;
   for (uint32_t at = 0; at < range; ++at) {
+    // Bytes other than braces and backslashes change nothing unless they
+    // follow a backslash.
+    if (!escaped && (at = SkipText(position, at, range)) == range) break;
     const char byte = position[at];
     if (byte == '\\') {
       // The data of \binN is no RTF: a brace in it counts for nothing.
@@ -143,6 +205,15 @@ bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value
   }
   value = negative ? -number : number;
   return true;
+}
+
+const char* FindLineBreak(const char* from, const char* end) {
+#if defined(__SSE2__) && defined(__GNUC__)
+  for (; end - from >= static_cast<std::ptrdiff_t>(kBlock); from += kBlock)
+    if (const unsigned found = LineBreaks(from)) return from + __builtin_ctz(found);
+#endif
+  while (from < end && !IsLineBreak(*from)) ++from;
+  return from;
 }
 
 }  // namespace bte::rtf

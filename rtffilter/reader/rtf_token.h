@@ -63,6 +63,8 @@ inline bool RunsOnFromWord(char next) {
 
 // A line break in RTF source is not text: readers ignore it.
 inline bool IsLineBreak(char byte) { return byte == '\r' || byte == '\n'; }
+// The first line break in [from, end), or end.
+const char* FindLineBreak(const char* from, const char* end);
 
 }  // namespace bte::rtf
 
