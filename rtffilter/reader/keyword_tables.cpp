@@ -107,7 +107,7 @@ class KeywordTable {
     if (count == 0 || count > longest_) return false;
     for (uint32_t slot = Hash(letters, count); slots_[slot] != nullptr;
          slot = (slot + 1) % kSlots) {
-      if (slots_[slot]->keyword == std::string_view(letters, count)) {
+      if (SameWord(slots_[slot]->keyword, letters, count)) {
         value = slots_[slot]->value;
         return true;
       }
@@ -117,6 +117,15 @@ class KeywordTable {
 
  private:
   static constexpr uint32_t kSlots = 512;
+
+  // Compared in place: keywords are a few letters, fewer than a library
+  // comparison costs to call.
+  static constexpr bool SameWord(std::string_view keyword, const char* letters, size_t count) {
+    if (keyword.size() != count) return false;
+    for (size_t i = 0; i < count; ++i)
+      if (keyword[i] != letters[i]) return false;
+    return true;
+  }
 
   static constexpr uint32_t Hash(const char* letters, size_t count) {
     const auto letter = [letters](size_t i) {
