@@ -18,15 +18,29 @@ constexpr size_t kPassedWhole = kBufferSize / 4;
 }  // namespace
 
 OutputSink::OutputSink(char* storage, size_t limit)
-    : start_(storage), pending_(storage), at_(storage), end_(storage + limit), limit_(limit) {}
+    : start_(storage), pending_(storage), at_(storage), end_(storage + limit), limit_(limit) {
+  UpdateRoom();
+}
 
 OutputSink::OutputSink(size_t limit, const PieceConsumer& consumer)
     : own_(new char[kBufferSize]), consumer_(&consumer), limit_(limit) {
   start_ = pending_ = at_ = own_.get();
   end_ = start_ + kBufferSize;
+  UpdateRoom();
 }
 
-void OutputSink::Put(const char* bytes, size_t count) {
+void OutputSink::UpdateRoom() {
+  room_ = overflowed_ || refused_
+              ? 0
+              : std::min(static_cast<size_t>(end_ - at_), limit_ - written_);
+}
+
+void OutputSink::PutBeyondRoom(const char* bytes, size_t count) {
+  PutCounted(bytes, count);
+  UpdateRoom();
+}
+
+void OutputSink::PutCounted(const char* bytes, size_t count) {
   if (count == 0 || overflowed_ || refused_) return;
   if (count > limit_ - written_) {
     overflowed_ = true;
@@ -56,6 +70,7 @@ bool OutputSink::EndsInUndelimitedWord() const {
 bool OutputSink::Flush() {
   if (consumer_ != nullptr && at_ > pending_) Pass(pending_, static_cast<size_t>(at_ - pending_));
   pending_ = at_;
+  UpdateRoom();
   return !refused_;
 }
 

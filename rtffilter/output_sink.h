@@ -8,6 +8,7 @@
 #define BTE_RTFFILTER_OUTPUT_SINK_H
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -28,7 +29,15 @@ class OutputSink {
   OutputSink(const OutputSink&) = delete;
   OutputSink& operator=(const OutputSink&) = delete;
 
-  void Put(const char* bytes, size_t count);
+  // Inline while the bytes fit where they go: the structure writer puts
+  // a few dozen bytes at a time, hundreds of thousands of times.
+  void Put(const char* bytes, size_t count) {
+    if (count == 0 || count > room_) return PutBeyondRoom(bytes, count);
+    std::memcpy(at_, bytes, count);
+    at_ += count;
+    room_ -= count;
+    written_ += count;
+  }
   void Put(char byte) { Put(&byte, 1); }
   // Whether the bytes taken so far end in a control word that a following
   // letter or digit would continue.
@@ -41,6 +50,11 @@ class OutputSink {
   bool refused() const { return refused_; }
 
  private:
+  void PutBeyondRoom(const char* bytes, size_t count);
+  // Put's whole work: the limit, the buffer and the consumer.
+  void PutCounted(const char* bytes, size_t count);
+  // Sets room_ from where the buffer and the limit end.
+  void UpdateRoom();
   void Pass(const char* bytes, size_t count);
   // Keeps the last bytes of [from, end), all handed on, at the buffer's
   // start, for the look back of EndsInUndelimitedWord.
@@ -54,6 +68,7 @@ class OutputSink {
   const PieceConsumer* consumer_ = nullptr;
   size_t limit_;
   size_t written_ = 0;
+  size_t room_ = 0;  // bytes Put copies without a look at the rest
   bool overflowed_ = false;
   bool refused_ = false;
 };
