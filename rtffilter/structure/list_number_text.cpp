@@ -85,10 +85,19 @@ bool IsRomanNumeral(std::string_view s) {
   return !s.empty() && at == s.size();
 }
 
+// Digits, punctuation and braces alone, the usual "{3.}": no escape, no
+// letter and no code-page letter to look into.
+bool HoldsOnlyNeutralBytes(const ItemSpan& item) {
+  for (const char* p = item.text; p < item.end(); ++p)
+    if (*p == '\\' || Classify(static_cast<unsigned char>(*p)) != CharClass::kNeutral) return false;
+  return true;
+}
+
 }  // namespace
 
 bool ReadsAsListNumber(const ItemSpan& item) {
   if (!item.present()) return false;
+  if (HoldsOnlyNeutralBytes(item)) return true;
   std::string letters;
   const char* const end = item.end();
   RTFToken token;
