@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "rtffilter/reader/keyword_tables.h"
-#include "rtffilter/reader/rtf_scanner.h"
+#include "rtffilter/reader/rtf_scanner_loop.h"
 
 namespace bte::rtf {
 namespace {
@@ -26,7 +26,7 @@ int32_t UnitCodeOf(int32_t category) {
   }
 }
 
-class ContentReader : public RtfListener {
+class ContentReader final : public RtfListener {
  public:
   ContentReader(const char* end, ParagraphTracker* paragraphs, ContentListener& listener)
       : end_(end), paragraphs_(paragraphs), listener_(listener) {}
@@ -133,7 +133,7 @@ class ContentReader : public RtfListener {
 void ReadContent(const char* begin, const char* end, ParagraphTracker* paragraphs,
                  ContentListener& listener) {
   ContentReader reader(end, paragraphs, listener);
-  ScanRtf(kContentRules, begin, end, end, reader);
+  ScanRtfWith(kContentRules, begin, end, end, reader);
 }
 
 }  // namespace bte::rtf
