@@ -1,13 +1,14 @@
 #include "rtffilter/structure_items.h"
 
-#include "rtffilter/content_reader.h"
+#include "rtffilter/content_reader_loop.h"
 #include "rtffilter/structure/rtf_document_tree.h"
 
 namespace bte::rtf {
 namespace {
 
+template <class Sink>
 void AddTextRuns(const char* text, uint32_t length, int32_t excluded,
-                 const ParagraphListState& state, RtfItemSink& sink) {
+                 const ParagraphListState& state, Sink& sink) {
   const char* const end = text + length;
   const char* p = text;
   while (p < end) {
@@ -33,9 +34,10 @@ int32_t ItemKindOf(const char* p, const RTFToken& token) {
 
 // Turns the content tokens of one segment into items, each with the
 // paragraph state in force after its token was read.
-class SegmentItems : public ContentListener {
+template <class Sink>
+class SegmentItems final : public ContentListener {
  public:
-  SegmentItems(int32_t excluded, const ParagraphTracker& paragraphs, RtfItemSink& sink)
+  SegmentItems(int32_t excluded, const ParagraphTracker& paragraphs, Sink& sink)
       : excluded_(excluded), paragraphs_(paragraphs), sink_(sink) {}
 
   bool OnContent(const char* at, const RTFToken& token) override {
@@ -51,11 +53,11 @@ class SegmentItems : public ContentListener {
  private:
   int32_t excluded_;
   const ParagraphTracker& paragraphs_;
-  RtfItemSink& sink_;
+  Sink& sink_;
 };
 
 // Hands the item stream to the structure rebuilder.
-class TreeSink : public RtfItemSink {
+class TreeSink final : public RtfItemSink {
  public:
   explicit TreeSink(RtfDocumentTree& tree) : tree_(tree) {}
   void AddItem(const RtfItem& item, const ParagraphListState& state) override {
@@ -69,23 +71,30 @@ class TreeSink : public RtfItemSink {
   RtfDocumentTree& tree_;
 };
 
-}  // namespace
-
-void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink) {
+// Items of the whole document to sink, in order.
+template <class Sink>
+void GenerateItemsInto(const SegmentList& segments, Sink& sink) {
   ParagraphTracker paragraphs;
   for (const RTFSegment& segment : segments.segments) {
     if (segment.isMarker) {
       sink.AddMarker(RtfItem(segment.text, segment.length, 1, ItemContent), paragraphs.state);
       continue;
     }
-    SegmentItems items(segment.excluded, paragraphs, sink);
-    ReadContent(segment.text, segment.text + segment.length, &paragraphs, items);
+    SegmentItems<Sink> items(segment.excluded, paragraphs, sink);
+    ReadContentWith(segment.text, segment.text + segment.length, &paragraphs, items);
   }
 }
 
+}  // namespace
+
+void GenerateStructureItems(const SegmentList& segments, RtfItemSink& sink) {
+  GenerateItemsInto(segments, sink);
+}
+
+// The tree's sink is known here: its calls need not be virtual.
 void AddItemsToTree(const SegmentList& segments, RtfDocumentTree& tree) {
   TreeSink sink(tree);
-  GenerateStructureItems(segments, sink);
+  GenerateItemsInto(segments, sink);
 }
 
 FilterResult RebuildWithStructure(const char* input, uint32_t inputLength,
