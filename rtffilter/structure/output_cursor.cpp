@@ -11,7 +11,7 @@ RtfOutputCursor::RtfOutputCursor(const char* input, size_t length, OutputSink& o
 
 void RtfOutputCursor::Emit(const char* bytes, size_t count) { out_.Put(bytes, count); }
 
-void RtfOutputCursor::CopyInput(const char* to) {
+inline void RtfOutputCursor::CopyInput(const char* to) {
   InputSpan word;
   while (leaveOutTableWords_ && tableWords_.Next(in_, to, word)) {
     EmitInput(word.begin);
@@ -23,7 +23,7 @@ void RtfOutputCursor::CopyInput(const char* to) {
 // Where input was left out, the bytes after the gap must not run on from a
 // control word written before it ("\b{marker}Text" must not become
 // "\bText"): a delimiter space goes between.
-void RtfOutputCursor::EmitInput(const char* to) {
+inline void RtfOutputCursor::EmitInput(const char* to) {
   if (to <= in_) return;
   if (afterGap_ && RunsOnFromWord(*in_) && out_.EndsInUndelimitedWord())
     Emit(" ", 1);
@@ -38,7 +38,7 @@ void RtfOutputCursor::SkipTo(const char* to) {
   afterGap_ = true;
 }
 
-bool RtfOutputCursor::NextSkip(const char* to, ItemSpan& skip) {
+inline bool RtfOutputCursor::NextSkip(const char* to, ItemSpan& skip) {
   const ItemSpan* queued = queueStart_ < skips_.size() ? &skips_[queueStart_] : nullptr;
   const ItemSpan* never = nullptr;
   if (forbidden_ != nullptr && !forbidden_->empty()) never = &forbidden_->front();
