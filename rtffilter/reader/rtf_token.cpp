@@ -2,122 +2,13 @@
 
 #include <cstddef>
 
-#if defined(__SSE2__) && defined(__GNUC__)
-#include <emmintrin.h>
-#endif
+#include "rtffilter/reader/byte_runs.h"
 
 namespace bte::rtf {
-namespace {
 
-bool IsAsciiLetter(unsigned char byte) {
-  return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
-}
-
-bool IsDigit(unsigned char byte) { return byte >= '0' && byte <= '9'; }
-
-bool EndsText(char byte) { return byte == '{' || byte == '}' || byte == '\\'; }
-
-#if defined(__SSE2__) && defined(__GNUC__)
-// Sixteen bytes at a time where the range holds them: a table document is
-// mostly control words and short text runs, and a byte at a time cost a
-// branch each.
-constexpr uint32_t kBlock = 16;
-
-// Bits set for the bytes of the block at p that are not ASCII letters.
-unsigned NonLetters(const char* p) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  // Lower case, then 'a'..'z' moved to the bottom of the signed range.
-  const __m128i shifted = _mm_xor_si128(
-      _mm_sub_epi8(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), _mm_set1_epi8('a')),
-      _mm_set1_epi8(static_cast<char>(0x80)));
-  const __m128i letters = _mm_cmplt_epi8(shifted, _mm_set1_epi8(static_cast<char>(0x80 + 26)));
-  return ~static_cast<unsigned>(_mm_movemask_epi8(letters)) & 0xFFFFu;
-}
-
-// Bits set for the bytes of the block at p that end a text run.
-unsigned TextEnds(const char* p) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i ends = _mm_or_si128(
-      _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('{')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('}'))),
-      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')));
-  return static_cast<unsigned>(_mm_movemask_epi8(ends));
-}
-#endif
-
-// The first position from at on, before range, whose byte is no letter;
-// range when there is none.
-uint32_t SkipLetters(const char* position, uint32_t at, uint32_t range) {
-#if defined(__SSE2__) && defined(__GNUC__)
-  for (; range - at >= kBlock; at += kBlock)
-    if (const unsigned stops = NonLetters(position + at)) return at + __builtin_ctz(stops);
-#endif
-  while (at < range && IsAsciiLetter(static_cast<unsigned char>(position[at]))) ++at;
-  return at;
-}
-
-// The first position from at on, before range, of a '{', '}' or backslash;
-// range when there is none.
-uint32_t SkipText(const char* position, uint32_t at, uint32_t range) {
-#if defined(__SSE2__) && defined(__GNUC__)
-  for (; range - at >= kBlock; at += kBlock)
-    if (const unsigned stops = TextEnds(position + at)) return at + __builtin_ctz(stops);
-#endif
-  while (at < range && !EndsText(position[at])) ++at;
-  return at;
-}
-
-#if defined(__SSE2__) && defined(__GNUC__)
-// Bits set for the bytes of the block at p that are line breaks.
-unsigned LineBreaks(const char* p) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))));
-}
-#endif
-
-void ReadControlWord(const char* position, uint32_t range, RTFToken& token) {
-  token.kind = TokenControlWord;
-  const uint32_t at = SkipLetters(position, 1, range);
-  if (at == range) {  // the range ends inside the letters
-    token.length = token.nameLength = range;
-    return;
-  }
-  token.nameLength = at;
-  const char next = position[at];
-  if (next == '-' || IsDigit(static_cast<unsigned char>(next))) {
-    uint32_t end = at + 1;  // the first parameter byte is taken whatever it is
-    while (end < range && IsDigit(static_cast<unsigned char>(position[end]))) ++end;
-    token.paramLength = end - at;
-    if (end < range && position[end] == ' ') ++end;
-    token.length = end;
-    return;
-  }
-  token.length = next == ' ' ? at + 1 : at;
-}
-
-}  // namespace
-
-void ReadRtfToken(const char* position, uint32_t range, RTFToken& token) {
-  const char first = position[0];
-  if (first == '{' || first == '}') {
-    token.kind = first == '{' ? TokenGroupOpen : TokenGroupClose;
-    token.length = 1;
-    return;
-  }
-  if (first == '\\') {
-    if (range < 2 || !IsAsciiLetter(static_cast<unsigned char>(position[1]))) {
-      // A lone backslash at the very end still counts as a two-byte symbol;
-      // callers clamp it to their range.
-      token.kind = TokenControlSymbol;
-      token.length = range < 2 ? range : 2;
-      return;
-    }
-    ReadControlWord(position, range, token);
-    return;
-  }
-  token.kind = TokenText;
-  token.length = SkipText(position, 1, range);
-}
+using byte_runs::IsAsciiLetter;
+using byte_runs::IsDigit;
+using byte_runs::SkipText;
 
 namespace {
 
@@ -205,15 +96,6 @@ bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value
   }
   value = negative ? -number : number;
   return true;
-}
-
-const char* FindLineBreak(const char* from, const char* end) {
-#if defined(__SSE2__) && defined(__GNUC__)
-  for (; end - from >= static_cast<std::ptrdiff_t>(kBlock); from += kBlock)
-    if (const unsigned found = LineBreaks(from)) return from + __builtin_ctz(found);
-#endif
-  while (from < end && !IsLineBreak(*from)) ++from;
-  return from;
 }
 
 }  // namespace bte::rtf

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "rtffilter/reader/byte_runs.h"
+
 namespace bte::rtf {
 
 enum RtfTokenKind : int32_t {
@@ -30,8 +32,9 @@ class RTFToken {
   int32_t code = 0;          // content reading: special-word or unit code
 };
 
-// Reads the token at position; range (> 0) bounds it.
-void ReadRtfToken(const char* position, uint32_t range, RTFToken& token);
+// Reads the token at position; range (> 0) bounds it. Inline, below: it
+// runs for every token of a document.
+inline void ReadRtfToken(const char* position, uint32_t range, RTFToken& token);
 
 // position is at a '{': true with the length through the matching '}', or
 // false when the match does not lie within range bytes. The data after
@@ -64,7 +67,60 @@ inline bool RunsOnFromWord(char next) {
 // A line break in RTF source is not text: readers ignore it.
 inline bool IsLineBreak(char byte) { return byte == '\r' || byte == '\n'; }
 // The first line break in [from, end), or end.
-const char* FindLineBreak(const char* from, const char* end);
+inline const char* FindLineBreak(const char* from, const char* end) {
+#if defined(__SSE2__) && defined(__GNUC__)
+  for (; end - from >= static_cast<std::ptrdiff_t>(byte_runs::kBlock); from += byte_runs::kBlock)
+    if (const unsigned found = byte_runs::LineBreaks(from)) return from + __builtin_ctz(found);
+#endif
+  while (from < end && !IsLineBreak(*from)) ++from;
+  return from;
+}
+
+namespace token_reading {
+
+inline void ReadControlWord(const char* position, uint32_t range, RTFToken& token) {
+  token.kind = TokenControlWord;
+  const uint32_t at = byte_runs::SkipLetters(position, 1, range);
+  if (at == range) {  // the range ends inside the letters
+    token.length = token.nameLength = range;
+    return;
+  }
+  token.nameLength = at;
+  const char next = position[at];
+  if (next == '-' || byte_runs::IsDigit(static_cast<unsigned char>(next))) {
+    uint32_t end = at + 1;  // the first parameter byte is taken whatever it is
+    while (end < range && byte_runs::IsDigit(static_cast<unsigned char>(position[end]))) ++end;
+    token.paramLength = end - at;
+    if (end < range && position[end] == ' ') ++end;
+    token.length = end;
+    return;
+  }
+  token.length = next == ' ' ? at + 1 : at;
+}
+
+}  // namespace token_reading
+
+inline void ReadRtfToken(const char* position, uint32_t range, RTFToken& token) {
+  const char first = position[0];
+  if (first == '{' || first == '}') {
+    token.kind = first == '{' ? TokenGroupOpen : TokenGroupClose;
+    token.length = 1;
+    return;
+  }
+  if (first == '\\') {
+    if (range < 2 || !byte_runs::IsAsciiLetter(static_cast<unsigned char>(position[1]))) {
+      // A lone backslash at the very end still counts as a two-byte symbol;
+      // callers clamp it to their range.
+      token.kind = TokenControlSymbol;
+      token.length = range < 2 ? range : 2;
+      return;
+    }
+    token_reading::ReadControlWord(position, range, token);
+    return;
+  }
+  token.kind = TokenText;
+  token.length = byte_runs::SkipText(position, 1, range);
+}
 
 }  // namespace bte::rtf
 
