@@ -6,6 +6,7 @@
 #include "rtffilter/reader/rtf_token.h"
 #include "rtffilter/structure/list_number_text.h"
 #include "rtffilter/structure/rtf_block.h"
+#include "rtffilter/structure/structure_arena.h"
 
 namespace bte::rtf {
 

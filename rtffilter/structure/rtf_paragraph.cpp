@@ -9,22 +9,6 @@ namespace bte::rtf {
 RtfParagraph::RtfParagraph(StructureArena& arena)
     : arena_(&arena), first_(arena.spans.size()) {}
 
-int RtfParagraph::AddItem(const RtfItem& item) {
-  const ItemSpan span = ItemSpan::Of(item);
-  if (count_ > 0 && !item.hasOwnedText) {
-    ItemSpan& last = Item(count_ - 1);
-    if (last.end() == span.text && last.kind == span.kind && last.excluded == span.excluded &&
-        !last.replaced) {
-      last.length += span.length;
-      return 1;
-    }
-  }
-  arena_->spans.push_back(span);
-  ++count_;
-  if (item.hasOwnedText) KeepCallerReplacement(item);
-  return 1;
-}
-
 // A text the caller already replaced stays replaced.
 void RtfParagraph::KeepCallerReplacement(const RtfItem& item) {
   TextReplacement& replacement = ReplacementFor(static_cast<int32_t>(count_ - 1));
@@ -35,13 +19,6 @@ void RtfParagraph::KeepCallerReplacement(const RtfItem& item) {
 void RtfParagraph::ForceKept() {
   keptValue_ = 1;
   keptComputed_ = 1;
-}
-
-ItemSpan& RtfParagraph::Item(size_t index) const { return arena_->spans[first_ + index]; }
-
-ItemSpan* RtfParagraph::ItemAt(int32_t index) {
-  if (index < 0 || static_cast<uint32_t>(index) >= count_) return nullptr;
-  return &Item(index);
 }
 
 // Marks the item replaced and finds or makes its replacement record.

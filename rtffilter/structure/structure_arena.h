@@ -31,6 +31,31 @@ struct StructureArena {
   RtfCell* NewCell() { return &cells.emplace_back(); }
 };
 
+// A paragraph's items are added and read for every token of a document:
+// inline, where the arena is known.
+inline ItemSpan& RtfParagraph::Item(size_t index) const { return arena_->spans[first_ + index]; }
+
+inline ItemSpan* RtfParagraph::ItemAt(int32_t index) {
+  if (index < 0 || static_cast<uint32_t>(index) >= count_) return nullptr;
+  return &Item(index);
+}
+
+inline int RtfParagraph::AddItem(const RtfItem& item) {
+  const ItemSpan span = ItemSpan::Of(item);
+  if (count_ > 0 && !item.hasOwnedText) {
+    ItemSpan& last = Item(count_ - 1);
+    if (last.end() == span.text && last.kind == span.kind && last.excluded == span.excluded &&
+        !last.replaced) {
+      last.length += span.length;
+      return 1;
+    }
+  }
+  arena_->spans.push_back(span);
+  ++count_;
+  if (item.hasOwnedText) KeepCallerReplacement(item);
+  return 1;
+}
+
 // Where a section's list levels, entries and text references live: they
 // outlive the paragraphs they were made for, which a section writes and
 // frees as it goes.
