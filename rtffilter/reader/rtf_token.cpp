@@ -79,23 +79,4 @@ bool EndsInUndelimitedWord(const char* begin, const char* end) {
   return backslashes % 2 == 1;
 }
 
-bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value) {
-  while (position < end && (*position == ' ' || *position == '\t' || *position == '\r' ||
-                            *position == '\n'))
-    ++position;
-  bool negative = false;
-  if (position < end && (*position == '-' || *position == '+')) {
-    negative = *position == '-';
-    ++position;
-  }
-  if (position >= end || !IsDigit(static_cast<unsigned char>(*position))) return false;
-  int64_t number = 0;
-  for (; position < end && IsDigit(static_cast<unsigned char>(*position)); ++position) {
-    // Saturate instead of overflowing; such numbers name nothing real.
-    if (number < (int64_t{1} << 40)) number = number * 10 + (*position - '0');
-  }
-  value = negative ? -number : number;
-  return true;
-}
-
 }  // namespace bte::rtf

@@ -42,7 +42,25 @@ inline void ReadRtfToken(const char* position, uint32_t range, RTFToken& token);
 bool FindGroupEnd(const char* position, uint32_t range, uint32_t& groupLength);
 
 // Reads an optionally signed decimal number after blanks; false when none.
-bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value);
+// Inline: the paragraph words of every list paragraph carry one.
+inline bool ReadNumberAfterBlanks(const char* position, const char* end, int64_t& value) {
+  while (position < end && (*position == ' ' || *position == '\t' || *position == '\r' ||
+                            *position == '\n'))
+    ++position;
+  bool negative = false;
+  if (position < end && (*position == '-' || *position == '+')) {
+    negative = *position == '-';
+    ++position;
+  }
+  if (position >= end || !byte_runs::IsDigit(static_cast<unsigned char>(*position))) return false;
+  int64_t number = 0;
+  for (; position < end && byte_runs::IsDigit(static_cast<unsigned char>(*position)); ++position) {
+    // Saturate instead of overflowing; such numbers name nothing real.
+    if (number < (int64_t{1} << 40)) number = number * 10 + (*position - '0');
+  }
+  value = negative ? -number : number;
+  return true;
+}
 
 // The bytes of binary data after the control word token at word: N for
 // \binN with N > 0, else 0. Inline: the scanner asks it of every word.
