@@ -1,7 +1,6 @@
 #include "rtffilter/structure/rtf_document_tree.h"
 
 #include "rtffilter/structure/output_cursor.h"
-#include "rtffilter/structure/rtf_section.h"
 
 namespace bte::rtf {
 
@@ -21,8 +20,7 @@ void RtfDocumentTree::AddMarker(const RtfItem& item) {
   neverWritten_.push_back(ItemSpan::Of(item));
 }
 
-int RtfDocumentTree::AddBorrowedItem(const RtfItem& item, const ParagraphListState& state) {
-  if (item.excluded && item.kind == ItemContent) neverWritten_.push_back(ItemSpan::Of(item));
+int RtfDocumentTree::AddAtSectionEdge(const RtfItem& item, const ParagraphListState& state) {
   if (currentSection_ == nullptr) {
     sections_.push_back(std::make_unique<RtfSection>(blockPool_, pool_, text_, text_ + length_));
     currentSection_ = sections_.back().get();

@@ -19,12 +19,12 @@
 #include "rtffilter/output_sink.h"
 #include "rtffilter/rtf_item.h"
 #include "rtffilter/structure/item_span.h"
+#include "rtffilter/structure/rtf_section.h"
 #include "rtffilter/structure/slab_pool.h"
 
 namespace bte::rtf {
 
 class RtfOutputCursor;
-class RtfSection;
 
 class RtfDocumentTree {
  public:
@@ -59,6 +59,8 @@ class RtfDocumentTree {
   // Writes the sections before end not yet written; false once one had no
   // blocks (later sections are then not written).
   bool WriteSections(size_t end);
+  // AddBorrowedItem where a section begins or ends.
+  int AddAtSectionEdge(const RtfItem& item, const ParagraphListState& state);
   RtfOutputCursor& CursorFor(OutputSink& out);
 
   uint32_t length_;
@@ -80,6 +82,13 @@ class RtfDocumentTree {
   std::unique_ptr<RtfOutputCursor> cursor_;
   bool streaming_ = false;
 };
+
+// Inline: the rebuild hands every token of a document to it.
+inline int RtfDocumentTree::AddBorrowedItem(const RtfItem& item, const ParagraphListState& state) {
+  if (item.excluded && item.kind == ItemContent) neverWritten_.push_back(ItemSpan::Of(item));
+  if (currentSection_ == nullptr || item.kind == ItemSection) return AddAtSectionEdge(item, state);
+  return currentSection_->AddItem(item, state);
+}
 
 }  // namespace bte::rtf
 

@@ -12,12 +12,8 @@ constexpr size_t kBlocksKeptWritten = size_t{256} << 10;
 
 }  // namespace
 
-int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
-  if (firstItemText_ == nullptr) firstItemText_ = item.text;
-  lastState_ = state;
+int RtfSection::AddStructureItem(const RtfItem& item, const ParagraphListState& state) {
   switch (item.kind) {
-    case ItemContent:
-      return AddToParagraph(item);
     case ItemListTextBullet:
     case ItemParaNumBullet:
       // With no paragraph in progress the list text opens one, as content.
@@ -49,11 +45,6 @@ int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
 
 void RtfSection::FileOpenParagraph() {
   if (currentParagraph_ != nullptr) EndParagraph(lastState_, nullptr);
-}
-
-int RtfSection::AddToParagraph(const RtfItem& item) {
-  if (currentParagraph_ == nullptr) currentParagraph_ = arena_->NewParagraph();
-  return currentParagraph_->AddItem(item);
 }
 
 int RtfSection::EndParagraph(const ParagraphListState& state, const RtfItem* endItem) {

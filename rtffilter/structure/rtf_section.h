@@ -59,6 +59,9 @@ class RtfSection {
 
  private:
   int AddToParagraph(const RtfItem& item);
+  // AddItem for the kinds that shape the document: marks, list texts,
+  // table words.
+  int AddStructureItem(const RtfItem& item, const ParagraphListState& state);
   // endItem null: file the paragraph in progress without an end item.
   int EndParagraph(const ParagraphListState& state, const RtfItem* endItem);
   void FileInTable(const ParagraphListState& state);
@@ -112,6 +115,20 @@ class RtfSection {
   ItemSpan pendingInTable_;
   ParagraphListState lastState_;  // in force after the last item
 };
+
+// Most items are content of the paragraph in progress: inline, as the
+// rebuild files every token of a document.
+inline int RtfSection::AddItem(const RtfItem& item, const ParagraphListState& state) {
+  if (firstItemText_ == nullptr) firstItemText_ = item.text;
+  lastState_ = state;
+  if (item.kind == ItemContent) return AddToParagraph(item);
+  return AddStructureItem(item, state);
+}
+
+inline int RtfSection::AddToParagraph(const RtfItem& item) {
+  if (currentParagraph_ == nullptr) currentParagraph_ = arena_->NewParagraph();
+  return currentParagraph_->AddItem(item);
+}
 
 }  // namespace bte::rtf
 
