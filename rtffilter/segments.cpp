@@ -371,6 +371,10 @@ FilterResult SplitIntoSegments(const char* input, uint32_t length, SegmentList& 
 
 uint32_t MarkExcludedSegments(IBuildTagExprParser* parser, SegmentList& segments) {
   std::string tagSet;
+  // Most ranges of a document carry one of a few tag sets: the last answer
+  // is kept, as the parser's costs more than comparing the sets.
+  std::string askedTagSet;
+  int32_t askedExcluded = 0;
   uint32_t excluded = 0;
   // Neighbouring segments often share their open ranges, hence the answer.
   const RTFSegment* previous = nullptr;
@@ -390,7 +394,11 @@ uint32_t MarkExcludedSegments(IBuildTagExprParser* parser, SegmentList& segments
       tagSet += range->tagText;
     }
     if (tagSet.empty()) continue;
-    segment.excluded = parser == nullptr || parser->IsIncluded(tagSet.c_str()) != S_OK;
+    if (tagSet != askedTagSet) {
+      askedTagSet = tagSet;
+      askedExcluded = parser == nullptr || parser->IsIncluded(tagSet.c_str()) != S_OK;
+    }
+    segment.excluded = askedExcluded;
     excluded += segment.excluded;
   }
   return excluded;
