@@ -11,6 +11,8 @@ RtfOutputCursor::RtfOutputCursor(const char* input, size_t length, OutputSink& o
 
 void RtfOutputCursor::Emit(const char* bytes, size_t count) { out_.Put(bytes, count); }
 
+// CopyInput, EmitInput and NextSkip are inline: CopyUpTo runs for nearly
+// every item written, and calls cost more than their work.
 inline void RtfOutputCursor::CopyInput(const char* to) {
   InputSpan word;
   while (leaveOutTableWords_ && tableWords_.Next(in_, to, word)) {
