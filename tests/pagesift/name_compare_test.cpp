@@ -1,0 +1,81 @@
+// Names compared ignoring ASCII case, eight bytes at a time, against a
+// byte-at-a-time model: every length around the word size, every byte value
+// next to its case partner, and bytes that differ from a letter in bit 0x20
+// without being its other case ("@" and "`", "[" and "{", 0xC1 and 0xE1).
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "pagesift/tag_scanner.h"
+#include "tests/pagesift/html_test_support.h"
+
+namespace {
+
+using bte::testing::EqualsIgnoringCase;  // the model: tolower in the C locale
+
+char Flip(char c) { return static_cast<char>(c ^ 0x20); }
+
+TEST(NameCompare, LowerWordLowersOnlyCapitals) {
+  for (int value = 0; value < 256; ++value) {
+    for (size_t position = 0; position < 8; ++position) {
+      std::string bytes(8, 'x');
+      bytes[position] = static_cast<char>(value);
+      const uint64_t lowered = pagesift::LowerWord(pagesift::LoadWord(bytes.data()));
+      std::string expected = bytes;
+      expected[position] = pagesift::AsciiLower(bytes[position]);
+      EXPECT_EQ(lowered, pagesift::LoadWord(expected.data())) << "byte " << value << " at " << position;
+    }
+  }
+}
+
+TEST(NameCompare, ShortWordHoldsExactlyItsBytes) {
+  const std::string bytes = "abcdefgh";
+  for (size_t count = 0; count <= 8; ++count) {
+    std::string padded = bytes.substr(0, count) + std::string(8 - count, '\0');
+    EXPECT_EQ(pagesift::LoadShortWord(bytes.data(), count), pagesift::LoadWord(padded.data())) << count;
+  }
+}
+
+TEST(NameCompare, AgreesWithTheModelOnEveryByteAtEveryPlace) {
+  for (size_t length = 1; length <= 20; ++length) {
+    const std::string base(length, 'q');
+    for (size_t position = 0; position < length; ++position) {
+      for (int value = 0; value < 256; ++value) {
+        std::string a = base, b = base;
+        a[position] = static_cast<char>(value);
+        for (char other : {a[position], Flip(a[position]), static_cast<char>(value + 1)}) {
+          b[position] = other;
+          ASSERT_EQ(pagesift::EqualsIgnoringCase(a, b), EqualsIgnoringCase(a, b))
+              << "length " << length << ", byte " << value << " at " << position << " against "
+              << static_cast<int>(static_cast<unsigned char>(other));
+        }
+      }
+    }
+  }
+}
+
+TEST(NameCompare, AgreesWithTheModelOnRandomNames) {
+  std::mt19937 random(20261208);
+  const std::string alphabet = "aAzZ@`[{-=_09\xC1\xE1 \t/";
+  std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1), length(0, 40), flips(0, 3);
+  int equal = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string a(length(random), ' ');
+    for (char& c : a) c = alphabet[pick(random)];
+    std::string b = a;
+    for (size_t n = flips(random); n > 0 && !b.empty(); --n) {
+      char& c = b[random() % b.size()];
+      c = (random() % 2) ? Flip(c) : alphabet[pick(random)];
+    }
+    const bool expected = EqualsIgnoringCase(a, b);
+    equal += expected;
+    ASSERT_EQ(pagesift::EqualsIgnoringCase(a, b), expected) << "'" << a << "' and '" << b << "'";
+    ASSERT_FALSE(pagesift::EqualsIgnoringCase(a, b + "x"));
+  }
+  EXPECT_GT(equal, 2000);  // both answers were asked for often
+  EXPECT_LT(equal, 18000);
+}
+
+}  // namespace
