@@ -6,6 +6,7 @@
 
 #include "pagesift/containment_rules.h"
 #include "pagesift/tag_codes.h"
+#include "pagesift/tag_scanner.h"
 #include "pagesift/token_item.h"
 
 namespace pagesift {
@@ -194,11 +195,22 @@ constexpr TagEntry kMarkup[] = {
     {"", kTagCdata, kAnywhere, kHoldsNothing, kNone, kNormal},
 };
 
-// Entries by a hash of the lower-case name, open addressing.
+// Entries by a hash of the lower-case name, open addressing. A name of up
+// to sixteen bytes is two words (tag_scanner.h), so that a tag's name is
+// lowered, hashed and compared a word at a time; the table's words are
+// made in the order the loads read bytes on the little-endian machines the
+// library is built for.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "name words are laid out little-endian");
 constexpr size_t kSlots = 512;
+constexpr size_t kSlotBits = 9;
+static_assert(size_t{1} << kSlotBits == kSlots, "the hash gives a slot number");
 static_assert(sizeof kElements / sizeof kElements[0] < kSlots / 2, "keep the name table sparse");
+constexpr size_t kLongestName = 16;
 
-constexpr size_t HashStep(size_t hash, char c) { return hash * 33 + static_cast<unsigned char>(c); }
+struct NameWords {
+  uint64_t first = 0;
+  uint64_t second = 0;
+};
 
 constexpr size_t NameLength(const char* name) {
   size_t length = 0;
@@ -206,44 +218,55 @@ constexpr size_t NameLength(const char* name) {
   return length;
 }
 
+constexpr NameWords WordsOf(const char* name, size_t length) {
+  NameWords words;
+  for (size_t i = 0; i < length && i < 8; ++i) words.first |= uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
+  for (size_t i = 8; i < length; ++i) words.second |= uint64_t{static_cast<unsigned char>(name[i])} << (8 * (i - 8));
+  return words;
+}
+
+constexpr size_t SlotOf(const NameWords& words, size_t length) {
+  const uint64_t mixed = (words.first ^ (words.second * 31) ^ length) * 0x9E3779B97F4A7C15ull;
+  return static_cast<size_t>(mixed >> (64 - kSlotBits));
+}
+
 struct NameTable {
   const TagEntry* slots[kSlots] = {};
+  NameWords words[kSlots] = {};
   uint8_t lengths[kSlots] = {};
   constexpr NameTable() {
     for (const TagEntry& entry : kElements) {
       const size_t length = NameLength(entry.name);
-      size_t hash = length;
-      for (size_t i = 0; i < length; ++i) hash = HashStep(hash, entry.name[i]);
-      size_t slot = hash % kSlots;
+      const NameWords name = WordsOf(entry.name, length);
+      size_t slot = SlotOf(name, length);
       while (slots[slot]) slot = (slot + 1) % kSlots;
       slots[slot] = &entry;
+      words[slot] = name;
       lengths[slot] = static_cast<uint8_t>(length);
     }
   }
 };
 constexpr NameTable kNameTable;
 
-bool SameName(const char* known, const char* lowered, size_t length) {
-  for (size_t i = 0; i < length; ++i) {
-    if (known[i] != lowered[i]) return false;
+constexpr bool AllNamesFit() {
+  for (const TagEntry& entry : kElements) {
+    if (NameLength(entry.name) > kLongestName) return false;
   }
   return true;
 }
+static_assert(AllNamesFit(), "every known name fits two words");
 
 }  // namespace
 
 const TagEntry* FindTagEntry(std::string_view name) {
-  constexpr size_t kLongestName = 10;
   if (name.empty() || name.size() > kLongestName) return nullptr;
-  char lowered[kLongestName];
-  size_t hash = name.size();
-  for (size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    lowered[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-    hash = HashStep(hash, lowered[i]);
-  }
-  for (size_t slot = hash % kSlots; kNameTable.slots[slot]; slot = (slot + 1) % kSlots) {
-    if (kNameTable.lengths[slot] == name.size() && SameName(kNameTable.slots[slot]->name, lowered, name.size())) {
+  const size_t head = name.size() < 8 ? name.size() : 8;
+  NameWords lowered;
+  lowered.first = LowerWord(LoadShortWord(name.data(), head));
+  if (name.size() > 8) lowered.second = LowerWord(LoadShortWord(name.data() + 8, name.size() - 8));
+  for (size_t slot = SlotOf(lowered, name.size()); kNameTable.slots[slot]; slot = (slot + 1) % kSlots) {
+    if (kNameTable.lengths[slot] == name.size() && kNameTable.words[slot].first == lowered.first &&
+        kNameTable.words[slot].second == lowered.second) {
       return kNameTable.slots[slot];
     }
   }

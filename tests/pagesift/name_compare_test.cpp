@@ -2,8 +2,11 @@
 // byte-at-a-time model: every length around the word size, every byte value
 // next to its case partner, and bytes that differ from a letter in bit 0x20
 // without being its other case ("@" and "`", "[" and "{", 0xC1 and 0xE1).
+// The element table looks names up the same way: every known name is found
+// in any letter case, and names one byte away from a known one are not.
 #include <cstdint>
 #include <random>
+#include <cctype>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -76,6 +79,44 @@ TEST(NameCompare, AgreesWithTheModelOnRandomNames) {
   }
   EXPECT_GT(equal, 2000);  // both answers were asked for often
   EXPECT_LT(equal, 18000);
+}
+
+std::string Capitalised(std::string name, size_t every) {
+  for (size_t i = 0; i < name.size(); i += every) name[i] = static_cast<char>(::toupper(name[i]));
+  return name;
+}
+
+// The entry a start tag made from the name gets, by the name it reports.
+std::string KnownAs(const std::string& name) {
+  const CHtmlTagItem tag(("<" + name + ">").c_str());
+  if (tag.IsUnknownTag()) return "?";
+  std::string known(tag.GetTagName());
+  for (char& c : known) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+  return known;
+}
+
+TEST(ElementNames, EveryKnownNameIsFoundInAnyCase) {
+  size_t count = 0;
+  for (const char* name; (name = CHtmlTagItem::GetKnownTagName(count)) != nullptr; ++count) {
+    for (size_t every : {1, 2, 3, 100}) {
+      EXPECT_EQ(KnownAs(Capitalised(name, every)), name) << Capitalised(name, every);
+    }
+    EXPECT_EQ(KnownAs(name), name);
+  }
+  EXPECT_GT(count, 100u);
+}
+
+TEST(ElementNames, NamesOneByteAwayAreUnknown) {
+  for (size_t index = 0; const char* known = CHtmlTagItem::GetKnownTagName(index); ++index) {
+    const std::string name = known;
+    for (const std::string& near : {name + "x", name + "1", name.substr(0, name.size() - 1) + "@",
+                                    name.substr(0, name.size() - 1) + "\xC1", "x" + name, name + name}) {
+      if (near.empty()) continue;
+      const std::string found = KnownAs(near);
+      // a near name may be another element's name ("h1" from "h"): then it is that one
+      EXPECT_TRUE(found == "?" || found == near) << near << " read as " << found;
+    }
+  }
 }
 
 }  // namespace
