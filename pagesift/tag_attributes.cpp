@@ -23,7 +23,9 @@ void ReadAttributes(std::string_view tag, size_t nameEnd, TagAttributes& attribu
 bool FindAttribute(std::string_view tag, size_t nameEnd, std::string_view name, AttributeSpan& span) {
   size_t cursor = nameEnd;
   while (ScanAttribute(tag, cursor, span) == ScanResult::kAttribute) {
-    if (EqualsIgnoringCase(tag.substr(span.nameBegin, span.nameEnd - span.nameBegin), name)) return true;
+    if (span.nameEnd - span.nameBegin == name.size() &&
+        EqualsIgnoringCase(tag.substr(span.nameBegin, name.size()), name))
+      return true;
     cursor = span.end;
   }
   return false;
