@@ -72,22 +72,22 @@ int HtmlFilterPass::RemoveDeadLinks() {
 // The href is decoded into storage the pass keeps for all its links rather
 // than into the document's, which would keep each value.
 void HtmlFilterPass::RemoveDeadLink(HtmlPosition position, CHtmlTagItem* anchor) {
-  if (!anchor->GetAttributeValue("href", href_)) return;
+  CByteString& href = memory_.href;
+  if (!anchor->GetAttributeValue("href", href)) return;
   std::string popupTarget;
-  const std::string_view target = LinkTarget(href_.GetContent(), popupTarget);
+  const std::string_view target = LinkTarget(href.GetContent(), popupTarget);
   if (!target.empty() && LinksToExcludedTopic(target)) document_->DeleteAnchor(position);
 }
 
 bool HtmlFilterPass::LinksToExcludedTopic(std::string_view target) {
-  std::string& key = targetKey_;
+  if (const bool* known = memory_.excludedTargets.Find(target)) return *known;
+  std::string& key = memory_.targetKey;  // a C string for the library
   key.assign(target);
-  const auto known = excludedTargets_.find(key);
-  if (known != excludedTargets_.end()) return known->second;
   CatchUpOnce();  // before the link is resolved: one catch-up serves both
   std::string path = document_->GetFilePathName(key.c_str()).Release();
   path.resize(std::strlen(path.c_str()));  // a C string, as always: a decoded "%00" ends it
   const bool excluded = IsTopicFileExcluded(path);
-  excludedTargets_.emplace(key, excluded);
+  memory_.excludedTargets.Add(target, excluded);
   return excluded;
 }
 
@@ -116,7 +116,7 @@ int HtmlFilterPass::IsTopicExcluded(const char* path) const {
 bool HtmlFilterPass::IsTopicFileExcluded(const std::string& path) const {
   if (path.empty()) return false;
   CatchUpOnce();
-  const std::string& tags = linkedTopics_->Read(path);
+  const std::string& tags = memory_.linkedTopics.Read(path);
   return !tags.empty() && IsExcluded(tags);
 }
 

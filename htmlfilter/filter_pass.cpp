@@ -24,6 +24,12 @@ bool IsCleanupTag(uint32_t id) {
 
 }  // namespace
 
+HtmlFilterPass::HtmlFilterPass(CHtmlFileEx* document, IBuildTagExprParser* parser, PassMemory* memory)
+    : document_(document), parser_(parser), memory_(memory != nullptr ? *memory : ownMemory_) {
+  memory_.cleanupTags.clear();
+  memory_.excludedTargets.Clear();
+}
+
 int HtmlFilterPass::Run(uint32_t mode) {
   if (document_ == nullptr || parser_ == nullptr) return 0;
   RemoveExcludedElements();
@@ -36,16 +42,17 @@ int HtmlFilterPass::Run(uint32_t mode) {
   return 1;
 }
 
-const std::vector<HtmlFilterPass::CleanupTag>& HtmlFilterPass::CleanupTags() {
-  if (surveyed_) return cleanupTags_;
+const std::vector<CleanupTag>& HtmlFilterPass::CleanupTags() {
+  std::vector<CleanupTag>& found = memory_.cleanupTags;
+  if (surveyed_) return found;
   for (HtmlPosition at = FirstPosition(); at != nullptr; at = CHtmlTokenList::GetNext(at)) {
     const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
     if (tag == nullptr) continue;
     const uint32_t id = tag->GetTagId();
-    if (IsCleanupTag(id)) cleanupTags_.push_back({at, id});
+    if (IsCleanupTag(id)) found.push_back({at, id});
   }
   surveyed_ = true;
-  return cleanupTags_;
+  return found;
 }
 
 }  // namespace bte

@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "buildtagexpr.h"
-#include "htmlfilter/linked_topic_tags.h"
-#include "htmlfilter/open_element_stack.h"
+#include "htmlfilter/pass_memory.h"
 #include "pagesift/pagesift.h"
 
 namespace bte {
@@ -34,13 +33,9 @@ struct PopupCandidates;  // popup_cleanup.cpp
 
 class HtmlFilterPass {
  public:
-  // linkedTopics, when given, remembers linked topics' tags beyond this
-  // pass (the filter object keeps one for all its calls).
-  HtmlFilterPass(CHtmlFileEx* document, IBuildTagExprParser* parser,
-                 LinkedTopicTags* linkedTopics = nullptr)
-      : document_(document),
-        parser_(parser),
-        linkedTopics_(linkedTopics != nullptr ? linkedTopics : &ownLinkedTopics_) {}
+  // memory, when given, is the filter object's (pass_memory.h); a pass
+  // without one keeps its own.
+  HtmlFilterPass(CHtmlFileEx* document, IBuildTagExprParser* parser, PassMemory* memory = nullptr);
   HtmlFilterPass(const HtmlFilterPass&) = delete;
   HtmlFilterPass& operator=(const HtmlFilterPass&) = delete;
   virtual ~HtmlFilterPass() = default;
@@ -91,11 +86,7 @@ class HtmlFilterPass {
   // their numbers close the gap.
   void RenumberItems(HtmlPosition position);
 
-  // A tag the clean-up passes look at, with its id.
-  struct CleanupTag {
-    HtmlPosition position;
-    uint32_t id;
-  };
+  using CleanupTag = bte::CleanupTag;
 
  private:
   // Where every clean-up pass starts walking.
@@ -117,24 +108,18 @@ class HtmlFilterPass {
 
   CHtmlFileEx* document_;
   IBuildTagExprParser* parser_;
-  LinkedTopicTags ownLinkedTopics_;
-  LinkedTopicTags* linkedTopics_;
+  PassMemory ownMemory_;
+  PassMemory& memory_;
   // The changes to linked topics and folders are taken in once per pass.
   void CatchUpOnce() const;
   mutable bool caughtUp_ = false;
   bool removedAny_ = false;
-  // By link target, looked up through targetKey_'s storage.
-  std::unordered_map<std::string, bool> excludedTargets_;
-  std::string targetKey_;
-  CByteString href_;  // RemoveDeadLink's
-  std::vector<CleanupTag> cleanupTags_;
-  bool surveyed_ = false;
-  // The last tag set asked about and the answer: most tagged elements of a
-  // topic carry the same few sets, often the same one in a row.
-  mutable std::string lastTagSet_;
+  bool surveyed_ = false;  // memory_.cleanupTags holds this document's
+  // The last tag set asked about (memory_.lastTagSet) and the answer: most
+  // tagged elements of a topic carry the same few sets, often the same one
+  // in a row.
   mutable bool lastExcluded_ = false;
   mutable bool askedBefore_ = false;
-  OpenElementStack removalStack_;  // RemoveTaggedElement's
 };
 
 }  // namespace bte

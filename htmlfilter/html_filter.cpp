@@ -82,7 +82,7 @@ HRESULT BuildTagExprFilter::FilterTextWithLinks(const OLECHAR* html, BSTR* resul
 HRESULT BuildTagExprFilter::FilterDocumentInMode(CHtmlFileEx& document, uint32_t mode) {
   try {
     if (!HasWork()) return S_OK;
-    HtmlFilterPass pass(&document, parser_, &linkedTopics_);
+    HtmlFilterPass pass(&document, parser_, &passMemory_);
     return RunPass(pass, mode) ? S_OK : S_FALSE;
   } catch (...) {
     return S_FALSE;
@@ -100,7 +100,7 @@ HRESULT BuildTagExprFilter::FilterTextInMode(const OLECHAR* html, BSTR* result, 
     CByteString bytes(platform::WideToMultiByte(input).c_str(), -1);
     CHtmlFileEx document(bytes, nullptr);
     if (!document.Analyse()) return S_OK;
-    HtmlFilterPass pass(&document, parser_, &linkedTopics_);
+    HtmlFilterPass pass(&document, parser_, &passMemory_);
     const bool ran = RunPass(pass, mode);
     bool stored = false;
     if (pass.removedAny()) {

@@ -8,7 +8,7 @@
 
 #include "buildtagexpr.h"
 #include "com/ref_counted.h"
-#include "htmlfilter/linked_topic_tags.h"
+#include "htmlfilter/pass_memory.h"
 
 namespace bte {
 
@@ -35,8 +35,9 @@ class BuildTagExprFilter : public com::RefCountedNoQuery<IBuildTagExprFilter> {
 
   IBuildTagExprParser* parser_ = nullptr;
   bool ownsParser_ = false;
-  // Linked topics' tags, for every topic this filter looks at.
-  LinkedTopicTags linkedTopics_;
+  // For every topic this filter looks at: linked topics' tags, and the
+  // storage of the passes' lists.
+  PassMemory passMemory_;
 };
 
 }  // namespace bte

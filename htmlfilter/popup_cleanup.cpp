@@ -52,9 +52,9 @@ struct PopupCandidates {
 
 namespace {
 
-PopupCandidates FindPopupCandidates(const std::vector<HtmlFilterPass::CleanupTag>& tags) {
+PopupCandidates FindPopupCandidates(const std::vector<CleanupTag>& tags) {
   PopupCandidates candidates;
-  for (const HtmlFilterPass::CleanupTag& found : tags) {
+  for (const CleanupTag& found : tags) {
     const HtmlPosition at = found.position;
     const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
     if (tag->IsDiscardedToken()) continue;

@@ -40,11 +40,11 @@ void HtmlFilterPass::CheckInlineBuildTags(HtmlPosition position, CHtmlTagItem* t
 
 // Authors may separate tags with "," as well; the parser reads ";".
 bool HtmlFilterPass::IsExcluded(std::string_view tagSet) const {
-  if (askedBefore_ && tagSet == lastTagSet_) return lastExcluded_;
+  if (askedBefore_ && tagSet == memory_.lastTagSet) return lastExcluded_;
   std::string forParser(tagSet);
   std::replace(forParser.begin(), forParser.end(), ',', ';');
   const bool excluded = parser_->IsIncluded(forParser.c_str()) != S_OK;
-  lastTagSet_.assign(tagSet);
+  memory_.lastTagSet.assign(tagSet);
   lastExcluded_ = excluded;
   askedBefore_ = true;
   return excluded;
@@ -58,7 +58,7 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   else
     tag->DiscardToken();
 
-  OpenElementStack& stack = removalStack_;
+  OpenElementStack& stack = memory_.removalStack;
   stack.Reset(tag);
   int nested = 0;  // open elements of the removed kind inside it
   for (HtmlPosition at = CHtmlTokenList::GetNext(position); at != nullptr;

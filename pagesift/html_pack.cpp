@@ -41,13 +41,15 @@ int CHtmlPack::Analyse() {
     sourceLoaded_ = true;
   }
   tokens_.RemoveAll();
-  pagesift::Tokenizer(source_, tokens_).Run();
-  CollectCandidates();
+  pagesift::Tokenizer tokenizer(source_, tokens_);
+  tokenizer.Run();
+  CollectCandidates(tokenizer.TaggedCount());
   return 1;
 }
 
-void CHtmlPack::CollectCandidates() {
+void CHtmlPack::CollectCandidates(size_t count) {
   candidates_.clear();
+  candidates_.reserve(count);
   startPosition_ = nullptr;
   topicBuildTags_ = nullptr;
   for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {

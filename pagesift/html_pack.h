@@ -132,7 +132,8 @@ class PAGESIFT_API CHtmlPack {
   void SetPath(const char* path);
 
  private:
-  void CollectCandidates();
+  // The tagged start tags (count of them), the body and the topic tags.
+  void CollectCandidates(size_t count);
   const pagesift::FolderListing& ListingOf(const std::string& folder) const;
   // Where the links of this document start from: the project root and the
   // topic's folder below it, worked out once per root.

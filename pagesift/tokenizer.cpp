@@ -64,6 +64,7 @@ void Tokenizer::EmitTag(const MarkupInfo& info) {
   tokens_.Appended(tag);
   last_ = tag;
   lastIsTag_ = true;
+  tagged_ += info.carriesBuildTags ? 1 : 0;
 }
 
 void Tokenizer::EmitEmptyEndTag(const MarkupInfo& info) {

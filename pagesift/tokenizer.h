@@ -17,6 +17,8 @@ class Tokenizer {
   // The tokens view source, which must outlive them.
   Tokenizer(std::string_view source, CHtmlTokenList& tokens) : source_(source), tokens_(tokens) {}
   void Run();
+  // The start tags with a build tag attribute Run made.
+  size_t TaggedCount() const { return tagged_; }
 
   // Tokenizes a text of one tag for a tag token made outside a document;
   // false when the text is not exactly one tag or piece of markup.
@@ -40,6 +42,7 @@ class Tokenizer {
   bool lastIsTag_ = false;
   size_t pendingLeadBegin_ = 0;
   size_t pendingLeadEnd_ = 0;
+  size_t tagged_ = 0;
 };
 
 }  // namespace pagesift

@@ -1,0 +1,40 @@
+// What a filter object keeps from one filtering pass to the next: the
+// linked topics' tags (answers that stay true while their files do) and the
+// storage of a pass's working lists, so that a build filtering thousands of
+// topics allocates these once rather than once per topic. Nothing else
+// carries over: a pass empties the lists as it starts. A filter object and
+// its memory serve one thread.
+#ifndef BTE_HTMLFILTER_PASS_MEMORY_H
+#define BTE_HTMLFILTER_PASS_MEMORY_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "htmlfilter/linked_topic_tags.h"
+#include "htmlfilter/open_element_stack.h"
+#include "htmlfilter/target_answers.h"
+#include "pagesift/pagesift.h"
+
+namespace bte {
+
+// A tag the clean-up passes look at, with its id.
+struct CleanupTag {
+  HtmlPosition position;
+  uint32_t id;
+};
+
+struct PassMemory {
+  LinkedTopicTags linkedTopics;
+  std::vector<CleanupTag> cleanupTags;
+  // Whether a link target leads to an excluded topic, by target.
+  TargetAnswers excludedTargets;
+  std::string targetKey;  // a target looked up, in storage kept for all
+  CByteString href;       // an anchor's href, likewise
+  std::string lastTagSet;
+  OpenElementStack removalStack;
+};
+
+}  // namespace bte
+
+#endif  // BTE_HTMLFILTER_PASS_MEMORY_H
