@@ -71,7 +71,7 @@ inline uint64_t LowerWord(uint64_t word) {
   const uint64_t capital = atLeastA & ~aboveZ & ~word & (0x80 * kOnes);
   return word | (capital >> 2);
 }
-inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+[[gnu::always_inline]] inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   size_t at = 0;
   for (; at + 8 <= a.size(); at += 8) {
