@@ -38,7 +38,7 @@ class HtmlFilterPass {
   HtmlFilterPass(CHtmlFileEx* document, IBuildTagExprParser* parser, PassMemory* memory = nullptr);
   HtmlFilterPass(const HtmlFilterPass&) = delete;
   HtmlFilterPass& operator=(const HtmlFilterPass&) = delete;
-  virtual ~HtmlFilterPass() = default;
+  virtual ~HtmlFilterPass() { memory_.Trim(); }
 
   // Removes excluded elements, then runs the clean-up passes the mode
   // selects (all but RemoveDeadLinks only when something was removed).

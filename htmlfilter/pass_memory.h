@@ -25,6 +25,15 @@ struct CleanupTag {
 };
 
 struct PassMemory {
+  // Lets go of lists grown past what a typical topic needs, so that one
+  // huge topic does not hold megabytes for the rest of the object's life
+  // (or while its document is saved).
+  void Trim() {
+    constexpr size_t kKeptEntries = 4096;
+    if (cleanupTags.capacity() > kKeptEntries) std::vector<CleanupTag>().swap(cleanupTags);
+    if (excludedTargets.Capacity() > kKeptEntries) excludedTargets = TargetAnswers();
+  }
+
   LinkedTopicTags linkedTopics;
   std::vector<CleanupTag> cleanupTags;
   // Whether a link target leads to an excluded topic, by target.

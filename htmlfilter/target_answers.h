@@ -20,6 +20,8 @@ class TargetAnswers {
   const bool* Find(std::string_view target) const;
   // Keeps answer for a target not yet kept.
   void Add(std::string_view target, bool answer);
+  // The targets the storage holds without growing.
+  size_t Capacity() const { return slots_.size() / 2; }
 
  private:
   struct Entry {

@@ -1,12 +1,15 @@
 // The per-pass answers by link target against a map as the model: random
 // runs of adds, look-ups and clears over targets that share prefixes and
-// lengths, through growth and through storage reused after a clear.
+// lengths, through growth and through storage reused after a clear. And the
+// memory a filter object keeps between passes: what a typical topic needs
+// stays, what a huge one grew goes.
 #include <map>
 #include <random>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "htmlfilter/pass_memory.h"
 #include "htmlfilter/target_answers.h"
 
 namespace bte {
@@ -54,6 +57,19 @@ TEST(TargetAnswers, EmptyAnswersFindNothing) {
   EXPECT_TRUE(*answers.Find(""));
   answers.Clear();
   EXPECT_EQ(answers.Find(""), nullptr);
+}
+
+TEST(PassMemory, TrimKeepsTypicalListsAndDropsHugeOnes) {
+  for (const size_t entries : {100, 100000}) {
+    PassMemory memory;
+    memory.cleanupTags.resize(entries);
+    for (size_t i = 0; i < entries; ++i) memory.excludedTargets.Add(std::to_string(i), false);
+    memory.Trim();
+    const bool kept = entries < 1000;
+    EXPECT_EQ(memory.cleanupTags.capacity() >= entries, kept) << entries;
+    EXPECT_EQ(memory.excludedTargets.Capacity() >= entries, kept) << entries;
+    EXPECT_EQ(memory.excludedTargets.Find("7") != nullptr, kept) << entries;
+  }
 }
 
 }  // namespace
