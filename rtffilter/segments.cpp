@@ -127,16 +127,25 @@ class MarkerIndex {
   MarkerIndex(const char* input, uint32_t length) {
     static constexpr std::string_view kMarkers[kKinds] = {kRangeStart, kRangeEnd,
                                                           kAnnotationIdGroup};
+    constexpr size_t kTellingByte = 8;
+    static_assert(kRangeStart[kTellingByte] != kRangeEnd[kTellingByte] &&
+                      kRangeStart[kTellingByte] != kAnnotationIdGroup[kTellingByte] &&
+                      kRangeEnd[kTellingByte] != kAnnotationIdGroup[kTellingByte],
+                  "the markers differ at the telling byte");
     const char* const end = input + length;
     ForEachBraceBackslash(input, end, [&](const char* p) {
       if (!hasListTextGroup_ && StartsListTextGroup(p, end)) hasListTextGroup_ = true;
       // All three markers go on with "at"; most other "{\*\" groups do not.
       if (p[2] != '*' || p[3] != '\\' || end - p < 6 || p[4] != 'a' || p[5] != 't') return;
+      // Each marker has a byte of its own at kTellingByte, so at most one
+      // is compared in full.
       for (int kind = 0; kind < kKinds; ++kind) {
         const std::string_view marker = kMarkers[kind];
-        if (static_cast<size_t>(end - p) >= marker.size() &&
-            std::memcmp(p + 4, marker.data() + 4, marker.size() - 4) == 0)
+        if (static_cast<size_t>(end - p) >= marker.size() && p[kTellingByte] == marker[kTellingByte] &&
+            std::memcmp(p + 4, marker.data() + 4, marker.size() - 4) == 0) {
           positions_[kind].push_back(p);
+          break;
+        }
       }
     });
   }
