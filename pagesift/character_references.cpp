@@ -111,6 +111,13 @@ void AppendDecoded(std::string_view text, std::string& out, bool inAttribute) {
   }
 }
 
+void AssignDecoded(std::string_view text, CByteString& value) {
+  std::string decoded = value.Release();  // its storage, reused
+  decoded.clear();
+  AppendDecoded(text, decoded, true);
+  value.Adopt(std::move(decoded));
+}
+
 void AppendEscaped(std::string_view text, std::string& out) {
   for (char c : text) {
     switch (c) {

@@ -41,21 +41,22 @@ int CHtmlPack::Analyse() {
     sourceLoaded_ = true;
   }
   tokens_.RemoveAll();
-  pagesift::Tokenizer tokenizer(source_, tokens_);
-  tokenizer.Run();
-  CollectCandidates(tokenizer.TaggedCount());
+  candidates_.clear();
+  nextCandidate_ = 0;
+  pagesift::Tokenizer(source_, tokens_, candidates_).Run();
+  FindBodyAndTopicTags();
   return 1;
 }
 
-void CHtmlPack::CollectCandidates(size_t count) {
-  candidates_.clear();
-  candidates_.reserve(count);
+size_t CHtmlPack::GetCandidateCount() const { return candidates_.size(); }
+HtmlPosition CHtmlPack::GetCandidatePosition(size_t index) const { return candidates_[index].position; }
+
+void CHtmlPack::FindBodyAndTopicTags() {
   startPosition_ = nullptr;
   topicBuildTags_ = nullptr;
   for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {
     CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(position);
     if (!tag || tag->IsEndTag()) continue;
-    if (tag->CarriesBuildTagAttribute()) candidates_.push_back(position);
     uint32_t id = tag->GetTagId();
     if (id == pagesift::kTagBody && !startPosition_) startPosition_ = position;
     if (id == pagesift::kTagMeta && !topicBuildTags_ && IsTopicBuildTagMeta(*tag)) topicBuildTags_ = tag;
@@ -132,10 +133,25 @@ int CHtmlPack::HasInlineBuildTags(const CHtmlTagItem* tag) const {
 // The list is read as the C string it was always handed out as: it ends at
 // a zero byte.
 int CHtmlPack::GetInlineBuildTags(const CHtmlTagItem* tag, CByteString& text) const {
-  if (!tag || !tag->GetAttributeValue(kInlineBuildTagAttribute, text)) return 0;
+  if (!tag) return 0;
+  if (const pagesift::TaggedTag* known = NextCandidateIfItIs(tag)) {
+    pagesift::AssignDecoded(tag->GetUnchangedSourceText().substr(known->valueBegin, known->valueLength), text);
+  } else if (!tag->GetAttributeValue(kInlineBuildTagAttribute, text)) {
+    return 0;
+  }
   const size_t zero = text.View().find('\0');
   if (zero != std::string_view::npos) text.Assign(text.View().substr(0, zero));
   return 1;
+}
+
+// Candidates are asked about in document order, so the one after the last
+// answered is tried first; a tag whose attributes changed since it was read
+// is read again.
+const pagesift::TaggedTag* CHtmlPack::NextCandidateIfItIs(const CHtmlTagItem* tag) const {
+  if (nextCandidate_ >= candidates_.size() || candidates_[nextCandidate_].position != tag ||
+      tag->GetUnchangedSourceText().data() == nullptr)
+    return nullptr;
+  return &candidates_[nextCandidate_++];
 }
 
 int CHtmlPack::GetTopicBuildTags(CByteString& text) const {

@@ -28,6 +28,7 @@ class ChangeWatch;
 }
 namespace pagesift {
 class FolderListing;
+struct TaggedTag;
 }
 
 class PAGESIFT_API CHtmlPack {
@@ -58,8 +59,8 @@ class PAGESIFT_API CHtmlPack {
   // is one, else null (walk from the head of the list).
   HtmlPosition GetStartPosition() const { return startPosition_; }
   // Start tags that carry inline build tags, in document order.
-  size_t GetCandidateCount() const { return candidates_.size(); }
-  HtmlPosition GetCandidatePosition(size_t index) const { return candidates_[index]; }
+  size_t GetCandidateCount() const;
+  HtmlPosition GetCandidatePosition(size_t index) const;
   // The tag at a position; null for text or a null position.
   CHtmlTagItem* GetTagItem(HtmlPosition position) const;
 
@@ -132,8 +133,10 @@ class PAGESIFT_API CHtmlPack {
   void SetPath(const char* path);
 
  private:
-  // The tagged start tags (count of them), the body and the topic tags.
-  void CollectCandidates(size_t count);
+  // The body's start tag and the topic tags' meta element.
+  void FindBodyAndTopicTags();
+  // The candidate tag is, if it is the next one in document order.
+  const pagesift::TaggedTag* NextCandidateIfItIs(const CHtmlTagItem* tag) const;
   const pagesift::FolderListing& ListingOf(const std::string& folder) const;
   // Where the links of this document start from: the project root and the
   // topic's folder below it, worked out once per root.
@@ -168,7 +171,8 @@ class PAGESIFT_API CHtmlPack {
   std::string projectRoot_;
   CHtmlTokenList tokens_;
   HtmlPosition startPosition_ = nullptr;
-  std::vector<HtmlPosition> candidates_;
+  std::vector<pagesift::TaggedTag> candidates_;
+  mutable size_t nextCandidate_ = 0;  // NextCandidateIfItIs's
   const CHtmlTagItem* topicBuildTags_ = nullptr;  // <meta name="buildtags">
   mutable std::string foundProjectRoot_;
   // The folders this document's links were resolved in, each listed once

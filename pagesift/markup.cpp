@@ -75,6 +75,8 @@ MarkupInfo ReadTag(std::string_view text, size_t at, bool isEnd) {
     if (!info.carriesBuildTags && !isEnd && span.nameEnd - span.nameBegin == kBuildTagAttribute.size() &&
         EqualsIgnoringCase(text.substr(span.nameBegin, span.nameEnd - span.nameBegin), kBuildTagAttribute)) {
       info.carriesBuildTags = true;
+      info.buildTagsBegin = span.valueBegin;
+      info.buildTagsEnd = span.valueEnd;
     }
     cursor = span.end;
   }

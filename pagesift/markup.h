@@ -20,6 +20,9 @@ struct MarkupInfo {
   const TagEntry* entry = nullptr;
   bool selfClosing = false;       // written as "<name ... />"
   bool carriesBuildTags = false;  // has a "data-buildtags" attribute
+  // Where the first one's value lies as written (no quotes), when it has one.
+  size_t buildTagsBegin = 0;
+  size_t buildTagsEnd = 0;
 };
 
 // Reads the markup starting with the "<" at position at. kind kNone: the

@@ -232,10 +232,7 @@ int CHtmlTagItem::GetAttributeValue(const char* name, CByteString& value) const 
   }
   std::string_view raw;
   if (!FindValueBytes(name, raw)) return 0;
-  std::string decoded = value.Release();  // its storage, reused
-  decoded.clear();
-  pagesift::AppendDecoded(raw, decoded, true);
-  value.Adopt(std::move(decoded));
+  pagesift::AssignDecoded(raw, value);
   return 1;
 }
 

@@ -64,7 +64,10 @@ void Tokenizer::EmitTag(const MarkupInfo& info) {
   tokens_.Appended(tag);
   last_ = tag;
   lastIsTag_ = true;
-  tagged_ += info.carriesBuildTags ? 1 : 0;
+  if (info.carriesBuildTags) {
+    tagged_.push_back({tag, static_cast<uint32_t>(info.buildTagsBegin - begin),
+                       static_cast<uint32_t>(info.buildTagsEnd - info.buildTagsBegin)});
+  }
 }
 
 void Tokenizer::EmitEmptyEndTag(const MarkupInfo& info) {

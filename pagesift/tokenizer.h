@@ -5,20 +5,31 @@
 #define PAGESIFT_TOKENIZER_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "pagesift/markup.h"
 #include "pagesift/token_list.h"
 
 namespace pagesift {
 
+// A start tag with a build tag attribute, and where the attribute's value
+// lies in the tag's bytes: read as the tag is, so that the filter's look-up
+// of each candidate's tags need not read its attributes again.
+struct TaggedTag {
+  HtmlPosition position;
+  uint32_t valueBegin;  // from the first byte of the token's source text
+  uint32_t valueLength;
+};
+
 class Tokenizer {
  public:
-  // The tokens view source, which must outlive them.
-  Tokenizer(std::string_view source, CHtmlTokenList& tokens) : source_(source), tokens_(tokens) {}
+  // The tokens view source, which must outlive them. The start tags with
+  // a build tag attribute are listed in tagged, in document order.
+  Tokenizer(std::string_view source, CHtmlTokenList& tokens, std::vector<TaggedTag>& tagged)
+      : source_(source), tokens_(tokens), tagged_(tagged) {}
   void Run();
-  // The start tags with a build tag attribute Run made.
-  size_t TaggedCount() const { return tagged_; }
 
   // Tokenizes a text of one tag for a tag token made outside a document;
   // false when the text is not exactly one tag or piece of markup.
@@ -42,7 +53,7 @@ class Tokenizer {
   bool lastIsTag_ = false;
   size_t pendingLeadBegin_ = 0;
   size_t pendingLeadEnd_ = 0;
-  size_t tagged_ = 0;
+  std::vector<TaggedTag>& tagged_;
 };
 
 }  // namespace pagesift

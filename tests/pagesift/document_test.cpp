@@ -1,6 +1,7 @@
 // Document operations: build tag candidates, the HTML Help controls, and
 // deleting elements and links.
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,35 @@ TEST(BuildTags, TopicLevelTagsComeFromTheMetaElement) {
   EXPECT_EQ(document->HasInlineBuildTags(document->GetTagItem(document->GetTokenList()->GetHeadPosition())), 0);
   EXPECT_EQ(document->HasInlineBuildTags(nullptr), 0);
   EXPECT_EQ(document->GetInlineBuildTags(nullptr, text), 0);
+}
+
+// Each candidate's tags, asked in document order (as read with the tag),
+// in reverse (read from the tag again), twice in a row and after an edit:
+// always the attribute's first value, decoded.
+TEST(BuildTags, CandidateTagsAreTheFirstValueInAnyOrder) {
+  auto document = Analysed(
+      "<body>\n  <p data-buildtags=\"Print\">a</p><div DATA-BuildTags='Web;Beta' class=x>b</div>"
+      "<span class=y data-buildtags=Print,Web>c</span><br data-buildtags>"
+      "<td data-buildtags=\"A&amp;B\" data-buildtags=\"C\">e</td><li\n data-buildtags = \"x y\" >d</li></body>");
+  const std::vector<std::string> expected = {"Print", "Web;Beta", "Print,Web", "", "A&B", "x y"};
+  ASSERT_EQ(document->GetCandidateCount(), expected.size());
+  const auto tagsOf = [&document](size_t index) {
+    CByteString text("stale");
+    EXPECT_EQ(document->GetInlineBuildTags(document->GetTagItem(document->GetCandidatePosition(index)), text), 1);
+    return std::string(text.View());
+  };
+  for (size_t i = expected.size(); i-- > 0;) EXPECT_EQ(tagsOf(i), expected[i]) << "backwards, " << i;
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(tagsOf(i), expected[i]) << "in order, " << i;
+  EXPECT_EQ(tagsOf(2), expected[2]) << "again";
+  document->GetTagItem(document->GetCandidatePosition(1))->SetAttribute("data-buildtags", "Edited");
+  document->Analyse();  // reads the source again: the edit is gone
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(tagsOf(i), expected[i]) << "analysed again, " << i;
+  document->GetTagItem(document->GetCandidatePosition(1))->SetAttribute("data-buildtags", "Edited");
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(tagsOf(i), i == 1 ? "Edited" : expected[i]) << "edited, " << i;
+  // The first tag of a document carries the whitespace before it.
+  document = Analysed("\n  <p data-buildtags=\"Lead\">x</p>");
+  ASSERT_EQ(document->GetCandidateCount(), 1u);
+  EXPECT_EQ(tagsOf(0), "Lead");
 }
 
 TEST(BuildTags, TheStartPositionIsTheBody) {
