@@ -43,25 +43,21 @@ int CHtmlPack::Analyse() {
   tokens_.RemoveAll();
   candidates_.clear();
   nextCandidate_ = 0;
-  pagesift::Tokenizer(source_, tokens_, candidates_).Run();
-  FindBodyAndTopicTags();
+  pagesift::Tokenizer tokenizer(source_, tokens_, candidates_);
+  tokenizer.Run();
+  startPosition_ = tokenizer.Body();
+  topicBuildTags_ = nullptr;
+  for (const CHtmlTagItem* meta : tokenizer.Metas()) {
+    if (IsTopicBuildTagMeta(*meta)) {
+      topicBuildTags_ = meta;
+      break;
+    }
+  }
   return 1;
 }
 
 size_t CHtmlPack::GetCandidateCount() const { return candidates_.size(); }
 HtmlPosition CHtmlPack::GetCandidatePosition(size_t index) const { return candidates_[index].position; }
-
-void CHtmlPack::FindBodyAndTopicTags() {
-  startPosition_ = nullptr;
-  topicBuildTags_ = nullptr;
-  for (HtmlPosition position = tokens_.GetHeadPosition(); position; position = CHtmlTokenList::GetNext(position)) {
-    CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(position);
-    if (!tag || tag->IsEndTag()) continue;
-    uint32_t id = tag->GetTagId();
-    if (id == pagesift::kTagBody && !startPosition_) startPosition_ = position;
-    if (id == pagesift::kTagMeta && !topicBuildTags_ && IsTopicBuildTagMeta(*tag)) topicBuildTags_ = tag;
-  }
-}
 
 int CHtmlPack::Save(CByteString& out, int flag) const {
   out.Empty();

@@ -133,8 +133,6 @@ class PAGESIFT_API CHtmlPack {
   void SetPath(const char* path);
 
  private:
-  // The body's start tag and the topic tags' meta element.
-  void FindBodyAndTopicTags();
   // The candidate tag is, if it is the next one in document order.
   const pagesift::TaggedTag* NextCandidateIfItIs(const CHtmlTagItem* tag) const;
   const pagesift::FolderListing& ListingOf(const std::string& folder) const;

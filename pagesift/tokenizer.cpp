@@ -64,10 +64,13 @@ void Tokenizer::EmitTag(const MarkupInfo& info) {
   tokens_.Appended(tag);
   last_ = tag;
   lastIsTag_ = true;
+  if (info.kind != MarkupKind::kStartTag) return;
   if (info.carriesBuildTags) {
     tagged_.push_back({tag, static_cast<uint32_t>(info.buildTagsBegin - begin),
                        static_cast<uint32_t>(info.buildTagsEnd - info.buildTagsBegin)});
   }
+  if (info.entry->id == kTagBody && body_ == nullptr) body_ = tag;
+  if (info.entry->id == kTagMeta) metas_.push_back(tag);
 }
 
 void Tokenizer::EmitEmptyEndTag(const MarkupInfo& info) {

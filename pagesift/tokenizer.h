@@ -30,6 +30,10 @@ class Tokenizer {
   Tokenizer(std::string_view source, CHtmlTokenList& tokens, std::vector<TaggedTag>& tagged)
       : source_(source), tokens_(tokens), tagged_(tagged) {}
   void Run();
+  // Noted on the way, for the document's questions: the first body start
+  // tag (null when there is none) and the meta elements, in order.
+  CHtmlTagItem* Body() const { return body_; }
+  const std::vector<CHtmlTagItem*>& Metas() const { return metas_; }
 
   // Tokenizes a text of one tag for a tag token made outside a document;
   // false when the text is not exactly one tag or piece of markup.
@@ -54,6 +58,8 @@ class Tokenizer {
   size_t pendingLeadBegin_ = 0;
   size_t pendingLeadEnd_ = 0;
   std::vector<TaggedTag>& tagged_;
+  CHtmlTagItem* body_ = nullptr;
+  std::vector<CHtmlTagItem*> metas_;
 };
 
 }  // namespace pagesift
