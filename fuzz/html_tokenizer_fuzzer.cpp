@@ -37,6 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < document.GetCandidateCount(); ++i) {
     CHtmlTagItem* tag = document.GetTagItem(document.GetCandidatePosition(i));
     Require(document.GetInlineBuildTags(tag, text) != 0);
+    // What the tokenizer noted is what reading the attribute gives.
+    CByteString read;
+    Require(tag->GetAttributeValue("data-buildtags", read) != 0);
+    Require(text.View() == read.View().substr(0, read.View().find('\0')));
     tag->SetAttribute("discard", "yes");
     document.DeleteEntity(document.GetCandidatePosition(i));
   }
