@@ -38,8 +38,8 @@ struct PassMemory {
   std::vector<CleanupTag> cleanupTags;
   // Whether a link target leads to an excluded topic, by target.
   TargetAnswers excludedTargets;
-  std::string targetKey;  // a target looked up, in storage kept for all
-  CByteString href;       // an anchor's href, likewise
+  std::string targetKey;  // a target as the C string the library takes
+  CByteString href;       // an anchor's href
   std::string lastTagSet;
   OpenElementStack removalStack;
 };
