@@ -29,18 +29,18 @@ void TargetAnswers::Add(std::string_view target, bool answer) {
   Entry& entry = entries_[used_];
   entry.target.assign(target);  // keeps the capacity an earlier pass gave it
   entry.answer = answer;
-  size_t slot = SlotOf(target);
-  while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
-  slots_[slot] = static_cast<uint32_t>(++used_);
+  Place(used_++);
 }
 
 void TargetAnswers::Grow() {
   slots_.assign(std::max<size_t>(16, 2 * slots_.size()), 0);
-  for (size_t index = 0; index < used_; ++index) {
-    size_t slot = SlotOf(entries_[index].target);
-    while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
-    slots_[slot] = static_cast<uint32_t>(index + 1);
-  }
+  for (size_t index = 0; index < used_; ++index) Place(index);
+}
+
+void TargetAnswers::Place(size_t index) {
+  size_t slot = SlotOf(entries_[index].target);
+  while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
+  slots_[slot] = static_cast<uint32_t>(index + 1);
 }
 
 }  // namespace bte

@@ -29,6 +29,8 @@ class TargetAnswers {
     bool answer;
   };
   void Grow();
+  // Puts entries_[index] into the first free slot from its hash on.
+  void Place(size_t index);
   size_t SlotOf(std::string_view target) const;
 
   std::vector<Entry> entries_;  // the first used_ hold answers
