@@ -4,9 +4,8 @@
 // without being its other case ("@" and "`", "[" and "{", 0xC1 and 0xE1).
 // The element table looks names up the same way: every known name is found
 // in any letter case, and names one byte away from a known one are not.
-#include <cstdint>
-#include <random>
 #include <cctype>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -19,27 +18,6 @@ namespace {
 using bte::testing::EqualsIgnoringCase;  // the model: tolower in the C locale
 
 char Flip(char c) { return static_cast<char>(c ^ 0x20); }
-
-TEST(NameCompare, LowerWordLowersOnlyCapitals) {
-  for (int value = 0; value < 256; ++value) {
-    for (size_t position = 0; position < 8; ++position) {
-      std::string bytes(8, 'x');
-      bytes[position] = static_cast<char>(value);
-      const uint64_t lowered = pagesift::LowerWord(pagesift::LoadWord(bytes.data()));
-      std::string expected = bytes;
-      expected[position] = pagesift::AsciiLower(bytes[position]);
-      EXPECT_EQ(lowered, pagesift::LoadWord(expected.data())) << "byte " << value << " at " << position;
-    }
-  }
-}
-
-TEST(NameCompare, ShortWordHoldsExactlyItsBytes) {
-  const std::string bytes = "abcdefgh";
-  for (size_t count = 0; count <= 8; ++count) {
-    std::string padded = bytes.substr(0, count) + std::string(8 - count, '\0');
-    EXPECT_EQ(pagesift::LoadShortWord(bytes.data(), count), pagesift::LoadWord(padded.data())) << count;
-  }
-}
 
 TEST(NameCompare, AgreesWithTheModelOnEveryByteAtEveryPlace) {
   for (size_t length = 1; length <= 20; ++length) {
