@@ -92,7 +92,7 @@ class RtfParagraph final : public RtfBlock {
   ItemSpan& Item(size_t index) const;
 
   StructureArena* arena_;
-  size_t first_;
+  ItemSpan* items_;  // in the arena's span store
   TextReplacement* replacements_ = nullptr;
   ItemSpan endItem_;
   uint32_t count_ = 0;

@@ -7,7 +7,7 @@
 namespace bte::rtf {
 
 RtfParagraph::RtfParagraph(StructureArena& arena)
-    : arena_(&arena), first_(arena.spans.size()) {}
+    : arena_(&arena), items_(arena.spans.Start()) {}
 
 // A text the caller already replaced stays replaced.
 void RtfParagraph::KeepCallerReplacement(const RtfItem& item) {

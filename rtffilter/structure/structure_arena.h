@@ -1,5 +1,6 @@
 // Where a section's paragraphs, rows, cells and item spans live. Deques keep
-// every element in place while more are added; their memory comes from the
+// every element in place while more are added (the span store keeps each
+// paragraph's items together instead); their memory comes from the
 // document's block pool, taken back all at once when the section has
 // written them.
 #ifndef BTE_RTFFILTER_STRUCTURE_STRUCTURE_ARENA_H
@@ -13,6 +14,7 @@
 #include "rtffilter/structure/rtf_block.h"
 #include "rtffilter/structure/rtf_list_levels.h"
 #include "rtffilter/structure/slab_pool.h"
+#include "rtffilter/structure/span_store.h"
 
 namespace bte::rtf {
 
@@ -20,7 +22,7 @@ struct StructureArena {
   explicit StructureArena(SlabPool& pool) : pool(pool) {}
 
   SlabPool& pool;  // the document's; it outlives every section
-  ArenaDeque<ItemSpan> spans{SlabAllocator<ItemSpan>(pool)};
+  SpanStore spans{pool};
   ArenaDeque<RtfParagraph> paragraphs{SlabAllocator<RtfParagraph>(pool)};
   ArenaDeque<RtfRow> rows{SlabAllocator<RtfRow>(pool)};
   ArenaDeque<RtfCell> cells{SlabAllocator<RtfCell>(pool)};
@@ -33,7 +35,7 @@ struct StructureArena {
 
 // A paragraph's items are added and read for every token of a document:
 // inline, where the arena is known.
-inline ItemSpan& RtfParagraph::Item(size_t index) const { return arena_->spans[first_ + index]; }
+inline ItemSpan& RtfParagraph::Item(size_t index) const { return items_[index]; }
 
 inline ItemSpan* RtfParagraph::ItemAt(int32_t index) {
   if (index < 0 || static_cast<uint32_t>(index) >= count_) return nullptr;
@@ -50,7 +52,7 @@ inline int RtfParagraph::AddItem(const RtfItem& item) {
       return 1;
     }
   }
-  arena_->spans.push_back(span);
+  arena_->spans.Push(items_, count_, span);
   ++count_;
   if (item.hasOwnedText) KeepCallerReplacement(item);
   return 1;
