@@ -38,6 +38,13 @@ int64_t FirstNumberOf(const ItemSpan& item) {
   return -1;
 }
 
+// Whether the item, as it stands in the input and not replaced, has the
+// bytes of text.
+bool SameText(const ItemSpan* item, const ItemSpan& text) {
+  return item != nullptr && !item->replaced && text.present() && item->length == text.length &&
+         std::memcmp(item->text, text.text, text.length) == 0;
+}
+
 bool Survives(RtfListEntry& entry) {
   return entry.paragraph == nullptr || entry.paragraph->HasKeptContent() ||
          (entry.subLevel != nullptr && entry.subLevel->HasKeptContent());
@@ -66,6 +73,9 @@ void RtfListEntry::CopyLeadTexts(const RtfListTextRef* from) {
   if (textRef == nullptr || from == nullptr) return;
   for (int32_t lead = 0; lead < 2; ++lead) {
     const ItemSpan& source = from->leadTexts[lead];
+    // The same text is no move: most lists' second lead text, a tab, is.
+    // Both are whole groups, so no delimiter is at stake either.
+    if (SameText(textRef->owner->ItemAt(textRef->leadIndex + lead), source)) continue;
     // A lead text is copied up to its first zero byte, which could cut it
     // after a backslash that then escapes the group's closing brace.
     if (source.present() && ReadsAsListNumber(source) &&
