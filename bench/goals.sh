@@ -191,7 +191,7 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
   cp -r "$work/src" "$ram/src"
   age "$ram/src"
   : > "$work/ram-speed-up"; : > "$work/ram-cpus"; : > "$work/ram-ideal"
-  : > "$work/ram-side"; : > "$work/ram-half"
+  : > "$work/ram-side"; : > "$work/ram-half"; : > "$work/ram-ceiling"
   : > "$work/ram-write-speed-up"; : > "$work/ram-write-share"
   for ((i = 0; i < build_runs; ++i)); do
     read -r first _ < <(timed taskset -c 0 "$tool" build --quiet --jobs 1 --expr "NOT Beta" "$ram/src" "$ram/first$i")
@@ -204,6 +204,7 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
       taskset -c 1 '$tool' build --quiet --jobs 1 --expr 'NOT Beta' '$ram/src' '$ram/right$i'; wait")
     echo "if ($first > $second) $side / $first else $side / $second" | bc -l >> "$work/ram-side"
     echo "$two / ($side / 2)" | bc -l >> "$work/ram-half"
+    echo "if ($first < $second) $first / ($side / 2) else $second / ($side / 2)" | bc -l >> "$work/ram-ceiling"
     # The files alone, written as the builds write them (timed in process).
     written_one=$(taskset -c 0 "$write_alone" "$ram/src" "$ram/write-one$i" 1)
     written_two=$("$write_alone" "$ram/src" "$ram/write-two$i" 2)
@@ -216,6 +217,9 @@ if [[ -d /dev/shm && -w /dev/shm ]] && (( $(nproc) >= 2 )); then
   row "  in memory: --jobs 2 / the two CPUs' best" "$(summary < "$work/ram-ideal")" "-"
   row "  in memory: two --jobs 1 side by side / slower alone" "$(summary < "$work/ram-side")" "-"
   row "  in memory: --jobs 2 / half of those two side by side" "$(summary < "$work/ram-half")" "-"
+  # What any split of one build in two could gain here: its halves run no
+  # faster than two whole builds side by side.
+  row "  in memory: --jobs 1 (faster CPU) / half of the two" "$(summary < "$work/ram-ceiling")" "-"
   # Making the files is a part of a build that a second thread speeds up
   # less (the file system's own locks): the larger its share of --jobs 1,
   # the further --jobs 2 stays from twice as fast.
