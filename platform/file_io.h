@@ -120,6 +120,11 @@ FileResult ReplaceFileAtomicallyInPieces(const std::string& path, const ContentW
 // links), with the status it would refuse with otherwise.
 FileResult CheckReplaceable(const std::string& path);
 
+// Whether path names a file that already holds exactly bytes and that a
+// replacement would be allowed to replace, and that is no link and has no
+// second name: a writer about to put the same bytes there may leave it.
+bool HoldsExactly(const std::string& path, std::string_view bytes);
+
 // The name a replacement gives its temporary file beside target, and
 // whether a file name is one of those (left behind by a killed process).
 std::string TemporaryNameFor(const std::string& target);

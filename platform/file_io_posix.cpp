@@ -311,6 +311,25 @@ FileResult CheckReplaceable(const std::string& path) {
   return Replaceable(target, info);
 }
 
+bool HoldsExactly(const std::string& path, std::string_view bytes) {
+  const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  struct stat info {};
+  if (file.get() < 0 || ::fstat(file.get(), &info) != 0) return false;
+  if (!S_ISREG(info.st_mode) || info.st_nlink != 1 ||
+      static_cast<uint64_t>(info.st_size) != bytes.size() || !Replaceable(path, info).ok())
+    return false;
+  char block[16384];
+  for (size_t done = 0;;) {
+    const ssize_t got = ::read(file.get(), block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return got == 0 && done == bytes.size();
+    const auto count = static_cast<size_t>(got);
+    if (count > bytes.size() - done || std::memcmp(block, bytes.data() + done, count) != 0)
+      return false;
+    done += count;
+  }
+}
+
 std::string TemporaryNameFor(const std::string& target) {
   static std::atomic<unsigned> counter{0};
   const size_t slash = target.rfind('/');

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/replacement_steps.h"
 #include "platform/wide_path_win32.h"
@@ -241,6 +242,31 @@ FileResult OpenFileView(const std::string& path, FileView& view, uint64_t sizeLi
 
 FileResult CheckReplaceable(const std::string& path) {
   return Replaceable(WidePath(SystemReplacementSteps().ResolveLinks(path)));
+}
+
+bool HoldsExactly(const std::string& path, std::string_view bytes) {
+  const std::wstring wide = WidePath(path);
+  // The link itself, not what it leads to.
+  const Handle file(CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK ||
+      !GetFileInformationByHandle(file.get(), &info))
+    return false;
+  constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  const uint64_t size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  if ((info.dwFileAttributes & kNotPlain) != 0 || info.nNumberOfLinks != 1 ||
+      size != bytes.size() || !Replaceable(wide).ok())
+    return false;
+  char block[16384];
+  for (size_t done = 0;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), block, sizeof block, &got, nullptr)) return false;
+    if (got == 0) return done == bytes.size();
+    if (got > bytes.size() - done || std::memcmp(block, bytes.data() + done, got) != 0)
+      return false;
+    done += got;
+  }
 }
 
 std::string TemporaryNameFor(const std::string& target) {

@@ -24,6 +24,7 @@ struct TargetSettings {
   bool dryRun = false;    // decide and count everything, write nothing
   bool review = false;    // write a review copy: remove nothing, mark what a build removes
   bool excerpts = false;  // list the passages removed (for RTF documents, a second read)
+  bool rebuild = false;   // an earlier build wrote to the output folder
 };
 
 // Reads a source file whole; the result counts the bytes read.

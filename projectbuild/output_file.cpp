@@ -60,6 +60,10 @@ bool WriteFileAtomicallyInPieces(const fs::path& destination, const platform::Co
   return Report(Replace(destination, write), error);
 }
 
+bool HoldsExactly(const fs::path& destination, std::string_view bytes) {
+  return platform::HoldsExactly(destination.string(), bytes);
+}
+
 namespace {
 
 bool ReportRead(const platform::FileResult& result, std::string& error) {

@@ -33,6 +33,10 @@ using ContentWriter = platform::ContentWriter;
 bool WriteFileAtomicallyInPieces(const std::filesystem::path& destination,
                                  const ContentWriter& write, std::string& error);
 
+// Whether destination already holds exactly bytes, as a file of its own
+// that writing would replace (see platform::HoldsExactly).
+bool HoldsExactly(const std::filesystem::path& destination, std::string_view bytes);
+
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
 // The same without a copy of a large file: it is mapped (see FileView).
 using FileView = platform::FileView;

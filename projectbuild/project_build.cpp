@@ -198,7 +198,7 @@ BuildReport BuildProject(const BuildRequest& request) {
   const unsigned jobs = request.jobs != 0 ? request.jobs : platform::ProcessorCount();
   const RunOptions options{jobs, progress, request.stop};
   const TargetSettings settings{request.expression, request.keepTags, request.dryRun,
-                                request.review, request.excerpts};
+                                request.review, request.excerpts, !previous.empty()};
   report.interrupted = !RunInParallel(sizes, options, [&](size_t i) {
     if (NamesTopics(tree.files[i].kind)) return;
     report.files[i] = BuildOneFile(paths, tree.files[i], settings);

@@ -103,6 +103,68 @@ TEST(FileViewReuse, ShowsOnlyTheLastFileOpened) {
   EXPECT_EQ(view.bytes(), "");
 }
 
+// A writer may leave a file as it is only where writing would have replaced
+// a plain file of its own with the very bytes it holds.
+enum class Holder { kFile, kReadOnly, kLink, kSecondName, kFolder, kNothing };
+
+struct HoldsCase {
+  const char* name;
+  Holder holder;
+  std::string onDisk;
+  std::string asked;
+  bool holds;
+};
+
+std::string LastByteChanged(std::string bytes) {
+  bytes.back() = static_cast<char>(bytes.back() ^ 1);
+  return bytes;
+}
+
+const HoldsCase kHoldsCases[] = {
+    {"SameBytes", Holder::kFile, kBinary, kBinary, true},
+    {"BothEmpty", Holder::kFile, "", "", true},
+    {"SameOverSeveralReads", Holder::kFile, Pattern(40000), Pattern(40000), true},
+    {"OneByteDiffers", Holder::kFile, "abcd", "abce", false},
+    {"LastReadDiffers", Holder::kFile, Pattern(40000), LastByteChanged(Pattern(40000)), false},
+    {"Shorter", Holder::kFile, "abc", "abcd", false},
+    {"Longer", Holder::kFile, "abcd", "abc", false},
+    {"ReadOnly", Holder::kReadOnly, "abc", "abc", false},
+    {"LinkToTheBytes", Holder::kLink, "abc", "abc", false},
+    {"SecondName", Holder::kSecondName, "abc", "abc", false},
+    {"Folder", Holder::kFolder, "", "", false},
+    {"Nothing", Holder::kNothing, "", "", false},
+};
+
+class HoldsExactlyTest : public ::testing::TestWithParam<HoldsCase> {};
+
+TEST_P(HoldsExactlyTest, Answers) {
+  const HoldsCase& c = GetParam();
+  TempFolder folder;
+  const std::string path = folder.File("f");
+  const std::string other = folder.File("other");
+  switch (c.holder) {
+    case Holder::kFile: WriteBytes(path, c.onDisk); break;
+    case Holder::kReadOnly:
+      WriteBytes(path, c.onDisk);
+      ::chmod(path.c_str(), 0444);
+      break;
+    case Holder::kLink:
+      WriteBytes(other, c.onDisk);
+      fs::create_symlink(other, path);
+      break;
+    case Holder::kSecondName:
+      WriteBytes(path, c.onDisk);
+      fs::create_hard_link(path, other);
+      break;
+    case Holder::kFolder: fs::create_directory(path); break;
+    case Holder::kNothing: break;
+  }
+  EXPECT_EQ(HoldsExactly(path, c.asked), c.holds);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HoldsExactlyTest, ::testing::ValuesIn(kHoldsCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Each case runs with the system's steps and with named temporary files
 // only, as on a file system without unnamed files.
 class Replacement : public ::testing::TestWithParam<bool> {
