@@ -175,6 +175,15 @@ row "build: --jobs 1 time / --jobs 2 time" "$(summary < "$work/speed-up")" ">= 1
 # machine, the scheduler's share for this session caps the speed-up at this
 # figure, however little of the build runs alone.
 row "  processors the --jobs 2 build ran on (average)" "$(summary < "$work/cores")" "-"
+# An author's next build, with nothing changed: the same build again into
+# the output of the first --jobs 2 build.
+: > "$work/rebuild"
+for ((i = 0; i < build_runs; ++i)); do
+  read -r copy _ < <(timed cp -r "$work/src" "$work/recopy$i")
+  read -r again _ < <(timed "$tool" build --quiet --jobs 2 --expr "NOT Beta" "$work/src" "$work/two0")
+  echo "$again / $copy" | bc -l >> "$work/rebuild"
+done
+row "  the same build again, into its output / cp -r" "$(summary < "$work/rebuild")" "-"
 # The same builds on a file system in memory: on disk, a file system that
 # makes each new file under its folder's lock (an ext4 without a journal
 # looks at every recently freed inode first) queues the two jobs. And the
