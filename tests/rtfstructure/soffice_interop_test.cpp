@@ -21,10 +21,6 @@
 namespace bte::rtf::testing {
 namespace {
 
-#define REQUIRE_SOFFICE()                                                   \
-  if (FindSoffice().empty()) GTEST_SKIP() << "soffice not installed; the " \
-                                             "interop checks need it (package libreoffice-writer-nogui)"
-
 const char kTableHtml[] =
     "<html><body><p>Intro paragraph</p><table border=\"1\">"
     "<tr><td>R1C1</td><td>R1C2</td><td>R1C3</td></tr>"
@@ -72,76 +68,65 @@ const std::string kNestedFirstRtf =
 const std::vector<std::string> kNestedFirstWords = {
     "F1A", "F1B", "F2A", "F2B", "G1B", "G2A", "G2B", "Intro paragraph", "Outro paragraph"};
 
-class SofficeTables : public ::testing::Test {
- protected:
-  // Filters rtf once per variant and reads every result back as HTML; words
-  // are the texts to look for.
-  void CheckVariants(const std::string& rtf, const std::vector<std::string>& words,
-                     const std::vector<TableVariant>& variants) {
-    SofficeRunner runner;
-    std::map<std::string, std::string> filtered = {{"unfiltered.rtf", rtf}};
-    for (const TableVariant& v : variants) {
-      const std::string input = ExcludeWords(rtf, v.excluded);
-      const std::string output = FilterHidden(input);
-      ASSERT_NE(output, "<failed>") << v.name;
-      ASSERT_LE(output.size(), input.size());
-      filtered[std::string(v.name) + ".rtf"] = output;
-    }
-    const auto read = runner.Convert(filtered, "html");
-    ASSERT_EQ(read.count("unfiltered"), 1u);
-    const size_t rows = Count(read.at("unfiltered"), "<tr");
-    const size_t cells = Count(read.at("unfiltered"), "<td");
-    for (const TableVariant& v : variants) {
-      SCOPED_TRACE(v.name);
-      ASSERT_EQ(read.count(v.name), 1u) << "the reader could not read the output";
-      const std::string& html = read.at(v.name);
-      const std::string text = HtmlText(html);
-      for (const std::string& word : words) {
-        const bool excluded =
-            std::find(v.excluded.begin(), v.excluded.end(), word) != v.excluded.end();
-        EXPECT_EQ(Count(text, word), excluded ? 0u : 1u) << word;
-      }
-      EXPECT_EQ(Count(html, "<tr"), rows - v.rowsLost);
-      EXPECT_EQ(Count(html, "<td"), cells - v.cellsLost);
-      EXPECT_EQ(Count(text, "atrf"), 0u);
-    }
+// Filters rtf once per variant and reads every result back as HTML; words
+// are the texts to look for.
+void CheckVariants(const std::string& rtf, const std::vector<std::string>& words,
+                   const std::vector<TableVariant>& variants) {
+  SofficeRunner runner;
+  std::map<std::string, std::string> filtered = {{"unfiltered.rtf", rtf}};
+  for (const TableVariant& v : variants) {
+    const std::string input = ExcludeWords(rtf, v.excluded);
+    const std::string output = FilterHidden(input);
+    ASSERT_NE(output, "<failed>") << v.name;
+    ASSERT_LE(output.size(), input.size());
+    filtered[std::string(v.name) + ".rtf"] = output;
   }
-
-  // The reader's own RTF of kTableHtml, filtered per variant.
-  void CheckTableHtmlVariants(const std::vector<TableVariant>& variants) {
-    REQUIRE_SOFFICE();
-    SofficeRunner runner;
-    const auto made = runner.Convert({{"table.html", kTableHtml}}, "rtf", "HTML (StarWriter)");
-    ASSERT_EQ(made.count("table"), 1u) << "the converter made no RTF";
-    CheckVariants(made.at("table"), kTableWords, variants);
+  const auto read = runner.Convert(filtered, "html");
+  ASSERT_EQ(read.count("unfiltered"), 1u);
+  const size_t rows = Count(read.at("unfiltered"), "<tr");
+  const size_t cells = Count(read.at("unfiltered"), "<td");
+  for (const TableVariant& v : variants) {
+    SCOPED_TRACE(v.name);
+    ASSERT_EQ(read.count(v.name), 1u) << "the reader could not read the output";
+    const std::string& html = read.at(v.name);
+    const std::string text = HtmlText(html);
+    for (const std::string& word : words) {
+      const bool excluded =
+          std::find(v.excluded.begin(), v.excluded.end(), word) != v.excluded.end();
+      EXPECT_EQ(Count(text, word), excluded ? 0u : 1u) << word;
+    }
+    EXPECT_EQ(Count(html, "<tr"), rows - v.rowsLost);
+    EXPECT_EQ(Count(html, "<td"), cells - v.cellsLost);
+    EXPECT_EQ(Count(text, "atrf"), 0u);
   }
-};
-
-TEST_F(SofficeTables, EmptiedRowsGoAndRowsWithSurvivingCellsKeepTheirColumns) {
-  CheckTableHtmlVariants({
-      {"untouched", {}, 0, 0},
-      {"onecell", {"R1C2"}, 0, 0},
-      {"twocells", {"R3C1", "R3C3"}, 0, 0},
-      {"middlerow", {"R3C1", "R3C2", "R3C3"}, 1, 3},
-      {"nestedcell", {"N2A"}, 0, 0},
-      {"outercellbesidenested", {"R2C1", "R2C3"}, 0, 0},
-  });
 }
 
-// A removed row takes its table words along: this reader loses the whole
-// outer table over a nested row's \itap2 left behind, and the paragraph
-// after the table over a last row's row and cell definitions.
-TEST_F(SofficeTables, NestedRowsAndLastRowsGoWithoutHarm) {
-  CheckTableHtmlVariants({
-      {"nestedrow", {"N2A", "N2B"}, 1, 2},
-      {"nestedtable", {"N1A", "N1B", "N2A", "N2B"}, 2, 4},
-      {"lastrow", {"R4C1", "R4C2", "R4C3"}, 1, 3},
-  });
+// Emptied rows go and rows with surviving cells keep their columns. A removed
+// row takes its table words along: this reader loses the whole outer table
+// over a nested row's \itap2 left behind, and the paragraph after the table
+// over a last row's row and cell definitions.
+TEST(SofficeTables, EmptiedRowsGoAndRowsWithSurvivingCellsKeepTheirColumns) {
+  REQUIRE_SOFFICE();
+  SofficeRunner runner;
+  const auto made = runner.Convert({{"table.html", kTableHtml}}, "rtf", "HTML (StarWriter)");
+  ASSERT_EQ(made.count("table"), 1u) << "the converter made no RTF";
+  CheckVariants(made.at("table"), kTableWords,
+                {
+                    {"untouched", {}, 0, 0},
+                    {"onecell", {"R1C2"}, 0, 0},
+                    {"twocells", {"R3C1", "R3C3"}, 0, 0},
+                    {"middlerow", {"R3C1", "R3C2", "R3C3"}, 1, 3},
+                    {"nestedcell", {"N2A"}, 0, 0},
+                    {"outercellbesidenested", {"R2C1", "R2C3"}, 0, 0},
+                    {"nestedrow", {"N2A", "N2B"}, 1, 2},
+                    {"nestedtable", {"N1A", "N1B", "N2A", "N2B"}, 2, 4},
+                    {"lastrow", {"R4C1", "R4C2", "R4C3"}, 1, 3},
+                });
 }
 
 // The outer row's definition comes before the nested rows that open its
 // first cell; removing those rows leaves it whole.
-TEST_F(SofficeTables, NestedRowsOpeningACellLeaveTheOuterRowWhole) {
+TEST(SofficeTables, NestedRowsOpeningACellLeaveTheOuterRowWhole) {
   REQUIRE_SOFFICE();
   CheckVariants(kNestedFirstRtf, kNestedFirstWords, {
       {"untouched", {}, 0, 0},
@@ -168,41 +153,22 @@ TEST(SofficeInterop, HostListNumberingRunsOnWithoutGaps) {
       HostListEntry("a.", "Sub one", 1) + HostListEntry("b.", "Sub two", 1) +
       HostListEntry("3.", "Charlie", 0) + HostListEntry("4.", "Delta", 0) +
       HostListEntry("5.", "Echo", 0) + "\\pard After the list\\par\n}";
-  struct Variant {
-    const char* name;
-    std::vector<std::string> excluded;
-    std::vector<std::string> expectedLines;  // number and text, in order
+  const auto variant = [&](const char* name, const std::vector<std::string>& excluded,
+                           std::vector<std::string> lines) {
+    lines.push_back("After the list");
+    return ReadBack{name, FilterHidden(ExcludeWords(head + list, excluded)), excluded, lines, -1};
   };
-  const std::vector<Variant> variants = {
-      {"none", {}, {"1.\tAlpha", "2.\tBravo", "a.\tSub one", "b.\tSub two", "3.\tCharlie",
-                    "4.\tDelta", "5.\tEcho"}},
-      {"second", {"Bravo", "Sub one", "Sub two"}, {"1.\tAlpha", "2.\tCharlie", "3.\tDelta", "4.\tEcho"}},
-      {"twoapart", {"Alpha", "Delta"}, {"1.\tBravo", "a.\tSub one", "b.\tSub two", "2.\tCharlie", "3.\tEcho"}},
-      {"subentry", {"Sub one"}, {"1.\tAlpha", "2.\tBravo", "a.\tSub two", "3.\tCharlie"}},
-      {"parentonly", {"Bravo"}, {"1.\tAlpha", "2.\t", "a.\tSub one", "b.\tSub two", "3.\tCharlie"}},
-  };
-  SofficeRunner runner;
-  std::map<std::string, std::string> filtered;
-  for (const Variant& v : variants) {
-    const std::string output = FilterHidden(ExcludeWords(head + list, v.excluded));
-    ASSERT_NE(output, "<failed>") << v.name;
-    filtered[std::string(v.name) + ".rtf"] = output;
-  }
-  const auto read = runner.Convert(filtered, "txt:Text");
-  for (const Variant& v : variants) {
-    SCOPED_TRACE(v.name);
-    ASSERT_EQ(read.count(v.name), 1u) << "the reader could not read the output";
-    std::string text = read.at(v.name);
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    size_t at = 0;
-    for (const std::string& line : v.expectedLines) {
-      const size_t found = text.find(line, at);
-      ASSERT_NE(found, std::string::npos) << "missing in order: " << line << "\n" << text;
-      at = found + line.size();
-    }
-    for (const std::string& word : v.excluded) EXPECT_EQ(Count(text, word), 0u) << word;
-    EXPECT_NE(text.find("After the list"), std::string::npos);
-  }
+  CheckReadBack(
+      {variant("none", {}, {"1.\tAlpha", "2.\tBravo", "a.\tSub one", "b.\tSub two", "3.\tCharlie",
+                            "4.\tDelta", "5.\tEcho"}),
+       variant("second", {"Bravo", "Sub one", "Sub two"},
+               {"1.\tAlpha", "2.\tCharlie", "3.\tDelta", "4.\tEcho"}),
+       variant("twoapart", {"Alpha", "Delta"},
+               {"1.\tBravo", "a.\tSub one", "b.\tSub two", "2.\tCharlie", "3.\tEcho"}),
+       variant("subentry", {"Sub one"}, {"1.\tAlpha", "2.\tBravo", "a.\tSub two", "3.\tCharlie"}),
+       variant("parentonly", {"Bravo"},
+               {"1.\tAlpha", "2.\t", "a.\tSub one", "b.\tSub two", "3.\tCharlie"})},
+      "txt:Text");
 }
 
 std::map<std::string, int> WordCounts(const std::string& text) {
@@ -279,6 +245,17 @@ std::map<std::string, CorpusRound> FilterCorpusTables(
   return rounds;
 }
 
+// The words the reader showed before filtering, less those of the texts
+// filtered out.
+std::map<std::string, int> ShownWithout(const CorpusRound& round) {
+  std::map<std::string, int> expected = WordCounts(HtmlText(round.before));
+  for (const std::string& text : round.texts)
+    for (const auto& [word, count] : WordCounts(text)) expected[word] -= count;
+  for (auto at = expected.begin(); at != expected.end();)
+    at = at->second == 0 ? expected.erase(at) : std::next(at);
+  return expected;
+}
+
 TEST(SofficeInterop, CorpusTablesLoseOneCellsTextAndKeepTheirShape) {
   REQUIRE_SOFFICE();
   BTE_REQUIRE_CORPUS();
@@ -294,9 +271,7 @@ TEST(SofficeInterop, CorpusTablesLoseOneCellsTextAndKeepTheirShape) {
   ASSERT_GE(rounds.size(), 3u) << "too few corpus tables to check";
   for (const auto& [stem, round] : rounds) {
     SCOPED_TRACE(stem + ": " + round.texts.front());
-    std::map<std::string, int> expected = WordCounts(HtmlText(round.before));
-    expected.erase(round.texts.front());
-    EXPECT_EQ(WordCounts(HtmlText(round.after)), expected);
+    EXPECT_EQ(WordCounts(HtmlText(round.after)), ShownWithout(round));
     EXPECT_EQ(Count(round.after, "<tr"), Count(round.before, "<tr"));
     EXPECT_EQ(Count(round.after, "<td"), Count(round.before, "<td"));
   }
@@ -352,12 +327,7 @@ TEST(SofficeInterop, CorpusTablesLoseTheirLastRemovableRowWhole) {
   ASSERT_GE(rounds.size(), 3u) << "too few corpus tables to check";
   for (const auto& [stem, round] : rounds) {
     SCOPED_TRACE(stem + ": " + round.texts.front());
-    std::map<std::string, int> expected = WordCounts(HtmlText(round.before));
-    for (const std::string& text : round.texts)
-      for (const auto& [word, count] : WordCounts(text)) expected[word] -= count;
-    for (auto at = expected.begin(); at != expected.end();)
-      at = at->second == 0 ? expected.erase(at) : std::next(at);
-    EXPECT_EQ(WordCounts(HtmlText(round.after)), expected);
+    EXPECT_EQ(WordCounts(HtmlText(round.after)), ShownWithout(round));
     EXPECT_EQ(Count(round.after, "<tr"), Count(round.before, "<tr") - 1);
   }
 }

@@ -18,9 +18,6 @@
 namespace bte::rtf::testing {
 namespace {
 
-#define REQUIRE_SOFFICE() \
-  if (FindSoffice().empty()) GTEST_SKIP() << "soffice not installed; the interop checks need it"
-
 using test::Tagged;
 
 // Wraps the first text at or after after in a range tagged tags.
@@ -29,40 +26,6 @@ std::string Wrap(std::string rtf, const std::string& after, const std::string& t
   const size_t at = rtf.find(text, rtf.find(after));
   if (at == std::string::npos || rtf.find(after) == std::string::npos) return "";
   return rtf.substr(0, at) + Tagged(number, text, tags) + rtf.substr(at + text.size());
-}
-
-struct ReadBack {
-  std::string name;
-  std::string filtered;
-  std::vector<std::string> gone;    // texts the reader must not show
-  std::vector<std::string> shown;   // texts it must show, in order
-  int rows;                         // table rows it must find (-1: not checked)
-};
-
-void CheckReadBack(const std::vector<ReadBack>& cases, const char* format) {
-  std::map<std::string, std::string> documents;
-  for (const ReadBack& c : cases) {
-    ASSERT_FALSE(c.filtered.empty()) << c.name << ": the filter failed or the shape was not found";
-    documents[c.name + ".rtf"] = c.filtered;
-  }
-  SofficeRunner runner;
-  const auto read = runner.Convert(documents, format);
-  for (const ReadBack& c : cases) {
-    SCOPED_TRACE(c.name);
-    ASSERT_EQ(read.count(c.name), 1u) << "the reader could not read the output\n" << c.filtered;
-    const std::string& page = read.at(c.name);
-    const std::string text = std::string(format) == "html" ? HtmlText(page) : page;
-    for (const std::string& gone : c.gone) EXPECT_EQ(text.find(gone), std::string::npos) << gone;
-    size_t at = 0;
-    for (const std::string& shown : c.shown) {
-      at = text.find(shown, at);
-      ASSERT_NE(at, std::string::npos) << "missing in order: " << shown << "\n" << text;
-    }
-    EXPECT_EQ(page.find("Conditional Build Tags"), std::string::npos);
-    if (c.rows >= 0) {
-      EXPECT_EQ(Count(page, "<tr"), static_cast<size_t>(c.rows));
-    }
-  }
 }
 
 std::string FilterWeb(const std::string& rtf) {

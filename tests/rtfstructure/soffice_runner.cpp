@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 namespace bte::rtf::testing {
 
 namespace fs = std::filesystem;
@@ -53,6 +55,34 @@ std::string HtmlText(const std::string& html) {
     if (c == '>') inTag = false;
   }
   return text;
+}
+
+void CheckReadBack(const std::vector<ReadBack>& cases, const char* format) {
+  std::map<std::string, std::string> documents;
+  for (const ReadBack& c : cases) {
+    ASSERT_FALSE(c.filtered.empty()) << c.name << ": the filter failed or the shape was not found";
+    ASSERT_NE(c.filtered, "<failed>") << c.name;
+    documents[c.name + ".rtf"] = c.filtered;
+  }
+  SofficeRunner runner;
+  const auto read = runner.Convert(documents, format);
+  for (const ReadBack& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(read.count(c.name), 1u) << "the reader could not read the output\n" << c.filtered;
+    const std::string& page = read.at(c.name);
+    const std::string text = std::string(format) == "html" ? HtmlText(page) : page;
+    for (const std::string& gone : c.gone) EXPECT_EQ(text.find(gone), std::string::npos) << gone;
+    size_t at = 0;
+    for (const std::string& shown : c.shown) {
+      at = text.find(shown, at);
+      ASSERT_NE(at, std::string::npos) << "missing in order: " << shown << "\n" << text;
+      at += shown.size();
+    }
+    EXPECT_EQ(page.find("Conditional Build Tags"), std::string::npos);
+    if (c.rows >= 0) {
+      EXPECT_EQ(Count(page, "<tr"), static_cast<size_t>(c.rows));
+    }
+  }
 }
 
 }  // namespace bte::rtf::testing

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tests/support/temp_folder.h"
 #include "tests/support/text_search.h"
@@ -32,6 +33,23 @@ class SofficeRunner {
 
 // The visible text of an HTML page: tags dropped, entities left as they are.
 std::string HtmlText(const std::string& html);
+
+#define REQUIRE_SOFFICE()                                                   \
+  if (FindSoffice().empty()) GTEST_SKIP() << "soffice not installed; the " \
+                                             "interop checks need it (package libreoffice-writer-nogui)"
+
+// A filtered document and what the reader must make of it.
+struct ReadBack {
+  std::string name;
+  std::string filtered;
+  std::vector<std::string> gone;   // texts the reader must not show
+  std::vector<std::string> shown;  // texts it must show, in order
+  int rows;                        // table rows it must find (-1: not checked)
+};
+
+// Reads every case back in one run, in format ("html" or "txt:Text"), and
+// checks it; no build-tag comment may show either.
+void CheckReadBack(const std::vector<ReadBack>& cases, const char* format);
 
 }  // namespace bte::rtf::testing
 
