@@ -113,9 +113,12 @@ std::string Filler(size_t length) {
 }
 
 // The search for markers takes sixteen bytes at a time where it can, and
-// the last bytes one by one: a marker or a list text group is found
-// wherever it starts, up to the last bytes of the document.
-TEST(SegmentsAtEveryOffsetTest, MarkersAreFoundWhereverTheyStart) {
+// the last bytes one by one: a marker, the end of the data after \binN (a
+// marker in it is none) and a list text group are found wherever they
+// start, up to the last bytes of the document.
+TEST(SegmentsAtEveryOffsetTest, MarkupIsFoundWhereverItStarts) {
+  const std::string data = Tagged(1, "t", "B");
+  const std::string binary = "\\bin" + std::to_string(data.size()) + " " + data;
   for (size_t offset = 0; offset <= 40; ++offset) {
     const std::string before = Filler(offset);
     const std::string lead = offset == 0 ? "" : before + "|| / ";
@@ -126,19 +129,15 @@ TEST(SegmentsAtEveryOffsetTest, MarkersAreFoundWhereverTheyStart) {
     EXPECT_EQ(Describe(before + RangeStart(1) + "t" + RangeEnd(1), "NOT B"),
               lead + "S||1 / t||1 / E||1")
         << offset;
-  }
-}
-
-// The data after \binN is no RTF: a marker in it is none, wherever the
-// data starts, and the search goes on right after it.
-TEST(SegmentsAtEveryOffsetTest, BinaryDataHidesMarkersWhereverItStarts) {
-  const std::string data = Tagged(1, "t", "B");
-  const std::string binary = "\\bin" + std::to_string(data.size()) + " " + data;
-  for (size_t offset = 0; offset <= 40; ++offset) {
-    const std::string before = Filler(offset) + binary;
-    EXPECT_EQ(Describe(before + Tagged(2, "u", "B"), "NOT B"),
-              before + "|| / S|m|2 / u|x|2 / E|m|2 / A|m|")
+    EXPECT_EQ(Describe(before + binary + Tagged(2, "u", "B"), "NOT B"),
+              before + binary + "|| / S|m|2 / u|x|2 / E|m|2 / A|m|")
         << offset;
+    for (const std::string group : {"{\\pntext}", "{\\*\\listtextkvt}", "{\\pn}"}) {
+      const std::string rtf = before + group;
+      SegmentList list;
+      ASSERT_TRUE(SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), list).ok());
+      EXPECT_EQ(list.hasListTextGroup, group != "{\\pn}") << offset << " " << group;
+    }
   }
 }
 
@@ -155,17 +154,6 @@ TEST(BinaryDataSegmentsTest, OnlyTheWordBinStartsIt) {
     EXPECT_EQ(Describe(word + marked, "NOT B"), word + "|| / " + found) << word;
   // Data running past the end hides all that follows.
   EXPECT_EQ(Describe("\\bin999 " + marked, "NOT B"), "\\bin999 " + marked + "||");
-}
-
-TEST(SegmentsAtEveryOffsetTest, ListTextGroupsAreNotedWhereverTheyStart) {
-  for (size_t offset = 0; offset <= 40; ++offset) {
-    for (const std::string group : {"{\\pntext}", "{\\*\\listtextkvt}", "{\\pn}"}) {
-      const std::string rtf = Filler(offset) + group;
-      SegmentList list;
-      ASSERT_TRUE(SplitIntoSegments(rtf.c_str(), static_cast<uint32_t>(rtf.size()), list).ok());
-      EXPECT_EQ(list.hasListTextGroup, group != "{\\pn}") << offset << " " << group;
-    }
-  }
 }
 
 struct MalformedCase {
