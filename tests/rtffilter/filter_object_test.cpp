@@ -101,10 +101,20 @@ TEST_P(AnnotationTagsTest, TellsAndHandsOutTheTags) {
 
 INSTANTIATE_TEST_SUITE_P(
     Annotations, AnnotationTagsTest,
-    ::testing::Values(TagsCase{"BuildTag", Annotation(3, "Print; Web"), 1, "Print; Web"},
-                      TagsCase{"Comment", Annotation(3, "Print", "Reviewer"), 0, ""},
-                      TagsCase{"Empty", "", 0, ""},
-                      TagsCase{"PlainText", "{\\rtf1 hello}", 0, ""}),
+    ::testing::Values(
+        TagsCase{"BuildTag", Annotation(3, "Print; Web"), 1, "Print; Web"},
+        TagsCase{"Comment", Annotation(3, "Print", "Reviewer"), 0, ""},
+        TagsCase{"AuthorInOtherCase", Annotation(3, "Print", "Conditional build tags"), 0, ""},
+        TagsCase{"OtherId", Annotation(1, "Print", "Conditional Build Tags", "scrivlet"), 0, ""},
+        TagsCase{"Empty", "", 0, ""}, TagsCase{"PlainText", "{\\rtf1 hello}", 0, ""},
+        TagsCase{"Escapes", Annotation(1, "Pr\\'e9nt;\\'4\\'zzB\\'00"), 1,
+                 "Pr\xe9nt;\x04'zz" "B"},
+        TagsCase{"LineBreaksAndGroups",
+                 "{\\*\\atnid Scriv\r\nlet}{\\*\\atnauthor {\\b Conditional} Build "
+                 "Tags}{\\*\\annotation{\\*\\atnref 2}{\\field{\\*\\fldinst x}}\\pard "
+                 "{\\b Pri\r\nnt};\\{Web\\}}",
+                 1, "Print;Web"},
+        TagsCase{"LaterGroupWins", Annotation(1, "A") + "{\\*\\annotation B}", 1, "B"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(FilterObjectTest, AnnotationTagsNeedBothOutPointers) {

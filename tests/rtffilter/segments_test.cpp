@@ -7,7 +7,6 @@
 
 #include "buildtagexpr.h"
 #include "rtf_documents.h"
-#include "rtffilter/annotation_text.h"
 #include "rtffilter/segments.h"
 
 namespace bte::rtf {
@@ -210,41 +209,6 @@ TEST(FilterResultTest, EveryReasonHasItsOwnMessage) {
   }
   EXPECT_EQ(DescribeResult(FilterResult()), "");
 }
-
-struct AnnotationCase {
-  std::string name;
-  std::string rtf;
-  bool isBuildTag;
-  std::string tagText;
-};
-
-class IsBuildTagAnnotationTest : public ::testing::TestWithParam<AnnotationCase> {};
-
-TEST_P(IsBuildTagAnnotationTest, ChecksIdentityAndReadsTags) {
-  const AnnotationCase& c = GetParam();
-  std::string tags;
-  EXPECT_EQ(IsBuildTagAnnotation(c.rtf.data(), static_cast<uint32_t>(c.rtf.size()), tags),
-            c.isBuildTag);
-  EXPECT_EQ(tags, c.tagText);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Annotations, IsBuildTagAnnotationTest,
-    ::testing::Values(
-        AnnotationCase{"OtherAuthor", Annotation(1, "Print", "Conditional build tags"), false,
-                       "Print"},
-        AnnotationCase{"OtherId", Annotation(1, "Print", "Conditional Build Tags", "scrivlet"),
-                       false, "Print"},
-        AnnotationCase{"Escapes", Annotation(1, "Pr\\'e9nt;\\'4\\'zzB\\'00"), true,
-                       "Pr\xe9nt;\x04'zz" "B"},
-        AnnotationCase{"LineBreaksAndGroups",
-                       "{\\*\\atnid Scriv\r\nlet}{\\*\\atnauthor {\\b Conditional} Build "
-                       "Tags}{\\*\\annotation{\\*\\atnref 2}{\\field{\\*\\fldinst x}}\\pard "
-                       "{\\b Pri\r\nnt};\\{Web\\}}",
-                       true, "Print;Web"},
-        AnnotationCase{"LaterGroupWins",
-                       Annotation(1, "A") + "{\\*\\annotation B}", true, "B"}),
-    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace bte::rtf
