@@ -84,8 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "a{\\*\\atnid Scrivlet}{\\*\\atnauthor Conditional Build "
                     "Tags}{\\*\\annotation X}b",
                     "NOT X", "a|| / A|m| / b||"},
-        SegmentCase{"WithoutParserTaggedGoes", "a" + Tagged(1, "b", "Any"), nullptr,
-                    "a|| / S|m|1 / b|x|1 / E|m|1 / A|m|"},
         SegmentCase{"EmptyTagTextExcludesNothing", Tagged(1, "b", ""), nullptr,
                     "S|m|1 / b||1 / E|m|1 / A|m|"}),
     [](const auto& info) { return std::string(info.param.name); });
