@@ -48,14 +48,12 @@ TEST_P(ParserDecides, WithAndWithoutCache) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParserDecides,
-    ::testing::Values(Decision{"NOT print", "print", 1}, Decision{"NOT print", "Print ; web", 1},
-                      Decision{"NOT print", "web", 0}, Decision{"NOT print", "", 0},
-                      Decision{"NOT print", nullptr, 0}, Decision{"a &", "a", 0},
-                      Decision{"a AND", "x", 0}, Decision{"a AND ~ b", "b", 0}, Decision{"", "a", 0}, Decision{"   ", "a", 0},
-                      Decision{nullptr, "a", 0}, Decision{"  Web  ", "web", 0},
-                      Decision{"  Web  ", "print", 1},
-                      Decision{"Print OR Web AND NOT Beta", "web;beta", 1},
-                      Decision{"Print OR Web AND NOT Beta", "print;beta", 0}),
+    // Spellings and tag sets the random expressions of property_test.cpp do
+    // not make: null texts, faults, blanks around the expression.
+    ::testing::Values(Decision{"NOT print", "Print ; web", 1}, Decision{"NOT print", nullptr, 0},
+                      Decision{"a &", "a", 0}, Decision{"a AND", "x", 0}, Decision{"a AND ~ b", "b", 0},
+                      Decision{"", "a", 0}, Decision{"   ", "a", 0}, Decision{nullptr, "a", 0},
+                      Decision{"  Web  ", "web", 0}, Decision{"  Web  ", "print", 1}),
     [](const auto& info) { return bte::testing::InputName(info.index, bte::testing::OrNull(info.param.expression) + " with " + bte::testing::OrNull(info.param.tagSet)); });
 
 TEST_F(ParserTest, EmptyAndBlankTextsAreEmptyAndValid) {
