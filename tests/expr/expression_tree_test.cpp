@@ -2,7 +2,6 @@
 // expressions of property_test.cpp do not reach: faults, empty pieces,
 // marker-like names, blanks.
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,6 @@
 
 #include "buildtagexpr.h"
 #include "expr/expression_tree.h"
-#include "expr/syntax.h"
 
 namespace {
 

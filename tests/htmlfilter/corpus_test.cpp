@@ -122,11 +122,7 @@ TEST_P(CorpusProject, LinksToExcludedTopicsLoseOnlyTheirLink) {
 
 INSTANTIATE_TEST_SUITE_P(Projects, CorpusProject,
                          ::testing::Values("codesnip-help", "scummex-help", "windirstat-help"),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           std::replace(name.begin(), name.end(), '-', '_');
-                           return name;
-                         });
+                         [](const auto& info) { return bte::testing::InputName(info.index, info.param); });
 
 // Messy real-world HTML with every third paragraph, list item, cell and
 // span tagged: what survives holds no excluded element (cells stay, marked),

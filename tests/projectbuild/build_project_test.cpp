@@ -17,6 +17,7 @@
 #include "host_markup.h"
 #include "help_files.h"
 #include "projectbuild/project_build.h"
+#include "tests/support/case_name.h"
 
 namespace bte::projectbuild {
 namespace {
@@ -383,11 +384,7 @@ TEST_P(CorpusHelpProject, HelpFilesNameNoLeftOutTopicAndKeepEveryOtherByte) {
 
 INSTANTIATE_TEST_SUITE_P(Projects, CorpusHelpProject,
                          ::testing::Values("codesnip-help", "scummex-help", "windirstat-help"),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           std::replace(name.begin(), name.end(), '-', '_');
-                           return name;
-                         });
+                         [](const auto& info) { return bte::testing::InputName(info.index, info.param); });
 
 }  // namespace
 }  // namespace bte::projectbuild
