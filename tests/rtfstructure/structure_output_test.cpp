@@ -128,5 +128,22 @@ TEST(RtfDocumentTreeTest, ItemsWithTheirOwnTextAreWrittenWithItIfItFits) {
   }
 }
 
+// Text handed over back to back across the edge of an excluded range, with
+// no marker between, keeps its own fate on either side of the edge.
+TEST(RtfDocumentTreeTest, AdjoiningTextKeepsItsOwnFate) {
+  for (const std::string input : {"GoneKept\\par ", "KeptGone\\par "}) {
+    const bool goneFirst = input[0] == 'G';
+    RtfDocumentTree tree(input.data(), static_cast<uint32_t>(input.size()));
+    tree.AddBorrowedItem(RtfItem(input.data(), 4, goneFirst, ItemContent), ParagraphListState());
+    tree.AddBorrowedItem(RtfItem(input.data() + 4, 4, !goneFirst, ItemContent),
+                         ParagraphListState());
+    tree.AddBorrowedItem(RtfItem(input.data() + 8, 5, 0, ItemParagraph), ParagraphListState());
+    std::string out(input.size(), '\0');
+    OutputSink sink(out.data(), out.size());
+    ASSERT_NE(tree.Write(sink), 0) << input;
+    EXPECT_EQ(out.substr(0, sink.written()), "Kept\\par ") << input;
+  }
+}
+
 }  // namespace
 }  // namespace bte::rtf::testing
