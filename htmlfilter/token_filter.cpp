@@ -58,9 +58,12 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   else
     tag->DiscardToken();
 
+  // Nested elements of the removed kind are open elements like any other:
+  // a count of them alone would lose track of what encloses them, and an
+  // end tag after an inner list closed would end the removal inside an
+  // outer list, leaving the rest of it to the reader.
   OpenElementStack& stack = memory_.removalStack;
   stack.Reset(tag);
-  int nested = 0;  // open elements of the removed kind inside it
   for (HtmlPosition at = CHtmlTokenList::GetNext(position); at != nullptr;
        at = CHtmlTokenList::GetNext(at)) {
     CHtmlTokenItem* token = CHtmlTokenList::GetAt(at);
@@ -70,22 +73,16 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
       token->DiscardToken();
       continue;
     }
-    const uint32_t id = current->GetTagId();
-    if (id == removedId) {
-      if (stack.FindContainerFor(current) < 0) return;
-      ++nested;
-    } else if (id == (removedId | kEndTagBit)) {
-      if (nested == 0) {
+    if (current->IsEndTag()) {
+      const int open = stack.FindById(current->GetTagId() & ~kEndTagBit);
+      if (open == 0) {  // the removed element's own end tag
         if (removedId == kTagTableCell)
           MarkDiscardedCell(tag);
         else
           current->DiscardToken();
         return;
       }
-      --nested;
-    } else if (current->IsEndTag()) {
-      const int open = stack.FindById(id & ~kEndTagBit);
-      if (open >= 0) {
+      if (open > 0) {
         stack.PopAbove(open - 1);
       } else if (!current->IsInlineLevelTag() || !stack.HasBlockLevelEntry()) {
         return;  // closes an element outside the removed one

@@ -28,6 +28,14 @@ const RemovalCase kRemovalCases[] = {
      "<div><p>B</div>"},
     {"NestedSameKindEndsAtOwnEndTag",
      "<div data-buildtags=\"Web\">A<div>B</div>C</div><div>D</div>", "Print", "<div>D</div>"},
+    // A nested list or table closes before its enclosing item or cell does.
+    {"NestedListGoesWithTheList",
+     "<ul data-buildtags=\"Web\"><li>A<ul><li>B</li></ul></li><li>C</li></ul><p>D</p>", "Print",
+     "<p>D</p>"},
+    {"NestedTableGoesWithTheTable",
+     "<table data-buildtags=\"Web\"><tr><td><table><tr><td>A</td></tr></table></td><td>B</td></tr>"
+     "</table>E",
+     "Print", "E"},
     {"EnclosingEndTagStopsAndStays", "<div><span data-buildtags=\"Web\">A<b>B</div>C", "Print",
      "<div></div>C"},
     {"StrayInlineEndTagGoesWithBlock", "<div data-buildtags=\"Web\"><p>A</b>B</p></div>E",
