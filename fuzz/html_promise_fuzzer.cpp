@@ -1,0 +1,270 @@
+// Generated topics through filter-html's path (filter, take out our markup,
+// save), checked against a small model of what a reader may see: the input
+// bytes build a well-formed tree of blocks, lists, tables and inline
+// elements, some carrying build tags, each holding one numbered word. An
+// element is kept when its own tags and all its ancestors' are; the output
+// must hold exactly the kept elements' words, in document order, and no
+// trace of the build-tag markup. End tags that HTML lets an author leave out
+// are left out now and then (where the meaning stays the same), so that the
+// filter's own model of what an element holds is checked too.
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "projectbuild/topic_filter.h"
+
+namespace {
+
+enum Tag : unsigned { kWeb = 1, kPrint = 2, kBeta = 4 };
+
+struct Expression {
+  const char* text;
+  bool (*keeps)(unsigned tags);
+};
+
+const Expression kExpressions[] = {
+    {"Web", [](unsigned t) { return (t & kWeb) != 0; }},
+    {"NOT Web", [](unsigned t) { return (t & kWeb) == 0; }},
+    {"NOT Web AND NOT Beta", [](unsigned t) { return (t & (kWeb | kBeta)) == 0; }},
+    {"Print OR Beta", [](unsigned t) { return (t & (kPrint | kBeta)) != 0; }},
+    {"not web or not beta", [](unsigned t) { return (t & (kWeb | kBeta)) != (kWeb | kBeta); }},
+    {"Web AND NOT Print", [](unsigned t) { return (t & kWeb) != 0 && (t & kPrint) == 0; }},
+    {"NOT Print OR Beta", [](unsigned t) { return (t & kPrint) == 0 || (t & kBeta) != 0; }},
+    {"Web AND Beta OR Print", [](unsigned t) { return (t & (kWeb | kBeta)) == (kWeb | kBeta) || (t & kPrint); }},
+};
+
+// The input, a byte at a time; zeros once it runs out, which end every list.
+class Bytes {
+ public:
+  explicit Bytes(std::string_view data) : data_(data) {}
+  uint8_t Next() { return at_ < data_.size() ? static_cast<uint8_t>(data_[at_++]) : 0; }
+
+ private:
+  std::string_view data_;
+  size_t at_ = 0;
+};
+
+enum class Kind { kBody, kDiv, kP, kSpan, kB, kUl, kOl, kLi, kTable, kTbody, kTr, kTd, kDl, kDt, kDd, kH2, kBlockquote };
+
+const char* NameOf(Kind kind) {
+  static const char* const kNames[] = {"body", "div", "p",  "span", "b",  "ul", "ol",
+                                       "li",   "table", "tbody", "tr", "td", "dl", "dt",
+                                       "dd",   "h2",    "blockquote"};
+  return kNames[static_cast<int>(kind)];
+}
+
+// Lists, tables and their rows hold no text of their own.
+bool HoldsWord(Kind kind) {
+  return kind != Kind::kUl && kind != Kind::kOl && kind != Kind::kTable && kind != Kind::kTbody &&
+         kind != Kind::kTr && kind != Kind::kDl;
+}
+
+bool IsBlock(Kind kind) {
+  return kind == Kind::kP || kind == Kind::kDiv || kind == Kind::kUl || kind == Kind::kOl ||
+         kind == Kind::kTable || kind == Kind::kDl || kind == Kind::kH2 || kind == Kind::kBlockquote;
+}
+
+struct Element {
+  Kind kind;
+  unsigned tags = 0;  // none: untagged
+  std::string tagText;
+  int word = 0;
+  bool endLeftOut = false;
+  std::vector<std::unique_ptr<Element>> children;
+};
+
+class TopicMaker {
+ public:
+  explicit TopicMaker(Bytes& bytes) : bytes_(bytes) {}
+
+  std::unique_ptr<Element> Make() {
+    auto body = NewElement(Kind::kBody, false);
+    AddFlow(*body, 0);
+    return body;
+  }
+
+ private:
+  static constexpr int kMostElements = 80;
+  static constexpr int kDeepest = 7;
+
+  std::unique_ptr<Element> NewElement(Kind kind, bool mayBeTagged) {
+    auto element = std::make_unique<Element>();
+    element->kind = kind;
+    if (HoldsWord(kind)) element->word = ++words_;
+    const uint8_t choice = mayBeTagged ? bytes_.Next() : 0;
+    if (choice & 1) TagWith(*element, choice >> 1);
+    ++elements_;
+    return element;
+  }
+
+  // One to three tags, in any letter case, with blanks and either separator.
+  static void TagWith(Element& element, uint8_t bits) {
+    static const char* const kSpellings[3][2] = {{"Web", "WEB"}, {"Print", "print"}, {"Beta", "bEtA"}};
+    element.tags = (bits & 7) ? (bits & 7) : kWeb;
+    for (unsigned tag = 0; tag < 3; ++tag) {
+      if (!(element.tags & (1u << tag))) continue;
+      if (!element.tagText.empty()) element.tagText += (bits & 8) ? ";" : ",";
+      if (bits & 16) element.tagText += ' ';
+      element.tagText += kSpellings[tag][(bits >> 5) & 1];
+    }
+  }
+
+  bool Room(int depth) const { return elements_ < kMostElements && depth < kDeepest; }
+
+  // Text and inline elements.
+  void AddPhrasing(Element& parent, int depth) {
+    static const Kind kInline[] = {Kind::kSpan, Kind::kB};
+    for (int count = 0; count < 3 && Room(depth);) {
+      const uint8_t choice = bytes_.Next();
+      if (choice % 4 == 0) return;
+      auto child = NewElement(kInline[choice & 1], true);
+      AddPhrasing(*child, depth + 1);
+      parent.children.push_back(std::move(child));
+      ++count;
+    }
+  }
+
+  void AddFlow(Element& parent, int depth) {
+    static const Kind kFlow[] = {Kind::kSpan, Kind::kB,  Kind::kP,  Kind::kDiv, Kind::kUl,
+                                 Kind::kOl,   Kind::kTable, Kind::kDl, Kind::kH2, Kind::kBlockquote};
+    constexpr int kKinds = sizeof kFlow / sizeof *kFlow;
+    for (int count = 0; count < 4 && Room(depth);) {
+      const uint8_t choice = bytes_.Next();
+      if (choice % (kKinds + 1) == 0) return;
+      auto child = NewElement(kFlow[choice % (kKinds + 1) - 1], true);
+      FillElement(*child, depth + 1);
+      parent.children.push_back(std::move(child));
+      ++count;
+    }
+    LeaveOutEndTags(parent);
+  }
+
+  void AddItems(Element& parent, Kind kind, int depth) {
+    do {
+      // A definition list takes terms and definitions in any order.
+      const Kind made = kind == Kind::kDt && (bytes_.Next() & 1) ? Kind::kDd : kind;
+      auto child = NewElement(made, true);
+      FillElement(*child, depth + 1);
+      parent.children.push_back(std::move(child));
+    } while (parent.children.size() < 3 && Room(depth) && bytes_.Next() % 3 != 0);
+    LeaveOutEndTags(parent);
+  }
+
+  void FillElement(Element& element, int depth) {
+    switch (element.kind) {
+      case Kind::kSpan:
+      case Kind::kB:
+      case Kind::kP:
+      case Kind::kDt:
+      case Kind::kH2: return AddPhrasing(element, depth);
+      case Kind::kDiv:
+      case Kind::kLi:
+      case Kind::kTd:
+      case Kind::kDd:
+      case Kind::kBlockquote:
+      case Kind::kBody: return AddFlow(element, depth);
+      case Kind::kUl:
+      case Kind::kOl: return AddItems(element, Kind::kLi, depth);
+      case Kind::kDl: return AddItems(element, Kind::kDt, depth);
+      case Kind::kTable:
+        return AddItems(element, bytes_.Next() & 1 ? Kind::kTbody : Kind::kTr, depth);
+      case Kind::kTbody:
+      case Kind::kTr: return AddItems(element, element.kind == Kind::kTr ? Kind::kTd : Kind::kTr, depth);
+    }
+  }
+
+  // Only where what follows closes the element anyway: the next sibling of
+  // its kind (or a block after a paragraph), or the parent's end.
+  void LeaveOutEndTags(Element& parent) {
+    auto& children = parent.children;
+    for (size_t i = 0; i < children.size(); ++i) {
+      const Kind kind = children[i]->kind;
+      const Kind* next = i + 1 < children.size() ? &children[i + 1]->kind : nullptr;
+      bool closed = false;
+      if (kind == Kind::kLi || kind == Kind::kTd || kind == Kind::kTr || kind == Kind::kTbody)
+        closed = next == nullptr || *next == kind;
+      if (kind == Kind::kDt || kind == Kind::kDd)
+        closed = next == nullptr || *next == Kind::kDt || *next == Kind::kDd;
+      if (kind == Kind::kP) closed = next == nullptr ? parent.kind != Kind::kSpan && parent.kind != Kind::kB
+                                                      : IsBlock(*next);
+      children[i]->endLeftOut = closed && (bytes_.Next() & 1);
+    }
+  }
+
+  Bytes& bytes_;
+  int elements_ = 0;
+  int words_ = 0;
+};
+
+std::string WordText(int word) {
+  char text[16];
+  std::snprintf(text, sizeof text, "ZQ%04dQ", word);
+  return text;
+}
+
+void Write(const Element& element, std::string& html) {
+  html += '<';
+  html += NameOf(element.kind);
+  if (element.tags) html += " data-buildtags=\"" + element.tagText + '"';
+  html += '>';
+  if (element.word) html += WordText(element.word) + ' ';
+  for (const auto& child : element.children) Write(*child, html);
+  if (!element.endLeftOut) html += std::string("</") + NameOf(element.kind) + '>';
+}
+
+// The words a reader may see, in document order.
+void KeptWords(const Element& element, const Expression& expression, std::vector<std::string>& words) {
+  if (element.tags && !expression.keeps(element.tags)) return;
+  if (element.word) words.push_back(WordText(element.word));
+  for (const auto& child : element.children) KeptWords(*child, expression, words);
+}
+
+std::vector<std::string> WordsIn(std::string_view html) {
+  std::vector<std::string> words;
+  for (size_t at = html.find("ZQ"); at != std::string_view::npos; at = html.find("ZQ", at + 1))
+    if (at + 7 <= html.size() && html[at + 6] == 'Q') words.emplace_back(html.substr(at, 7));
+  return words;
+}
+
+bool MentionsMarkup(std::string html) {
+  for (char& c : html) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return html.find("buildtags") != std::string::npos || html.find("discard") != std::string::npos;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Bytes bytes(std::string_view(reinterpret_cast<const char*>(data), size));
+  const uint8_t head = bytes.Next();
+  const Expression& expression = kExpressions[head % (sizeof kExpressions / sizeof *kExpressions)];
+  const std::unique_ptr<Element> body = TopicMaker(bytes).Make();
+
+  // A topic-level list that the expression keeps is markup to take out too.
+  std::string html = "<html><head>";
+  if ((head & 8) && expression.keeps(kPrint)) html += "<meta name=\"buildtags\" content=\"Print\">";
+  html += "<title>Generated</title></head>";
+  Write(*body, html);
+  html += "</html>";
+
+  const bte::projectbuild::FilteredTopicDocument topic = bte::projectbuild::FilterTopicDocument(
+      html, "generated.htm", expression.text, bte::projectbuild::TopicFilterOptions{});
+  Require(topic.status == bte::projectbuild::TopicFilterStatus::kFiltered);
+  std::string out;
+  topic.document->SaveInPieces(
+      [&out](std::string_view piece) {
+        out += piece;
+        return true;
+      },
+      pagesift::kSaveHtml);
+
+  std::vector<std::string> expected;
+  KeptWords(*body, expression, expected);
+  Require(WordsIn(out) == expected);
+  Require(!MentionsMarkup(out));
+  return 0;
+}
