@@ -48,6 +48,30 @@ int OpenElementStack::FindContainerFor(CHtmlTagItem* tag) const {
   return -1;
 }
 
+// Entries of one content type answer alike, so each chain is walked only
+// when its innermost entry ends (entries that end cannot nest deeply: what
+// ends them is what would nest), except for the elements that end only at
+// a start tag of their own kind (a link at a link) or that a table part
+// ends (a caption): their chains by id are walked instead.
+int OpenElementStack::FindEndedBy(CHtmlTagItem* tag) const {
+  const int holder = FindContainerFor(tag);
+  const uint32_t id = tag->GetTagId() & ~pagesift::kEndTagBit;
+  int ended = -1;
+  auto walk = [&](int index, int Entry::*below) {
+    for (; index > holder; index = entries_[index].*below)
+      if (pagesift::EndsAtUnheldTag(*entries_[index].tag, *tag))
+        ended = ended < 0 ? index : std::min(ended, index);
+  };
+  for (const Top& top : topByContent_) {
+    if (pagesift::IdDecidesEnd(entries_[top.index].contentType)) continue;
+    if (top.index > holder && pagesift::EndsAtUnheldTag(*entries_[top.index].tag, *tag))
+      walk(top.index, &Entry::belowSameContent);
+  }
+  for (const uint32_t own : {id, pagesift::kTagTableCaption})
+    if (FindById(own) > holder) walk(FindById(own), &Entry::belowSameId);
+  return ended;
+}
+
 int OpenElementStack::FindById(uint32_t id) const {
   for (const Top& top : topById_)
     if (top.key == id) return top.index;

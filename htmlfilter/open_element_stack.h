@@ -32,6 +32,11 @@ class OpenElementStack {
   // containment model exactly as a walk from the top would, so the marks
   // it leaves on tag are the same.
   int FindContainerFor(CHtmlTagItem* tag) const;
+  // Index of the outermost entry that tag ends (a start tag, by the
+  // containment rules' EndsAtUnheldTag), or -1: an entry that may contain
+  // tag shields those below it, and one that neither contains tag nor ends
+  // at it stays open around it unless one below it ends.
+  int FindEndedBy(CHtmlTagItem* tag) const;
   // Index of the innermost entry whose start tag id is id, or -1.
   int FindById(uint32_t id) const;
   bool HasBlockLevelEntry() const { return blockLevelEntries_ > 0; }

@@ -2,8 +2,10 @@
 //
 // HTML lets many end tags be omitted, so the extent of a removed element is
 // decided by the containment model: the scan keeps a stack of the elements
-// opened inside the removed one and stops at the first token that none of
-// them can hold. The stack replaces recursion, so nesting depth is bounded
+// opened inside the removed one and stops at the first token that ends the
+// removed element: a start tag that HTML ends it at (none for a span or a
+// list, however misplaced what follows), or an end tag of an element
+// outside it. The stack replaces recursion, so nesting depth is bounded
 // only by memory, and its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
@@ -88,9 +90,9 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
         return;  // closes an element outside the removed one
       }
     } else {
-      const int container = stack.FindContainerFor(current);
-      if (container < 0) return;
-      stack.PopAbove(container);
+      const int ended = stack.FindEndedBy(current);
+      if (ended == 0) return;  // the removed element ends before this tag
+      if (ended > 0) stack.PopAbove(ended - 1);
       stack.Push(current);
     }
     current->DiscardToken();

@@ -8,12 +8,18 @@
 namespace pagesift {
 namespace {
 
-// Index of the topmost entry that can hold tag, or -1.
-long FindHolder(const std::vector<const CHtmlTagItem*>& stack, const CHtmlTagItem& tag) {
+// Index of the outermost open element that tag ends, or -1: tag ends it
+// and everything opened inside it. An element that may hold tag shields
+// those below it; one that neither holds tag nor ends at it stays open
+// around it (as HTML keeps a span around a paragraph, or a list around a
+// misplaced one), unless an element below it ends.
+long FindEnded(const std::vector<const CHtmlTagItem*>& stack, const CHtmlTagItem& tag) {
+  long ended = -1;
   for (long i = static_cast<long>(stack.size()) - 1; i >= 0; --i) {
-    if (Admit(*stack[i], tag) != Admission::kNo) return i;
+    if (Admit(*stack[i], tag) != Admission::kNo) break;
+    if (EndsAtUnheldTag(*stack[i], tag)) ended = i;
   }
-  return -1;
+  return ended;
 }
 
 long FindOpen(const std::vector<const CHtmlTagItem*>& stack, uint32_t id) {
@@ -82,9 +88,9 @@ ElementExtent FindElementExtent(HtmlPosition start) {
         break;
       }
     } else {
-      long holder = FindHolder(stack, *tag);
-      if (holder < 0) break;
-      stack.resize(static_cast<size_t>(holder) + 1);
+      const long ended = FindEnded(stack, *tag);
+      if (ended == 0) break;
+      if (ended > 0) stack.resize(static_cast<size_t>(ended));
       stack.push_back(tag);
     }
     extent.last = position;

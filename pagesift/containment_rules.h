@@ -390,6 +390,62 @@ inline Admission Admit(const CHtmlTagItem& container, const CHtmlTagItem& tag) {
   return Admit(ContainerContent(container), TraitsOf(tag));
 }
 
+namespace rules {
+
+constexpr bool IsHeading(uint32_t id) { return id >= 0x21040 && id <= 0x21045; }  // h1 to h6
+
+constexpr bool IsTableStructure(uint32_t id) {
+  for (uint32_t part : kTableParts)
+    if (part != 0 && part == id) return true;
+  return id == kTagTableCell;
+}
+
+}  // namespace rules
+
+// Whether an open element ends at a start tag that no open element may
+// hold. An HTML parser ends a paragraph at such a tag, and an element that
+// holds nothing; most elements it ends only at a start tag of their own
+// kind or family (a list item at the next item, a cell at the next cell or
+// row, a heading at the next heading, a link at the next link) and
+// otherwise keeps them open around whatever comes, misplaced or not: a
+// span, font or link wrapped around paragraphs, a paragraph or heading
+// inside a list or row. So do these rules, so that such an element, when
+// removed, takes what it wraps with it.
+constexpr bool EndsAtUnheldTag(uint8_t content, uint32_t openId, uint32_t tagId) {
+  switch (content) {
+    case kHoldsPhrasing:
+    case kHoldsPhrasingButLinks:
+    case kHoldsParamsAndPhrasing: return tagId == openId;
+    case kHoldsFlow: return openId == kTagTableCaption && rules::IsTableStructure(tagId);
+    case kHoldsListItems:
+    case kHoldsTermsAndBlocksA:
+    case kHoldsPreformatted:
+    case kHoldsParamsObjectsAndBlocks: return false;
+    case kHoldsHeadingContent: return rules::IsHeading(tagId);
+    case kHoldsListItemContent: return tagId == kTagListItem;
+    case kHoldsDefinitionContent: return tagId == kTagDefinitionTerm || tagId == kTagDefinition;
+    case kHoldsDataCellContent:
+    case kHoldsHeaderCellContent:
+    case kHoldsCells:
+    case kHoldsHeadRows:
+    case kHoldsBodyRows:
+    case kHoldsFootRows: return rules::IsTableStructure(tagId);
+    default: return true;
+  }
+}
+
+// Whether EndsAtUnheldTag's answer for an open element of this content
+// type depends on the element's own id (otherwise all answer alike).
+constexpr bool IdDecidesEnd(uint8_t content) {
+  return content == kHoldsPhrasing || content == kHoldsPhrasingButLinks ||
+         content == kHoldsParamsAndPhrasing || content == kHoldsFlow;
+}
+
+inline bool EndsAtUnheldTag(const CHtmlTagItem& open, const CHtmlTagItem& tag) {
+  return EndsAtUnheldTag(ContainerContent(open), open.GetTagId() & ~kEndTagBit,
+                         tag.GetTagId() & ~kEndTagBit);
+}
+
 }  // namespace pagesift
 
 #endif  // PAGESIFT_CONTAINMENT_RULES_H

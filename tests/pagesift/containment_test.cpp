@@ -63,6 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         ExtentCase{"<div" T "><p>a</b>c</div>", "<div" T "><p>a</b>c</div>", true},
         ExtentCase{"<div" T "><p>a<div>b</div></p>c</div>", "<div" T "><p>a<div>b</div>", false},
         ExtentCase{"<span" T ">a</b>c</span>", "<span" T ">a", false},
+        // HTML keeps these open around what they cannot hold.
+        ExtentCase{"<span" T "><p>a</p>b</span>c", "<span" T "><p>a</p>b</span>", true},
+        ExtentCase{"<ul" T "><p>a</p><li>b</ul>c", "<ul" T "><p>a</p><li>b</ul>", true},
+        ExtentCase{"<li" T ">a<b>b<li>c", "<li" T ">a<b>b", false},
         ExtentCase{"<a" T " href=1>a<a href=2>b", "<a" T " href=1>a", false},
         ExtentCase{"<h1" T ">a<h2>b", "<h1" T ">a", false},
         ExtentCase{"<h1" T ">a<b>b</b></h1>", "<h1" T ">a<b>b</b></h1>", true},

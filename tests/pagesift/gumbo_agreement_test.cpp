@@ -116,13 +116,15 @@ std::string KnownDifference(const CHtmlTagItem& element, const CHtmlTagItem* sto
   if (gumboEnd == begin + element.GetTagText().size() && !element.IsVoidTag() && ourEnd > gumboEnd) {
     return "the parser records no end for an element it closes out of order (formatting elements, form)";
   }
+  if (!stopper && ourEnd > gumboEnd && element.IsInlineLevelTag()) {
+    return "an inline element runs to its own end tag around the blocks it holds (the parser, when that end "
+           "tag comes inside a block, ends it at the first block and gives each block a copy of it, tags "
+           "included)";
+  }
   if (!stopper) {
     return ourEnd < gumboEnd ? "an element ends at its own end tag even where the parser ignores that end tag "
                                "(inside a table)"
                              : "";
-  }
-  if (ourEnd < gumboEnd && element.IsInlineLevelTag() && !stopper->IsEndTag() && !stopper->IsInlineLevelTag()) {
-    return "an inline element ends at the first block it holds (the parser nests the block in it)";
   }
   if (ourEnd < gumboEnd && IsStructureEnd(*stopper)) {
     return "an element left open ends at </body> or </html> (the parser keeps it open to the end of the file)";
