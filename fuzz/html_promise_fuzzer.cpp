@@ -1,12 +1,13 @@
 // Generated topics through filter-html's path (filter, take out our markup,
 // save), checked against a small model of what a reader may see: the input
 // bytes build a well-formed tree of blocks, lists, tables and inline
-// elements, some carrying build tags, each holding one numbered word. An
-// element is kept when its own tags and all its ancestors' are; the output
-// must hold exactly the kept elements' words, in document order, and no
-// trace of the build-tag markup. End tags that HTML lets an author leave out
-// are left out now and then (where the meaning stays the same), so that the
-// filter's own model of what an element holds is checked too.
+// elements, some carrying build tags, each holding a numbered word (and now
+// and then another after its children). An element is kept when its own
+// tags and all its ancestors' are; the output must hold exactly the kept
+// elements' words, in document order, and no trace of the build-tag markup.
+// End tags that HTML lets an author leave out are left out now and then
+// (where the meaning stays the same), so that the filter's own model of
+// what an element holds is checked too.
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -74,6 +75,7 @@ struct Element {
   unsigned tags = 0;  // none: untagged
   std::string tagText;
   int word = 0;
+  int tailWord = 0;  // after the children: text that follows nested elements
   bool endLeftOut = false;
   std::vector<std::unique_ptr<Element>> children;
 };
@@ -98,6 +100,7 @@ class TopicMaker {
     if (HoldsWord(kind)) element->word = ++words_;
     const uint8_t choice = mayBeTagged ? bytes_.Next() : 0;
     if (choice & 1) TagWith(*element, choice >> 1);
+    if (element->word && (choice & 0x80)) element->tailWord = ++words_;
     ++elements_;
     return element;
   }
@@ -137,7 +140,12 @@ class TopicMaker {
       const uint8_t choice = bytes_.Next();
       if (choice % (kKinds + 1) == 0) return;
       auto child = NewElement(kFlow[choice % (kKinds + 1) - 1], true);
-      FillElement(*child, depth + 1);
+      // An inline element in flow may wrap blocks, as authors' spans and
+      // fonts do; HTML keeps it open around them.
+      if (choice & 0x80 && (child->kind == Kind::kSpan || child->kind == Kind::kB))
+        AddFlow(*child, depth + 1);
+      else
+        FillElement(*child, depth + 1);
       parent.children.push_back(std::move(child));
       ++count;
     }
@@ -146,8 +154,11 @@ class TopicMaker {
 
   void AddItems(Element& parent, Kind kind, int depth) {
     do {
-      // A definition list takes terms and definitions in any order.
-      const Kind made = kind == Kind::kDt && (bytes_.Next() & 1) ? Kind::kDd : kind;
+      // A definition list takes terms and definitions in any order; a list
+      // now and then a paragraph, misplaced but kept inside it by HTML.
+      const uint8_t choice = bytes_.Next();
+      Kind made = kind == Kind::kDt && (choice & 1) ? Kind::kDd : kind;
+      if (kind == Kind::kLi && choice % 8 == 7) made = Kind::kP;
       auto child = NewElement(made, true);
       FillElement(*child, depth + 1);
       parent.children.push_back(std::move(child));
@@ -190,8 +201,10 @@ class TopicMaker {
         closed = next == nullptr || *next == kind;
       if (kind == Kind::kDt || kind == Kind::kDd)
         closed = next == nullptr || *next == Kind::kDt || *next == Kind::kDd;
-      if (kind == Kind::kP) closed = next == nullptr ? parent.kind != Kind::kSpan && parent.kind != Kind::kB
-                                                      : IsBlock(*next);
+      // Text after the last paragraph would run on inside it.
+      if (kind == Kind::kP)
+        closed = next == nullptr ? parent.kind != Kind::kSpan && parent.kind != Kind::kB && !parent.tailWord
+                                 : IsBlock(*next);
       children[i]->endLeftOut = closed && (bytes_.Next() & 1);
     }
   }
@@ -214,6 +227,7 @@ void Write(const Element& element, std::string& html) {
   html += '>';
   if (element.word) html += WordText(element.word) + ' ';
   for (const auto& child : element.children) Write(*child, html);
+  if (element.tailWord) html += WordText(element.tailWord) + ' ';
   if (!element.endLeftOut) html += std::string("</") + NameOf(element.kind) + '>';
 }
 
@@ -222,6 +236,7 @@ void KeptWords(const Element& element, const Expression& expression, std::vector
   if (element.tags && !expression.keeps(element.tags)) return;
   if (element.word) words.push_back(WordText(element.word));
   for (const auto& child : element.children) KeptWords(*child, expression, words);
+  if (element.tailWord) words.push_back(WordText(element.tailWord));
 }
 
 std::vector<std::string> WordsIn(std::string_view html) {
