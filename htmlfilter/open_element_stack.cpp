@@ -1,6 +1,7 @@
 #include "htmlfilter/open_element_stack.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "htmlfilter/filter_pass.h"
 
