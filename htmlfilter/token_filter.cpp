@@ -86,7 +86,8 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
       }
       if (open > 0) {
         stack.PopAbove(open - 1);
-      } else if (!current->IsInlineLevelTag() || !stack.HasBlockLevelEntry()) {
+      } else if (!pagesift::EndTagStrayInside(*tag, *current) &&
+                 (!current->IsInlineLevelTag() || !stack.HasBlockLevelEntry())) {
         return;  // closes an element outside the removed one
       }
     } else {

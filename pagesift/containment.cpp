@@ -84,7 +84,7 @@ ElementExtent FindElementExtent(HtmlPosition start) {
       }
       if (open > 0) {
         stack.resize(static_cast<size_t>(open));
-      } else if (!(tag->IsInlineLevelTag() && HasBlock(stack))) {
+      } else if (!EndTagStrayInside(*startTag, *tag) && !(tag->IsInlineLevelTag() && HasBlock(stack))) {
         break;
       }
     } else {

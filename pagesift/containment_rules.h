@@ -446,6 +446,15 @@ inline bool EndsAtUnheldTag(const CHtmlTagItem& open, const CHtmlTagItem& tag) {
                          tag.GetTagId() & ~kEndTagBit);
 }
 
+// Whether an end tag that matches nothing opened inside an open element
+// cannot close an element around it either: a paragraph's, where the open
+// element's start tag ends a paragraph (HTML never keeps one open around
+// it). Such an end tag is stray inside the element.
+inline bool EndTagStrayInside(const CHtmlTagItem& open, const CHtmlTagItem& endTag) {
+  return (endTag.GetTagId() & ~kEndTagBit) == kTagParagraph &&
+         Admit(kHoldsParagraphContent, TraitsOf(open)) == Admission::kNo;
+}
+
 }  // namespace pagesift
 
 #endif  // PAGESIFT_CONTAINMENT_RULES_H

@@ -45,6 +45,8 @@ const RemovalCase kRemovalCases[] = {
      "Print", "E"},
     {"EnclosingEndTagStopsAndStays", "<div><span data-buildtags=\"Web\">A<b>B</div>C", "Print",
      "<div></div>C"},
+    {"StrayParagraphEndTagGoesWithBlock",
+     "<div data-buildtags=\"Web\"><p>A<div>B</div></p>C</div>E", "Print", "E"},
     {"StrayInlineEndTagGoesWithBlock", "<div data-buildtags=\"Web\"><p>A</b>B</p></div>E",
      "Print", "E"},
     {"InlineElementInsideParagraph", "<p>A <b data-buildtags=\"Web\">B</b> C</p>", "Print",
