@@ -10,7 +10,6 @@
 // what an element holds is checked too.
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
