@@ -32,6 +32,10 @@ const RemovalCase kRemovalCases[] = {
     {"NestedListGoesWithTheList",
      "<ul data-buildtags=\"Web\"><li>A<ul><li>B</li></ul></li><li>C</li></ul><p>D</p>", "Print",
      "<p>D</p>"},
+    {"NestedTableGoesWithTheTable",
+     "<table data-buildtags=\"Web\"><tr><td><table><tr><td>A</td></tr></table></td><td>B</td></tr>"
+     "</table>E",
+     "Print", "E"},
     // What an element cannot hold goes with it where HTML keeps it open.
     {"WrappedBlocksGoWithTheInlineElement",
      "<div><span data-buildtags=\"Web\"><p>A</p>B</span></div><p>C</p>", "Print",
@@ -39,10 +43,6 @@ const RemovalCase kRemovalCases[] = {
     {"MisplacedParagraphKeepsTheListOpen",
      "<div data-buildtags=\"Web\"><ol><li>A</li><p>B</p><li>C</li></ol>D</div><p>E</p>", "Print",
      "<p>E</p>"},
-    {"NestedTableGoesWithTheTable",
-     "<table data-buildtags=\"Web\"><tr><td><table><tr><td>A</td></tr></table></td><td>B</td></tr>"
-     "</table>E",
-     "Print", "E"},
     {"EnclosingEndTagStopsAndStays", "<div><span data-buildtags=\"Web\">A<b>B</div>C", "Print",
      "<div></div>C"},
     {"StrayParagraphEndTagGoesWithBlock",
