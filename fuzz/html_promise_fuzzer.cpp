@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "expr/text.h"
 #include "fuzz_support.h"
 #include "projectbuild/topic_filter.h"
 
@@ -246,7 +247,7 @@ std::vector<std::string> WordsIn(std::string_view html) {
 }
 
 bool MentionsMarkup(std::string html) {
-  for (char& c : html) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  for (char& c : html) c = bte::AsciiLower(c);
   return html.find("buildtags") != std::string::npos || html.find("discard") != std::string::npos;
 }
 

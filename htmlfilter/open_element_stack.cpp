@@ -68,8 +68,7 @@ int OpenElementStack::FindEndedBy(CHtmlTagItem* tag) const {
     if (top.index > holder && pagesift::EndsAtUnheldTag(*entries_[top.index].tag, *tag))
       walk(top.index, &Entry::belowSameContent);
   }
-  for (const uint32_t own : {id, pagesift::kTagTableCaption})
-    if (FindById(own) > holder) walk(FindById(own), &Entry::belowSameId);
+  for (const uint32_t own : {id, pagesift::kTagTableCaption}) walk(FindById(own), &Entry::belowSameId);
   return ended;
 }
 
