@@ -29,13 +29,17 @@ constexpr uint32_t kTagImage = 0x20210;           // img
 constexpr uint32_t kTagParam = 0x20221;           // param
 constexpr uint32_t kTagObject = 0x20230;          // object
 constexpr uint32_t kTagApplet = 0x20240;
+constexpr uint32_t kTagSelect = 0x20270;
 constexpr uint32_t kTagOption = 0x20271;
 constexpr uint32_t kTagSubscript = 0x20290;       // sub
 constexpr uint32_t kTagSuperscript = 0x202A0;     // sup
+constexpr uint32_t kTagButton = 0x202C0;
 constexpr uint32_t kTagEmbed = 0x202F0;           // embed: counts as cell content
 constexpr uint32_t kTagSvg = 0x20330;
 
+constexpr uint32_t kTagUnorderedList = 0x21010;   // ul
 constexpr uint32_t kTagListItem = 0x21012;        // li
+constexpr uint32_t kTagOrderedList = 0x21013;     // ol
 constexpr uint32_t kTagBlockContainer = 0x21020;  // div
 constexpr uint32_t kTagParagraph = 0x21030;       // p
 constexpr uint32_t kTagPreformatted = 0x21060;    // pre
@@ -51,12 +55,14 @@ constexpr uint32_t kTagTableRow = 0x2109A;        // tr
 constexpr uint32_t kTagTableHeaderCell = 0x2109B; // th
 constexpr uint32_t kTagTableCell = 0x2109C;       // td
 constexpr uint32_t kTagHorizontalRule = 0x210A0;  // hr
+constexpr uint32_t kTagMarquee = 0x210F0;
 constexpr uint32_t kTagDefinition = 0x21200;      // dd
 constexpr uint32_t kTagDefinitionTerm = 0x21201;  // dt
 constexpr uint32_t kTagDefinitionList = 0x21210;  // dl
 
 constexpr uint32_t kTagInserted = 0x22000;        // ins
 constexpr uint32_t kTagDeleted = 0x22010;         // del
+constexpr uint32_t kTagTemplate = 0x22040;
 constexpr uint32_t kTagNoFrames = 0x22060;        // noframes
 
 // Ids that the containment rules name but no element of the table has:
