@@ -28,6 +28,7 @@ HtmlFilterPass::HtmlFilterPass(CHtmlFileEx* document, IBuildTagExprParser* parse
     : document_(document), parser_(parser), memory_(memory != nullptr ? *memory : ownMemory_) {
   memory_.cleanupTags.clear();
   memory_.excludedTargets.Clear();
+  memory_.enclosing.Restart(document_ != nullptr ? document_->GetTokenList()->GetHeadPosition() : nullptr);
 }
 
 int HtmlFilterPass::Run(uint32_t mode) {

@@ -12,6 +12,7 @@
 
 #include "buildtagexpr.h"
 #include "htmlfilter/pass_memory.h"
+#include "pagesift/end_tag_reach.h"
 #include "pagesift/pagesift.h"
 
 namespace bte {
@@ -97,6 +98,11 @@ class HtmlFilterPass {
   // (each pass still skips what was discarded since).
   const std::vector<CleanupTag>& CleanupTags();
   bool IsExcluded(std::string_view tagSet) const;
+  // Whether an end tag that nothing opened inside the removed element (the
+  // one started at position) matches closes an element around it, and so
+  // ends the removal.
+  bool ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& endTag,
+                              pagesift::EndTagReach reach);
   // IsTopicExcluded of the file the link target resolves to, asked once per
   // target in a pass: a topic links to the same few topics many times.
   bool LinksToExcludedTopic(std::string_view target);

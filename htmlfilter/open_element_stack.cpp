@@ -32,11 +32,15 @@ void OpenElementStack::Unlink(Tops& tops, uint32_t key, int below) {
   }
 }
 
-void OpenElementStack::Reset(CHtmlTagItem* bottom) {
+void OpenElementStack::Clear() {
   entries_.clear();
   topByContent_.clear();
   topById_.clear();
   blockLevelEntries_ = 0;
+}
+
+void OpenElementStack::Reset(CHtmlTagItem* bottom) {
+  Clear();
   Push(bottom);
 }
 
@@ -44,8 +48,12 @@ int OpenElementStack::FindContainerFor(CHtmlTagItem* tag) const {
   candidates_.clear();
   for (const Top& top : topByContent_) candidates_.push_back(top.index);
   std::sort(candidates_.begin(), candidates_.end(), std::greater<int>());
-  for (int index : candidates_)
-    if (HtmlFilterPass::CanContain(entries_[index].tag, tag)) return index;
+  for (int index : candidates_) {
+    const bool holds = marksMisplaced_
+                           ? HtmlFilterPass::CanContain(entries_[index].tag, tag) != 0
+                           : pagesift::Admit(*entries_[index].tag, *tag) != pagesift::Admission::kNo;
+    if (holds) return index;
+  }
   return -1;
 }
 
@@ -78,12 +86,28 @@ int OpenElementStack::FindById(uint32_t id) const {
   return -1;
 }
 
+int OpenElementStack::FindById(uint32_t id, int below) const {
+  int index = FindById(id);
+  while (index >= below) index = entries_[index].belowSameId;
+  return index;
+}
+
+bool OpenElementStack::Reaches(int index, pagesift::EndTagReach reach, int below) const {
+  return below <= 0 || entries_[below - 1].hiding[static_cast<int>(reach)] <= index;
+}
+
 void OpenElementStack::Push(CHtmlTagItem* tag) {
   const int index = static_cast<int>(entries_.size());
   Entry entry{tag, pagesift::ContainerContent(*tag), -1, -1,
-              tag->IsBlockLevelTag() || tag->IsBlockLevelEmbeddedTag()};
+              tag->IsBlockLevelTag() || tag->IsBlockLevelEmbeddedTag(), {}};
   entry.belowSameContent = Link(topByContent_, entry.contentType, index);
   entry.belowSameId = Link(topById_, tag->GetTagId(), index);
+  for (int reach = 0; reach < pagesift::kEndTagReaches; ++reach) {
+    const bool hides = pagesift::HidesFromEndTag(tag->GetTagId(), entry.blockLevel,
+                                                 entry.contentType == pagesift::kHoldsNothing,
+                                                 static_cast<pagesift::EndTagReach>(reach));
+    entry.hiding[reach] = hides ? index : index > 0 ? entries_[index - 1].hiding[reach] : -1;
+  }
   blockLevelEntries_ += entry.blockLevel ? 1 : 0;
   entries_.push_back(entry);
 }

@@ -17,12 +17,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "pagesift/end_tag_reach.h"
 #include "pagesift/pagesift.h"
 
 namespace bte {
 
 class OpenElementStack {
  public:
+  // marksMisplaced: FindContainerFor marks the tags it admits out of place,
+  // as the removal does; a stack that only follows the document leaves
+  // its tags as they are.
+  explicit OpenElementStack(bool marksMisplaced = true) : marksMisplaced_(marksMisplaced) {}
+
+  // Empties the stack, keeping its storage.
+  void Clear();
   // Starts afresh with the removed element's start tag as the bottom entry.
   // One stack serves every removal of a pass, so that its storage is
   // allocated once, not per removed element.
@@ -37,8 +45,18 @@ class OpenElementStack {
   // tag shields those below it, and one that neither contains tag nor ends
   // at it stays open around it unless one below it ends.
   int FindEndedBy(CHtmlTagItem* tag) const;
-  // Index of the innermost entry whose start tag id is id, or -1.
+  // Index of the innermost entry whose start tag id is id, or -1; the
+  // second form looks only at the entries below index below.
   int FindById(uint32_t id) const;
+  int FindById(uint32_t id, int below) const;
+  // Whether an end tag of this reach gets down to the entry at index past
+  // the entries above it (up to index below, exclusive): none of them
+  // hides it.
+  bool Reaches(int index, pagesift::EndTagReach reach, int below) const;
+  bool Reaches(int index, pagesift::EndTagReach reach) const { return Reaches(index, reach, Size()); }
+  // Whether some entry hides what lies below it from an end tag of this reach.
+  bool Hides(pagesift::EndTagReach reach) const { return Size() > 0 && !Reaches(-1, reach); }
+  int Size() const { return static_cast<int>(entries_.size()); }
   bool HasBlockLevelEntry() const { return blockLevelEntries_ > 0; }
   // Drops the entries above index (index itself stays; -1 empties).
   void PopAbove(int index);
@@ -51,6 +69,9 @@ class OpenElementStack {
     int belowSameContent;  // next entry down with the same content type
     int belowSameId;       // next entry down with the same id
     bool blockLevel;
+    // Per end-tag reach: the topmost entry at or below this one that hides
+    // what lies below it from such an end tag, or -1.
+    int hiding[pagesift::kEndTagReaches];
   };
 
   // The innermost entry of each key present.
@@ -66,6 +87,7 @@ class OpenElementStack {
   Tops topByContent_;
   Tops topById_;
   int blockLevelEntries_ = 0;
+  bool marksMisplaced_;
   mutable std::vector<int> candidates_;  // FindContainerFor's, kept for its storage
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "htmlfilter/enclosing_elements.h"
 #include "htmlfilter/linked_topic_tags.h"
 #include "htmlfilter/open_element_stack.h"
 #include "htmlfilter/target_answers.h"
@@ -42,6 +43,7 @@ struct PassMemory {
   CByteString href;       // an anchor's href
   std::string lastTagSet;
   OpenElementStack removalStack;
+  EnclosingElements enclosing;  // around the removed elements
 };
 
 }  // namespace bte

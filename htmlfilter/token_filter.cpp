@@ -4,9 +4,11 @@
 // decided by the containment model: the scan keeps a stack of the elements
 // opened inside the removed one and stops at the first token that ends the
 // removed element: a start tag that HTML ends it at (none for a span or a
-// list, however misplaced what follows), or an end tag of an element
-// outside it. The stack replaces recursion, so nesting depth is bounded
-// only by memory, and its indexes keep the scan linear.
+// list, however misplaced what follows), or an end tag that closes an
+// element around it. Like HTML, it ignores an end tag that reaches no open
+// element (past a table cell, say), and what follows stays removed. The
+// stack replaces recursion, so nesting depth is bounded only by memory, and
+// its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
 
@@ -76,20 +78,22 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
       continue;
     }
     if (current->IsEndTag()) {
-      const int open = stack.FindById(current->GetTagId() & ~kEndTagBit);
-      if (open == 0) {  // the removed element's own end tag
+      const uint32_t id = current->GetTagId() & ~kEndTagBit;
+      const pagesift::EndTagReach reach = pagesift::ReachOfEndTag(id);
+      const int open = stack.FindById(id);
+      if (open == 0 && stack.Reaches(0, reach)) {  // the removed element's own end tag
         if (removedId == kTagTableCell)
           MarkDiscardedCell(tag);
         else
           current->DiscardToken();
         return;
       }
-      if (open > 0) {
+      if (open > 0 && stack.Reaches(open, reach)) {
         stack.PopAbove(open - 1);
-      } else if (!pagesift::EndTagStrayInside(*tag, *current) &&
-                 (!current->IsInlineLevelTag() || !stack.HasBlockLevelEntry())) {
-        return;  // closes an element outside the removed one
+      } else if (open < 0 && ClosesEnclosingElement(position, tag, *current, reach)) {
+        return;
       }
+      // Any other end tag HTML ignores: it goes with the removed content.
     } else {
       const int ended = stack.FindEndedBy(current);
       if (ended == 0) return;  // the removed element ends before this tag
@@ -98,6 +102,26 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     }
     current->DiscardToken();
   }
+}
+
+// An end tag that matches nothing opened inside the removed element ends
+// the removal only where it closes an element around it.
+bool HtmlFilterPass::ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem* removed,
+                                            const CHtmlTagItem& endTag, pagesift::EndTagReach reach) {
+  const uint32_t id = endTag.GetTagId() & ~kEndTagBit;
+  // The document's end: nothing of the removed element follows it.
+  if (id == pagesift::kTagBody || id == pagesift::kTagHtml) return true;
+  const OpenElementStack& inside = memory_.removalStack;
+  // A formatting element closed across a block leaves what follows to the
+  // block, which the removal takes.
+  if (endTag.IsInlineLevelTag() && inside.HasBlockLevelEntry()) return false;
+  if (inside.Hides(reach)) return false;
+  const OpenElementStack& around = memory_.enclosing.Before(position);
+  // Those that the removed element's start tag ended are closed already.
+  const int ended = around.FindEndedBy(removed);
+  const int below = ended >= 0 ? ended : around.Size();
+  const int open = around.FindById(id, below);
+  return open >= 0 && around.Reaches(open, reach, below);
 }
 
 }  // namespace bte

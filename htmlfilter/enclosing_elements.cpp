@@ -1,0 +1,33 @@
+#include "htmlfilter/enclosing_elements.h"
+
+namespace bte {
+
+void EnclosingElements::Restart(HtmlPosition first) {
+  stack_.Clear();
+  next_ = first;
+}
+
+const OpenElementStack& EnclosingElements::Before(HtmlPosition position) {
+  for (; next_ != nullptr && next_ != position; next_ = CHtmlTokenList::GetNext(next_)) {
+    CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(next_);
+    if (tag != nullptr) Follow(tag);
+  }
+  return stack_;
+}
+
+// The removal's own rules, so that both see the same elements: a start tag
+// ends what it ends and opens; an end tag closes the innermost element of
+// its id that it reaches, or nothing.
+void EnclosingElements::Follow(CHtmlTagItem* tag) {
+  const uint32_t id = tag->GetTagId() & ~pagesift::kEndTagBit;
+  if (tag->IsEndTag()) {
+    const int open = stack_.FindById(id);
+    if (open >= 0 && stack_.Reaches(open, pagesift::ReachOfEndTag(id))) stack_.PopAbove(open - 1);
+    return;
+  }
+  const int ended = stack_.FindEndedBy(tag);
+  if (ended >= 0) stack_.PopAbove(ended - 1);
+  stack_.Push(tag);
+}
+
+}  // namespace bte
