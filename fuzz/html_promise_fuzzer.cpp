@@ -7,7 +7,10 @@
 // elements' words, in document order, and no trace of the build-tag markup.
 // End tags that HTML lets an author leave out are left out now and then
 // (where the meaning stays the same), so that the filter's own model of
-// what an element holds is checked too.
+// what an element holds is checked too; and now and then an element holds
+// a stray end tag that HTML ignores (of nothing open, of an element outside
+// the table cell it stands in, or </span> inside a block inside the span).
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -65,6 +68,16 @@ bool HoldsWord(Kind kind) {
          kind != Kind::kTr && kind != Kind::kDl;
 }
 
+// What HTML treats as special: a </span> does not reach past it.
+bool IsSpecial(Kind kind) { return kind != Kind::kSpan && kind != Kind::kB && kind != Kind::kBody; }
+
+// Elements whose end tag, inside a table cell, does not reach them outside
+// the table (</p> would make an empty paragraph; table parts close it).
+bool ClosesOutsideCell(Kind kind) {
+  return kind != Kind::kP && kind != Kind::kTable && kind != Kind::kTbody && kind != Kind::kTr &&
+         kind != Kind::kTd;
+}
+
 bool IsBlock(Kind kind) {
   return kind == Kind::kP || kind == Kind::kDiv || kind == Kind::kUl || kind == Kind::kOl ||
          kind == Kind::kTable || kind == Kind::kDl || kind == Kind::kH2 || kind == Kind::kBlockquote;
@@ -77,6 +90,7 @@ struct Element {
   int word = 0;
   int tailWord = 0;  // after the children: text that follows nested elements
   bool endLeftOut = false;
+  const char* strayEnd = nullptr;  // an end tag after the word that closes nothing
   std::vector<std::unique_ptr<Element>> children;
 };
 
@@ -86,6 +100,7 @@ class TopicMaker {
 
   std::unique_ptr<Element> Make() {
     auto body = NewElement(Kind::kBody, false);
+    path_.push_back(Kind::kBody);
     AddFlow(*body, 0);
     return body;
   }
@@ -101,8 +116,30 @@ class TopicMaker {
     const uint8_t choice = mayBeTagged ? bytes_.Next() : 0;
     if (choice & 1) TagWith(*element, choice >> 1);
     if (element->word && (choice & 0x80)) element->tailWord = ++words_;
+    if (element->word) AddStrayEnd(*element);
     ++elements_;
     return element;
+  }
+
+  // Now and then an end tag after the element's word that HTML ignores:
+  // of an element never opened; inside a cell, of an element around the
+  // table and not inside the cell; </span> with a block between it and the
+  // innermost span.
+  void AddStrayEnd(Element& element) {
+    const uint8_t choice = bytes_.Next();
+    if (choice % 8 != 1) return;
+    std::vector<Kind> open = path_;
+    open.push_back(element.kind);
+    std::vector<const char*> stray = {"i", "font", "section", "label"};
+    const auto inCell = std::find(open.rbegin(), open.rend(), Kind::kTd).base();  // past the td
+    if (inCell != open.begin()) {
+      for (auto outside = open.begin() + 1; outside < inCell - 1; ++outside)
+        if (ClosesOutsideCell(*outside) && std::find(inCell - 1, open.end(), *outside) == open.end())
+          stray.push_back(NameOf(*outside));
+    }
+    const auto inSpan = std::find(open.rbegin(), open.rend(), Kind::kSpan).base();
+    if (inSpan != open.begin() && std::any_of(inSpan, open.end(), IsSpecial)) stray.push_back("span");
+    element.strayEnd = stray[(choice >> 3) % stray.size()];
   }
 
   // One to three tags, in any letter case, with blanks and either separator.
@@ -126,7 +163,9 @@ class TopicMaker {
       const uint8_t choice = bytes_.Next();
       if (choice % 4 == 0) return;
       auto child = NewElement(kInline[choice & 1], true);
+      path_.push_back(child->kind);
       AddPhrasing(*child, depth + 1);
+      path_.pop_back();
       parent.children.push_back(std::move(child));
       ++count;
     }
@@ -140,12 +179,14 @@ class TopicMaker {
       const uint8_t choice = bytes_.Next();
       if (choice % (kKinds + 1) == 0) return;
       auto child = NewElement(kFlow[choice % (kKinds + 1) - 1], true);
+      path_.push_back(child->kind);
       // An inline element in flow may wrap blocks, as authors' spans and
       // fonts do; HTML keeps it open around them.
       if (choice & 0x80 && (child->kind == Kind::kSpan || child->kind == Kind::kB))
         AddFlow(*child, depth + 1);
       else
         FillElement(*child, depth + 1);
+      path_.pop_back();
       parent.children.push_back(std::move(child));
       ++count;
     }
@@ -160,7 +201,9 @@ class TopicMaker {
       Kind made = kind == Kind::kDt && (choice & 1) ? Kind::kDd : kind;
       if (kind == Kind::kLi && choice % 8 == 7) made = Kind::kP;
       auto child = NewElement(made, true);
+      path_.push_back(child->kind);
       FillElement(*child, depth + 1);
+      path_.pop_back();
       parent.children.push_back(std::move(child));
     } while (parent.children.size() < 3 && Room(depth) && bytes_.Next() % 3 != 0);
     LeaveOutEndTags(parent);
@@ -210,6 +253,7 @@ class TopicMaker {
   }
 
   Bytes& bytes_;
+  std::vector<Kind> path_;  // the open elements, body first
   int elements_ = 0;
   int words_ = 0;
 };
@@ -226,6 +270,7 @@ void Write(const Element& element, std::string& html) {
   if (element.tags) html += " data-buildtags=\"" + element.tagText + '"';
   html += '>';
   if (element.word) html += WordText(element.word) + ' ';
+  if (element.strayEnd) html += std::string("</") + element.strayEnd + '>';
   for (const auto& child : element.children) Write(*child, html);
   if (element.tailWord) html += WordText(element.tailWord) + ' ';
   if (!element.endLeftOut) html += std::string("</") + NameOf(element.kind) + '>';
