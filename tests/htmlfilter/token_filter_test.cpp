@@ -61,6 +61,8 @@ const RemovalCase kRemovalCases[] = {
      "<div data-buildtags=\"Web\"><table><tr><td>A</div>B</td></tr></table>C</div>D", "Print", "D"},
     {"SpanEndTagInsideBlockGoesWithSpan",
      "<span data-buildtags=\"Web\">A<div>B</span>C</div>D</span>E", "Print", "E"},
+    {"ParagraphEndedByRemovedBlockStaysEnded", "<p>A<div data-buildtags=\"Web\">B</p>C</div>D",
+     "Print", "<p>AD"},
     {"SpanEndTagInsideListKeepsTheList",
      "<ul><li data-buildtags=\"Web\">A<span>B<ul><li>C</span><li>D</ul>E<li>F</ul>", "Print",
      "<ul><li>F</ul>"},
