@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "pagesift/containment_rules.h"
+#include "pagesift/end_tag_reach.h"
 #include "pagesift/tag_codes.h"
 
 namespace pagesift {
@@ -22,9 +23,19 @@ long FindEnded(const std::vector<const CHtmlTagItem*>& stack, const CHtmlTagItem
   return ended;
 }
 
-long FindOpen(const std::vector<const CHtmlTagItem*>& stack, uint32_t id) {
+constexpr long kHidden = -2;
+
+// Index of the innermost open element that an end tag of id closes; -1 when
+// none matches, kHidden when an element between hides the match (or what
+// lies below it) from that end tag, which HTML then ignores.
+long FindReached(const std::vector<const CHtmlTagItem*>& stack, uint32_t id) {
+  const EndTagReach reach = ReachOfEndTag(id);
   for (long i = static_cast<long>(stack.size()) - 1; i >= 0; --i) {
-    if (stack[i]->GetTagId() == id) return i;
+    const CHtmlTagItem& open = *stack[i];
+    if (open.GetTagId() == id) return i;
+    const bool block = open.IsBlockLevelTag() || open.IsBlockLevelEmbeddedTag();
+    if (HidesFromEndTag(open.GetTagId(), block, ContainerContent(open) == kHoldsNothing, reach))
+      return kHidden;
   }
   return -1;
 }
@@ -77,14 +88,15 @@ ElementExtent FindElementExtent(HtmlPosition start) {
       continue;
     }
     if (tag->IsEndTag()) {
-      long open = FindOpen(stack, tag->GetTagId() & ~kEndTagBit);
+      const long open = FindReached(stack, tag->GetTagId() & ~kEndTagBit);
       if (open == 0) {
         extent = ElementExtent{position, true};
         break;
       }
       if (open > 0) {
         stack.resize(static_cast<size_t>(open));
-      } else if (!EndTagStrayInside(*startTag, *tag) && !(tag->IsInlineLevelTag() && HasBlock(stack))) {
+      } else if (open == -1 && !EndTagStrayInside(*startTag, *tag) &&
+                 !(tag->IsInlineLevelTag() && HasBlock(stack))) {
         break;
       }
     } else {

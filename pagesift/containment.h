@@ -18,7 +18,9 @@ struct ElementExtent {
 // cannot hold. A stack of the elements opened inside it (each open element
 // implicitly closed when a later tag fits only an element below it) decides
 // which tags it holds; an end tag of an element not open inside it ends it,
-// unless it is an inline end tag inside a block (dropped, as browsers do).
+// unless it is an inline end tag inside a block or an element inside hides
+// what is around from it (a cell hides what is around its table): browsers
+// drop those, and any end tag whose own element an element between hides.
 // Void elements end at once (or at the empty end tag the tokenizer gives a
 // tagged one).
 ElementExtent FindElementExtent(HtmlPosition start);

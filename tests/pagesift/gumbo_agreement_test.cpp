@@ -121,11 +121,7 @@ std::string KnownDifference(const CHtmlTagItem& element, const CHtmlTagItem* sto
            "tag comes inside a block, ends it at the first block and gives each block a copy of it, tags "
            "included)";
   }
-  if (!stopper) {
-    return ourEnd < gumboEnd ? "an element ends at its own end tag even where the parser ignores that end tag "
-                               "(inside a table)"
-                             : "";
-  }
+  if (!stopper) return "";
   if (ourEnd < gumboEnd && IsStructureEnd(*stopper)) {
     return "an element left open ends at </body> or </html> (the parser keeps it open to the end of the file)";
   }
