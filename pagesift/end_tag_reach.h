@@ -1,8 +1,8 @@
 // Which open element an end tag may close. An HTML parser closes an
 // element at an end tag only when no open element between hides it, and
-// ignores an end tag that finds nothing: a table or cell hides what is open
-// around it from every end tag but a table part's (an author's stray
-// </div> inside a cell closes nothing), a list hides outer list items from
+// ignores an end tag that finds nothing: a table hides what is open around
+// it from every end tag, a cell from all but a table part's (an author's
+// stray </div> inside a cell closes nothing), a list hides outer items from
 // </li>, a button outer paragraphs from </p>, and for an inline end tag
 // without rules of its own (</span>, </label>, unknown elements) any block
 // does. The formatting elements (b, i, a, font and their kind) are closed
