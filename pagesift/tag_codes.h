@@ -21,6 +21,7 @@ constexpr uint32_t kTagHead = 0x10020;
 constexpr uint32_t kTagBody = 0x10030;
 constexpr uint32_t kTagFrameset = 0x10040;
 constexpr uint32_t kTagMeta = 0x11010;
+constexpr uint32_t kTagStyle = 0x11040;
 
 constexpr uint32_t kTagBig = 0x20060;
 constexpr uint32_t kTagSmall = 0x20070;
@@ -55,6 +56,7 @@ constexpr uint32_t kTagTableRow = 0x2109A;        // tr
 constexpr uint32_t kTagTableHeaderCell = 0x2109B; // th
 constexpr uint32_t kTagTableCell = 0x2109C;       // td
 constexpr uint32_t kTagHorizontalRule = 0x210A0;  // hr
+constexpr uint32_t kTagForm = 0x210B0;
 constexpr uint32_t kTagMarquee = 0x210F0;
 constexpr uint32_t kTagDefinition = 0x21200;      // dd
 constexpr uint32_t kTagDefinitionTerm = 0x21201;  // dt
@@ -62,6 +64,7 @@ constexpr uint32_t kTagDefinitionList = 0x21210;  // dl
 
 constexpr uint32_t kTagInserted = 0x22000;        // ins
 constexpr uint32_t kTagDeleted = 0x22010;         // del
+constexpr uint32_t kTagScript = 0x22020;
 constexpr uint32_t kTagTemplate = 0x22040;
 constexpr uint32_t kTagNoFrames = 0x22060;        // noframes
 

@@ -55,7 +55,7 @@ constexpr TagEntry kElements[] = {
   {"meta",       kTagMeta,             kHeadContent, kHoldsNothing,                kNone,     kVoid},
   {"link",       0x11020,              kHeadContent, kHoldsNothing,                kNone,     kVoid},
   {"base",       0x11030,              kHeadContent, kHoldsNothing,                kNone,     kVoid},
-  {"style",      0x11040,              kHeadContent, kHoldsNothing,                kNone,     kRaw},
+  {"style",      kTagStyle,            kHeadContent, kHoldsNothing,                kNone,     kRaw},
   // Phrasing.
   {"span",       0x20000,              kPhrasing,    kHoldsPhrasing,               kInline,   kNormal},
   {"b",          0x20010,              kPhrasing,    kHoldsPhrasing,               kInline,   kNormal},
@@ -155,7 +155,7 @@ constexpr TagEntry kElements[] = {
   {"th",         kTagTableHeaderCell,  kPart,        kHoldsHeaderCellContent,      kEmbedded, kNormal},
   {"td",         kTagTableCell,        kPart,        kHoldsDataCellContent,        kEmbedded, kNormal},
   {"hr",         kTagHorizontalRule,   kFlow,        kHoldsNothing,                kBlock,    kVoid},
-  {"form",       0x210B0,              kFlow,        kHoldsFlow,                   kBlock,    kNormal},
+  {"form",       kTagForm,             kFlow,        kHoldsFlow,                   kBlock,    kNormal},
   {"fieldset",   0x210C0,              kFlow,        kHoldsFlow,                   kBlock,    kNormal},
   {"legend",     0x210C1,              kFlow,        kHoldsPhrasing,               kEmbedded, kNormal},
   {"center",     0x210D0,              kFlow,        kHoldsFlow,                   kBlock,    kNormal},
@@ -180,7 +180,7 @@ constexpr TagEntry kElements[] = {
   // Allowed almost anywhere.
   {"ins",        kTagInserted,         kPhrasing,    kHoldsFlow,                   kInline,   kNormal},
   {"del",        kTagDeleted,          kPhrasing,    kHoldsFlow,                   kInline,   kNormal},
-  {"script",     0x22020,              kAnywhere,    kHoldsNothing,                kNone,     kRaw},
+  {"script",     kTagScript,           kAnywhere,    kHoldsNothing,                kNone,     kRaw},
   {"noscript",   0x22030,              kAnywhere,    kHoldsFlow,                   kNone,     kNormal},
   {"template",   kTagTemplate,         kAnywhere,    kHoldsAnything,               kNone,     kNormal},
   {"noframes",   kTagNoFrames,         kAnywhere,    kHoldsNothing,                kNone,     kRaw},

@@ -35,6 +35,13 @@ const CleanupCase kCleanupCases[] = {
     {"TableOfEmptiedCellsIsDeleted",
      "<table><tr><td data-buildtags=\"Web\">A</td><td>" GONE "</td></tr></table><p>B</p>",
      "<p>B</p>"},
+    // What stands outside the cells browsers show before the table: it stays.
+    {"LooseTextOfDeletedTableStays",
+     "<table>\n<tr>Note<td>" GONE "</td></tr>\n</table><p>B</p>", "Note<p>B</p>"},
+    {"LooseElementsOfDeletedTableKeepTheirSpaces",
+     "<table><b>a</b> <u>b</u>\n<tr><td>" GONE "</td></tr></table>", "<b>a</b> <u>b</u>\n"},
+    {"CaptionAndScriptGoWithTheTable",
+     "<table><caption>C</caption><script>s()</script><tr><td>" GONE "</td></tr></table>X", "X"},
     {"TableWithTextKeepsShapeAndFillsEmptyCells",
      "<table><tr><td data-buildtags=\"Web\"><b>A</b> a</td><td>B</td></tr></table>",
      "<table><tr><td data-buildtags=\"Web\" discard=\"yes\">" FILLER "</td><td>B</td></tr>"
