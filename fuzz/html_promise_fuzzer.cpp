@@ -10,6 +10,7 @@
 // what an element holds is checked too; and now and then an element holds
 // a stray end tag that HTML ignores (of nothing open, of an element outside
 // the table cell it stands in, or </span> inside a block inside the span).
+// A row may hold a word outside its cells.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -115,7 +116,10 @@ class TopicMaker {
     if (HoldsWord(kind)) element->word = ++words_;
     const uint8_t choice = mayBeTagged ? bytes_.Next() : 0;
     if (choice & 1) TagWith(*element, choice >> 1);
-    if (element->word && (choice & 0x80)) element->tailWord = ++words_;
+    // A row's word stands outside its cells, where browsers show it before
+    // the table: it must outlive the table when every cell is emptied.
+    if (kind == Kind::kTr && (choice & 0x80)) element->word = ++words_;
+    else if (element->word && (choice & 0x80)) element->tailWord = ++words_;
     if (element->word) AddStrayEnd(*element);
     ++elements_;
     return element;
