@@ -74,9 +74,6 @@ class HtmlFilterPass {
   int CellHasContent(HtmlPosition position) const;
   // Gives an empty cell a filler paragraph; 1 when it did.
   int FillEmptyCell(HtmlPosition position);
-  // Deletes the table started at position but for the text and elements
-  // outside its cells and caption, which browsers show before it.
-  void DeleteEmptiedTable(HtmlPosition position);
 
   // 1 when the topic file at path declares topic-level build tags that the
   // expression excludes. The file is analysed unless its tags are known

@@ -4,6 +4,7 @@
 
 #include "pagesift/character_references.h"
 #include "pagesift/containment.h"
+#include "pagesift/loose_table_content.h"
 #include "pagesift/tag_scanner.h"
 #include "pagesift/tokenizer.h"
 #include "platform/file_io.h"
@@ -161,8 +162,12 @@ int CHtmlPack::GetTopicBuildTags(CByteString& text) const {
 int CHtmlPack::DeleteEntity(HtmlPosition position) {
   pagesift::ElementExtent extent = pagesift::FindElementExtent(position);
   if (!extent.last) return 0;
+  const CHtmlTagItem* start = CHtmlTokenList::GetTagItem(position);
+  const bool table = start != nullptr && start->GetTagId() == pagesift::kTagTable;
+  pagesift::LooseTableContent loose;
   for (HtmlPosition at = position;; at = CHtmlTokenList::GetNext(at)) {
-    at->DiscardToken();
+    // Discarded tokens too show where cells begin and end.
+    if (!table || !loose.Holds(*at)) at->DiscardToken();
     if (at == extent.last) break;
   }
   return 1;

@@ -81,8 +81,9 @@ class PAGESIFT_API CHtmlPack {
   // the document declares them.
   int GetTopicBuildTags(CByteString& text) const;
 
-  // Discards the element started at position with everything it contains.
-  // Non-zero when something was discarded.
+  // Discards the element started at position with everything it contains
+  // (a table's loose content, which HTML moves out of it, is not). Non-zero
+  // when something was discarded.
   int DeleteEntity(HtmlPosition position);
   // Unwraps the link started at position: its start and end tag are
   // discarded (the whitespace written with them stays), its content stays.

@@ -134,7 +134,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  "<div>\n  </div>"},
                       DeleteCase{"<p data-buildtags=x>a<p>b", false, "<p>b"},
                       DeleteCase{"a <img data-buildtags=x> b", false, "a  b"},
-                      DeleteCase{"<ul><li data-buildtags=x>a\n<li>b</ul>", false, "<ul><li>b</ul>"}),
+                      DeleteCase{"<ul><li data-buildtags=x>a\n<li>b</ul>", false, "<ul><li>b</ul>"},
+                      // What stands outside the cells HTML moves out of the table.
+                      DeleteCase{"<table data-buildtags=x><caption>c</caption><tr>Note <b>n</b>\n<td>a<td>b"
+                                 "<table><tr>x<td>y</table></table>!",
+                                 false, "Note <b>n</b>\n!"}),
     CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
