@@ -4,15 +4,24 @@ namespace bte {
 
 void EnclosingElements::Restart(HtmlPosition first) {
   stack_.Clear();
+  first_ = first;
   next_ = first;
 }
 
 const OpenElementStack& EnclosingElements::Before(HtmlPosition position) {
+  if (!FollowUpTo(position)) {  // it lies behind: start over
+    Restart(first_);
+    FollowUpTo(position);
+  }
+  return stack_;
+}
+
+bool EnclosingElements::FollowUpTo(HtmlPosition position) {
   for (; next_ != nullptr && next_ != position; next_ = CHtmlTokenList::GetNext(next_)) {
     CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(next_);
     if (tag != nullptr) Follow(tag);
   }
-  return stack_;
+  return next_ == position;
 }
 
 // The removal's own rules, so that both see the same elements: a start tag

@@ -19,15 +19,18 @@ class EnclosingElements {
  public:
   // Starts over at the first token of a document.
   void Restart(HtmlPosition first);
-  // The elements open just before the token at position, which is no
-  // earlier than the last position asked. Removed tokens count: the
-  // question is what the author's document holds.
+  // The elements open just before the token at position. Asked at a
+  // position behind the last one, it starts over. Removed tokens count:
+  // the question is what the author's document holds.
   const OpenElementStack& Before(HtmlPosition position);
 
  private:
+  // Follows the document up to position; false when it ran out first.
+  bool FollowUpTo(HtmlPosition position);
   void Follow(CHtmlTagItem* tag);
 
   OpenElementStack stack_{false};
+  HtmlPosition first_ = nullptr;
   HtmlPosition next_ = nullptr;
 };
 
