@@ -31,11 +31,8 @@ constexpr long kHidden = -2;
 long FindReached(const std::vector<const CHtmlTagItem*>& stack, uint32_t id) {
   const EndTagReach reach = ReachOfEndTag(id);
   for (long i = static_cast<long>(stack.size()) - 1; i >= 0; --i) {
-    const CHtmlTagItem& open = *stack[i];
-    if (open.GetTagId() == id) return i;
-    const bool block = open.IsBlockLevelTag() || open.IsBlockLevelEmbeddedTag();
-    if (HidesFromEndTag(open.GetTagId(), block, ContainerContent(open) == kHoldsNothing, reach))
-      return kHidden;
+    if (stack[i]->GetTagId() == id) return i;
+    if (HidesFromEndTag(*stack[i], reach)) return kHidden;
   }
   return -1;
 }

@@ -9,13 +9,14 @@
 // across blocks, each block keeping a copy of them, and </template> closes
 // its template whatever is open inside.
 //
-// Like the containment rules, this is the library's vocabulary: header-only
-// and constexpr, on tag ids.
+// Like the containment rules, this is the library's vocabulary: header-only,
+// on tag ids.
 #ifndef PAGESIFT_END_TAG_REACH_H
 #define PAGESIFT_END_TAG_REACH_H
 
 #include <cstdint>
 
+#include "pagesift/containment_rules.h"
 #include "pagesift/tag_codes.h"
 
 namespace pagesift {
@@ -34,21 +35,6 @@ constexpr bool IsFormatting(uint32_t id) {
   for (uint32_t formatting : kFormattingElements)
     if (formatting == id) return true;
   return false;
-}
-
-constexpr bool IsTablePart(uint32_t id) {
-  switch (id) {
-    case kTagTable:
-    case kTagTableCaption:
-    case kTagTableColumnGroup:
-    case kTagTableHead:
-    case kTagTableBody:
-    case kTagTableFoot:
-    case kTagTableRow:
-    case kTagTableHeaderCell:
-    case kTagTableCell: return true;
-    default: return false;
-  }
 }
 
 // Phrasing ids lie in 0x20xxx; of those, only these end tags look past blocks.
@@ -75,7 +61,7 @@ constexpr bool HidesByDefault(uint32_t id) {
 // How far the end tag of element id looks (unknown elements: kTagUnknown).
 constexpr EndTagReach ReachOfEndTag(uint32_t id) {
   if (id == kTagTemplate) return EndTagReach::kEverything;
-  if (reach::IsTablePart(id)) return EndTagReach::kTable;
+  if (id == kTagTable || rules::IsTableStructure(id)) return EndTagReach::kTable;
   if (id == kTagListItem) return EndTagReach::kListItem;
   if (id == kTagParagraph) return EndTagReach::kButton;
   if (id == kTagUnknown) return EndTagReach::kInlineOther;
@@ -103,6 +89,11 @@ constexpr bool HidesFromEndTag(uint32_t id, bool block, bool holdsNothing, EndTa
     case EndTagReach::kEverything: return false;
   }
   return false;
+}
+
+inline bool HidesFromEndTag(const CHtmlTagItem& open, EndTagReach reach) {
+  return HidesFromEndTag(open.GetTagId(), open.IsBlockLevelTag() || open.IsBlockLevelEmbeddedTag(),
+                         ContainerContent(open) == kHoldsNothing, reach);
 }
 
 }  // namespace pagesift

@@ -1,16 +1,16 @@
 #include "pagesift/loose_table_content.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "pagesift/containment_rules.h"
 #include "pagesift/tag_codes.h"
+#include "pagesift/tag_scanner.h"
 
 namespace pagesift {
 namespace {
 
-bool IsWhitespace(std::string_view text) {
-  return text.find_first_not_of(" \t\r\n\f") == std::string_view::npos;
-}
+bool IsWhitespace(std::string_view text) { return std::all_of(text.begin(), text.end(), IsHtmlSpace); }
 
 // Parts of a table that hold what follows their start tag up to their end:
 // cells and the caption, and what HTML keeps in a table with its content.
