@@ -9,8 +9,10 @@
 // (where the meaning stays the same), so that the filter's own model of
 // what an element holds is checked too; and now and then an element holds
 // a stray end tag that HTML ignores (of nothing open, of an element outside
-// the table cell it stands in, or </span> inside a block inside the span).
-// A row may hold a word outside its cells.
+// the table cell it stands in, </span> inside a block inside the span, or
+// of the body or the document with more content after it).
+// A row may hold a word outside its cells, and a heading may be closed by
+// the end tag of another level.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -91,6 +93,7 @@ struct Element {
   int word = 0;
   int tailWord = 0;  // after the children: text that follows nested elements
   bool endLeftOut = false;
+  const char* endName = nullptr;  // the end tag's name when not the element's own
   const char* strayEnd = nullptr;  // an end tag after the word that closes nothing
   std::vector<std::unique_ptr<Element>> children;
 };
@@ -121,6 +124,10 @@ class TopicMaker {
     if (kind == Kind::kTr && (choice & 0x80)) element->word = ++words_;
     else if (element->word && (choice & 0x80)) element->tailWord = ++words_;
     if (element->word) AddStrayEnd(*element);
+    // Any level's end tag closes a heading. Taken from the word's number, so
+    // that the inputs found so far still make the same documents.
+    static const char* const kHeadingEnds[] = {"h1", "h2", "h3", "h4", "h5", "h6"};
+    if (kind == Kind::kH2) element->endName = kHeadingEnds[element->word % 6];
     ++elements_;
     return element;
   }
@@ -128,13 +135,14 @@ class TopicMaker {
   // Now and then an end tag after the element's word that HTML ignores:
   // of an element never opened; inside a cell, of an element around the
   // table and not inside the cell; </span> with a block between it and the
-  // innermost span.
+  // innermost span; </body> or </html>, which end nothing while content
+  // follows.
   void AddStrayEnd(Element& element) {
     const uint8_t choice = bytes_.Next();
     if (choice % 8 != 1) return;
     std::vector<Kind> open = path_;
     open.push_back(element.kind);
-    std::vector<const char*> stray = {"i", "font", "section", "label"};
+    std::vector<const char*> stray = {"i", "font", "section", "label", "body", "html"};
     const auto inCell = std::find(open.rbegin(), open.rend(), Kind::kTd).base();  // past the td
     if (inCell != open.begin()) {
       for (auto outside = open.begin() + 1; outside < inCell - 1; ++outside)
@@ -277,7 +285,8 @@ void Write(const Element& element, std::string& html) {
   if (element.strayEnd) html += std::string("</") + element.strayEnd + '>';
   for (const auto& child : element.children) Write(*child, html);
   if (element.tailWord) html += WordText(element.tailWord) + ' ';
-  if (!element.endLeftOut) html += std::string("</") + NameOf(element.kind) + '>';
+  if (!element.endLeftOut)
+    html += std::string("</") + (element.endName ? element.endName : NameOf(element.kind)) + '>';
 }
 
 // The words a reader may see, in document order.

@@ -26,11 +26,11 @@ bool EnclosingElements::FollowUpTo(HtmlPosition position) {
 
 // The removal's own rules, so that both see the same elements: a start tag
 // ends what it ends and opens; an end tag closes the innermost element of
-// its id that it reaches, or nothing.
+// its kind that it reaches, or nothing.
 void EnclosingElements::Follow(CHtmlTagItem* tag) {
   const uint32_t id = tag->GetTagId() & ~pagesift::kEndTagBit;
   if (tag->IsEndTag()) {
-    const int open = stack_.FindById(id);
+    const int open = stack_.FindClosedBy(id);
     if (open >= 0 && stack_.Reaches(open, pagesift::ReachOfEndTag(id))) stack_.PopAbove(open - 1);
     return;
   }

@@ -103,6 +103,9 @@ class HtmlFilterPass {
   // ends the removal.
   bool ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& endTag,
                               pagesift::EndTagReach reach);
+  // Whether endTag, of the body or the document, stands at the document's
+  // end: nothing but whitespace, comments and more such end tags follow it.
+  bool EndsDocument(const CHtmlTagItem& endTag);
   // IsTopicExcluded of the file the link target resolves to, asked once per
   // target in a pass: a topic links to the same few topics many times.
   bool LinksToExcludedTopic(std::string_view target);
@@ -119,6 +122,7 @@ class HtmlFilterPass {
   void CatchUpOnce() const;
   mutable bool caughtUp_ = false;
   bool removedAny_ = false;
+  bool documentEndKnown_ = false;  // memory_.documentEndTags holds this document's
   bool surveyed_ = false;  // memory_.cleanupTags holds this document's
   // The last tag set asked about (memory_.lastTagSet) and the answer: most
   // tagged elements of a topic carry the same few sets, often the same one

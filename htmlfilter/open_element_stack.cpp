@@ -92,6 +92,15 @@ int OpenElementStack::FindById(uint32_t id, int below) const {
   return index;
 }
 
+int OpenElementStack::FindClosedBy(uint32_t id, int below) const {
+  if (pagesift::EndTagClosesNothing(id)) return -1;
+  if (!pagesift::IsHeading(id)) return FindById(id, below);
+  int innermost = -1;
+  for (uint32_t heading = pagesift::kTagHeading1; heading <= pagesift::kTagHeading6; ++heading)
+    innermost = std::max(innermost, FindById(heading, below));
+  return innermost;
+}
+
 bool OpenElementStack::Reaches(int index, pagesift::EndTagReach reach, int below) const {
   return below <= 0 || entries_[below - 1].hiding[static_cast<int>(reach)] <= index;
 }

@@ -49,6 +49,12 @@ class OpenElementStack {
   // second form looks only at the entries below index below.
   int FindById(uint32_t id) const;
   int FindById(uint32_t id, int below) const;
+  // Index of the innermost entry that an end tag of element id closes (its
+  // own kind; any heading for a heading's; none for the body's or the
+  // document's), or -1; the second form looks only at the entries below
+  // index below.
+  int FindClosedBy(uint32_t id) const { return FindClosedBy(id, Size()); }
+  int FindClosedBy(uint32_t id, int below) const;
   // Whether an end tag of this reach gets down to the entry at index past
   // the entries above it (up to index below, exclusive): none of them
   // hides it.

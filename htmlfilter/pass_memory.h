@@ -44,6 +44,9 @@ struct PassMemory {
   std::string lastTagSet;
   OpenElementStack removalStack;
   EnclosingElements enclosing;  // around the removed elements
+  // The end tags of the body and the document that only whitespace and
+  // comments follow, by address.
+  std::vector<const CHtmlTokenItem*> documentEndTags;
 };
 
 }  // namespace bte

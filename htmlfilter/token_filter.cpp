@@ -6,11 +6,14 @@
 // removed element: a start tag that HTML ends it at (none for a span or a
 // list, however misplaced what follows), or an end tag that closes an
 // element around it. Like HTML, it ignores an end tag that reaches no open
-// element (past a table cell, say), and what follows stays removed. The
-// stack replaces recursion, so nesting depth is bounded only by memory, and
+// element (past a table cell, say), and what follows stays removed; the
+// end tag of the body or the document, too, unless only whitespace and
+// comments follow it: HTML takes content after it back into the elements
+// still open. The stack replaces recursion, so nesting depth is bounded only by memory, and
 // its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "htmlfilter/filter_pass.h"
 
@@ -21,6 +24,13 @@ using pagesift::kEndTagBit;
 using pagesift::kTagTableCell;
 
 void MarkDiscardedCell(CHtmlTagItem* cell) { cell->SetAttribute("discard", "yes"); }
+
+bool IsDocumentEndTag(uint32_t id) {
+  return id == (pagesift::kTagBody | kEndTagBit) || id == (pagesift::kTagHtml | kEndTagBit);
+}
+
+// HTML's whitespace: space, tab, line feed, form feed, carriage return.
+bool IsWhitespace(std::string_view text) { return text.find_first_not_of(" \t\n\f\r") == text.npos; }
 
 }  // namespace
 
@@ -80,7 +90,7 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     if (current->IsEndTag()) {
       const uint32_t id = current->GetTagId() & ~kEndTagBit;
       const pagesift::EndTagReach reach = pagesift::ReachOfEndTag(id);
-      const int open = stack.FindById(id);
+      const int open = stack.FindClosedBy(id);
       if (open == 0 && stack.Reaches(0, reach)) {  // the removed element's own end tag
         if (removedId == kTagTableCell)
           MarkDiscardedCell(tag);
@@ -109,8 +119,7 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
 bool HtmlFilterPass::ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem* removed,
                                             const CHtmlTagItem& endTag, pagesift::EndTagReach reach) {
   const uint32_t id = endTag.GetTagId() & ~kEndTagBit;
-  // The document's end: nothing of the removed element follows it.
-  if (id == pagesift::kTagBody || id == pagesift::kTagHtml) return true;
+  if (id == pagesift::kTagBody || id == pagesift::kTagHtml) return EndsDocument(endTag);
   const OpenElementStack& inside = memory_.removalStack;
   // A formatting element closed across a block leaves what follows to the
   // block, which the removal takes.
@@ -120,8 +129,31 @@ bool HtmlFilterPass::ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem*
   // Those that the removed element's start tag ended are closed already.
   const int ended = around.FindEndedBy(removed);
   const int below = ended >= 0 ? ended : around.Size();
-  const int open = around.FindById(id, below);
+  const int open = around.FindClosedBy(id, below);
   return open >= 0 && around.Reaches(open, reach, below);
+}
+
+// Found once per pass, walking back from the last token: a document holds
+// few such end tags, but one that holds many is still read once.
+bool HtmlFilterPass::EndsDocument(const CHtmlTagItem& endTag) {
+  std::vector<const CHtmlTokenItem*>& ends = memory_.documentEndTags;
+  if (!documentEndKnown_) {
+    ends.clear();
+    for (HtmlPosition at = document_->GetTokenList()->GetTailPosition(); at != nullptr;
+         at = CHtmlTokenList::GetPrev(at)) {
+      const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
+      if (tag == nullptr) {
+        if (!IsWhitespace(CHtmlTokenList::GetAt(at)->GetSourceText())) break;
+      } else if (IsDocumentEndTag(tag->GetTagId())) {
+        ends.push_back(tag);
+      } else if (!tag->IsMarkupTag()) {
+        break;
+      }
+    }
+    std::sort(ends.begin(), ends.end());
+    documentEndKnown_ = true;
+  }
+  return std::binary_search(ends.begin(), ends.end(), &endTag);
 }
 
 }  // namespace bte

@@ -31,7 +31,7 @@ constexpr long kHidden = -2;
 long FindReached(const std::vector<const CHtmlTagItem*>& stack, uint32_t id) {
   const EndTagReach reach = ReachOfEndTag(id);
   for (long i = static_cast<long>(stack.size()) - 1; i >= 0; --i) {
-    if (stack[i]->GetTagId() == id) return i;
+    if (EndTagCloses(id, stack[i]->GetTagId())) return i;
     if (HidesFromEndTag(*stack[i], reach)) return kHidden;
   }
   return -1;

@@ -7,7 +7,11 @@
 // without rules of its own (</span>, </label>, unknown elements) any block
 // does. The formatting elements (b, i, a, font and their kind) are closed
 // across blocks, each block keeping a copy of them, and </template> closes
-// its template whatever is open inside.
+// its template whatever is open inside. A heading's end tag closes the
+// innermost heading of any level (</h2> ends an open <h3>). The end tags of
+// the body and the document close nothing: they only tell the parser that
+// the document ends there, and content after them goes on in the elements
+// still open.
 //
 // Like the containment rules, this is the library's vocabulary: header-only,
 // on tag ids.
@@ -57,6 +61,19 @@ constexpr bool HidesByDefault(uint32_t id) {
 }
 
 }  // namespace reach
+
+constexpr bool IsHeading(uint32_t id) { return id >= kTagHeading1 && id <= kTagHeading6; }
+
+constexpr bool EndTagClosesNothing(uint32_t endTagId) {
+  return endTagId == kTagBody || endTagId == kTagHtml;
+}
+
+// Whether the end tag of element endTagId closes an open element elementId
+// that it reaches.
+constexpr bool EndTagCloses(uint32_t endTagId, uint32_t elementId) {
+  if (EndTagClosesNothing(endTagId)) return false;
+  return endTagId == elementId || (IsHeading(endTagId) && IsHeading(elementId));
+}
 
 // How far the end tag of element id looks (unknown elements: kTagUnknown).
 constexpr EndTagReach ReachOfEndTag(uint32_t id) {

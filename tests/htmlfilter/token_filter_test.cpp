@@ -52,6 +52,18 @@ const RemovalCase kRemovalCases[] = {
     // HTML ignores an end tag that reaches no open element: what follows it
     // still belongs to the removed element.
     {"EndTagOfNothingOpenGoesWithElement", "<p data-buildtags=\"Web\">A</div>B</p>C", "Print", "C"},
+    // Content after the end tag of the body or the document goes back into
+    // the elements still open; only whitespace and comments after it end them.
+    {"BodyEndTagBeforeContentGoesWithElement",
+     "<div data-buildtags=\"Web\">A</body>B</div>C</body></html>", "Print", "C</body></html>"},
+    {"DocumentEndTagBeforeContentGoesWithElement", "<p data-buildtags=\"Web\">A</html><p>B",
+     "Print", "<p>B"},
+    {"DocumentEndTagClosesNothingAround",
+     "<html><body><dl><dt>A</html><dd data-buildtags=\"Web\">B</dl>C</body></html>", "Print",
+     "<html><body><dl><dt>A</html></dl>C</body></html>"},
+    {"BodyEndTagAtDocumentEndStays",
+     "<div data-buildtags=\"Web\">A</body>\n<!-- end -->\n</html>\n", "Print",
+     "</body>\n<!-- end -->\n</html>\n"},
     {"WrongCellEndTagGoesWithTable",
      "<table data-buildtags=\"Web\"><tr><td>A</th></tr><tr><td>B</td></tr></table>C", "Print", "C"},
     {"EndTagPastCellGoesWithElement",
@@ -71,6 +83,11 @@ const RemovalCase kRemovalCases[] = {
      "<table><tr><td>C</td></tr></table>"},
     {"TemplateEndTagClosesOverOpenCells",
      "<table data-buildtags=\"Web\"><template><tr><td>A</template></table>B", "Print", "B"},
+    // A heading's end tag closes a heading of any level.
+    {"OtherLevelEndTagEndsRemovedHeading", "<h3 data-buildtags=\"Web\">A</h2><p>B</p>", "Print",
+     "<p>B</p>"},
+    {"OtherLevelEndTagEndsHeadingAround",
+     "<h2>A<span data-buildtags=\"Web\">B</h3>C</span>D", "Print", "<h2>A</h3>C</span>D"},
     {"InlineElementInsideParagraph", "<p>A <b data-buildtags=\"Web\">B</b> C</p>", "Print",
      "<p>A  C</p>"},
     {"ListItemWithoutEndTag",

@@ -70,6 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
         ExtentCase{"<a" T " href=1>a<a href=2>b", "<a" T " href=1>a", false},
         ExtentCase{"<h1" T ">a<h2>b", "<h1" T ">a", false},
         ExtentCase{"<h1" T ">a<b>b</b></h1>", "<h1" T ">a<b>b</b></h1>", true},
+        // A heading's end tag closes a heading of any level.
+        ExtentCase{"<h3" T ">a</h2>b", "<h3" T ">a</h2>", true},
+        ExtentCase{"<div" T "><h2>a</h3>b</div>c", "<div" T "><h2>a</h3>b</div>", true},
         ExtentCase{"<object" T "><param name=a><param name=b></object>x",
                    "<object" T "><param name=a><param name=b></object>", true},
         ExtentCase{"<p" T ">a<!-- c -->b<p>", "<p" T ">a<!-- c -->b", false},
