@@ -9,8 +9,8 @@
 // element (past a table cell, say), and what follows stays removed; the
 // end tag of the body or the document, too, unless only whitespace and
 // comments follow it: HTML takes content after it back into the elements
-// still open. The stack replaces recursion, so nesting depth is bounded only by memory, and
-// its indexes keep the scan linear.
+// still open. The stack replaces recursion, so nesting depth is bounded
+// only by memory, and its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -24,10 +24,6 @@ using pagesift::kEndTagBit;
 using pagesift::kTagTableCell;
 
 void MarkDiscardedCell(CHtmlTagItem* cell) { cell->SetAttribute("discard", "yes"); }
-
-bool IsDocumentEndTag(uint32_t id) {
-  return id == (pagesift::kTagBody | kEndTagBit) || id == (pagesift::kTagHtml | kEndTagBit);
-}
 
 // HTML's whitespace: space, tab, line feed, form feed, carriage return.
 bool IsWhitespace(std::string_view text) { return text.find_first_not_of(" \t\n\f\r") == text.npos; }
@@ -119,7 +115,7 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
 bool HtmlFilterPass::ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem* removed,
                                             const CHtmlTagItem& endTag, pagesift::EndTagReach reach) {
   const uint32_t id = endTag.GetTagId() & ~kEndTagBit;
-  if (id == pagesift::kTagBody || id == pagesift::kTagHtml) return EndsDocument(endTag);
+  if (pagesift::EndTagClosesNothing(id)) return EndsDocument(endTag);
   const OpenElementStack& inside = memory_.removalStack;
   // A formatting element closed across a block leaves what follows to the
   // block, which the removal takes.
@@ -144,7 +140,7 @@ bool HtmlFilterPass::EndsDocument(const CHtmlTagItem& endTag) {
       const CHtmlTagItem* tag = CHtmlTokenList::GetTagItem(at);
       if (tag == nullptr) {
         if (!IsWhitespace(CHtmlTokenList::GetAt(at)->GetSourceText())) break;
-      } else if (IsDocumentEndTag(tag->GetTagId())) {
+      } else if (tag->IsEndTag() && pagesift::EndTagClosesNothing(tag->GetTagId() & ~kEndTagBit)) {
         ends.push_back(tag);
       } else if (!tag->IsMarkupTag()) {
         break;
