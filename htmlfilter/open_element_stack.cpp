@@ -68,16 +68,24 @@ int OpenElementStack::FindEndedBy(CHtmlTagItem* tag) const {
   int ended = -1;
   auto walk = [&](int index, int Entry::*below) {
     for (; index > holder; index = entries_[index].*below)
-      if (pagesift::EndsAtUnheldTag(*entries_[index].tag, *tag))
-        ended = ended < 0 ? index : std::min(ended, index);
+      if (StartTagEnds(index, *tag)) ended = ended < 0 ? index : std::min(ended, index);
   };
   for (const Top& top : topByContent_) {
     if (pagesift::IdDecidesEnd(entries_[top.index].contentType)) continue;
-    if (top.index > holder && pagesift::EndsAtUnheldTag(*entries_[top.index].tag, *tag))
-      walk(top.index, &Entry::belowSameContent);
+    if (top.index > holder && StartTagEnds(top.index, *tag)) walk(top.index, &Entry::belowSameContent);
   }
   for (const uint32_t own : {id, pagesift::kTagTableCaption}) walk(FindById(own), &Entry::belowSameId);
   return ended;
+}
+
+bool OpenElementStack::StartTagEnds(int index, const CHtmlTagItem& tag) const {
+  const Entry& entry = entries_[index];
+  if (!pagesift::EndsAtUnheldTag(*entry.tag, tag)) return false;
+  const int top = Size() - 1;
+  const bool paragraphAtMost =
+      index == top || entries_[index + 1].tag->GetTagId() == pagesift::kTagParagraph;
+  return pagesift::StartTagReaches(static_cast<uint8_t>(entry.contentType),
+                                   entries_[top].itemSearchStop > index, paragraphAtMost);
 }
 
 int OpenElementStack::FindById(uint32_t id) const {
@@ -94,7 +102,7 @@ int OpenElementStack::FindById(uint32_t id, int below) const {
 
 int OpenElementStack::FindClosedBy(uint32_t id, int below) const {
   if (pagesift::EndTagClosesNothing(id)) return -1;
-  if (!pagesift::IsHeading(id)) return FindById(id, below);
+  if (!pagesift::rules::IsHeading(id)) return FindById(id, below);
   int innermost = -1;
   for (uint32_t heading = pagesift::kTagHeading1; heading <= pagesift::kTagHeading6; ++heading)
     innermost = std::max(innermost, FindById(heading, below));
@@ -108,7 +116,7 @@ bool OpenElementStack::Reaches(int index, pagesift::EndTagReach reach, int below
 void OpenElementStack::Push(CHtmlTagItem* tag) {
   const int index = static_cast<int>(entries_.size());
   Entry entry{tag, pagesift::ContainerContent(*tag), -1, -1,
-              tag->IsBlockLevelTag() || tag->IsBlockLevelEmbeddedTag(), {}};
+              tag->IsBlockLevelTag() || tag->IsBlockLevelEmbeddedTag(), {}, -1};
   entry.belowSameContent = Link(topByContent_, entry.contentType, index);
   entry.belowSameId = Link(topById_, tag->GetTagId(), index);
   for (int reach = 0; reach < pagesift::kEndTagReaches; ++reach) {
@@ -117,6 +125,9 @@ void OpenElementStack::Push(CHtmlTagItem* tag) {
                                                  static_cast<pagesift::EndTagReach>(reach));
     entry.hiding[reach] = hides ? index : index > 0 ? entries_[index - 1].hiding[reach] : -1;
   }
+  entry.itemSearchStop = pagesift::StopsItemSearch(*tag) ? index
+                         : index > 0                     ? entries_[index - 1].itemSearchStop
+                                                         : -1;
   blockLevelEntries_ += entry.blockLevel ? 1 : 0;
   entries_.push_back(entry);
 }

@@ -78,7 +78,12 @@ class OpenElementStack {
     // Per end-tag reach: the topmost entry at or below this one that hides
     // what lies below it from such an end tag, or -1.
     int hiding[pagesift::kEndTagReaches];
+    // The topmost entry at or below this one that stops a list item's,
+    // term's or definition's start tag (pagesift::StopsItemSearch), or -1.
+    int itemSearchStop;
   };
+  // Whether tag, a start tag, ends the entry at index (and all above it).
+  bool StartTagEnds(int index, const CHtmlTagItem& tag) const;
 
   // The innermost entry of each key present.
   struct Top {

@@ -15,10 +15,16 @@ namespace {
 // around it (as HTML keeps a span around a paragraph, or a list around a
 // misplaced one), unless an element below it ends.
 long FindEnded(const std::vector<const CHtmlTagItem*>& stack, const CHtmlTagItem& tag) {
+  const long top = static_cast<long>(stack.size()) - 1;
   long ended = -1;
-  for (long i = static_cast<long>(stack.size()) - 1; i >= 0; --i) {
-    if (Admit(*stack[i], tag) != Admission::kNo) break;
-    if (EndsAtUnheldTag(*stack[i], tag)) ended = i;
+  bool searchStopped = false;
+  for (long i = top; i >= 0; --i) {
+    const CHtmlTagItem& open = *stack[i];
+    if (Admit(open, tag) != Admission::kNo) break;
+    const bool paragraphAtMost = i == top || stack[i + 1]->GetTagId() == kTagParagraph;
+    if (EndsAtUnheldTag(open, tag) && StartTagReaches(ContainerContent(open), searchStopped, paragraphAtMost))
+      ended = i;
+    searchStopped = searchStopped || StopsItemSearch(open);
   }
   return ended;
 }

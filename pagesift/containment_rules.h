@@ -392,7 +392,7 @@ inline Admission Admit(const CHtmlTagItem& container, const CHtmlTagItem& tag) {
 
 namespace rules {
 
-constexpr bool IsHeading(uint32_t id) { return id >= 0x21040 && id <= 0x21045; }  // h1 to h6
+constexpr bool IsHeading(uint32_t id) { return id >= kTagHeading1 && id <= kTagHeading6; }
 
 constexpr bool IsTableStructure(uint32_t id) {
   for (uint32_t part : kTableParts)
@@ -434,6 +434,28 @@ constexpr bool EndsAtUnheldTag(uint8_t content, uint32_t openId, uint32_t tagId)
   }
 }
 
+// Whether an open element stops the search of a list item's, term's or
+// definition's start tag for an open one of its kind to close: HTML looks
+// past phrasing elements, divisions, paragraphs and addresses only.
+constexpr bool StopsItemSearch(uint32_t id, bool block, bool holdsNothing) {
+  if (holdsNothing) return false;
+  if (block) return id != kTagBlockContainer && id != kTagParagraph && id != kTagAddress;
+  return id == kTagButton || id == kTagObject || id == kTagApplet || id == kTagSelect ||
+         id == kTagTemplate;
+}
+
+// Whether a start tag that EndsAtUnheldTag says ends an open element of
+// this content closes it where it stands, as HTML does: a list item, term
+// or definition only when nothing open inside it stops the search
+// (StopsItemSearch); a heading only when nothing is open inside it but a
+// paragraph, with what that holds, which the start tag closes first.
+constexpr bool StartTagReaches(uint8_t content, bool searchStoppedInside, bool paragraphAtMostInside) {
+  if (content == kHoldsListItemContent || content == kHoldsDefinitionContent)
+    return !searchStoppedInside;
+  if (content == kHoldsHeadingContent) return paragraphAtMostInside;
+  return true;
+}
+
 // Whether EndsAtUnheldTag's answer for an open element of this content
 // type depends on the element's own id (otherwise all answer alike).
 constexpr bool IdDecidesEnd(uint8_t content) {
@@ -444,6 +466,11 @@ constexpr bool IdDecidesEnd(uint8_t content) {
 inline bool EndsAtUnheldTag(const CHtmlTagItem& open, const CHtmlTagItem& tag) {
   return EndsAtUnheldTag(ContainerContent(open), open.GetTagId() & ~kEndTagBit,
                          tag.GetTagId() & ~kEndTagBit);
+}
+
+inline bool StopsItemSearch(const CHtmlTagItem& open) {
+  return StopsItemSearch(open.GetTagId(), open.IsBlockLevelTag() || open.IsBlockLevelEmbeddedTag(),
+                         ContainerContent(open) == kHoldsNothing);
 }
 
 // Whether an end tag that matches nothing opened inside an open element

@@ -62,8 +62,6 @@ constexpr bool HidesByDefault(uint32_t id) {
 
 }  // namespace reach
 
-constexpr bool IsHeading(uint32_t id) { return id >= kTagHeading1 && id <= kTagHeading6; }
-
 constexpr bool EndTagClosesNothing(uint32_t endTagId) {
   return endTagId == kTagBody || endTagId == kTagHtml;
 }
@@ -72,7 +70,7 @@ constexpr bool EndTagClosesNothing(uint32_t endTagId) {
 // that it reaches.
 constexpr bool EndTagCloses(uint32_t endTagId, uint32_t elementId) {
   if (EndTagClosesNothing(endTagId)) return false;
-  return endTagId == elementId || (IsHeading(endTagId) && IsHeading(elementId));
+  return endTagId == elementId || (rules::IsHeading(endTagId) && rules::IsHeading(elementId));
 }
 
 // How far the end tag of element id looks (unknown elements: kTagUnknown).

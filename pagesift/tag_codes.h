@@ -47,6 +47,7 @@ constexpr uint32_t kTagHeading1 = 0x21040;        // h1; h2 to h5 lie between
 constexpr uint32_t kTagHeading6 = 0x21045;        // h6
 constexpr uint32_t kTagPreformatted = 0x21060;    // pre
 constexpr uint32_t kTagBlockquote = 0x21070;
+constexpr uint32_t kTagAddress = 0x21080;
 constexpr uint32_t kTagTable = 0x21090;
 constexpr uint32_t kTagTableCaption = 0x21091;    // caption
 constexpr uint32_t kTagTableColumn = 0x21092;     // col

@@ -88,6 +88,17 @@ const RemovalCase kRemovalCases[] = {
      "<p>B</p>"},
     {"OtherLevelEndTagEndsHeadingAround",
      "<h2>A<span data-buildtags=\"Web\">B</h3>C</span>D", "Print", "<h2>A</h3>C</span>D"},
+    // A start tag closes an open list item, term or definition of its kind
+    // only past phrasing elements, divisions and paragraphs, and a heading
+    // only when nothing but a paragraph is open inside it.
+    {"ItemStartInsidePreformattedStaysInItem",
+     "<ul><li data-buildtags=\"Web\">A<pre>B<li>C</pre>D</li><li>E</ul>F", "Print", "<ul><li>E</ul>F"},
+    {"TermStartInsideHeadingStaysInDefinition",
+     "<dl><dd data-buildtags=\"Web\">A<h2>B<dt>C</h2>D</dd>E</dl>F", "Print", "<dl>E</dl>F"},
+    {"HeadingStartInsideBlockStaysInHeading",
+     "<h3 data-buildtags=\"Web\">A<pre>B<h3>C</h3>D</pre>E</h3>F", "Print", "F"},
+    {"HeadingStartPastParagraphEndsHeading", "<h3 data-buildtags=\"Web\">A<p>B<h2>C</h2>D", "Print",
+     "<h2>C</h2>D"},
     {"InlineElementInsideParagraph", "<p>A <b data-buildtags=\"Web\">B</b> C</p>", "Print",
      "<p>A  C</p>"},
     {"ListItemWithoutEndTag",
