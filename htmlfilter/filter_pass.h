@@ -103,6 +103,9 @@ class HtmlFilterPass {
   // ends the removal.
   bool ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& endTag,
                               pagesift::EndTagReach reach);
+  // Whether startTag, which nothing opened inside the removed element (the
+  // one started at position) ends, ends an element around it.
+  bool EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, CHtmlTagItem* startTag);
   // Whether endTag, of the body or the document, stands at the document's
   // end: nothing but whitespace, comments and more such end tags follow it.
   bool EndsDocument(const CHtmlTagItem& endTag);

@@ -63,8 +63,14 @@ int OpenElementStack::FindContainerFor(CHtmlTagItem* tag) const {
 // a start tag of their own kind (a link at a link) or that a table part
 // ends (a caption): their chains by id are walked instead.
 int OpenElementStack::FindEndedBy(CHtmlTagItem* tag) const {
-  const int holder = FindContainerFor(tag);
   const uint32_t id = tag->GetTagId() & ~pagesift::kEndTagBit;
+  int holder = FindContainerFor(tag);
+  // An item's start tag closes the innermost open element that stops its
+  // search when that is an item of its kind, whatever holds it above.
+  const int stop = Size() > 0 ? entries_.back().itemSearchStop : -1;
+  if (pagesift::IsItemStart(id) && stop >= 0 && stop <= holder &&
+      pagesift::IsItemContent(static_cast<uint8_t>(entries_[stop].contentType)) && StartTagEnds(stop, *tag))
+    holder = stop - 1;
   int ended = -1;
   auto walk = [&](int index, int Entry::*below) {
     for (; index > holder; index = entries_[index].*below)
@@ -76,6 +82,11 @@ int OpenElementStack::FindEndedBy(CHtmlTagItem* tag) const {
   }
   for (const uint32_t own : {id, pagesift::kTagTableCaption}) walk(FindById(own), &Entry::belowSameId);
   return ended;
+}
+
+bool OpenElementStack::Shields(CHtmlTagItem* tag) const {
+  if (pagesift::IsItemStart(tag->GetTagId())) return Size() > 0 && entries_.back().itemSearchStop >= 0;
+  return FindContainerFor(tag) >= 0;
 }
 
 bool OpenElementStack::StartTagEnds(int index, const CHtmlTagItem& tag) const {

@@ -40,6 +40,9 @@ class OpenElementStack {
   // containment model exactly as a walk from the top would, so the marks
   // it leaves on tag are the same.
   int FindContainerFor(CHtmlTagItem* tag) const;
+  // Whether the entries keep tag, a start tag, from ending what lies below
+  // them: one holds it, or, for an item's start tag, one stops its search.
+  bool Shields(CHtmlTagItem* tag) const;
   // Index of the outermost entry that tag ends (a start tag, by the
   // containment rules' EndsAtUnheldTag), or -1: an entry that may contain
   // tag shields those below it, and one that neither contains tag nor ends
@@ -63,6 +66,7 @@ class OpenElementStack {
   // Whether some entry hides what lies below it from an end tag of this reach.
   bool Hides(pagesift::EndTagReach reach) const { return Size() > 0 && !Reaches(-1, reach); }
   int Size() const { return static_cast<int>(entries_.size()); }
+  CHtmlTagItem* TagAt(int index) const { return entries_[index].tag; }
   bool HasBlockLevelEntry() const { return blockLevelEntries_ > 0; }
   // Drops the entries above index (index itself stays; -1 empties).
   void PopAbove(int index);

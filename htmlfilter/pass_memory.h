@@ -44,6 +44,7 @@ struct PassMemory {
   std::string lastTagSet;
   OpenElementStack removalStack;
   EnclosingElements enclosing;  // around the removed elements
+  OpenElementStack openAtStartTag{false};  // around and inside, at a start tag
   // The end tags of the body and the document that only whitespace and
   // comments follow, by address.
   std::vector<const CHtmlTokenItem*> documentEndTags;

@@ -103,6 +103,7 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     } else {
       const int ended = stack.FindEndedBy(current);
       if (ended == 0) return;  // the removed element ends before this tag
+      if (ended < 0 && EndsEnclosingElement(position, tag, current)) return;
       if (ended > 0) stack.PopAbove(ended - 1);
       stack.Push(current);
     }
@@ -127,6 +128,31 @@ bool HtmlFilterPass::ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem*
   const int below = ended >= 0 ? ended : around.Size();
   const int open = around.FindClosedBy(id, below);
   return open >= 0 && around.Reaches(open, reach, below);
+}
+
+// A start tag that nothing opened inside the removed element holds (for an
+// item's: nothing inside stops its search) may end an element around it:
+// a block's start tag a paragraph, an item's the item it stands in. HTML
+// then closes the removed element with it.
+bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed,
+                                          CHtmlTagItem* startTag) {
+  const OpenElementStack& inside = memory_.removalStack;
+  if (inside.Shields(startTag)) return false;
+  const OpenElementStack& around = memory_.enclosing.Before(position);
+  // Those that the removed element's start tag ended are closed already.
+  const int closedAlready = around.FindEndedBy(removed);
+  const int base = closedAlready >= 0 ? closedAlready : around.Size();
+  // The elements open at startTag as HTML has them: those around, then
+  // those inside, whose own content decides what is the current element.
+  OpenElementStack& open = memory_.openAtStartTag;
+  open.Clear();
+  for (int i = 0; i < base; ++i) open.Push(around.TagAt(i));
+  for (int i = 0; i < inside.Size(); ++i) open.Push(inside.TagAt(i));
+  const int ended = open.FindEndedBy(startTag);
+  if (ended < 0 || ended > base) return false;
+  const CHtmlTagItem& closed = *open.TagAt(ended);
+  return closed.GetTagId() == pagesift::kTagParagraph ||
+         pagesift::IsItemContent(pagesift::ContainerContent(closed));
 }
 
 // Found once per pass, walking back from the last token: a document holds

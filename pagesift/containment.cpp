@@ -11,19 +11,27 @@ namespace {
 
 // Index of the outermost open element that tag ends, or -1: tag ends it
 // and everything opened inside it. An element that may hold tag shields
-// those below it; one that neither holds tag nor ends at it stays open
-// around it (as HTML keeps a span around a paragraph, or a list around a
-// misplaced one), unless an element below it ends.
+// those below it, but from an item's start tag only where it also stops
+// the search (a division does not: past it, only an item can end); one
+// that neither holds tag nor ends at it stays open around it (as HTML
+// keeps a span around a paragraph, or a list around a misplaced one),
+// unless an element below it ends.
 long FindEnded(const std::vector<const CHtmlTagItem*>& stack, const CHtmlTagItem& tag) {
   const long top = static_cast<long>(stack.size()) - 1;
+  const bool itemStart = IsItemStart(tag.GetTagId());
   long ended = -1;
   bool searchStopped = false;
+  bool pastHolder = false;
   for (long i = top; i >= 0; --i) {
     const CHtmlTagItem& open = *stack[i];
-    if (Admit(open, tag) != Admission::kNo) break;
+    const uint8_t content = ContainerContent(open);
+    const bool holds = Admit(open, tag) != Admission::kNo;
+    if (holds && (!itemStart || StopsItemSearch(open))) break;
     const bool paragraphAtMost = i == top || stack[i + 1]->GetTagId() == kTagParagraph;
-    if (EndsAtUnheldTag(open, tag) && StartTagReaches(ContainerContent(open), searchStopped, paragraphAtMost))
+    if (!holds && (!pastHolder || IsItemContent(content)) && EndsAtUnheldTag(open, tag) &&
+        StartTagReaches(content, searchStopped, paragraphAtMost))
       ended = i;
+    pastHolder = pastHolder || holds;
     searchStopped = searchStopped || StopsItemSearch(open);
   }
   return ended;

@@ -434,14 +434,20 @@ constexpr bool EndsAtUnheldTag(uint8_t content, uint32_t openId, uint32_t tagId)
   }
 }
 
+constexpr bool IsItemStart(uint32_t id) {
+  return id == kTagListItem || id == kTagDefinitionTerm || id == kTagDefinition;
+}
+
 // Whether an open element stops the search of a list item's, term's or
-// definition's start tag for an open one of its kind to close: HTML looks
-// past phrasing elements, divisions, paragraphs and addresses only.
+// definition's start tag (IsItemStart) for an open one of its kind to
+// close: HTML looks past phrasing elements, divisions, paragraphs and
+// addresses only, even where they could hold the new one.
 constexpr bool StopsItemSearch(uint32_t id, bool block, bool holdsNothing) {
-  if (holdsNothing) return false;
+  if (holdsNothing || id == kTagUnknown) return false;
   if (block) return id != kTagBlockContainer && id != kTagParagraph && id != kTagAddress;
-  return id == kTagButton || id == kTagObject || id == kTagApplet || id == kTagSelect ||
-         id == kTagTemplate;
+  const bool phrasing = (id & 0xFF000) == 0x20000;
+  // Of the phrasing elements, only these; every structure element does.
+  return !phrasing || id == kTagButton || id == kTagObject || id == kTagApplet || id == kTagSelect;
 }
 
 // Whether a start tag that EndsAtUnheldTag says ends an open element of
@@ -449,9 +455,12 @@ constexpr bool StopsItemSearch(uint32_t id, bool block, bool holdsNothing) {
 // or definition only when nothing open inside it stops the search
 // (StopsItemSearch); a heading only when nothing is open inside it but a
 // paragraph, with what that holds, which the start tag closes first.
+constexpr bool IsItemContent(uint8_t content) {
+  return content == kHoldsListItemContent || content == kHoldsDefinitionContent;
+}
+
 constexpr bool StartTagReaches(uint8_t content, bool searchStoppedInside, bool paragraphAtMostInside) {
-  if (content == kHoldsListItemContent || content == kHoldsDefinitionContent)
-    return !searchStoppedInside;
+  if (IsItemContent(content)) return !searchStoppedInside;
   if (content == kHoldsHeadingContent) return paragraphAtMostInside;
   return true;
 }

@@ -72,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExtentCase{"<h1" T ">a<p>b<h2>c", "<h1" T ">a<p>b", false},
         ExtentCase{"<h1" T ">a<pre>b<h2>c</h2>d</pre>e</h1>f", "<h1" T ">a<pre>b<h2>c</h2>d</pre>e</h1>", true},
         ExtentCase{"<li" T ">a<pre>b<li>c</pre>d</li>e", "<li" T ">a<pre>b<li>c</pre>d</li>", true},
+        ExtentCase{"<li" T ">a<div>b<li>c", "<li" T ">a<div>b", false},
         ExtentCase{"<h1" T ">a<b>b</b></h1>", "<h1" T ">a<b>b</b></h1>", true},
         // A heading's end tag closes a heading of any level.
         ExtentCase{"<h3" T ">a</h2>b", "<h3" T ">a</h2>", true},
