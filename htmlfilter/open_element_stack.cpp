@@ -69,7 +69,8 @@ int OpenElementStack::FindEndedBy(CHtmlTagItem* tag) const {
   // search when that is an item of its kind, whatever holds it above.
   const int stop = Size() > 0 ? entries_.back().itemSearchStop : -1;
   if (pagesift::IsItemStart(id) && stop >= 0 && stop <= holder &&
-      pagesift::IsItemContent(static_cast<uint8_t>(entries_[stop].contentType)) && StartTagEnds(stop, *tag))
+      pagesift::IsItemContent(static_cast<uint8_t>(entries_[stop].contentType)) &&
+      StartTagEnds(stop, *tag))
     holder = stop - 1;
   int ended = -1;
   auto walk = [&](int index, int Entry::*below) {
