@@ -394,6 +394,9 @@ namespace rules {
 
 constexpr bool IsHeading(uint32_t id) { return id >= kTagHeading1 && id <= kTagHeading6; }
 
+// Phrasing ids lie in 0x20xxx.
+constexpr bool IsPhrasingId(uint32_t id) { return (id & 0xFF000) == 0x20000; }
+
 constexpr bool IsTableStructure(uint32_t id) {
   for (uint32_t part : kTableParts)
     if (part != 0 && part == id) return true;
@@ -445,9 +448,12 @@ constexpr bool IsItemStart(uint32_t id) {
 constexpr bool StopsItemSearch(uint32_t id, bool block, bool holdsNothing) {
   if (holdsNothing || id == kTagUnknown) return false;
   if (block) return id != kTagBlockContainer && id != kTagParagraph && id != kTagAddress;
-  const bool phrasing = (id & 0xFF000) == 0x20000;
   // Of the phrasing elements, only these; every structure element does.
-  return !phrasing || id == kTagButton || id == kTagObject || id == kTagApplet || id == kTagSelect;
+  return !rules::IsPhrasingId(id) || id == kTagButton || id == kTagObject || id == kTagApplet || id == kTagSelect;
+}
+
+constexpr bool IsItemContent(uint8_t content) {
+  return content == kHoldsListItemContent || content == kHoldsDefinitionContent;
 }
 
 // Whether a start tag that EndsAtUnheldTag says ends an open element of
@@ -455,10 +461,6 @@ constexpr bool StopsItemSearch(uint32_t id, bool block, bool holdsNothing) {
 // or definition only when nothing open inside it stops the search
 // (StopsItemSearch); a heading only when nothing is open inside it but a
 // paragraph, with what that holds, which the start tag closes first.
-constexpr bool IsItemContent(uint8_t content) {
-  return content == kHoldsListItemContent || content == kHoldsDefinitionContent;
-}
-
 constexpr bool StartTagReaches(uint8_t content, bool searchStoppedInside, bool paragraphAtMostInside) {
   if (IsItemContent(content)) return !searchStoppedInside;
   if (content == kHoldsHeadingContent) return paragraphAtMostInside;

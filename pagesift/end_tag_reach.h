@@ -41,8 +41,6 @@ constexpr bool IsFormatting(uint32_t id) {
   return false;
 }
 
-// Phrasing ids lie in 0x20xxx; of those, only these end tags look past blocks.
-constexpr bool IsPhrasingId(uint32_t id) { return (id & 0xFF000) == 0x20000; }
 
 constexpr bool HidesFromEveryTag(uint32_t id) {
   return id == kTagHtml || id == kTagTable || id == kTagTemplate;
@@ -80,7 +78,7 @@ constexpr EndTagReach ReachOfEndTag(uint32_t id) {
   if (id == kTagListItem) return EndTagReach::kListItem;
   if (id == kTagParagraph) return EndTagReach::kButton;
   if (id == kTagUnknown) return EndTagReach::kInlineOther;
-  if (reach::IsPhrasingId(id) && !reach::IsFormatting(id) && id != kTagButton && id != kTagObject &&
+  if (rules::IsPhrasingId(id) && !reach::IsFormatting(id) && id != kTagButton && id != kTagObject &&
       id != kTagApplet)
     return EndTagReach::kInlineOther;
   return EndTagReach::kDefault;
