@@ -12,7 +12,8 @@
 // the table cell it stands in, </span> inside a block inside the span, or
 // of the body or the document with more content after it).
 // A row may hold a word outside its cells, and a heading may be closed by
-// the end tag of another level.
+// the end tag of another level. Topics without a doctype (read in quirks
+// mode, where a paragraph holds a table) and with a current one are made.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -100,7 +101,9 @@ struct Element {
 
 class TopicMaker {
  public:
-  explicit TopicMaker(Bytes& bytes) : bytes_(bytes) {}
+  // quirks: the topic has no doctype, so browsers read it in quirks mode,
+  // where an open paragraph holds a table.
+  TopicMaker(Bytes& bytes, bool quirks) : bytes_(bytes), quirks_(quirks) {}
 
   std::unique_ptr<Element> Make() {
     auto body = NewElement(Kind::kBody, false);
@@ -259,12 +262,13 @@ class TopicMaker {
       // Text after the last paragraph would run on inside it.
       if (kind == Kind::kP)
         closed = next == nullptr ? parent.kind != Kind::kSpan && parent.kind != Kind::kB && !parent.tailWord
-                                 : IsBlock(*next);
+                                 : IsBlock(*next) && !(quirks_ && *next == Kind::kTable);
       children[i]->endLeftOut = closed && (bytes_.Next() & 1);
     }
   }
 
   Bytes& bytes_;
+  bool quirks_;
   std::vector<Kind> path_;  // the open elements, body first
   int elements_ = 0;
   int words_ = 0;
@@ -315,10 +319,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Bytes bytes(std::string_view(reinterpret_cast<const char*>(data), size));
   const uint8_t head = bytes.Next();
   const Expression& expression = kExpressions[head % (sizeof kExpressions / sizeof *kExpressions)];
-  const std::unique_ptr<Element> body = TopicMaker(bytes).Make();
+  const bool quirks = (head & 16) == 0;
+  const std::unique_ptr<Element> body = TopicMaker(bytes, quirks).Make();
 
   // A topic-level list that the expression keeps is markup to take out too.
-  std::string html = "<html><head>";
+  std::string html = quirks ? "<html><head>" : "<!DOCTYPE html><html><head>";
   if ((head & 8) && expression.keeps(kPrint)) html += "<meta name=\"buildtags\" content=\"Print\">";
   html += "<title>Generated</title></head>";
   Write(*body, html);

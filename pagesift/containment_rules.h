@@ -387,6 +387,8 @@ inline TagTraits TraitsOf(const CHtmlTagItem& tag) {
 }
 
 inline Admission Admit(const CHtmlTagItem& container, const CHtmlTagItem& tag) {
+  if (container.GetTagId() == kTagParagraph && (tag.GetTokenFlag() & kTokenFlagTableInParagraph))
+    return Admission::kYes;
   return Admit(ContainerContent(container), TraitsOf(tag));
 }
 

@@ -123,6 +123,9 @@ constexpr uint32_t kTokenFlagUnknownContainer = 0x1000;
 // outside its proper parent (content placed straight into a table, an image
 // or form control in preformatted text).
 constexpr uint32_t kTokenFlagMisplaced = 0x40000;
+// Set by the tokenizer on a table's start tag in a document that browsers
+// read in quirks mode: there an open paragraph holds the table.
+constexpr uint32_t kTokenFlagTableInParagraph = 0x80000;
 
 // GetHhctrlCommandType answers.
 constexpr int kHhctrlNone = 0;          // not an HTML Help control object

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "pagesift/document_mode.h"
 #include "pagesift/tag_codes.h"
 #include "pagesift/tag_scanner.h"
 
@@ -15,6 +16,8 @@ bool IsAllSpace(std::string_view text) {
   }
   return true;
 }
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -53,7 +56,23 @@ size_t Tokenizer::EmitMarkup(const MarkupInfo& info) {
   return close;
 }
 
+void Tokenizer::DecideMode(const MarkupInfo& info) {
+  if (info.kind == MarkupKind::kMarkup && info.entry->id != kTagDoctype) return;  // a comment
+  modeDecided_ = true;
+  quirks_ = info.kind != MarkupKind::kMarkup ||
+            DoctypeMeansQuirks(source_.substr(info.begin, info.end - info.begin));
+}
+
+void Tokenizer::DecideModeAtText(std::string_view text) {
+  if (text.data() == source_.data() && text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
+  if (IsAllSpace(text)) return;
+  modeDecided_ = true;
+  quirks_ = true;
+}
+
 void Tokenizer::EmitTag(const MarkupInfo& info) {
+  if (!modeDecided_) DecideMode(info);
   size_t begin = info.begin;
   const bool leading = pendingLeadEnd_ > pendingLeadBegin_;
   if (leading) {
@@ -71,6 +90,7 @@ void Tokenizer::EmitTag(const MarkupInfo& info) {
   }
   if (info.entry->id == kTagBody && body_ == nullptr) body_ = tag;
   if (info.entry->id == kTagMeta) metas_.push_back(tag);
+  if (info.entry->id == kTagTable && quirks_) tag->SetTokenFlag(kTokenFlagTableInParagraph);
 }
 
 void Tokenizer::EmitEmptyEndTag(const MarkupInfo& info) {
@@ -87,6 +107,7 @@ void Tokenizer::EmitEmptyEndTag(const MarkupInfo& info) {
 void Tokenizer::EmitText(size_t begin, size_t end) {
   if (end <= begin) return;
   std::string_view text = source_.substr(begin, end - begin);
+  if (!modeDecided_) DecideModeAtText(text);
   // Tokens made here view the source: their bytes end at data_ + length_.
   if (last_ && last_->data_ + last_->length_ == text.data()) {
     if (lastIsTag_ && IsAllSpace(text)) {

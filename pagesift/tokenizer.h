@@ -46,6 +46,10 @@ class Tokenizer {
   void EmitTag(const MarkupInfo& info);
   void EmitText(size_t begin, size_t end);
   void AddText(std::string_view text);
+  // Browsers decide the document's mode at its first token that is no
+  // whitespace or comment: a doctype says which, anything else means quirks.
+  void DecideMode(const MarkupInfo& info);
+  void DecideModeAtText(std::string_view text);
   // A tagged element that holds nothing gets an end tag of no bytes, so that
   // removing it stops right after it.
   void EmitEmptyEndTag(const MarkupInfo& info);
@@ -60,6 +64,8 @@ class Tokenizer {
   std::vector<TaggedTag>& tagged_;
   CHtmlTagItem* body_ = nullptr;
   std::vector<CHtmlTagItem*> metas_;
+  bool modeDecided_ = false;
+  bool quirks_ = false;
 };
 
 }  // namespace pagesift

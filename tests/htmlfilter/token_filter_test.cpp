@@ -108,6 +108,22 @@ const RemovalCase kRemovalCases[] = {
      "Print", "<ul><li>A<li>C</ul>D"},
     {"HeadingStartKeepsHeadingAroundRemovedSpan",
      "<h2>A<span data-buildtags=\"Web\">B<h3>C</h3>D</span>E", "Print", "<h2>AE"},
+    // Without a doctype, or under an old one, browsers keep a paragraph open
+    // around a table (quirks mode); under a current one the table ends it.
+    {"QuirksParagraphHoldsTable", "<p data-buildtags=\"Web\">A<table><tr><td>B</table>C<p>D", "Print",
+     "<p>D"},
+    {"OldDoctypeParagraphHoldsTable",
+     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\"><p data-buildtags=\"Web\">A<table><tr>"
+     "<td>B</table>C<p>D",
+     "Print", "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\"><p>D"},
+    {"StandardParagraphEndsAtTable",
+     "<!DOCTYPE html><p data-buildtags=\"Web\">A<table><tr><td>B</table>C<p>D", "Print",
+     "<!DOCTYPE html><table><tr><td>B</table>C<p>D"},
+    {"QuirksParagraphKeepsRemovedSpanOpenAroundTable",
+     "<p>A<span data-buildtags=\"Web\">B<table><tr><td>C</table>D</span>E", "Print", "<p>AE"},
+    {"StandardTableEndsParagraphAroundRemovedSpan",
+     "<!DOCTYPE html><p>A<span data-buildtags=\"Web\">B<table><tr><td>C</table>D</span>E", "Print",
+     "<!DOCTYPE html><p>A<table><tr><td>C</table>D</span>E"},
     {"InlineElementInsideParagraph", "<p>A <b data-buildtags=\"Web\">B</b> C</p>", "Print",
      "<p>A  C</p>"},
     {"ListItemWithoutEndTag",

@@ -91,6 +91,54 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return bte::testing::InputName(info.index, info.param.html, T); });
 #undef T
 
+// Whether an open paragraph holds a table, as browsers read the document:
+// in quirks mode it does. The mode is the doctype's, as HTML lists them,
+// decided at the first token that is no whitespace or comment.
+struct ModeCase {
+  const char* before;  // what comes before the paragraph
+  bool quirks;
+};
+
+class DocumentMode : public ::testing::TestWithParam<ModeCase> {};
+
+TEST_P(DocumentMode, DecidesWhetherAParagraphHoldsATable) {
+  const std::string html = std::string(GetParam().before) + "<p data-buildtags=x>a<table><tr><td>b</table>c<p>d";
+  auto document = Analysed(html);
+  ASSERT_EQ(document->GetCandidateCount(), 1u);
+  EXPECT_EQ(ExtentOfFirstCandidate(*document, html),
+            GetParam().quirks ? "<p data-buildtags=x>a<table><tr><td>b</table>c" : "<p data-buildtags=x>a");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Doctypes, DocumentMode,
+    ::testing::Values(
+        ModeCase{"", true}, ModeCase{"<!DOCTYPE html>", false}, ModeCase{"\n \t<!doctype HTML>", false},
+        ModeCase{"\xEF\xBB\xBF<!DOCTYPE html>", false}, ModeCase{"\xEF\xBB\xBF", true},
+        ModeCase{"<!-- first --><!DOCTYPE html>", false}, ModeCase{"<?xml version=\"1.0\"?><!DOCTYPE html>", false},
+        ModeCase{"text<!DOCTYPE html>", true}, ModeCase{"<html><!DOCTYPE html>", true},
+        ModeCase{"<!DOCTYPE>", true}, ModeCase{"<!DOCTYPE svg>", true}, ModeCase{"<!DOCTYPEhtml>", false},
+        ModeCase{"<!DOCTYPE html SYSTEM \"about:legacy-compat\">", false},
+        ModeCase{"<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">", true},
+        ModeCase{"<!doctype html public '-//w3c//dtd html 3.2 final//en'>", true},
+        ModeCase{"<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">", true},
+        ModeCase{"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">", true},
+        ModeCase{"<!DOCTYPE HTML PUBLIC \"HTML\">", true},
+        ModeCase{"<!DOCTYPE HTML PUBLIC \"HTML 4\">", false},
+        ModeCase{"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">", true},
+        ModeCase{"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\">", true},
+        ModeCase{"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+                 "\"http://www.w3.org/TR/html4/loose.dtd\">", false},
+        ModeCase{"<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01//EN\">", false},
+        ModeCase{"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+                 "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">", false},
+        // Malformed: identifiers not quoted, cut off or missing; words after
+        // the system identifier are only ignored.
+        ModeCase{"<!DOCTYPE html PUBLIC>", true}, ModeCase{"<!DOCTYPE html PUBLIC -//W3C//DTD HTML 4.01//EN>", true},
+        ModeCase{"<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01//EN>", true},
+        ModeCase{"<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01//EN\" junk>", true},
+        ModeCase{"<!DOCTYPE html STRICT>", true}, ModeCase{"<!DOCTYPE html SYSTEM \"x\" junk>", false}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
 TEST(Extents, SkipDiscardedTokens) {
   auto document = Analysed("<div data-buildtags=x><div>a</div></div>b");
   HtmlPosition start = document->GetCandidatePosition(0);
