@@ -1,5 +1,6 @@
 #include "pagesift/document_mode.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "pagesift/tag_scanner.h"
@@ -50,7 +51,7 @@ class DoctypeReader {
     Doctype doctype;
     if (text_.empty() || text_.back() != '>') return Malformed();
     text_.remove_suffix(1);
-    at_ = SkipSpaces(text_, std::string_view("<!doctype").size());
+    at_ = SkipSpaces(text_, std::min(text_.size(), std::string_view("<!doctype").size()));
     const size_t nameBegin = at_;
     while (at_ < text_.size() && !IsHtmlSpace(text_[at_])) ++at_;
     doctype.name = text_.substr(nameBegin, at_ - nameBegin);
