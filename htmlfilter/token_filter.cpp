@@ -9,7 +9,9 @@
 // element (past a table cell, say), and what follows stays removed; the
 // end tag of the body or the document, too, unless only whitespace and
 // comments follow it: HTML takes content after it back into the elements
-// still open. The stack replaces recursion, so nesting depth is bounded
+// still open. A formatting element's end tag closes it across the blocks
+// opened inside it, which stay open: an excluded one among them is removed
+// on to its own end. The stack replaces recursion, so nesting depth is bounded
 // only by memory, and its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
@@ -61,7 +63,7 @@ bool HtmlFilterPass::IsExcluded(std::string_view tagSet) const {
 }
 
 void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* tag) {
-  const uint32_t removedId = tag->GetTagId();
+  uint32_t removedId = tag->GetTagId();
   removedAny_ = true;
   if (removedId == kTagTableCell)
     MarkDiscardedCell(tag);
@@ -92,7 +94,16 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
           MarkDiscardedCell(tag);
         else
           current->DiscardToken();
-        return;
+        // A formatting element's end tag leaves the blocks opened inside it
+        // open, and what follows up to their end tags is theirs: an
+        // excluded one among them goes on being removed.
+        const int block = pagesift::reach::IsFormatting(removedId) ? ExcludedBlockInside(stack) : -1;
+        if (block < 0) return;
+        stack.KeepBlockLevelFrom(block);
+        tag = stack.TagAt(0);
+        position = tag;
+        removedId = tag->GetTagId();
+        continue;
       }
       if (open > 0 && stack.Reaches(open, reach)) {
         stack.PopAbove(open - 1);
@@ -109,6 +120,15 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     }
     current->DiscardToken();
   }
+}
+
+int HtmlFilterPass::ExcludedBlockInside(const OpenElementStack& stack) {
+  CByteString text;
+  for (int i = 1; i < stack.Size(); ++i)
+    if (stack.IsBlockLevelAt(i) && document_->GetInlineBuildTags(stack.TagAt(i), text) &&
+        IsExcluded(text.View()))
+      return i;
+  return -1;
 }
 
 // An end tag that matches nothing opened inside the removed element ends
