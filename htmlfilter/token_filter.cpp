@@ -10,8 +10,8 @@
 // end tag of the body or the document, too, unless only whitespace and
 // comments follow it: HTML takes content after it back into the elements
 // still open. A formatting element's end tag closes it across the blocks
-// opened inside it, which stay open: an excluded one among them is removed
-// on to its own end. The stack replaces recursion, so nesting depth is bounded
+// opened inside it, which stay open: a kept one keeps its start tag, an
+// excluded one is removed on to its own end. The stack replaces recursion, so nesting depth is bounded
 // only by memory, and its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
@@ -73,9 +73,15 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   // Nested elements of the removed kind are open elements like any other:
   // a count of them alone would lose track of what encloses them, and an
   // end tag after an inner list closed would end the removal inside an
-  // outer list, leaving the rest of it to the reader.
+  // outer list, leaving the rest of it to the reader. Inside a formatting
+  // element, a block's start tag is discarded only once the block closes:
+  // one that outlives the element's end tag stays.
   OpenElementStack& stack = memory_.removalStack;
   stack.Reset(tag);
+  const auto popAbove = [&stack](int index) {
+    for (int i = stack.Size() - 1; i > index; --i) stack.TagAt(i)->DiscardToken();
+    stack.PopAbove(index);
+  };
   for (HtmlPosition at = CHtmlTokenList::GetNext(position); at != nullptr;
        at = CHtmlTokenList::GetNext(at)) {
     CHtmlTokenItem* token = CHtmlTokenList::GetAt(at);
@@ -94,32 +100,38 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
           MarkDiscardedCell(tag);
         else
           current->DiscardToken();
+        if (!pagesift::reach::IsFormatting(removedId)) break;
         // A formatting element's end tag leaves the blocks opened inside it
-        // open, and what follows up to their end tags is theirs: an
-        // excluded one among them goes on being removed.
-        const int block = pagesift::reach::IsFormatting(removedId) ? ExcludedBlockInside(stack) : -1;
-        if (block < 0) return;
-        stack.KeepBlockLevelFrom(block);
+        // open, and what follows up to their end tags is theirs: those
+        // outside the outermost excluded one stay, and that one goes on
+        // being removed.
+        const int excluded = ExcludedBlockInside(stack);
+        for (int i = excluded < 0 ? stack.Size() : excluded; i < stack.Size(); ++i)
+          stack.TagAt(i)->DiscardToken();
+        if (excluded < 0) return;
+        stack.KeepBlockLevelFrom(excluded);
         tag = stack.TagAt(0);
         position = tag;
         removedId = tag->GetTagId();
         continue;
       }
       if (open > 0 && stack.Reaches(open, reach)) {
-        stack.PopAbove(open - 1);
+        popAbove(open - 1);
       } else if (open < 0 && ClosesEnclosingElement(position, tag, *current, reach)) {
-        return;
+        break;
       }
       // Any other end tag HTML ignores: it goes with the removed content.
     } else {
       const int ended = stack.FindEndedBy(current);
-      if (ended == 0) return;  // the removed element ends before this tag
-      if (ended < 0 && EndsEnclosingElement(position, tag, current)) return;
-      if (ended > 0) stack.PopAbove(ended - 1);
+      if (ended == 0) break;  // the removed element ends before this tag
+      if (ended < 0 && EndsEnclosingElement(position, tag, current)) break;
+      if (ended > 0) popAbove(ended - 1);
       stack.Push(current);
+      if (pagesift::reach::IsFormatting(removedId) && stack.IsBlockLevelAt(stack.Size() - 1)) continue;
     }
     current->DiscardToken();
   }
+  popAbove(0);
 }
 
 int HtmlFilterPass::ExcludedBlockInside(const OpenElementStack& stack) {

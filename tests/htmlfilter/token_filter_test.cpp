@@ -125,11 +125,12 @@ const RemovalCase kRemovalCases[] = {
      "<!DOCTYPE html><p>A<span data-buildtags=\"Web\">B<table><tr><td>C</table>D</span>E", "Print",
      "<!DOCTYPE html><p>A<table><tr><td>C</table>D</span>E"},
     // A formatting element's end tag leaves the blocks opened inside it
-    // open; an excluded one is removed on to its own end.
+    // open: a kept one keeps its start tag, an excluded one is removed on
+    // to its own end.
     {"ExcludedBlockOutlivesFormattingEndTag",
      "<font data-buildtags=\"Web\"><div data-buildtags=\"Web\">A</font>B</div>C", "Print", "C"},
     {"ExcludedInnerBlockOutlivesFormattingEndTag",
-     "<b data-buildtags=\"Web\"><div>A<p data-buildtags=\"Web\">B</b>C</p>D</div>E", "Print", "D</div>E"},
+     "<b data-buildtags=\"Web\"><div>A<p data-buildtags=\"Web\">B</b>C</p>D</div>E", "Print", "<div>D</div>E"},
     {"BlocksInsideOutlivingBlockStayOpen",
      "<b data-buildtags=\"Web\"><div data-buildtags=\"Web\">A<div>B</b>C</div>D</div>E", "Print", "E"},
     {"OutermostExcludedBlockGoesOn",
@@ -139,12 +140,13 @@ const RemovalCase kRemovalCases[] = {
      "<ul><li data-buildtags=\"Web\"><div data-buildtags=\"Web\">A</li>B</div>C</ul>", "Print",
      "<ul>B</div>C</ul>"},
     {"ItemOutlivesFormattingEndTag",
-     "<i data-buildtags=\"Web\"><ul><li data-buildtags=\"Web\">A</i>B<li>C</ul>D", "Print", "<li>C</ul>D"},
+     "<i data-buildtags=\"Web\"><ul><li data-buildtags=\"Web\">A</i>B<li>C</ul>D", "Print",
+     "<ul><li>C</ul>D"},
     {"KeptBlockOutlivesFormattingEndTag", "<font data-buildtags=\"Web\"><div>A</font>B</div>C", "Print",
-     "B</div>C"},
+     "<div>B</div>C"},
     {"InlineElementsInsideCloseWithFormattingEndTag",
      "<b data-buildtags=\"Web\"><p>A<span data-buildtags=\"Web\">B</b>C</span>D</p>E", "Print",
-     "C</span>D</p>E"},
+     "<p>C</span>D</p>E"},
     {"InlineElementInsideParagraph", "<p>A <b data-buildtags=\"Web\">B</b> C</p>", "Print",
      "<p>A  C</p>"},
     {"ListItemWithoutEndTag",
