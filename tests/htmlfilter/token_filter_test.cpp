@@ -142,6 +142,8 @@ const RemovalCase kRemovalCases[] = {
     {"ItemOutlivesFormattingEndTag",
      "<i data-buildtags=\"Web\"><ul><li data-buildtags=\"Web\">A</i>B<li>C</ul>D", "Print",
      "<ul><li>C</ul>D"},
+    {"BlockClosedInsideFormattingElementGoes", "<b data-buildtags=\"Web\"><div>A</div>B</b>C", "Print",
+     "C"},
     {"KeptBlockOutlivesFormattingEndTag", "<font data-buildtags=\"Web\"><div>A</font>B</div>C", "Print",
      "<div>B</div>C"},
     {"InlineElementsInsideCloseWithFormattingEndTag",
