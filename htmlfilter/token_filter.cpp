@@ -101,13 +101,7 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
         else
           current->DiscardToken();
         if (!pagesift::reach::IsFormatting(removedId)) break;
-        // A formatting element's end tag leaves the blocks opened inside it
-        // open, and what follows up to their end tags is theirs: those
-        // outside the outermost excluded one stay, and that one goes on
-        // being removed.
-        const int excluded = ExcludedBlockInside(stack);
-        for (int i = excluded < 0 ? stack.Size() : excluded; i < stack.Size(); ++i)
-          stack.TagAt(i)->DiscardToken();
+        const int excluded = LeaveBlocksOpen(stack);
         if (excluded < 0) return;
         stack.KeepBlockLevelFrom(excluded);
         tag = stack.TagAt(0);
@@ -134,13 +128,18 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   popAbove(0);
 }
 
-int HtmlFilterPass::ExcludedBlockInside(const OpenElementStack& stack) {
+// A formatting element's end tag leaves the blocks opened inside it open,
+// and what follows up to their end tags is theirs: those outside the
+// outermost excluded one stay, and that one goes on being removed.
+int HtmlFilterPass::LeaveBlocksOpen(const OpenElementStack& stack) {
+  int excluded = 1;
   CByteString text;
-  for (int i = 1; i < stack.Size(); ++i)
-    if (stack.IsBlockLevelAt(i) && document_->GetInlineBuildTags(stack.TagAt(i), text) &&
+  for (; excluded < stack.Size(); ++excluded)
+    if (stack.IsBlockLevelAt(excluded) && document_->GetInlineBuildTags(stack.TagAt(excluded), text) &&
         IsExcluded(text.View()))
-      return i;
-  return -1;
+      break;
+  for (int i = excluded; i < stack.Size(); ++i) stack.TagAt(i)->DiscardToken();
+  return excluded < stack.Size() ? excluded : -1;
 }
 
 // An end tag that matches nothing opened inside the removed element ends
