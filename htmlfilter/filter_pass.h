@@ -98,11 +98,6 @@ class HtmlFilterPass {
   // (each pass still skips what was discarded since).
   const std::vector<CleanupTag>& CleanupTags();
   bool IsExcluded(std::string_view tagSet) const;
-  // At a removed formatting element's end tag: discards the start tags of
-  // the elements opened inside it (the entries above the stack's bottom)
-  // that do not stay open as kept blocks, and answers the outermost
-  // block-level one whose own build tags the expression excludes, or -1.
-  int LeaveBlocksOpen(const OpenElementStack& stack);
   // Whether an end tag that nothing opened inside the removed element (the
   // one started at position) matches closes an element around it, and so
   // ends the removal.

@@ -144,14 +144,6 @@ void OpenElementStack::Push(CHtmlTagItem* tag) {
   entries_.push_back(entry);
 }
 
-void OpenElementStack::KeepBlockLevelFrom(int index) {
-  kept_.clear();
-  for (int i = index; i < Size(); ++i)
-    if (entries_[i].blockLevel) kept_.push_back(entries_[i].tag);
-  Reset(kept_.front());
-  for (size_t i = 1; i < kept_.size(); ++i) Push(kept_[i]);
-}
-
 void OpenElementStack::PopAbove(int index) {
   while (static_cast<int>(entries_.size()) > index + 1) {
     const Entry& top = entries_.back();

@@ -69,10 +69,6 @@ class OpenElementStack {
   CHtmlTagItem* TagAt(int index) const { return entries_[index].tag; }
   bool HasBlockLevelEntry() const { return blockLevelEntries_ > 0; }
   bool IsBlockLevelAt(int index) const { return entries_[index].blockLevel; }
-  // Starts afresh with the block-level entries from index on, the one at
-  // index (block-level itself) the bottom: what stays open of the entries
-  // when a formatting element below them closes.
-  void KeepBlockLevelFrom(int index);
   // Drops the entries above index (index itself stays; -1 empties).
   void PopAbove(int index);
   void Push(CHtmlTagItem* tag);
@@ -109,7 +105,6 @@ class OpenElementStack {
   int blockLevelEntries_ = 0;
   bool marksMisplaced_;
   mutable std::vector<int> candidates_;  // FindContainerFor's, kept for its storage
-  std::vector<CHtmlTagItem*> kept_;      // KeepBlockLevelFrom's, kept for its storage
 };
 
 }  // namespace bte

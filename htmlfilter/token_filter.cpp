@@ -10,8 +10,8 @@
 // end tag of the body or the document, too, unless only whitespace and
 // comments follow it: HTML takes content after it back into the elements
 // still open. A formatting element's end tag closes it across the blocks
-// opened inside it, which stay open: a kept one keeps its start tag, an
-// excluded one is removed on to its own end. The stack replaces recursion, so nesting depth is bounded
+// opened inside it, which stay open with their start tags (an excluded one
+// is removed in its turn). The stack replaces recursion, so nesting depth is bounded
 // only by memory, and its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
@@ -63,7 +63,7 @@ bool HtmlFilterPass::IsExcluded(std::string_view tagSet) const {
 }
 
 void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* tag) {
-  uint32_t removedId = tag->GetTagId();
+  const uint32_t removedId = tag->GetTagId();
   removedAny_ = true;
   if (removedId == kTagTableCell)
     MarkDiscardedCell(tag);
@@ -101,13 +101,10 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
         else
           current->DiscardToken();
         if (!pagesift::reach::IsFormatting(removedId)) break;
-        const int excluded = LeaveBlocksOpen(stack);
-        if (excluded < 0) return;
-        stack.KeepBlockLevelFrom(excluded);
-        tag = stack.TagAt(0);
-        position = tag;
-        removedId = tag->GetTagId();
-        continue;
+        // Its end tag leaves the blocks opened inside it open, with their
+        // start tags: what follows up to their end tags is theirs, and the
+        // pass comes to an excluded one among them later.
+        return;
       }
       if (open > 0 && stack.Reaches(open, reach)) {
         popAbove(open - 1);
@@ -126,20 +123,6 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     current->DiscardToken();
   }
   popAbove(0);
-}
-
-// A formatting element's end tag leaves the blocks opened inside it open,
-// and what follows up to their end tags is theirs: those outside the
-// outermost excluded one stay, and that one goes on being removed.
-int HtmlFilterPass::LeaveBlocksOpen(const OpenElementStack& stack) {
-  int excluded = 1;
-  CByteString text;
-  for (; excluded < stack.Size(); ++excluded)
-    if (stack.IsBlockLevelAt(excluded) && document_->GetInlineBuildTags(stack.TagAt(excluded), text) &&
-        IsExcluded(text.View()))
-      break;
-  for (int i = excluded; i < stack.Size(); ++i) stack.TagAt(i)->DiscardToken();
-  return excluded < stack.Size() ? excluded : -1;
 }
 
 // An end tag that matches nothing opened inside the removed element ends
