@@ -96,6 +96,10 @@ struct Element {
   bool endLeftOut = false;
   const char* endName = nullptr;  // the end tag's name when not the element's own
   const char* strayEnd = nullptr;  // an end tag after the word that closes nothing
+  // A formatting element's end tag written inside its last child, a block,
+  // after the block's word: HTML closes the element there and keeps the
+  // block open, so what follows in the block is no longer inside it.
+  bool endInsideLast = false;
   std::vector<std::unique_ptr<Element>> children;
 };
 
@@ -133,6 +137,16 @@ class TopicMaker {
     if (kind == Kind::kH2) element->endName = kHeadingEnds[element->word % 6];
     ++elements_;
     return element;
+  }
+
+  // Now and then a b's end tag goes inside its last child, a division or
+  // quotation with nothing of the b after it. Taken from the word's number,
+  // so that the inputs found so far still make the same documents.
+  static void MisnestEnd(Element& element) {
+    if (element.kind != Kind::kB || element.tailWord || element.word % 3 != 0 || element.children.empty())
+      return;
+    const Kind last = element.children.back()->kind;
+    element.endInsideLast = last == Kind::kDiv || last == Kind::kBlockquote;
   }
 
   // Now and then an end tag after the element's word that HTML ignores:
@@ -197,10 +211,12 @@ class TopicMaker {
       path_.push_back(child->kind);
       // An inline element in flow may wrap blocks, as authors' spans and
       // fonts do; HTML keeps it open around them.
-      if (choice & 0x80 && (child->kind == Kind::kSpan || child->kind == Kind::kB))
+      if (choice & 0x80 && (child->kind == Kind::kSpan || child->kind == Kind::kB)) {
         AddFlow(*child, depth + 1);
-      else
+        MisnestEnd(*child);
+      } else {
         FillElement(*child, depth + 1);
+      }
       path_.pop_back();
       parent.children.push_back(std::move(child));
       ++count;
@@ -280,25 +296,42 @@ std::string WordText(int word) {
   return text;
 }
 
-void Write(const Element& element, std::string& html) {
+// endOfParent: the end tag of the parent, written after the word when the
+// parent's end stands inside this element.
+void Write(const Element& element, std::string& html, const char* endOfParent = nullptr) {
   html += '<';
   html += NameOf(element.kind);
   if (element.tags) html += " data-buildtags=\"" + element.tagText + '"';
   html += '>';
   if (element.word) html += WordText(element.word) + ' ';
   if (element.strayEnd) html += std::string("</") + element.strayEnd + '>';
-  for (const auto& child : element.children) Write(*child, html);
+  if (endOfParent) html += std::string("</") + endOfParent + '>';
+  for (const auto& child : element.children) {
+    const bool holdsEnd = element.endInsideLast && child == element.children.back();
+    Write(*child, html, holdsEnd ? NameOf(element.kind) : nullptr);
+  }
+  if (element.endInsideLast) return;
   if (element.tailWord) html += WordText(element.tailWord) + ' ';
   if (!element.endLeftOut)
     html += std::string("</") + (element.endName ? element.endName : NameOf(element.kind)) + '>';
 }
 
-// The words a reader may see, in document order.
-void KeptWords(const Element& element, const Expression& expression, std::vector<std::string>& words) {
-  if (element.tags && !expression.keeps(element.tags)) return;
-  if (element.word) words.push_back(WordText(element.word));
-  for (const auto& child : element.children) KeptWords(*child, expression, words);
-  if (element.tailWord) words.push_back(WordText(element.tailWord));
+// The words a reader may see, in document order. wordKept: whether the
+// parent keeps the element's word, which the parent's end tag, written
+// after it (endInsideLast), leaves inside the parent; what follows that
+// end tag is the element's alone.
+void KeptWords(const Element& element, const Expression& expression, std::vector<std::string>& words,
+               bool wordKept = true) {
+  const bool kept = !element.tags || expression.keeps(element.tags);
+  if (!kept && !element.endInsideLast) return;
+  if (kept && wordKept && element.word) words.push_back(WordText(element.word));
+  for (const auto& child : element.children) {
+    if (element.endInsideLast && child == element.children.back())
+      KeptWords(*child, expression, words, kept);
+    else if (kept)
+      KeptWords(*child, expression, words);
+  }
+  if (kept && element.tailWord) words.push_back(WordText(element.tailWord));
 }
 
 std::vector<std::string> WordsIn(std::string_view html) {

@@ -31,7 +31,11 @@ void EnclosingElements::Follow(CHtmlTagItem* tag) {
   const uint32_t id = tag->GetTagId() & ~pagesift::kEndTagBit;
   if (tag->IsEndTag()) {
     const int open = stack_.FindClosedBy(id);
-    if (open >= 0 && stack_.Reaches(open, pagesift::ReachOfEndTag(id))) stack_.PopAbove(open - 1);
+    if (open < 0 || !stack_.Reaches(open, pagesift::ReachOfEndTag(id))) return;
+    if (pagesift::reach::IsFormatting(id))
+      stack_.CloseFormattingAt(open);
+    else
+      stack_.PopAbove(open - 1);
     return;
   }
   const int ended = stack_.FindEndedBy(tag);

@@ -144,6 +144,15 @@ void OpenElementStack::Push(CHtmlTagItem* tag) {
   entries_.push_back(entry);
 }
 
+void OpenElementStack::CloseFormattingAt(int index) {
+  reopened_.clear();
+  if (Size() - index <= pagesift::kMostBlocksKeptOpen)
+    for (int i = index + 1; i < Size(); ++i)
+      if (entries_[i].blockLevel) reopened_.push_back(entries_[i].tag);
+  PopAbove(index - 1);
+  for (CHtmlTagItem* tag : reopened_) Push(tag);
+}
+
 void OpenElementStack::PopAbove(int index) {
   while (static_cast<int>(entries_.size()) > index + 1) {
     const Entry& top = entries_.back();

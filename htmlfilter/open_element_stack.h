@@ -71,6 +71,9 @@ class OpenElementStack {
   bool IsBlockLevelAt(int index) const { return entries_[index].blockLevel; }
   // Drops the entries above index (index itself stays; -1 empties).
   void PopAbove(int index);
+  // Closes the entry at index, a formatting element, as HTML does: the
+  // block-level entries above it stay open, the others close with it.
+  void CloseFormattingAt(int index);
   void Push(CHtmlTagItem* tag);
 
  private:
@@ -105,6 +108,7 @@ class OpenElementStack {
   int blockLevelEntries_ = 0;
   bool marksMisplaced_;
   mutable std::vector<int> candidates_;  // FindContainerFor's, kept for its storage
+  std::vector<CHtmlTagItem*> reopened_;  // CloseFormattingAt's, kept for its storage
 };
 
 }  // namespace bte

@@ -107,7 +107,10 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
         return;
       }
       if (open > 0 && stack.Reaches(open, reach)) {
-        popAbove(open - 1);
+        if (pagesift::reach::IsFormatting(id))
+          stack.CloseFormattingAt(open);
+        else
+          popAbove(open - 1);
       } else if (open < 0 && ClosesEnclosingElement(position, tag, *current, reach)) {
         break;
       }

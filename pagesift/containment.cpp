@@ -51,9 +51,24 @@ long FindReached(const std::vector<const CHtmlTagItem*>& stack, uint32_t id) {
   return -1;
 }
 
+bool IsBlock(const CHtmlTagItem& tag) { return tag.IsBlockLevelTag() || tag.IsBlockLevelEmbeddedTag(); }
+
+// Closes the open element at index with an end tag of id: a formatting
+// element's closes it across the blocks above it, which stay open.
+void CloseAt(std::vector<const CHtmlTagItem*>& stack, size_t index, uint32_t id) {
+  if (!reach::IsFormatting(id) || stack.size() - index > static_cast<size_t>(kMostBlocksKeptOpen)) {
+    stack.resize(index);
+    return;
+  }
+  size_t kept = index;
+  for (size_t i = index + 1; i < stack.size(); ++i)
+    if (IsBlock(*stack[i])) stack[kept++] = stack[i];
+  stack.resize(kept);
+}
+
 bool HasBlock(const std::vector<const CHtmlTagItem*>& stack) {
   for (const CHtmlTagItem* entry : stack) {
-    if (entry->IsBlockLevelTag() || entry->IsBlockLevelEmbeddedTag()) return true;
+    if (IsBlock(*entry)) return true;
   }
   return false;
 }
@@ -105,7 +120,7 @@ ElementExtent FindElementExtent(HtmlPosition start) {
         break;
       }
       if (open > 0) {
-        stack.resize(static_cast<size_t>(open));
+        CloseAt(stack, static_cast<size_t>(open), tag->GetTagId() & ~kEndTagBit);
       } else if (open == -1 && !EndTagStrayInside(*startTag, *tag) &&
                  !(tag->IsInlineLevelTag() && HasBlock(stack))) {
         break;

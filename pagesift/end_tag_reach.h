@@ -60,6 +60,13 @@ constexpr bool HidesByDefault(uint32_t id) {
 
 }  // namespace reach
 
+// A formatting element's end tag closes it across the blocks opened inside
+// it, which stay open (each reopens a copy of it, which the filter does not
+// follow). Past this many open elements above it, far deeper than authors
+// nest, they close with it: keeping them costs their number for every such
+// end tag.
+constexpr int kMostBlocksKeptOpen = 16;
+
 constexpr bool EndTagClosesNothing(uint32_t endTagId) {
   return endTagId == kTagBody || endTagId == kTagHtml;
 }

@@ -77,6 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A heading's end tag closes a heading of any level.
         ExtentCase{"<h3" T ">a</h2>b", "<h3" T ">a</h2>", true},
         ExtentCase{"<div" T "><h2>a</h3>b</div>c", "<div" T "><h2>a</h3>b</div>", true},
+        // A formatting element's end tag leaves the blocks opened in it open.
+        ExtentCase{"<div" T "><b><div>a</b>b</div>c</div>d", "<div" T "><b><div>a</b>b</div>c</div>", true},
         ExtentCase{"<object" T "><param name=a><param name=b></object>x",
                    "<object" T "><param name=a><param name=b></object>", true},
         ExtentCase{"<p" T ">a<!-- c -->b<p>", "<p" T ">a<!-- c -->b", false},
