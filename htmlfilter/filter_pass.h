@@ -103,6 +103,14 @@ class HtmlFilterPass {
   // ends the removal.
   bool ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& endTag,
                               pagesift::EndTagReach reach);
+  // Whether such an end tag, of a formatting element, closes one around the
+  // removed element across a block opened in it, which goes on being removed.
+  bool ClosesFormattingAcross(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& endTag,
+                              pagesift::EndTagReach reach);
+  // Index of the element around the removed one that an end tag of id closes
+  // (not one that the removed element's start tag ended), or -1.
+  int EnclosingElementClosedBy(HtmlPosition position, CHtmlTagItem* removed, uint32_t id,
+                               pagesift::EndTagReach reach);
   // Whether startTag, which nothing opened inside the removed element (the
   // one started at position) ends, ends an element around it.
   bool EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, CHtmlTagItem* startTag);

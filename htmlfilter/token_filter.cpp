@@ -113,6 +113,8 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
           popAbove(open - 1);
       } else if (open < 0 && ClosesEnclosingElement(position, tag, *current, reach)) {
         break;
+      } else if (open < 0 && ClosesFormattingAcross(position, tag, *current, reach)) {
+        continue;
       }
       // Any other end tag HTML ignores: it goes with the removed content.
     } else {
@@ -136,15 +138,31 @@ bool HtmlFilterPass::ClosesEnclosingElement(HtmlPosition position, CHtmlTagItem*
   if (pagesift::EndTagClosesNothing(id)) return EndsDocument(endTag);
   const OpenElementStack& inside = memory_.removalStack;
   // A formatting element closed across a block leaves what follows to the
-  // block, which the removal takes.
+  // block, which the removal takes (ClosesFormattingAcross).
   if (endTag.IsInlineLevelTag() && inside.HasBlockLevelEntry()) return false;
   if (inside.Hides(reach)) return false;
+  return EnclosingElementClosedBy(position, removed, id, reach) >= 0;
+}
+
+// Such an end tag of a formatting element around the removed one, inside a
+// block of it, closes the formatting element there: the end tag stays, or
+// the element would run on over the rest of the topic.
+bool HtmlFilterPass::ClosesFormattingAcross(HtmlPosition position, CHtmlTagItem* removed,
+                                            const CHtmlTagItem& endTag, pagesift::EndTagReach reach) {
+  const uint32_t id = endTag.GetTagId() & ~kEndTagBit;
+  const OpenElementStack& inside = memory_.removalStack;
+  return pagesift::reach::IsFormatting(id) && inside.HasBlockLevelEntry() && !inside.Hides(reach) &&
+         EnclosingElementClosedBy(position, removed, id, reach) >= 0;
+}
+
+int HtmlFilterPass::EnclosingElementClosedBy(HtmlPosition position, CHtmlTagItem* removed, uint32_t id,
+                                             pagesift::EndTagReach reach) {
   const OpenElementStack& around = memory_.enclosing.Before(position);
   // Those that the removed element's start tag ended are closed already.
   const int ended = around.FindEndedBy(removed);
   const int below = ended >= 0 ? ended : around.Size();
   const int open = around.FindClosedBy(id, below);
-  return open >= 0 && around.Reaches(open, reach, below);
+  return open >= 0 && around.Reaches(open, reach, below) ? open : -1;
 }
 
 // A start tag that nothing opened inside the removed element holds (for an

@@ -147,6 +147,12 @@ const RemovalCase kRemovalCases[] = {
     {"FormattingEndTagBeforeRemovalKeepsItemAround",
      "<ul><b><li>A</b><span data-buildtags=\"Web\">B</li>C</span>D</ul>E", "Print",
      "<ul><b><li>A</b></li>C</span>D</ul>E"},
+    // Where it closes a formatting element around a removed block, it stays.
+    {"FormattingEndTagInsideRemovedBlockStays", "<b>A<div data-buildtags=\"Web\">B</b>C</div>D", "Print",
+     "<b>A</b>D"},
+    {"FormattingEndTagOfNothingGoesWithBlock", "<div data-buildtags=\"Web\">B</b>C</div>D", "Print", "D"},
+    {"FormattingEndTagInsideCellGoesWithTable",
+     "<b>A<table data-buildtags=\"Web\"><tr><td>B</b>C</td></tr></table>D", "Print", "<b>AD"},
     {"BlockClosedInsideFormattingElementGoes", "<b data-buildtags=\"Web\"><div>A</div>B</b>C", "Print",
      "C"},
     {"KeptBlockOutlivesFormattingEndTag", "<font data-buildtags=\"Web\"><div>A</font>B</div>C", "Print",
