@@ -11,8 +11,8 @@
 // comments follow it: HTML takes content after it back into the elements
 // still open. A formatting element's end tag closes it across the blocks
 // opened inside it, which stay open with their start tags (an excluded one
-// is removed in its turn). The stack replaces recursion, so nesting depth is bounded
-// only by memory, and its indexes keep the scan linear.
+// is removed in its turn). The stack replaces recursion, so nesting depth
+// is bounded only by memory, and its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
 #include <string_view>

@@ -57,7 +57,8 @@ size_t Tokenizer::EmitMarkup(const MarkupInfo& info) {
 }
 
 void Tokenizer::DecideMode(const MarkupInfo& info) {
-  if (info.kind == MarkupKind::kMarkup && info.entry->id != kTagDoctype) return;  // a comment
+  // Comments, and what browsers read as comments, leave it open.
+  if (info.kind == MarkupKind::kMarkup && info.entry->id != kTagDoctype) return;
   modeDecided_ = true;
   quirks_ = info.kind != MarkupKind::kMarkup ||
             DoctypeMeansQuirks(source_.substr(info.begin, info.end - info.begin));
