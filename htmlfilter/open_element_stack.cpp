@@ -128,7 +128,7 @@ bool OpenElementStack::Reaches(int index, pagesift::EndTagReach reach, int below
 void OpenElementStack::Push(CHtmlTagItem* tag) {
   const int index = static_cast<int>(entries_.size());
   Entry entry{tag, pagesift::ContainerContent(*tag), -1, -1,
-              tag->IsBlockLevelTag() || tag->IsBlockLevelEmbeddedTag(), {}, -1};
+              pagesift::IsBlockLevel(*tag), {}, -1};
   entry.belowSameContent = Link(topByContent_, entry.contentType, index);
   entry.belowSameId = Link(topById_, tag->GetTagId(), index);
   for (int reach = 0; reach < pagesift::kEndTagReaches; ++reach) {

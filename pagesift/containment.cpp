@@ -51,8 +51,6 @@ long FindReached(const std::vector<const CHtmlTagItem*>& stack, uint32_t id) {
   return -1;
 }
 
-bool IsBlock(const CHtmlTagItem& tag) { return tag.IsBlockLevelTag() || tag.IsBlockLevelEmbeddedTag(); }
-
 // Closes the open element at index with an end tag of id: a formatting
 // element's closes it across the blocks above it, which stay open.
 void CloseAt(std::vector<const CHtmlTagItem*>& stack, size_t index, uint32_t id) {
@@ -62,13 +60,13 @@ void CloseAt(std::vector<const CHtmlTagItem*>& stack, size_t index, uint32_t id)
   }
   size_t kept = index;
   for (size_t i = index + 1; i < stack.size(); ++i)
-    if (IsBlock(*stack[i])) stack[kept++] = stack[i];
+    if (IsBlockLevel(*stack[i])) stack[kept++] = stack[i];
   stack.resize(kept);
 }
 
 bool HasBlock(const std::vector<const CHtmlTagItem*>& stack) {
   for (const CHtmlTagItem* entry : stack) {
-    if (IsBlock(*entry)) return true;
+    if (IsBlockLevel(*entry)) return true;
   }
   return false;
 }

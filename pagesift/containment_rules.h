@@ -377,6 +377,12 @@ inline uint8_t ContainerContent(const CHtmlTagItem& container) {
   return (container.GetTokenFlag() & kTokenFlagUnknownContainer) ? kHoldsAnything : kHoldsNothing;
 }
 
+// Whether browsers treat the element as a block where end tags and
+// formatting elements are concerned (list items and table parts included).
+inline bool IsBlockLevel(const CHtmlTagItem& tag) {
+  return tag.IsBlockLevelTag() || tag.IsBlockLevelEmbeddedTag();
+}
+
 inline TagTraits TraitsOf(const CHtmlTagItem& tag) {
   TagTraits traits;
   traits.major = tag.GetMjrType();
@@ -482,7 +488,7 @@ inline bool EndsAtUnheldTag(const CHtmlTagItem& open, const CHtmlTagItem& tag) {
 }
 
 inline bool StopsItemSearch(const CHtmlTagItem& open) {
-  return StopsItemSearch(open.GetTagId(), open.IsBlockLevelTag() || open.IsBlockLevelEmbeddedTag(),
+  return StopsItemSearch(open.GetTagId(), IsBlockLevel(open),
                          ContainerContent(open) == kHoldsNothing);
 }
 

@@ -112,7 +112,7 @@ constexpr bool HidesFromEndTag(uint32_t id, bool block, bool holdsNothing, EndTa
 }
 
 inline bool HidesFromEndTag(const CHtmlTagItem& open, EndTagReach reach) {
-  return HidesFromEndTag(open.GetTagId(), open.IsBlockLevelTag() || open.IsBlockLevelEmbeddedTag(),
+  return HidesFromEndTag(open.GetTagId(), IsBlockLevel(open),
                          ContainerContent(open) == kHoldsNothing, reach);
 }
 
