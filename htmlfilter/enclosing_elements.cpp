@@ -25,7 +25,7 @@ bool EnclosingElements::FollowUpTo(HtmlPosition position) {
 }
 
 // The removal's own rules, so that both see the same elements: a start tag
-// ends what it ends and opens; an end tag closes the innermost element of
+// ends what it ends and opens (a table's part only inside a table); an end tag closes the innermost element of
 // its kind that it reaches, or nothing.
 void EnclosingElements::Follow(CHtmlTagItem* tag) {
   const uint32_t id = tag->GetTagId() & ~pagesift::kEndTagBit;
@@ -38,6 +38,8 @@ void EnclosingElements::Follow(CHtmlTagItem* tag) {
       stack_.PopAbove(open - 1);
     return;
   }
+  // HTML ignores a table's part where no table is open.
+  if (pagesift::rules::IsTableStructure(id) && stack_.FindById(pagesift::kTagTable) < 0) return;
   const int ended = stack_.FindEndedBy(tag);
   if (ended >= 0) stack_.PopAbove(ended - 1);
   stack_.Push(tag);

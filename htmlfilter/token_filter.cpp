@@ -11,8 +11,9 @@
 // comments follow it: HTML takes content after it back into the elements
 // still open. A formatting element's end tag closes it across the blocks
 // opened inside it, which stay open with their start tags (an excluded one
-// is removed in its turn). The stack replaces recursion, so nesting depth
-// is bounded only by memory, and its indexes keep the scan linear.
+// is removed in its turn). A table's part outside any table it ignores, as
+// HTML does. The stack replaces recursion, so nesting depth is bounded only
+// by memory, and its indexes keep the scan linear.
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -117,6 +118,8 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
         continue;
       }
       // Any other end tag HTML ignores: it goes with the removed content.
+    } else if (IsStrayTablePart(position, tag, *current)) {
+      // It neither ends nor opens anything; it goes with the removed content.
     } else {
       const int ended = stack.FindEndedBy(current);
       if (ended == 0) break;  // the removed element ends before this tag
@@ -188,6 +191,15 @@ bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* r
   const CHtmlTagItem& closed = *open.TagAt(ended);
   return closed.GetTagId() == pagesift::kTagParagraph ||
          pagesift::IsItemContent(pagesift::ContainerContent(closed));
+}
+
+bool HtmlFilterPass::IsStrayTablePart(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag) {
+  if (!pagesift::rules::IsTableStructure(startTag.GetTagId())) return false;
+  if (memory_.removalStack.FindById(pagesift::kTagTable) >= 0) return false;
+  const OpenElementStack& around = memory_.enclosing.Before(position);
+  // Those that the removed element's start tag ended are closed already.
+  const int ended = around.FindEndedBy(removed);
+  return around.FindById(pagesift::kTagTable, ended >= 0 ? ended : around.Size()) < 0;
 }
 
 // Found once per pass, walking back from the last token: a document holds

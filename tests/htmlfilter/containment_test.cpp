@@ -58,6 +58,12 @@ bool FilterRemoves(const std::string& html, IBuildTagExprParser* parser) {
   return probe != nullptr && probe->IsDiscardedToken();
 }
 
+bool IsTablePart(const std::string& tag) {
+  for (const char* part : {"caption", "col", "colgroup", "tbody", "td", "tfoot", "th", "thead", "tr"})
+    if (tag == std::string("<") + part + " class=probe>") return true;
+  return false;
+}
+
 TEST(ContainmentUsers, AgreeOnEveryPairOfElementKinds) {
   const auto parser = MakeParser("NOT Gone");
   const std::vector<std::string> kinds = ElementKinds();
@@ -67,8 +73,17 @@ TEST(ContainmentUsers, AgreeOnEveryPairOfElementKinds) {
     for (const std::string& tag : FollowingTags(kinds)) {
       const std::string html = "<" + container + " data-buildtags=Gone>" + tag;
       const bool holds = LibraryHolds(html);
-      ASSERT_EQ(FilterRemoves(html, parser.get()), holds) << html;
       ++(holds ? held : ended);
+      if (!IsTablePart(tag) || container == "table") {
+        ASSERT_EQ(FilterRemoves(html, parser.get()), holds) << html;
+        continue;
+      }
+      // HTML ignores a table's part outside any table, as it does a
+      // comment, and so does the filter, which sees what is open around
+      // the element; the library does not, and takes it as inside a table.
+      const std::string comment = "<" + container + " data-buildtags=Gone><!--probe-->";
+      ASSERT_EQ(FilterRemoves(html, parser.get()), FilterRemoves(comment, parser.get())) << html;
+      ASSERT_EQ(FilterRemoves("<table><tr><td>" + html, parser.get()), holds) << html;
     }
   }
   EXPECT_GT(held, 10000u);

@@ -124,6 +124,17 @@ const RemovalCase kRemovalCases[] = {
     {"StandardTableEndsParagraphAroundRemovedSpan",
      "<!DOCTYPE html><p>A<span data-buildtags=\"Web\">B<table><tr><td>C</table>D</span>E", "Print",
      "<!DOCTYPE html><p>A<table><tr><td>C</table>D</span>E"},
+    // HTML ignores a table's part where no table is open: it ends nothing,
+    // and no end tag stops at it.
+    {"StrayCellKeepsParagraphOpen", "<p data-buildtags=\"Web\">A<td>B</p>C", "Print", "C"},
+    {"CellAfterTableInParagraphIsStray",
+     "<p data-buildtags=\"Web\">A<table><tr><td>B</table>C<td>D</p>E", "Print", "E"},
+    {"StrayCellLetsItemEndTagThrough", "<ul><li data-buildtags=\"Web\">A<td>B</li><li>C</ul>", "Print",
+     "<ul><li>C</ul>"},
+    {"StrayCellBeforeRemovalClosesNothingAround",
+     "<div><td>A<p data-buildtags=\"Web\">B</td>C</div>D", "Print", "<div><td>A</div>D"},
+    {"CellInsideTableAroundStillEndsParagraph",
+     "<table><tr><td><p data-buildtags=\"Web\">A<td>B</table>", "Print", "<table><tr><td><td>B</table>"},
     // A formatting element's end tag leaves the blocks opened inside it
     // open: a kept one keeps its start tag, an excluded one is removed on
     // to its own end.
