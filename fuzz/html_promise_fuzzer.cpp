@@ -11,6 +11,8 @@
 // a stray end tag that HTML ignores (of nothing open, of an element outside
 // the table cell it stands in, </span> inside a block inside the span, or
 // of the body or the document with more content after it).
+// Outside tables, an element may hold the start tag of a table's part
+// (a stray cell or row), which HTML ignores.
 // A row may hold a word outside its cells, and a heading may be closed by
 // the end tag of another level. Topics without a doctype (read in quirks
 // mode, where a paragraph holds a table) and with a current one are made.
@@ -96,6 +98,7 @@ struct Element {
   bool endLeftOut = false;
   const char* endName = nullptr;  // the end tag's name when not the element's own
   const char* strayEnd = nullptr;  // an end tag after the word that closes nothing
+  const char* strayStart = nullptr;  // a table part's start tag outside any table
   // A formatting element's end tag written inside its last child, a block,
   // after the block's word: HTML closes the element there and keeps the
   // block open, so what follows in the block is no longer inside it.
@@ -130,7 +133,7 @@ class TopicMaker {
     // the table: it must outlive the table when every cell is emptied.
     if (kind == Kind::kTr && (choice & 0x80)) element->word = ++words_;
     else if (element->word && (choice & 0x80)) element->tailWord = ++words_;
-    if (element->word) AddStrayEnd(*element);
+    if (element->word) AddStrayTag(*element);
     // Any level's end tag closes a heading. Taken from the word's number, so
     // that the inputs found so far still make the same documents.
     static const char* const kHeadingEnds[] = {"h1", "h2", "h3", "h4", "h5", "h6"};
@@ -149,16 +152,23 @@ class TopicMaker {
     element.endInsideLast = last == Kind::kDiv || last == Kind::kBlockquote;
   }
 
-  // Now and then an end tag after the element's word that HTML ignores:
-  // of an element never opened; inside a cell, of an element around the
-  // table and not inside the cell; </span> with a block between it and the
-  // innermost span; </body> or </html>, which end nothing while content
-  // follows.
-  void AddStrayEnd(Element& element) {
+  // Now and then a tag after the element's word that HTML ignores: outside
+  // tables, a table part's start tag; or an end tag of an element never
+  // opened; inside a cell, of an element around the table and not inside
+  // the cell; </span> with a block between it and the innermost span;
+  // </body> or </html>, which end nothing while content follows.
+  void AddStrayTag(Element& element) {
     const uint8_t choice = bytes_.Next();
-    if (choice % 8 != 1) return;
     std::vector<Kind> open = path_;
     open.push_back(element.kind);
+    const bool inTable = std::any_of(open.begin(), open.end(), [](Kind kind) {
+      return kind == Kind::kTable || kind == Kind::kTbody || kind == Kind::kTr || kind == Kind::kTd;
+    });
+    if (choice % 8 == 2 && !inTable) {
+      static const char* const kTableParts[] = {"td", "tr", "th", "tbody", "caption", "col"};
+      element.strayStart = kTableParts[(choice >> 3) % 6];
+    }
+    if (choice % 8 != 1) return;
     std::vector<const char*> stray = {"i", "font", "section", "label", "body", "html"};
     const auto inCell = std::find(open.rbegin(), open.rend(), Kind::kTd).base();  // past the td
     if (inCell != open.begin()) {
@@ -305,6 +315,7 @@ void Write(const Element& element, std::string& html, const char* endOfParent = 
   html += '>';
   if (element.word) html += WordText(element.word) + ' ';
   if (element.strayEnd) html += std::string("</") + element.strayEnd + '>';
+  if (element.strayStart) html += std::string("<") + element.strayStart + '>';
   if (endOfParent) html += std::string("</") + endOfParent + '>';
   for (const auto& child : element.children) {
     const bool holdsEnd = element.endInsideLast && child == element.children.back();
