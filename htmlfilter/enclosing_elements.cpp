@@ -38,8 +38,10 @@ void EnclosingElements::Follow(CHtmlTagItem* tag) {
       stack_.PopAbove(open - 1);
     return;
   }
-  // HTML ignores a table's part where no table is open.
-  if (pagesift::rules::IsTableStructure(id) && stack_.FindById(pagesift::kTagTable) < 0) return;
+  // HTML ignores a table's part where no table (or template) is open.
+  if (pagesift::rules::IsTableStructure(id) && stack_.FindById(pagesift::kTagTable) < 0 &&
+      stack_.FindById(pagesift::kTagTemplate) < 0)
+    return;
   const int ended = stack_.FindEndedBy(tag);
   if (ended >= 0) stack_.PopAbove(ended - 1);
   stack_.Push(tag);

@@ -115,8 +115,8 @@ class HtmlFilterPass {
   // one started at position) ends, ends an element around it.
   bool EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, CHtmlTagItem* startTag);
   // Whether startTag, inside the removed element, is a table's part (a row,
-  // cell, caption, column or row group) where no table is open, inside the
-  // removed element or around it: HTML ignores such a tag.
+  // cell, caption, column or row group) where no table (or template) is
+  // open, inside the removed element or around it: HTML ignores such a tag.
   bool IsStrayTablePart(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag);
   // Whether endTag, of the body or the document, stands at the document's
   // end: nothing but whitespace, comments and more such end tags follow it.

@@ -28,6 +28,17 @@ using pagesift::kTagTableCell;
 
 void MarkDiscardedCell(CHtmlTagItem* cell) { cell->SetAttribute("discard", "yes"); }
 
+// Index of the innermost data or header cell below index below, or -1.
+int InnermostCell(const OpenElementStack& stack, int below) {
+  return std::max(stack.FindById(kTagTableCell, below), stack.FindById(pagesift::kTagTableHeaderCell, below));
+}
+
+// Index of the innermost table or template below index below, or -1: in
+// either, a table's parts have their place.
+int InnermostTableContext(const OpenElementStack& stack, int below) {
+  return std::max(stack.FindById(pagesift::kTagTable, below), stack.FindById(pagesift::kTagTemplate, below));
+}
+
 // HTML's whitespace: space, tab, line feed, form feed, carriage return.
 bool IsWhitespace(std::string_view text) { return text.find_first_not_of(" \t\n\f\r") == text.npos; }
 
@@ -175,11 +186,16 @@ int HtmlFilterPass::EnclosingElementClosedBy(HtmlPosition position, CHtmlTagItem
 bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed,
                                           CHtmlTagItem* startTag) {
   const OpenElementStack& inside = memory_.removalStack;
-  if (inside.Shields(startTag)) return false;
+  const bool tablePart = pagesift::rules::IsTableStructure(startTag->GetTagId()) &&
+                         InnermostTableContext(inside, inside.Size()) < 0;
+  if (!tablePart && inside.Shields(startTag)) return false;
   const OpenElementStack& around = memory_.enclosing.Before(position);
   // Those that the removed element's start tag ended are closed already.
   const int closedAlready = around.FindEndedBy(removed);
   const int base = closedAlready >= 0 ? closedAlready : around.Size();
+  // In a table's cell, a table part's start tag closes the cell with
+  // everything open in it.
+  if (tablePart) return InnermostCell(around, base) > InnermostTableContext(around, base);
   // The elements open at startTag as HTML has them: those around, then
   // those inside, whose own content decides what is the current element.
   OpenElementStack& open = memory_.openAtStartTag;
@@ -195,11 +211,12 @@ bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* r
 
 bool HtmlFilterPass::IsStrayTablePart(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag) {
   if (!pagesift::rules::IsTableStructure(startTag.GetTagId())) return false;
-  if (memory_.removalStack.FindById(pagesift::kTagTable) >= 0) return false;
+  const OpenElementStack& inside = memory_.removalStack;
+  if (InnermostTableContext(inside, inside.Size()) >= 0) return false;
   const OpenElementStack& around = memory_.enclosing.Before(position);
   // Those that the removed element's start tag ended are closed already.
   const int ended = around.FindEndedBy(removed);
-  return around.FindById(pagesift::kTagTable, ended >= 0 ? ended : around.Size()) < 0;
+  return InnermostTableContext(around, ended >= 0 ? ended : around.Size()) < 0;
 }
 
 // Found once per pass, walking back from the last token: a document holds

@@ -135,6 +135,17 @@ const RemovalCase kRemovalCases[] = {
      "<div><td>A<p data-buildtags=\"Web\">B</td>C</div>D", "Print", "<div><td>A</div>D"},
     {"CellInsideTableAroundStillEndsParagraph",
      "<table><tr><td><p data-buildtags=\"Web\">A<td>B</table>", "Print", "<table><tr><td><td>B</table>"},
+    // In a cell, a table's part closes the cell and all that is open in it.
+    {"CellStartClosesRemovedDivision", "<table><tr><td>A<div data-buildtags=\"Web\">B<td>C</table>", "Print",
+     "<table><tr><td>A<td>C</table>"},
+    {"RowStartClosesRemovedList", "<table><tr><td>A<ul data-buildtags=\"Web\"><li>B<tr><td>C</table>",
+     "Print", "<table><tr><td>A<tr><td>C</table>"},
+    {"CellStartInNestedTableStaysInside",
+     "<table><tr><td>A<div data-buildtags=\"Web\">B<table><tr><td>C<td>D</table>E<td>F</table>G", "Print",
+     "<table><tr><td>A<td>F</table>G"},
+    {"CellStartInTemplateStaysInside",
+     "<table><tr><td>A<div data-buildtags=\"Web\"><template><td>B</template>C</div>D</table>", "Print",
+     "<table><tr><td>AD</table>"},
     // A formatting element's end tag leaves the blocks opened inside it
     // open: a kept one keeps its start tag, an excluded one is removed on
     // to its own end.
