@@ -25,11 +25,17 @@ bool EnclosingElements::FollowUpTo(HtmlPosition position) {
 }
 
 // The removal's own rules, so that both see the same elements: a start tag
-// ends what it ends and opens (a table's part only inside a table); an end tag closes the innermost element of
-// its kind that it reaches, or nothing.
+// ends what it ends and opens (a table's part only inside a table); an end
+// tag closes the innermost element of its kind that it reaches, or nothing,
+// unless a formatting element of its kind closed before is still active.
 void EnclosingElements::Follow(CHtmlTagItem* tag) {
   const uint32_t id = tag->GetTagId() & ~pagesift::kEndTagBit;
   if (tag->IsEndTag()) {
+    const int closed = pagesift::reach::IsFormatting(id) ? stack_.FindLatestClosedFormatting(id) : -1;
+    if (closed >= 0) {
+      stack_.ForgetClosedFormatting(closed);
+      return;
+    }
     const int open = stack_.FindClosedBy(id);
     if (open < 0 || !stack_.Reaches(open, pagesift::ReachOfEndTag(id))) return;
     if (pagesift::reach::IsFormatting(id))

@@ -114,6 +114,10 @@ class HtmlFilterPass {
   // Whether startTag, which nothing opened inside the removed element (the
   // one started at position) ends, ends an element around it.
   bool EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, CHtmlTagItem* startTag);
+  // Whether an end tag of id inside the removed element (the one started
+  // at position) closes a formatting element closed before, which HTML
+  // keeps active, and so nothing else.
+  bool ClosesActiveFormatting(HtmlPosition position, CHtmlTagItem* removed, uint32_t id);
   // Whether startTag, inside the removed element, is a table's part (a row,
   // cell, caption, column or row group) where no table (or template) is
   // open, inside the removed element or around it: HTML ignores such a tag.
@@ -138,6 +142,7 @@ class HtmlFilterPass {
   mutable bool caughtUp_ = false;
   bool removedAny_ = false;
   bool documentEndKnown_ = false;  // memory_.documentEndTags holds this document's
+  bool activeAroundKnown_ = false;  // memory_.activeAround holds this removal's
   bool surveyed_ = false;  // memory_.cleanupTags holds this document's
   // The last tag set asked about (memory_.lastTagSet) and the answer: most
   // tagged elements of a topic carry the same few sets, often the same one

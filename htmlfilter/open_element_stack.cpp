@@ -32,11 +32,27 @@ void OpenElementStack::Unlink(Tops& tops, uint32_t key, int below) {
   }
 }
 
+namespace {
+
+// HTML's markers in its list of active formatting elements.
+bool BoundsActiveFormatting(uint32_t id) {
+  return id == pagesift::kTagTableCell || id == pagesift::kTagTableHeaderCell ||
+         id == pagesift::kTagTableCaption || id == pagesift::kTagTemplate || id == pagesift::kTagObject ||
+         id == pagesift::kTagApplet || id == pagesift::kTagMarquee;
+}
+
+// HTML keeps at most three alike in a scope; it compares attributes too.
+constexpr int kMostClosedFormattingOfAKind = 3;
+
+}  // namespace
+
 void OpenElementStack::Clear() {
   entries_.clear();
   topByContent_.clear();
   topById_.clear();
   blockLevelEntries_ = 0;
+  pushed_ = 0;
+  closedFormatting_.clear();
 }
 
 void OpenElementStack::Reset(CHtmlTagItem* bottom) {
@@ -128,7 +144,7 @@ bool OpenElementStack::Reaches(int index, pagesift::EndTagReach reach, int below
 void OpenElementStack::Push(CHtmlTagItem* tag) {
   const int index = static_cast<int>(entries_.size());
   Entry entry{tag, pagesift::ContainerContent(*tag), -1, -1,
-              pagesift::IsBlockLevel(*tag), {}, -1};
+              pagesift::IsBlockLevel(*tag), {}, -1, 0, 0};
   entry.belowSameContent = Link(topByContent_, entry.contentType, index);
   entry.belowSameId = Link(topById_, tag->GetTagId(), index);
   for (int reach = 0; reach < pagesift::kEndTagReaches; ++reach) {
@@ -140,6 +156,8 @@ void OpenElementStack::Push(CHtmlTagItem* tag) {
   entry.itemSearchStop = pagesift::StopsItemSearch(*tag) ? index
                          : index > 0                     ? entries_[index - 1].itemSearchStop
                                                          : -1;
+  entry.sequence = ++pushed_;
+  entry.activeScope = BoundsActiveFormatting(tag->GetTagId()) ? entry.sequence : ActiveScopeBelow(index);
   blockLevelEntries_ += entry.blockLevel ? 1 : 0;
   entries_.push_back(entry);
 }
@@ -149,13 +167,69 @@ void OpenElementStack::CloseFormattingAt(int index) {
   if (Size() - index <= pagesift::kMostBlocksKeptOpen)
     for (int i = index + 1; i < Size(); ++i)
       if (entries_[i].blockLevel) reopened_.push_back(entries_[i].tag);
-  PopAbove(index - 1);
+  PopAbove(index - 1, index);
   for (CHtmlTagItem* tag : reopened_) Push(tag);
 }
 
-void OpenElementStack::PopAbove(int index) {
+int OpenElementStack::FindLatestClosedFormatting(uint32_t id) const {
+  const int open = FindById(id);
+  const uint32_t after = open >= 0 ? entries_[open].sequence : 0;
+  const uint32_t scope = ActiveScopeBelow(Size());
+  int latest = -1;
+  for (int i = 0; i < static_cast<int>(closedFormatting_.size()); ++i) {
+    const ClosedFormatting& closed = closedFormatting_[i];
+    if (closed.id == id && closed.activeScope == scope && closed.sequence > after &&
+        (latest < 0 || closed.sequence > closedFormatting_[latest].sequence))
+      latest = i;
+  }
+  return latest;
+}
+
+void OpenElementStack::ForgetClosedFormatting(int index) {
+  closedFormatting_.erase(closedFormatting_.begin() + index);
+}
+
+void OpenElementStack::ClosedFormattingKindsAt(int below, std::vector<uint32_t>& kinds) const {
+  kinds.clear();
+  const uint32_t scope = ActiveScopeBelow(below);
+  for (int i = below; i < Size(); ++i)
+    if (entries_[i].activeScope == scope && pagesift::reach::IsFormatting(entries_[i].tag->GetTagId()))
+      kinds.push_back(entries_[i].tag->GetTagId());
+  for (const ClosedFormatting& closed : closedFormatting_) {
+    if (closed.activeScope != scope) continue;
+    const int open = FindById(closed.id, below);
+    if (open < 0 || entries_[open].sequence < closed.sequence) kinds.push_back(closed.id);
+  }
+}
+
+void OpenElementStack::KeepActive(const Entry& entry) {
+  const uint32_t id = entry.tag->GetTagId();
+  int alike = 0;
+  int oldest = -1;
+  for (int i = 0; i < static_cast<int>(closedFormatting_.size()); ++i) {
+    const ClosedFormatting& closed = closedFormatting_[i];
+    if (closed.id != id || closed.activeScope != entry.activeScope) continue;
+    ++alike;
+    if (oldest < 0 || closed.sequence < closedFormatting_[oldest].sequence) oldest = i;
+  }
+  if (alike >= kMostClosedFormattingOfAKind) ForgetClosedFormatting(oldest);
+  closedFormatting_.push_back({id, entry.sequence, entry.activeScope});
+}
+
+void OpenElementStack::PopAbove(int index, int closedByEndTag) {
   while (static_cast<int>(entries_.size()) > index + 1) {
     const Entry& top = entries_.back();
+    const int at = Size() - 1;
+    if (top.activeScope == top.sequence) {
+      // The end of its scope: what stays active in it goes too.
+      closedFormatting_.erase(std::remove_if(closedFormatting_.begin(), closedFormatting_.end(),
+                                             [&top](const ClosedFormatting& closed) {
+                                               return closed.activeScope == top.sequence;
+                                             }),
+                              closedFormatting_.end());
+    } else if (at != closedByEndTag && pagesift::reach::IsFormatting(top.tag->GetTagId())) {
+      KeepActive(top);
+    }
     Unlink(topByContent_, top.contentType, top.belowSameContent);
     Unlink(topById_, top.tag->GetTagId(), top.belowSameId);
     blockLevelEntries_ -= top.blockLevel ? 1 : 0;

@@ -70,11 +70,29 @@ class OpenElementStack {
   bool HasBlockLevelEntry() const { return blockLevelEntries_ > 0; }
   bool IsBlockLevelAt(int index) const { return entries_[index].blockLevel; }
   // Drops the entries above index (index itself stays; -1 empties).
-  void PopAbove(int index);
+  void PopAbove(int index) { PopAbove(index, -1); }
   // Closes the entry at index, a formatting element, as HTML does: the
   // block-level entries above it stay open, the others close with it.
   void CloseFormattingAt(int index);
   void Push(CHtmlTagItem* tag);
+
+  // A formatting element closed by anything but its own end tag stays
+  // active in HTML, up to the end of the cell (or caption, object,
+  // template) it was opened in: its kind's next end tag closes it rather
+  // than an element of that kind opened before it, and is otherwise
+  // ignored. Index of the latest such element of kind id that is more
+  // recent than every open one of that kind, or -1.
+  int FindLatestClosedFormatting(uint32_t id) const;
+  // Forgets that element: its end tag has come.
+  void ForgetClosedFormatting(int index);
+  // The kinds of the formatting elements that an end tag of their kind
+  // would reach first from above the entry at index below - 1, when the
+  // entries from below on close too: those closed before, and those open
+  // at below or above.
+  void ClosedFormattingKindsAt(int below, std::vector<uint32_t>& kinds) const;
+  // Whether an entry that bounds them is open (a cell, say): then none
+  // from below the entries counts.
+  bool BoundsClosedFormatting() const { return ActiveScopeBelow(Size()) != 0; }
 
  private:
   struct Entry {
@@ -89,7 +107,19 @@ class OpenElementStack {
     // The topmost entry at or below this one that stops a list item's,
     // term's or definition's start tag (pagesift::StopsItemSearch), or -1.
     int itemSearchStop;
+    uint32_t sequence;  // in the order of pushing, from 1
+    // The sequence of the topmost entry at or below this one that bounds
+    // the formatting elements that stay active (a cell, say), or 0.
+    uint32_t activeScope;
   };
+  struct ClosedFormatting {
+    uint32_t id;
+    uint32_t sequence;
+    uint32_t activeScope;
+  };
+  void PopAbove(int index, int closedByEndTag);
+  void KeepActive(const Entry& entry);
+  uint32_t ActiveScopeBelow(int below) const { return below > 0 ? entries_[below - 1].activeScope : 0; }
   // Whether tag, a start tag, ends the entry at index (and all above it).
   bool StartTagEnds(int index, const CHtmlTagItem& tag) const;
 
@@ -106,6 +136,8 @@ class OpenElementStack {
   Tops topByContent_;
   Tops topById_;
   int blockLevelEntries_ = 0;
+  uint32_t pushed_ = 0;
+  std::vector<ClosedFormatting> closedFormatting_;
   bool marksMisplaced_;
   mutable std::vector<int> candidates_;  // FindContainerFor's, kept for its storage
   std::vector<CHtmlTagItem*> reopened_;  // CloseFormattingAt's, kept for its storage

@@ -45,6 +45,9 @@ struct PassMemory {
   OpenElementStack removalStack;
   EnclosingElements enclosing;  // around the removed elements
   OpenElementStack openAtStartTag{false};  // around and inside, at a start tag
+  // The kinds of the formatting elements around a removed element that
+  // HTML keeps active after they closed (one entry each).
+  std::vector<uint32_t> activeAround;
   // The end tags of the body and the document that only whitespace and
   // comments follow, by address.
   std::vector<const CHtmlTokenItem*> documentEndTags;

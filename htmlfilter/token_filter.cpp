@@ -90,6 +90,7 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   // one that outlives the element's end tag stays.
   OpenElementStack& stack = memory_.removalStack;
   stack.Reset(tag);
+  activeAroundKnown_ = false;
   const auto popAbove = [&stack](int index) {
     for (int i = stack.Size() - 1; i > index; --i) stack.TagAt(i)->DiscardToken();
     stack.PopAbove(index);
@@ -105,6 +106,10 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     }
     if (current->IsEndTag()) {
       const uint32_t id = current->GetTagId() & ~kEndTagBit;
+      if (ClosesActiveFormatting(position, tag, id)) {
+        current->DiscardToken();
+        continue;
+      }
       const pagesift::EndTagReach reach = pagesift::ReachOfEndTag(id);
       const int open = stack.FindClosedBy(id);
       if (open == 0 && stack.Reaches(0, reach)) {  // the removed element's own end tag
@@ -142,6 +147,37 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     current->DiscardToken();
   }
   popAbove(0);
+}
+
+// HTML keeps a formatting element that something else closed active: the
+// next end tag of its kind closes it, if it is the latest of its kind, and
+// does nothing else. Those inside the removed element come first; those
+// around it count where nothing of the kind is open inside and nothing
+// inside bounds them (a cell), and only around a block: HTML reopens them
+// at an inline element's start tag, as copies around it, and the end tag
+// then closes the copy and the element with it.
+bool HtmlFilterPass::ClosesActiveFormatting(HtmlPosition position, CHtmlTagItem* removed, uint32_t id) {
+  if (!pagesift::reach::IsFormatting(id)) return false;
+  OpenElementStack& inside = memory_.removalStack;
+  const int closed = inside.FindLatestClosedFormatting(id);
+  if (closed >= 0) {
+    inside.ForgetClosedFormatting(closed);
+    return true;
+  }
+  if (inside.FindById(id) >= 0 || inside.BoundsClosedFormatting() || !pagesift::IsBlockLevel(*removed))
+    return false;
+  std::vector<uint32_t>& around = memory_.activeAround;
+  if (!activeAroundKnown_) {
+    const OpenElementStack& enclosing = memory_.enclosing.Before(position);
+    // Those that the removed element's start tag ended are closed already.
+    const int ended = enclosing.FindEndedBy(removed);
+    enclosing.ClosedFormattingKindsAt(ended >= 0 ? ended : enclosing.Size(), around);
+    activeAroundKnown_ = true;
+  }
+  const auto kind = std::find(around.begin(), around.end(), id);
+  if (kind == around.end()) return false;
+  around.erase(kind);
+  return true;
 }
 
 // An end tag that matches nothing opened inside the removed element ends

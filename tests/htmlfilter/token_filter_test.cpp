@@ -169,6 +169,21 @@ const RemovalCase kRemovalCases[] = {
     {"FormattingEndTagBeforeRemovalKeepsItemAround",
      "<ul><b><li>A</b><span data-buildtags=\"Web\">B</li>C</span>D</ul>E", "Print",
      "<ul><b><li>A</b></li>C</span>D</ul>E"},
+    // A formatting element closed by something else stays active in HTML:
+    // the next end tag of its kind closes it and nothing older, up to the
+    // end of the cell it stands in. Around an inline element, HTML reopens
+    // it as a copy, which that end tag closes with the element.
+    {"EndTagClosesInnerActiveFormattingNotOuter",
+     "<i>O<span data-buildtags=\"Web\">A<div><i>B</div></i>C</span>D</i>E", "Print", "<i>OD</i>E"},
+    {"RemovedFormattingOutlivesInnerOnesEndTag", "<b data-buildtags=\"Web\">A<p><b>B</p></b>C</b>D", "Print",
+     "D"},
+    {"ActiveFormattingBeforeRemovedBlockTakesEndTag",
+     "<i>O<p><i>A</p><div data-buildtags=\"Web\">B</i>C</div>D</i>E", "Print", "<i>O<p><i>A</p>D</i>E"},
+    {"ActiveFormattingEndsWithItsCell",
+     "<b data-buildtags=\"Web\">A<table><tr><td><p><b>B</p>C</td></tr></table></b>D", "Print", "D"},
+    {"ActiveFormattingReopenedAroundInlineElement",
+     "<div><b>O<p><b>A</p><span data-buildtags=\"Web\">B</b>C</span>D</b>E</div>", "Print",
+     "<div><b>O<p><b>A</p></b>C</span>D</b>E</div>"},
     // Where it closes a formatting element around a removed block, it stays.
     {"FormattingEndTagInsideRemovedBlockStays", "<b>A<div data-buildtags=\"Web\">B</b>C</div>D", "Print",
      "<b>A</b>D"},
