@@ -116,8 +116,10 @@ class HtmlFilterPass {
   bool EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, CHtmlTagItem* startTag);
   // Whether an end tag of id inside the removed element (the one started
   // at position) closes a formatting element closed before, which HTML
-  // keeps active, and so nothing else.
-  bool ClosesActiveFormatting(HtmlPosition position, CHtmlTagItem* removed, uint32_t id);
+  // keeps active, and so nothing else: one opened inside the removed
+  // element, or one around it.
+  bool ClosesActiveFormattingInside(uint32_t id);
+  bool ClosesActiveFormattingAround(HtmlPosition position, CHtmlTagItem* removed, uint32_t id);
   // Whether startTag, inside the removed element, is a table's part (a row,
   // cell, caption, column or row group) where no table (or template) is
   // open, inside the removed element or around it: HTML ignores such a tag.

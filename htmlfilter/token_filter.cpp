@@ -106,10 +106,12 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     }
     if (current->IsEndTag()) {
       const uint32_t id = current->GetTagId() & ~kEndTagBit;
-      if (ClosesActiveFormatting(position, tag, id)) {
+      if (ClosesActiveFormattingInside(id)) {
         current->DiscardToken();
         continue;
       }
+      // Like one that closes a formatting element around, it stays.
+      if (ClosesActiveFormattingAround(position, tag, id)) continue;
       const pagesift::EndTagReach reach = pagesift::ReachOfEndTag(id);
       const int open = stack.FindClosedBy(id);
       if (open == 0 && stack.Reaches(0, reach)) {  // the removed element's own end tag
@@ -151,20 +153,24 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
 
 // HTML keeps a formatting element that something else closed active: the
 // next end tag of its kind closes it, if it is the latest of its kind, and
-// does nothing else. Those inside the removed element come first; those
-// around it count where nothing of the kind is open inside and nothing
-// inside bounds them (a cell), and only around a block: HTML reopens them
-// at an inline element's start tag, as copies around it, and the end tag
-// then closes the copy and the element with it.
-bool HtmlFilterPass::ClosesActiveFormatting(HtmlPosition position, CHtmlTagItem* removed, uint32_t id) {
+// does nothing else.
+bool HtmlFilterPass::ClosesActiveFormattingInside(uint32_t id) {
   if (!pagesift::reach::IsFormatting(id)) return false;
   OpenElementStack& inside = memory_.removalStack;
   const int closed = inside.FindLatestClosedFormatting(id);
-  if (closed >= 0) {
-    inside.ForgetClosedFormatting(closed);
-    return true;
-  }
-  if (inside.FindById(id) >= 0 || inside.BoundsClosedFormatting() || !pagesift::IsBlockLevel(*removed))
+  if (closed < 0) return false;
+  inside.ForgetClosedFormatting(closed);
+  return true;
+}
+
+// Those around the removed element count where nothing of the kind is open
+// inside and nothing inside bounds them (a cell), and only around a block:
+// HTML reopens them at an inline element's start tag, as copies around it,
+// and the end tag then closes the copy and the element with it.
+bool HtmlFilterPass::ClosesActiveFormattingAround(HtmlPosition position, CHtmlTagItem* removed, uint32_t id) {
+  const OpenElementStack& inside = memory_.removalStack;
+  if (!pagesift::reach::IsFormatting(id) || inside.FindById(id) >= 0 || inside.BoundsClosedFormatting() ||
+      !pagesift::IsBlockLevel(*removed))
     return false;
   std::vector<uint32_t>& around = memory_.activeAround;
   if (!activeAroundKnown_) {

@@ -178,7 +178,7 @@ const RemovalCase kRemovalCases[] = {
     {"RemovedFormattingOutlivesInnerOnesEndTag", "<b data-buildtags=\"Web\">A<p><b>B</p></b>C</b>D", "Print",
      "D"},
     {"ActiveFormattingBeforeRemovedBlockTakesEndTag",
-     "<i>O<p><i>A</p><div data-buildtags=\"Web\">B</i>C</div>D</i>E", "Print", "<i>O<p><i>A</p>D</i>E"},
+     "<i>O<p><i>A</p><div data-buildtags=\"Web\">B</i>C</div>D</i>E", "Print", "<i>O<p><i>A</p></i>D</i>E"},
     {"ActiveFormattingEndsWithItsCell",
      "<b data-buildtags=\"Web\">A<table><tr><td><p><b>B</p>C</td></tr></table></b>D", "Print", "D"},
     {"ActiveFormattingReopenedAroundInlineElement",
