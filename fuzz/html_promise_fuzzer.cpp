@@ -13,6 +13,9 @@
 // of the body or the document with more content after it).
 // Outside tables, an element may hold the start tag of a table's part
 // (a stray cell or row), which HTML ignores.
+// A b that ends a block may have its end tag written after the block's:
+// the block's end closes it, and HTML takes the b's end tag as closing
+// that b, nothing around it.
 // A row may hold a word outside its cells, and a heading may be closed by
 // the end tag of another level. Topics without a doctype (read in quirks
 // mode, where a paragraph holds a table) and with a current one are made.
@@ -306,9 +309,23 @@ std::string WordText(int word) {
   return text;
 }
 
+// Whether the element's last child is a b whose end tag goes after the
+// element's own (taken from the b's word number, so that the inputs found
+// so far still make the same documents).
+bool EndsLastBAfter(const Element& element) {
+  static const Kind kBlocks[] = {Kind::kP, Kind::kDiv, Kind::kLi, Kind::kDd, Kind::kDt, Kind::kBlockquote, Kind::kH2};
+  if (element.children.empty() || element.endLeftOut || element.endInsideLast || element.tailWord ||
+      std::find(std::begin(kBlocks), std::end(kBlocks), element.kind) == std::end(kBlocks))
+    return false;
+  const Element& last = *element.children.back();
+  return last.kind == Kind::kB && !last.tailWord && !last.endInsideLast && last.word % 5 == 1;
+}
+
 // endOfParent: the end tag of the parent, written after the word when the
-// parent's end stands inside this element.
-void Write(const Element& element, std::string& html, const char* endOfParent = nullptr) {
+// parent's end stands inside this element; endWritten: the parent writes
+// this element's end tag.
+void Write(const Element& element, std::string& html, const char* endOfParent = nullptr,
+           bool endWritten = false) {
   html += '<';
   html += NameOf(element.kind);
   if (element.tags) html += " data-buildtags=\"" + element.tagText + '"';
@@ -317,14 +334,16 @@ void Write(const Element& element, std::string& html, const char* endOfParent = 
   if (element.strayEnd) html += std::string("</") + element.strayEnd + '>';
   if (element.strayStart) html += std::string("<") + element.strayStart + '>';
   if (endOfParent) html += std::string("</") + endOfParent + '>';
+  const bool lastBEndsAfter = EndsLastBAfter(element);
   for (const auto& child : element.children) {
-    const bool holdsEnd = element.endInsideLast && child == element.children.back();
-    Write(*child, html, holdsEnd ? NameOf(element.kind) : nullptr);
+    const bool last = child == element.children.back();
+    Write(*child, html, element.endInsideLast && last ? NameOf(element.kind) : nullptr, lastBEndsAfter && last);
   }
   if (element.endInsideLast) return;
   if (element.tailWord) html += WordText(element.tailWord) + ' ';
-  if (!element.endLeftOut)
+  if (!element.endLeftOut && !endWritten)
     html += std::string("</") + (element.endName ? element.endName : NameOf(element.kind)) + '>';
+  if (lastBEndsAfter) html += "</b>";
 }
 
 // The words a reader may see, in document order. wordKept: whether the
