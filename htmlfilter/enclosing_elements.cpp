@@ -45,9 +45,7 @@ void EnclosingElements::Follow(CHtmlTagItem* tag) {
     return;
   }
   // HTML ignores a table's part where no table (or template) is open.
-  if (pagesift::rules::IsTableStructure(id) && stack_.FindById(pagesift::kTagTable) < 0 &&
-      stack_.FindById(pagesift::kTagTemplate) < 0)
-    return;
+  if (pagesift::rules::IsTableStructure(id) && stack_.InnermostTableContext(stack_.Size()) < 0) return;
   const int ended = stack_.FindEndedBy(tag);
   if (ended >= 0) stack_.PopAbove(ended - 1);
   stack_.Push(tag);

@@ -114,6 +114,10 @@ class HtmlFilterPass {
   // Whether startTag, which nothing opened inside the removed element (the
   // one started at position) ends, ends an element around it.
   bool EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed, CHtmlTagItem* startTag);
+  // The elements open around the removed element (the one started at
+  // position) as the follower has them: those below open, the others its
+  // start tag ended.
+  const OpenElementStack& Around(HtmlPosition position, CHtmlTagItem* removed, int& open);
   // Whether an end tag of id inside the removed element (the one started
   // at position) closes a formatting element closed before, which HTML
   // keeps active, and so nothing else: one opened inside the removed

@@ -14,6 +14,7 @@
 #ifndef BTE_HTMLFILTER_OPEN_ELEMENT_STACK_H
 #define BTE_HTMLFILTER_OPEN_ELEMENT_STACK_H
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +53,11 @@ class OpenElementStack {
   // second form looks only at the entries below index below.
   int FindById(uint32_t id) const;
   int FindById(uint32_t id, int below) const;
+  // Index of the innermost table or template below index below, or -1: in
+  // either, a table's parts have their place.
+  int InnermostTableContext(int below) const {
+    return std::max(FindById(pagesift::kTagTable, below), FindById(pagesift::kTagTemplate, below));
+  }
   // Index of the innermost entry that an end tag of element id closes (its
   // own kind; any heading for a heading's; none for the body's or the
   // document's), or -1; the second form looks only at the entries below

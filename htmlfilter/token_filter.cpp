@@ -33,12 +33,6 @@ int InnermostCell(const OpenElementStack& stack, int below) {
   return std::max(stack.FindById(kTagTableCell, below), stack.FindById(pagesift::kTagTableHeaderCell, below));
 }
 
-// Index of the innermost table or template below index below, or -1: in
-// either, a table's parts have their place.
-int InnermostTableContext(const OpenElementStack& stack, int below) {
-  return std::max(stack.FindById(pagesift::kTagTable, below), stack.FindById(pagesift::kTagTemplate, below));
-}
-
 // HTML's whitespace: space, tab, line feed, form feed, carriage return.
 bool IsWhitespace(std::string_view text) { return text.find_first_not_of(" \t\n\f\r") == text.npos; }
 
@@ -151,6 +145,14 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   popAbove(0);
 }
 
+const OpenElementStack& HtmlFilterPass::Around(HtmlPosition position, CHtmlTagItem* removed, int& open) {
+  const OpenElementStack& around = memory_.enclosing.Before(position);
+  // Those that the removed element's start tag ended are closed already.
+  const int ended = around.FindEndedBy(removed);
+  open = ended >= 0 ? ended : around.Size();
+  return around;
+}
+
 // HTML keeps a formatting element that something else closed active: the
 // next end tag of its kind closes it, if it is the latest of its kind, and
 // does nothing else.
@@ -174,10 +176,9 @@ bool HtmlFilterPass::ClosesActiveFormattingAround(HtmlPosition position, CHtmlTa
     return false;
   std::vector<uint32_t>& around = memory_.activeAround;
   if (!activeAroundKnown_) {
-    const OpenElementStack& enclosing = memory_.enclosing.Before(position);
-    // Those that the removed element's start tag ended are closed already.
-    const int ended = enclosing.FindEndedBy(removed);
-    enclosing.ClosedFormattingKindsAt(ended >= 0 ? ended : enclosing.Size(), around);
+    int open = 0;
+    const OpenElementStack& enclosing = Around(position, removed, open);
+    enclosing.ClosedFormattingKindsAt(open, around);
     activeAroundKnown_ = true;
   }
   const auto kind = std::find(around.begin(), around.end(), id);
@@ -213,10 +214,8 @@ bool HtmlFilterPass::ClosesFormattingAcross(HtmlPosition position, CHtmlTagItem*
 
 int HtmlFilterPass::EnclosingElementClosedBy(HtmlPosition position, CHtmlTagItem* removed, uint32_t id,
                                              pagesift::EndTagReach reach) {
-  const OpenElementStack& around = memory_.enclosing.Before(position);
-  // Those that the removed element's start tag ended are closed already.
-  const int ended = around.FindEndedBy(removed);
-  const int below = ended >= 0 ? ended : around.Size();
+  int below = 0;
+  const OpenElementStack& around = Around(position, removed, below);
   const int open = around.FindClosedBy(id, below);
   return open >= 0 && around.Reaches(open, reach, below) ? open : -1;
 }
@@ -229,15 +228,13 @@ bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* r
                                           CHtmlTagItem* startTag) {
   const OpenElementStack& inside = memory_.removalStack;
   const bool tablePart = pagesift::rules::IsTableStructure(startTag->GetTagId()) &&
-                         InnermostTableContext(inside, inside.Size()) < 0;
+                         inside.InnermostTableContext(inside.Size()) < 0;
   if (!tablePart && inside.Shields(startTag)) return false;
-  const OpenElementStack& around = memory_.enclosing.Before(position);
-  // Those that the removed element's start tag ended are closed already.
-  const int closedAlready = around.FindEndedBy(removed);
-  const int base = closedAlready >= 0 ? closedAlready : around.Size();
+  int base = 0;
+  const OpenElementStack& around = Around(position, removed, base);
   // In a table's cell, a table part's start tag closes the cell with
   // everything open in it.
-  if (tablePart) return InnermostCell(around, base) > InnermostTableContext(around, base);
+  if (tablePart) return InnermostCell(around, base) > around.InnermostTableContext(base);
   // The elements open at startTag as HTML has them: those around, then
   // those inside, whose own content decides what is the current element.
   OpenElementStack& open = memory_.openAtStartTag;
@@ -254,11 +251,9 @@ bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* r
 bool HtmlFilterPass::IsStrayTablePart(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag) {
   if (!pagesift::rules::IsTableStructure(startTag.GetTagId())) return false;
   const OpenElementStack& inside = memory_.removalStack;
-  if (InnermostTableContext(inside, inside.Size()) >= 0) return false;
-  const OpenElementStack& around = memory_.enclosing.Before(position);
-  // Those that the removed element's start tag ended are closed already.
-  const int ended = around.FindEndedBy(removed);
-  return InnermostTableContext(around, ended >= 0 ? ended : around.Size()) < 0;
+  if (inside.InnermostTableContext(inside.Size()) >= 0) return false;
+  int open = 0;
+  return Around(position, removed, open).InnermostTableContext(open) < 0;
 }
 
 // Found once per pass, walking back from the last token: a document holds
