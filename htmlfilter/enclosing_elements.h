@@ -28,6 +28,7 @@ class EnclosingElements {
   // Follows the document up to position; false when it ran out first.
   bool FollowUpTo(HtmlPosition position);
   void Follow(CHtmlTagItem* tag);
+  void FollowText();
 
   OpenElementStack stack_{false};
   HtmlPosition first_ = nullptr;

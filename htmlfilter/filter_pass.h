@@ -124,10 +124,23 @@ class HtmlFilterPass {
   // element, or one around it.
   bool ClosesActiveFormattingInside(uint32_t id);
   bool ClosesActiveFormattingAround(HtmlPosition position, CHtmlTagItem* removed, uint32_t id);
+  // The kinds of the formatting elements around the removed element that
+  // HTML keeps active, known once per removal (memory_.activeAround), with
+  // those of them it would open again inside it (memory_.reopenedAround).
+  std::vector<uint32_t>& ActiveAround(HtmlPosition position, CHtmlTagItem* removed);
+  // Whether HTML would open formatting elements again, as copies, at text
+  // directly inside the removed element: ones closed inside it that stay
+  // active, or ones around it that no open one is newer than, whose end
+  // tags have not come since.
+  bool ReopensFormattingInside(HtmlPosition position, CHtmlTagItem* removed);
   // Whether startTag, inside the removed element, is a table's part (a row,
   // cell, caption, column or row group) where no table (or template) is
   // open, inside the removed element or around it: HTML ignores such a tag.
   bool IsStrayTablePart(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag);
+  // Whether startTag, a link's, inside the removed element, ends it by
+  // closing an open link first, as HTML does; a link opened inside the
+  // removed element it closes there.
+  bool ClosesLink(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag);
   // Whether endTag, of the body or the document, stands at the document's
   // end: nothing but whitespace, comments and more such end tags follow it.
   bool EndsDocument(const CHtmlTagItem& endTag);

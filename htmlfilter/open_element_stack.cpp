@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 #include "htmlfilter/filter_pass.h"
 
@@ -144,7 +145,7 @@ bool OpenElementStack::Reaches(int index, pagesift::EndTagReach reach, int below
 void OpenElementStack::Push(CHtmlTagItem* tag) {
   const int index = static_cast<int>(entries_.size());
   Entry entry{tag, pagesift::ContainerContent(*tag), -1, -1,
-              pagesift::IsBlockLevel(*tag), {}, -1, 0, 0};
+              pagesift::IsBlockLevel(*tag), {}, -1, 0, 0, 0};
   entry.belowSameContent = Link(topByContent_, entry.contentType, index);
   entry.belowSameId = Link(topById_, tag->GetTagId(), index);
   for (int reach = 0; reach < pagesift::kEndTagReaches; ++reach) {
@@ -157,7 +158,11 @@ void OpenElementStack::Push(CHtmlTagItem* tag) {
                          : index > 0                     ? entries_[index - 1].itemSearchStop
                                                          : -1;
   entry.sequence = ++pushed_;
-  entry.activeScope = BoundsActiveFormatting(tag->GetTagId()) ? entry.sequence : ActiveScopeBelow(index);
+  const bool bounds = BoundsActiveFormatting(tag->GetTagId());
+  entry.activeScope = bounds ? entry.sequence : ActiveScopeBelow(index);
+  entry.newestFormatting = pagesift::reach::IsFormatting(tag->GetTagId()) ? entry.sequence
+                           : bounds || index == 0                         ? 0
+                                                                          : entries_[index - 1].newestFormatting;
   blockLevelEntries_ += entry.blockLevel ? 1 : 0;
   entries_.push_back(entry);
 }
@@ -202,6 +207,50 @@ void OpenElementStack::ClosedFormattingKindsAt(int below, std::vector<uint32_t>&
   }
 }
 
+bool OpenElementStack::ReopensBelow(const ClosedFormatting& closed, int below) const {
+  const uint32_t newestOpen = below > 0 ? entries_[below - 1].newestFormatting : 0;
+  return closed.activeScope == ActiveScopeBelow(below) && closed.sequence > newestOpen;
+}
+
+void OpenElementStack::ReopenedKindsAt(int below, std::vector<uint32_t>& kinds) const {
+  kinds.clear();
+  for (const ClosedFormatting& closed : closedFormatting_)
+    if (ReopensBelow(closed, below)) kinds.push_back(closed.id);
+  const uint32_t scope = ActiveScopeBelow(below);
+  for (int i = below; i < Size(); ++i)
+    if (entries_[i].activeScope == scope && pagesift::reach::IsFormatting(entries_[i].tag->GetTagId()))
+      kinds.push_back(entries_[i].tag->GetTagId());
+}
+
+bool OpenElementStack::ReopensFormattingOver(int index) const {
+  return std::any_of(closedFormatting_.begin(), closedFormatting_.end(),
+                     [this, index](const ClosedFormatting& closed) { return ReopensBelow(closed, index + 1); });
+}
+
+void OpenElementStack::ReopenFormatting() {
+  if (closedFormatting_.empty()) return;
+  reopenedFormatting_.clear();
+  const int below = Size();
+  const auto reopens = [this, below](const ClosedFormatting& closed) { return ReopensBelow(closed, below); };
+  std::copy_if(closedFormatting_.begin(), closedFormatting_.end(), std::back_inserter(reopenedFormatting_), reopens);
+  if (reopenedFormatting_.empty()) return;
+  closedFormatting_.erase(std::remove_if(closedFormatting_.begin(), closedFormatting_.end(), reopens),
+                          closedFormatting_.end());
+  std::sort(reopenedFormatting_.begin(), reopenedFormatting_.end(),
+            [](const ClosedFormatting& a, const ClosedFormatting& b) { return a.sequence < b.sequence; });
+  for (const ClosedFormatting& closed : reopenedFormatting_) Push(closed.tag);
+}
+
+bool OpenElementStack::ReopensFormattingAtToken(const CHtmlTagItem* startTag) const {
+  if (startTag != nullptr && !startTag->IsInlineLevelTag() && !startTag->IsUnknownTag()) return false;
+  if (Size() == 0) return true;
+  const uint32_t current = entries_.back().tag->GetTagId();
+  if (current == pagesift::kTagTableCell || current == pagesift::kTagTableHeaderCell ||
+      current == pagesift::kTagTableCaption)
+    return true;
+  return current != pagesift::kTagTable && !pagesift::rules::IsTableStructure(current);
+}
+
 void OpenElementStack::KeepActive(const Entry& entry) {
   const uint32_t id = entry.tag->GetTagId();
   int alike = 0;
@@ -213,7 +262,7 @@ void OpenElementStack::KeepActive(const Entry& entry) {
     if (oldest < 0 || closed.sequence < closedFormatting_[oldest].sequence) oldest = i;
   }
   if (alike >= kMostClosedFormattingOfAKind) ForgetClosedFormatting(oldest);
-  closedFormatting_.push_back({id, entry.sequence, entry.activeScope});
+  closedFormatting_.push_back({entry.tag, id, entry.sequence, entry.activeScope});
 }
 
 void OpenElementStack::PopAbove(int index, int closedByEndTag) {

@@ -16,12 +16,21 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "pagesift/end_tag_reach.h"
 #include "pagesift/pagesift.h"
 
 namespace bte {
+
+// Whitespace between two tags travels with the tag before it; to HTML it is
+// text, which opens active formatting elements again like any other.
+inline bool IsFollowedByWhitespace(const CHtmlTagItem& tag) {
+  const std::string_view source = tag.GetSourceText();
+  const std::string_view alone = tag.GetTagText();
+  return alone.data() + alone.size() != source.data() + source.size();
+}
 
 class OpenElementStack {
  public:
@@ -89,6 +98,13 @@ class OpenElementStack {
   // ignored. Index of the latest such element of kind id that is more
   // recent than every open one of that kind, or -1.
   int FindLatestClosedFormatting(uint32_t id) const;
+  // Index of the innermost open element of kind id, a formatting element's,
+  // that nothing bounding the active ones (a cell, say) was opened above,
+  // or -1: a link's start tag closes that link first, as HTML does.
+  int FindActiveFormatting(uint32_t id) const {
+    const int index = FindById(id);
+    return index >= 0 && entries_[index].activeScope == ActiveScopeBelow(Size()) ? index : -1;
+  }
   // Forgets that element: its end tag has come.
   void ForgetClosedFormatting(int index);
   // The kinds of the formatting elements that an end tag of their kind
@@ -99,6 +115,20 @@ class OpenElementStack {
   // Whether an entry that bounds them is open (a cell, say): then none
   // from below the entries counts.
   bool BoundsClosedFormatting() const { return ActiveScopeBelow(Size()) != 0; }
+  // At text or at a phrasing element's start tag, HTML opens again, as
+  // copies, the formatting elements closed since the newest open one of the
+  // scope. The kinds of those it would, were the entries from below on
+  // closed too.
+  void ReopenedKindsAt(int below, std::vector<uint32_t>& kinds) const;
+  // Whether some of those that something else closed would be open again
+  // directly over the entry at index, had text come there.
+  bool ReopensFormattingOver(int index) const;
+  // Opens them again, oldest first.
+  void ReopenFormatting();
+  // Whether the token is one that HTML opens them again at: text (null) or
+  // a phrasing element's start tag, though not in a table's own structure,
+  // where text goes elsewhere.
+  bool ReopensFormattingAtToken(const CHtmlTagItem* startTag) const;
 
  private:
   struct Entry {
@@ -117,12 +147,19 @@ class OpenElementStack {
     // The sequence of the topmost entry at or below this one that bounds
     // the formatting elements that stay active (a cell, say), or 0.
     uint32_t activeScope;
+    // The sequence of the topmost formatting entry at or below this one in
+    // its scope, or 0.
+    uint32_t newestFormatting;
   };
   struct ClosedFormatting {
+    CHtmlTagItem* tag;
     uint32_t id;
     uint32_t sequence;
     uint32_t activeScope;
   };
+  // Whether a closed formatting element lies in the scope of the entries
+  // below index below and is newer than every open one there.
+  bool ReopensBelow(const ClosedFormatting& closed, int below) const;
   void PopAbove(int index, int closedByEndTag);
   void KeepActive(const Entry& entry);
   uint32_t ActiveScopeBelow(int below) const { return below > 0 ? entries_[below - 1].activeScope : 0; }
@@ -147,6 +184,7 @@ class OpenElementStack {
   bool marksMisplaced_;
   mutable std::vector<int> candidates_;  // FindContainerFor's, kept for its storage
   std::vector<CHtmlTagItem*> reopened_;  // CloseFormattingAt's, kept for its storage
+  std::vector<ClosedFormatting> reopenedFormatting_;  // ReopenFormatting's, the same
 };
 
 }  // namespace bte

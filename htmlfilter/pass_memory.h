@@ -48,6 +48,8 @@ struct PassMemory {
   // The kinds of the formatting elements around a removed element that
   // HTML keeps active after they closed (one entry each).
   std::vector<uint32_t> activeAround;
+  // Of those, the kinds HTML opens again at text in a removed heading.
+  std::vector<uint32_t> reopenedAround;
   // The end tags of the body and the document that only whitespace and
   // comments follow, by address.
   std::vector<const CHtmlTokenItem*> documentEndTags;

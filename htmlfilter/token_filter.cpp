@@ -85,6 +85,16 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   OpenElementStack& stack = memory_.removalStack;
   stack.Reset(tag);
   activeAroundKnown_ = false;
+  // At text, HTML opens the formatting elements that it keeps active again
+  // on top of the current element: over a removed heading, another
+  // heading's start tag then no longer ends it but goes inside it.
+  const bool heading = pagesift::rules::IsHeading(removedId);
+  bool copiesOverHeading = false;
+  const auto reopensOverHeading = [&](const CHtmlTagItem* startTag) {
+    return heading && stack.Size() == 1 && stack.ReopensFormattingAtToken(startTag) &&
+           ReopensFormattingInside(position, tag);
+  };
+  bool whitespaceBefore = IsFollowedByWhitespace(*tag);
   const auto popAbove = [&stack](int index) {
     for (int i = stack.Size() - 1; i > index; --i) stack.TagAt(i)->DiscardToken();
     stack.PopAbove(index);
@@ -94,7 +104,10 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
     CHtmlTokenItem* token = CHtmlTokenList::GetAt(at);
     if (token->IsDiscardedToken()) continue;
     CHtmlTagItem* current = CHtmlTokenList::GetTagItem(at);
+    if (whitespaceBefore) copiesOverHeading = copiesOverHeading || reopensOverHeading(nullptr);
+    whitespaceBefore = current != nullptr && IsFollowedByWhitespace(*current);
     if (current == nullptr) {
+      copiesOverHeading = copiesOverHeading || reopensOverHeading(nullptr);
       token->DiscardToken();
       continue;
     }
@@ -130,10 +143,20 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
         continue;
       }
       // Any other end tag HTML ignores: it goes with the removed content.
+    } else if (current->GetTagId() == pagesift::kTagAnchor && ClosesLink(position, tag, *current)) {
+      // The removed element ends; blocks opened inside a removed link stay
+      // open with their start tags, as at its end tag.
+      if (pagesift::reach::IsFormatting(removedId)) return;
+      break;
     } else if (IsStrayTablePart(position, tag, *current)) {
       // It neither ends nor opens anything; it goes with the removed content.
     } else {
-      const int ended = stack.FindEndedBy(current);
+      copiesOverHeading = copiesOverHeading || reopensOverHeading(current);
+      int ended = stack.FindEndedBy(current);
+      // Copies over the heading stand between it and a heading's start tag,
+      // which closes a paragraph on top of them only.
+      if (ended == 0 && copiesOverHeading && ReopensFormattingInside(position, tag))
+        ended = stack.Size() > 1 && stack.TagAt(1)->GetTagId() == pagesift::kTagParagraph ? 1 : -1;
       if (ended == 0) break;  // the removed element ends before this tag
       if (ended < 0 && EndsEnclosingElement(position, tag, current)) break;
       if (ended > 0) popAbove(ended - 1);
@@ -174,17 +197,33 @@ bool HtmlFilterPass::ClosesActiveFormattingAround(HtmlPosition position, CHtmlTa
   if (!pagesift::reach::IsFormatting(id) || inside.FindById(id) >= 0 || inside.BoundsClosedFormatting() ||
       !pagesift::IsBlockLevel(*removed))
     return false;
+  std::vector<uint32_t>& around = ActiveAround(position, removed);
+  const auto kind = std::find(around.begin(), around.end(), id);
+  if (kind == around.end()) return false;
+  around.erase(kind);
+  // A copy of it over a removed heading closes with it.
+  std::vector<uint32_t>& reopened = memory_.reopenedAround;
+  const auto copy = std::find(reopened.begin(), reopened.end(), id);
+  if (copy != reopened.end()) reopened.erase(copy);
+  return true;
+}
+
+std::vector<uint32_t>& HtmlFilterPass::ActiveAround(HtmlPosition position, CHtmlTagItem* removed) {
   std::vector<uint32_t>& around = memory_.activeAround;
   if (!activeAroundKnown_) {
     int open = 0;
     const OpenElementStack& enclosing = Around(position, removed, open);
     enclosing.ClosedFormattingKindsAt(open, around);
+    enclosing.ReopenedKindsAt(open, memory_.reopenedAround);
     activeAroundKnown_ = true;
   }
-  const auto kind = std::find(around.begin(), around.end(), id);
-  if (kind == around.end()) return false;
-  around.erase(kind);
-  return true;
+  return around;
+}
+
+bool HtmlFilterPass::ReopensFormattingInside(HtmlPosition position, CHtmlTagItem* removed) {
+  if (memory_.removalStack.ReopensFormattingOver(0)) return true;
+  ActiveAround(position, removed);
+  return !memory_.reopenedAround.empty();
 }
 
 // An end tag that matches nothing opened inside the removed element ends
@@ -246,6 +285,19 @@ bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* r
   const CHtmlTagItem& closed = *open.TagAt(ended);
   return closed.GetTagId() == pagesift::kTagParagraph ||
          pagesift::IsItemContent(pagesift::ContainerContent(closed));
+}
+
+// A link's start tag closes an open link first, as the link's end tag
+// would: one inside the removed element where it stands, which goes on; the
+// removed link itself, or one around it where nothing inside keeps it open
+// (a block): then the removed element ends, and true.
+bool HtmlFilterPass::ClosesLink(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag) {
+  OpenElementStack& inside = memory_.removalStack;
+  const int link = inside.FindActiveFormatting(pagesift::kTagAnchor);
+  if (link > 0) inside.CloseFormattingAt(link);
+  if (link >= 0) return link == 0;
+  return !inside.BoundsClosedFormatting() &&
+         ClosesEnclosingElement(position, removed, startTag, pagesift::ReachOfEndTag(pagesift::kTagAnchor));
 }
 
 bool HtmlFilterPass::IsStrayTablePart(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag) {
