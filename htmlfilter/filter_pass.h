@@ -89,6 +89,31 @@ class HtmlFilterPass {
   using CleanupTag = bte::CleanupTag;
 
  private:
+  // One removal's scan (token_filter.cpp), a token at a time.
+  struct RemovalScan {
+    HtmlPosition position;  // the removed element's start tag
+    CHtmlTagItem* removed;
+    uint32_t removedId;
+    bool heading = false;
+    // HTML has reopened formatting elements over the removed heading.
+    bool copiesOverHeading = false;
+    bool whitespaceBefore = false;  // after the last tag: text to HTML
+    bool strayPart = false;  // a table's part where no table is open
+    bool endTagCame = false;  // such a part's, with elements open inside
+  };
+  // What the scan does with a token.
+  enum class RemovalStep {
+    kTakeToken,         // it goes with the removed content
+    kLeaveToken,        // it stays, and the removal goes on
+    kEnd,               // the removal ends at it
+    kEndLeavingBlocks,  // the same, the blocks open inside staying open
+  };
+  RemovalStep EndTagStep(RemovalScan& scan, CHtmlTagItem* current);
+  RemovalStep StartTagStep(RemovalScan& scan, CHtmlTagItem* current);
+  // Text, or a start tag (startTag) that HTML takes as text would be.
+  void NoteText(RemovalScan& scan, const CHtmlTagItem* startTag);
+  // Discards the start tags of the elements open above index, and closes them.
+  void DiscardOpenAbove(int index);
   // Where every clean-up pass starts walking.
   HtmlPosition FirstPosition() const;
   // The tables, table ends, cells, divisions, links and objects from

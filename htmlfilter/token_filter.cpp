@@ -85,87 +85,103 @@ void HtmlFilterPass::RemoveTaggedElement(HtmlPosition position, CHtmlTagItem* ta
   OpenElementStack& stack = memory_.removalStack;
   stack.Reset(tag);
   activeAroundKnown_ = false;
-  // At text, HTML opens the formatting elements that it keeps active again
-  // on top of the current element: over a removed heading, another
-  // heading's start tag then no longer ends it but goes inside it.
-  const bool heading = pagesift::rules::IsHeading(removedId);
-  bool copiesOverHeading = false;
-  const auto reopensOverHeading = [&](const CHtmlTagItem* startTag) {
-    return heading && stack.Size() == 1 && stack.ReopensFormattingAtToken(startTag) &&
-           ReopensFormattingInside(position, tag);
-  };
-  bool whitespaceBefore = IsFollowedByWhitespace(*tag);
-  const auto popAbove = [&stack](int index) {
-    for (int i = stack.Size() - 1; i > index; --i) stack.TagAt(i)->DiscardToken();
-    stack.PopAbove(index);
-  };
+  RemovalScan scan{position, tag, removedId};
+  scan.heading = pagesift::rules::IsHeading(removedId);
+  scan.whitespaceBefore = IsFollowedByWhitespace(*tag);
+  scan.strayPart = pagesift::rules::IsTableStructure(removedId) && IsStrayTablePart(position, tag, *tag);
   for (HtmlPosition at = CHtmlTokenList::GetNext(position); at != nullptr;
        at = CHtmlTokenList::GetNext(at)) {
     CHtmlTokenItem* token = CHtmlTokenList::GetAt(at);
     if (token->IsDiscardedToken()) continue;
     CHtmlTagItem* current = CHtmlTokenList::GetTagItem(at);
-    if (whitespaceBefore) copiesOverHeading = copiesOverHeading || reopensOverHeading(nullptr);
-    whitespaceBefore = current != nullptr && IsFollowedByWhitespace(*current);
-    if (current == nullptr) {
-      copiesOverHeading = copiesOverHeading || reopensOverHeading(nullptr);
-      token->DiscardToken();
-      continue;
-    }
-    if (current->IsEndTag()) {
-      const uint32_t id = current->GetTagId() & ~kEndTagBit;
-      if (ClosesActiveFormattingInside(id)) {
-        current->DiscardToken();
-        continue;
-      }
-      // Like one that closes a formatting element around, it stays.
-      if (ClosesActiveFormattingAround(position, tag, id)) continue;
-      const pagesift::EndTagReach reach = pagesift::ReachOfEndTag(id);
-      const int open = stack.FindClosedBy(id);
-      if (open == 0 && stack.Reaches(0, reach)) {  // the removed element's own end tag
-        if (removedId == kTagTableCell)
-          MarkDiscardedCell(tag);
-        else
-          current->DiscardToken();
-        if (!pagesift::reach::IsFormatting(removedId)) break;
-        // Its end tag leaves the blocks opened inside it open, with their
-        // start tags: what follows up to their end tags is theirs, and the
-        // pass comes to an excluded one among them later.
-        return;
-      }
-      if (open > 0 && stack.Reaches(open, reach)) {
-        if (pagesift::reach::IsFormatting(id))
-          stack.CloseFormattingAt(open);
-        else
-          popAbove(open - 1);
-      } else if (open < 0 && ClosesEnclosingElement(position, tag, *current, reach)) {
-        break;
-      } else if (open < 0 && ClosesFormattingAcross(position, tag, *current, reach)) {
-        continue;
-      }
-      // Any other end tag HTML ignores: it goes with the removed content.
-    } else if (current->GetTagId() == pagesift::kTagAnchor && ClosesLink(position, tag, *current)) {
-      // The removed element ends; blocks opened inside a removed link stay
-      // open with their start tags, as at its end tag.
-      if (pagesift::reach::IsFormatting(removedId)) return;
-      break;
-    } else if (IsStrayTablePart(position, tag, *current)) {
-      // It neither ends nor opens anything; it goes with the removed content.
-    } else {
-      copiesOverHeading = copiesOverHeading || reopensOverHeading(current);
-      int ended = stack.FindEndedBy(current);
-      // Copies over the heading stand between it and a heading's start tag,
-      // which closes a paragraph on top of them only.
-      if (ended == 0 && copiesOverHeading && ReopensFormattingInside(position, tag))
-        ended = stack.Size() > 1 && stack.TagAt(1)->GetTagId() == pagesift::kTagParagraph ? 1 : -1;
-      if (ended == 0) break;  // the removed element ends before this tag
-      if (ended < 0 && EndsEnclosingElement(position, tag, current)) break;
-      if (ended > 0) popAbove(ended - 1);
-      stack.Push(current);
-      if (pagesift::reach::IsFormatting(removedId) && stack.IsBlockLevelAt(stack.Size() - 1)) continue;
-    }
-    current->DiscardToken();
+    if (scan.whitespaceBefore) NoteText(scan, nullptr);
+    scan.whitespaceBefore = current != nullptr && IsFollowedByWhitespace(*current);
+    RemovalStep step = RemovalStep::kTakeToken;
+    if (current == nullptr)
+      NoteText(scan, nullptr);
+    else
+      step = current->IsEndTag() ? EndTagStep(scan, current) : StartTagStep(scan, current);
+    if (step == RemovalStep::kEndLeavingBlocks) return;
+    if (step == RemovalStep::kEnd) break;
+    if (step == RemovalStep::kTakeToken) token->DiscardToken();
+    if (scan.endTagCame && stack.Size() == 1) break;
   }
-  popAbove(0);
+  DiscardOpenAbove(0);
+}
+
+void HtmlFilterPass::DiscardOpenAbove(int index) {
+  OpenElementStack& stack = memory_.removalStack;
+  for (int i = stack.Size() - 1; i > index; --i) stack.TagAt(i)->DiscardToken();
+  stack.PopAbove(index);
+}
+
+// At text, HTML opens the formatting elements that it keeps active again on
+// top of the current element: over a removed heading, another heading's
+// start tag then no longer ends it but goes inside it.
+void HtmlFilterPass::NoteText(RemovalScan& scan, const CHtmlTagItem* startTag) {
+  const OpenElementStack& stack = memory_.removalStack;
+  if (scan.heading && !scan.copiesOverHeading && stack.Size() == 1 && stack.ReopensFormattingAtToken(startTag))
+    scan.copiesOverHeading = ReopensFormattingInside(scan.position, scan.removed);
+}
+
+HtmlFilterPass::RemovalStep HtmlFilterPass::EndTagStep(RemovalScan& scan, CHtmlTagItem* current) {
+  OpenElementStack& stack = memory_.removalStack;
+  const uint32_t id = current->GetTagId() & ~kEndTagBit;
+  if (ClosesActiveFormattingInside(id)) return RemovalStep::kTakeToken;
+  // Like one that closes a formatting element around, it stays.
+  if (ClosesActiveFormattingAround(scan.position, scan.removed, id)) return RemovalStep::kLeaveToken;
+  const pagesift::EndTagReach reach = pagesift::ReachOfEndTag(id);
+  const int open = stack.FindClosedBy(id);
+  if (open == 0 && stack.Reaches(0, reach)) {  // the removed element's own end tag
+    // HTML ignores a stray table part's end tag too: what is open inside
+    // it stays open, and goes with it.
+    if (scan.strayPart && stack.Size() > 1) {
+      scan.endTagCame = true;
+      return RemovalStep::kTakeToken;
+    }
+    if (scan.removedId == kTagTableCell)
+      MarkDiscardedCell(scan.removed);
+    else
+      current->DiscardToken();
+    // A formatting element's end tag leaves the blocks opened inside it
+    // open, with their start tags: what follows up to their end tags is
+    // theirs, and the pass comes to an excluded one among them later.
+    return pagesift::reach::IsFormatting(scan.removedId) ? RemovalStep::kEndLeavingBlocks : RemovalStep::kEnd;
+  }
+  if (open > 0 && stack.Reaches(open, reach)) {
+    if (pagesift::reach::IsFormatting(id))
+      stack.CloseFormattingAt(open);
+    else
+      DiscardOpenAbove(open - 1);
+  } else if (open < 0 && ClosesEnclosingElement(scan.position, scan.removed, *current, reach)) {
+    return RemovalStep::kEnd;
+  } else if (open < 0 && ClosesFormattingAcross(scan.position, scan.removed, *current, reach)) {
+    return RemovalStep::kLeaveToken;
+  }
+  // Any other end tag HTML ignores: it goes with the removed content.
+  return RemovalStep::kTakeToken;
+}
+
+HtmlFilterPass::RemovalStep HtmlFilterPass::StartTagStep(RemovalScan& scan, CHtmlTagItem* current) {
+  OpenElementStack& stack = memory_.removalStack;
+  if (current->GetTagId() == pagesift::kTagAnchor && ClosesLink(scan.position, scan.removed, *current)) {
+    // Blocks opened inside a removed link stay open, as at its end tag.
+    return pagesift::reach::IsFormatting(scan.removedId) ? RemovalStep::kEndLeavingBlocks : RemovalStep::kEnd;
+  }
+  // A table's part where none has its place neither ends nor opens anything.
+  if (IsStrayTablePart(scan.position, scan.removed, *current)) return RemovalStep::kTakeToken;
+  NoteText(scan, current);
+  int ended = stack.FindEndedBy(current);
+  // Copies over the heading stand between it and a heading's start tag,
+  // which closes a paragraph on top of them only.
+  if (ended == 0 && scan.copiesOverHeading && ReopensFormattingInside(scan.position, scan.removed))
+    ended = stack.Size() > 1 && stack.TagAt(1)->GetTagId() == pagesift::kTagParagraph ? 1 : -1;
+  if (ended == 0) return RemovalStep::kEnd;  // the removed element ends before this tag
+  if (ended < 0 && EndsEnclosingElement(scan.position, scan.removed, current)) return RemovalStep::kEnd;
+  if (ended > 0) DiscardOpenAbove(ended - 1);
+  stack.Push(current);
+  const bool keptBlock = pagesift::reach::IsFormatting(scan.removedId) && stack.IsBlockLevelAt(stack.Size() - 1);
+  return keptBlock ? RemovalStep::kLeaveToken : RemovalStep::kTakeToken;
 }
 
 const OpenElementStack& HtmlFilterPass::Around(HtmlPosition position, CHtmlTagItem* removed, int& open) {

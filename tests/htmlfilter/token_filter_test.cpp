@@ -133,6 +133,13 @@ const RemovalCase kRemovalCases[] = {
      "<ul><li>C</ul>"},
     {"StrayCellBeforeRemovalClosesNothingAround",
      "<div><td>A<p data-buildtags=\"Web\">B</td>C</div>D", "Print", "<div><td>A</div>D"},
+    // An excluded stray part goes as an element; its end tag, which HTML
+    // ignores too, leaves what is open inside it open, to go with it.
+    {"StrayRowEndTagLeavesTaggedElementInsideOpen",
+     "<tr data-buildtags=\"Web\"><font data-buildtags=\"Web\">A</tr>B", "Print", ""},
+    {"StrayRowGoesUntilWhatOpenedInsideCloses", "<tr data-buildtags=\"Web\"><font>A</tr>B</font>C", "Print",
+     "C"},
+    {"StrayRowWithNothingOpenEndsAtItsEndTag", "<tr data-buildtags=\"Web\">A</tr>B", "Print", "B"},
     {"CellInsideTableAroundStillEndsParagraph",
      "<table><tr><td><p data-buildtags=\"Web\">A<td>B</table>", "Print", "<table><tr><td><td>B</table>"},
     // In a cell, a table's part closes the cell and all that is open in it.
