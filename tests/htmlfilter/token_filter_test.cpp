@@ -228,6 +228,8 @@ const RemovalCase kRemovalCases[] = {
      "Print", "<a>x<a>C</a>D</span>E"},
     {"LinkStartTagLeavesRemovedBlockOpen", "<a>x<div data-buildtags=\"Web\">y<a>C</a>D</div>E", "Print",
      "<a>xE"},
+    {"LinkStartTagBeforeRemovalClosesWhatLinkHeld",
+     "<a>x<span>y<a>z<b data-buildtags=\"Web\">w</span>v</b>u", "Print", "<a>x<span>y<a>zu"},
     {"LinkStartTagInCellLeavesRemovedLinkOpen",
      "<a data-buildtags=\"Web\">x<table><tr><td><a>C</a></td></tr></table>D</a>E", "Print", "E"},
     // Where it closes a formatting element around a removed block, it stays.
