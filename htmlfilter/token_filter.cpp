@@ -277,8 +277,9 @@ int HtmlFilterPass::EnclosingElementClosedBy(HtmlPosition position, CHtmlTagItem
 
 // A start tag that nothing opened inside the removed element holds (for an
 // item's: nothing inside stops its search) may end an element around it:
-// a block's start tag a paragraph, an item's the item it stands in. HTML
-// then closes the removed element with it.
+// a block's start tag a paragraph, an item's the item it stands in, a
+// table's the table it stands in outside a cell. HTML then closes the
+// removed element with it.
 bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed,
                                           CHtmlTagItem* startTag) {
   const OpenElementStack& inside = memory_.removalStack;
@@ -299,7 +300,7 @@ bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* r
   const int ended = open.FindEndedBy(startTag);
   if (ended < 0 || ended > base) return false;
   const CHtmlTagItem& closed = *open.TagAt(ended);
-  return closed.GetTagId() == pagesift::kTagParagraph ||
+  return closed.GetTagId() == pagesift::kTagParagraph || closed.GetTagId() == pagesift::kTagTable ||
          pagesift::IsItemContent(pagesift::ContainerContent(closed));
 }
 

@@ -201,7 +201,10 @@ constexpr Row kRows[] = {
     {kHoldsBlocksButPre,
      {WhenOneOf(T::kBlock, {kTagPreformatted}, A::kIfEverywhere), When(T::kBlock, A::kYes),
       Otherwise(A::kIfEverywhere)}},
-    {kHoldsTableContent, {WhenNoneOf(T::kAny, kTableParts, A::kYesMisplaced), Otherwise(A::kYes)}},
+    // A table's start tag outside its cells closes it first.
+    {kHoldsTableContent,
+     {WhenOneOf(T::kAny, {kTagTable}, A::kNo), WhenNoneOf(T::kAny, kTableParts, A::kYesMisplaced),
+      Otherwise(A::kYes)}},
     {kHoldsHeadRows, kRowsOnly},
     {kHoldsBodyRows, kRowsOnly},
     {kHoldsFootRows, kRowsOnly},

@@ -133,6 +133,19 @@ const RemovalCase kRemovalCases[] = {
      "<ul><li>C</ul>"},
     {"StrayCellBeforeRemovalClosesNothingAround",
      "<div><td>A<p data-buildtags=\"Web\">B</td>C</div>D", "Print", "<div><td>A</div>D"},
+    // A table's start tag outside a cell closes the table it stands in.
+    {"TableStartTagClosesTableAroundFollowingRemoval",
+     "<table><table data-buildtags=\"Web\"></table><label data-buildtags=\"Web\"></table>A", "Print", "<table>"},
+    {"TableStartTagEndsRemovedElementOutsideCells",
+     "<table><label data-buildtags=\"Web\">x<table>y</table>z</table>w", "Print",
+     "<table><table>y</table>z</table>w"},
+    {"TableStartTagClosesTableInsideRemovedElement",
+     "<div data-buildtags=\"Web\"><table>a<table>b</table>c</div>d", "Print", "d"},
+    {"TableStartTagEndsRemovedRow", "<table><tr data-buildtags=\"Web\"><td>a</td><table>y</table>z", "Print",
+     "<table><table>y</table>z"},
+    {"TableInCaptionIsNested",
+     "<table><caption><span data-buildtags=\"Web\">x<table>y</table>z</span></caption></table>w", "Print",
+     "<table><caption></caption></table>w"},
     // An excluded stray part goes as an element; its end tag, which HTML
     // ignores too, leaves what is open inside it open, to go with it.
     {"StrayRowEndTagLeavesTaggedElementInsideOpen",

@@ -54,6 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
         ExtentCase{"<tbody" T "><tr><td>a<tfoot>", "<tbody" T "><tr><td>a", false},
         ExtentCase{"<table" T "><tr><td>a<table><tr><td>b</table>c</table>d",
                    "<table" T "><tr><td>a<table><tr><td>b</table>c</table>", true},
+        // A table's start tag outside its cells closes it.
+        ExtentCase{"<table" T "><tr><td>a</td></tr><table>b</table>", "<table" T "><tr><td>a</td></tr>", false},
+        ExtentCase{"<table" T "><caption>a<table>b</table>c</caption></table>d",
+                   "<table" T "><caption>a<table>b</table>c</caption></table>", true},
         ExtentCase{"<dl><dt" T ">a<dd>b</dl>", "<dt" T ">a", false},
         ExtentCase{"<dd" T ">b<dd>c", "<dd" T ">b", false},
         ExtentCase{"<dd" T "><dl><dt>x<dd>y</dl>z<dt>", "<dd" T "><dl><dt>x<dd>y</dl>z", false},
