@@ -33,7 +33,8 @@ bool EnclosingElements::FollowUpTo(HtmlPosition position) {
 // ends what it ends and opens (a table's part only inside a table); an end
 // tag closes the innermost element of its kind that it reaches, or nothing,
 // unless a formatting element of its kind closed before is still active. A
-// link's start tag closes an open link first, as the link's end tag would.
+// link's start tag closes an open link first, as the link's end tag would;
+// a table's, the table it stands in outside a cell, whatever is open there.
 // Text and phrasing start tags open such elements again, as HTML does.
 void EnclosingElements::Follow(CHtmlTagItem* tag) {
   const uint32_t id = tag->GetTagId() & ~pagesift::kEndTagBit;
@@ -56,6 +57,10 @@ void EnclosingElements::Follow(CHtmlTagItem* tag) {
   if (id == pagesift::kTagAnchor) {
     const int link = stack_.FindActiveFormatting(id);
     if (link >= 0) stack_.CloseFormattingAt(link);
+  }
+  if (id == pagesift::kTagTable) {
+    const int table = stack_.FindTableClosedByTable();
+    if (table >= 0) stack_.PopAbove(table - 1);
   }
   const int ended = stack_.FindEndedBy(tag);
   if (ended >= 0) stack_.PopAbove(ended - 1);

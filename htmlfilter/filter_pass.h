@@ -112,6 +112,10 @@ class HtmlFilterPass {
   RemovalStep StartTagStep(RemovalScan& scan, CHtmlTagItem* current);
   // Text, or a start tag (startTag) that HTML takes as text would be.
   void NoteText(RemovalScan& scan, const CHtmlTagItem* startTag);
+  // Whether a table's start tag ends the removed element by closing the
+  // table it stands in, as HTML does outside a cell; one inside the removed
+  // element it closes there.
+  bool ClosesTable(const RemovalScan& scan);
   // Discards the start tags of the elements open above index, and closes them.
   void DiscardOpenAbove(int index);
   // Where every clean-up pass starts walking.

@@ -138,6 +138,19 @@ int OpenElementStack::FindClosedBy(uint32_t id, int below) const {
   return innermost;
 }
 
+int OpenElementStack::FindTableClosedByTable(int below) const {
+  const int table = FindById(pagesift::kTagTable, below);
+  return table >= 0 && !HoldsNestedTables(below) ? table : -1;
+}
+
+bool OpenElementStack::HoldsNestedTables(int below) const {
+  const int table = FindById(pagesift::kTagTable, below);
+  for (const uint32_t holder : {pagesift::kTagTableCell, pagesift::kTagTableHeaderCell, pagesift::kTagTableCaption,
+                                pagesift::kTagTemplate})
+    if (FindById(holder, below) > table) return true;
+  return false;
+}
+
 bool OpenElementStack::Reaches(int index, pagesift::EndTagReach reach, int below) const {
   return below <= 0 || entries_[below - 1].hiding[static_cast<int>(reach)] <= index;
 }

@@ -58,6 +58,16 @@ class OpenElementStack {
   // tag shields those below it, and one that neither contains tag nor ends
   // at it stays open around it unless one below it ends.
   int FindEndedBy(CHtmlTagItem* tag) const;
+  // Index of the table that a table's start tag closes first, as HTML does
+  // where no cell, caption or template is open in it (whatever else is:
+  // HTML sets such elements before the table), or -1; the second form
+  // looks only at the entries below index below.
+  int FindTableClosedByTable() const { return FindTableClosedByTable(Size()); }
+  int FindTableClosedByTable(int below) const;
+  // Whether a cell, caption or template is open in the innermost table, or
+  // where no table is (below index below): a table's start tag there opens
+  // a table inside it.
+  bool HoldsNestedTables(int below) const;
   // Index of the innermost entry whose start tag id is id, or -1; the
   // second form looks only at the entries below index below.
   int FindById(uint32_t id) const;

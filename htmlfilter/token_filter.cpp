@@ -168,6 +168,7 @@ HtmlFilterPass::RemovalStep HtmlFilterPass::StartTagStep(RemovalScan& scan, CHtm
     // Blocks opened inside a removed link stay open, as at its end tag.
     return pagesift::reach::IsFormatting(scan.removedId) ? RemovalStep::kEndLeavingBlocks : RemovalStep::kEnd;
   }
+  if (current->GetTagId() == pagesift::kTagTable && ClosesTable(scan)) return RemovalStep::kEnd;
   // A table's part where none has its place neither ends nor opens anything.
   if (IsStrayTablePart(scan.position, scan.removed, *current)) return RemovalStep::kTakeToken;
   NoteText(scan, current);
@@ -277,9 +278,8 @@ int HtmlFilterPass::EnclosingElementClosedBy(HtmlPosition position, CHtmlTagItem
 
 // A start tag that nothing opened inside the removed element holds (for an
 // item's: nothing inside stops its search) may end an element around it:
-// a block's start tag a paragraph, an item's the item it stands in, a
-// table's the table it stands in outside a cell. HTML then closes the
-// removed element with it.
+// a block's start tag a paragraph, an item's the item it stands in. HTML
+// then closes the removed element with it.
 bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* removed,
                                           CHtmlTagItem* startTag) {
   const OpenElementStack& inside = memory_.removalStack;
@@ -300,7 +300,7 @@ bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* r
   const int ended = open.FindEndedBy(startTag);
   if (ended < 0 || ended > base) return false;
   const CHtmlTagItem& closed = *open.TagAt(ended);
-  return closed.GetTagId() == pagesift::kTagParagraph || closed.GetTagId() == pagesift::kTagTable ||
+  return closed.GetTagId() == pagesift::kTagParagraph ||
          pagesift::IsItemContent(pagesift::ContainerContent(closed));
 }
 
@@ -315,6 +315,20 @@ bool HtmlFilterPass::ClosesLink(HtmlPosition position, CHtmlTagItem* removed, co
   if (link >= 0) return link == 0;
   return !inside.BoundsClosedFormatting() &&
          ClosesEnclosingElement(position, removed, startTag, pagesift::ReachOfEndTag(pagesift::kTagAnchor));
+}
+
+// A table's start tag outside the cells (and caption) of the table it
+// stands in closes that table first, with whatever is open in it: one
+// inside the removed element, which goes on; the removed table itself, or
+// one around it: then the removed element ends, and true.
+bool HtmlFilterPass::ClosesTable(const RemovalScan& scan) {
+  const OpenElementStack& inside = memory_.removalStack;
+  const int table = inside.FindTableClosedByTable();
+  if (table > 0) DiscardOpenAbove(table - 1);
+  if (table >= 0) return table == 0;
+  if (inside.HoldsNestedTables(inside.Size())) return false;
+  int open = 0;
+  return Around(scan.position, scan.removed, open).FindTableClosedByTable(open) >= 0;
 }
 
 bool HtmlFilterPass::IsStrayTablePart(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag) {

@@ -143,6 +143,12 @@ const RemovalCase kRemovalCases[] = {
      "<div data-buildtags=\"Web\"><table>a<table>b</table>c</div>d", "Print", "d"},
     {"TableStartTagEndsRemovedRow", "<table><tr data-buildtags=\"Web\"><td>a</td><table>y</table>z", "Print",
      "<table><table>y</table>z"},
+    // Whatever else is open in the table: HTML sets it before the table.
+    {"TableStartTagClosesTableAcrossMisplacedItem",
+     "<table><dt><table data-buildtags=\"Web\"></table><label data-buildtags=\"Web\"><dd>A", "Print",
+     "<table><dt>"},
+    {"TableStartTagEndsRemovedMisplacedBlock", "<table><div data-buildtags=\"Web\">x<table>y</table>z</div>w",
+     "Print", "<table><table>y</table>z</div>w"},
     {"TableInCaptionIsNested",
      "<table><caption><span data-buildtags=\"Web\">x<table>y</table>z</span></caption></table>w", "Print",
      "<table><caption></caption></table>w"},
