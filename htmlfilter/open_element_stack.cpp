@@ -207,12 +207,17 @@ void OpenElementStack::ForgetClosedFormatting(int index) {
   closedFormatting_.erase(closedFormatting_.begin() + index);
 }
 
-void OpenElementStack::ClosedFormattingKindsAt(int below, std::vector<uint32_t>& kinds) const {
+void OpenElementStack::FormattingKindsFrom(int below, std::vector<uint32_t>& kinds) const {
   kinds.clear();
   const uint32_t scope = ActiveScopeBelow(below);
   for (int i = below; i < Size(); ++i)
     if (entries_[i].activeScope == scope && pagesift::reach::IsFormatting(entries_[i].tag->GetTagId()))
       kinds.push_back(entries_[i].tag->GetTagId());
+}
+
+void OpenElementStack::ClosedFormattingKindsAt(int below, std::vector<uint32_t>& kinds) const {
+  FormattingKindsFrom(below, kinds);
+  const uint32_t scope = ActiveScopeBelow(below);
   for (const ClosedFormatting& closed : closedFormatting_) {
     if (closed.activeScope != scope) continue;
     const int open = FindById(closed.id, below);
@@ -226,13 +231,9 @@ bool OpenElementStack::ReopensBelow(const ClosedFormatting& closed, int below) c
 }
 
 void OpenElementStack::ReopenedKindsAt(int below, std::vector<uint32_t>& kinds) const {
-  kinds.clear();
+  FormattingKindsFrom(below, kinds);
   for (const ClosedFormatting& closed : closedFormatting_)
     if (ReopensBelow(closed, below)) kinds.push_back(closed.id);
-  const uint32_t scope = ActiveScopeBelow(below);
-  for (int i = below; i < Size(); ++i)
-    if (entries_[i].activeScope == scope && pagesift::reach::IsFormatting(entries_[i].tag->GetTagId()))
-      kinds.push_back(entries_[i].tag->GetTagId());
 }
 
 bool OpenElementStack::ReopensFormattingOver(int index) const {

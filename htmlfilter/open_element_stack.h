@@ -167,6 +167,9 @@ class OpenElementStack {
     uint32_t sequence;
     uint32_t activeScope;
   };
+  // Starts kinds with those of the formatting entries from index below on,
+  // in the scope of the entries below it: they close with below's.
+  void FormattingKindsFrom(int below, std::vector<uint32_t>& kinds) const;
   // Whether a closed formatting element lies in the scope of the entries
   // below index below and is newer than every open one there.
   bool ReopensBelow(const ClosedFormatting& closed, int below) const;
