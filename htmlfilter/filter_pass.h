@@ -112,6 +112,10 @@ class HtmlFilterPass {
   RemovalStep StartTagStep(RemovalScan& scan, CHtmlTagItem* current);
   // Text, or a start tag (startTag) that HTML takes as text would be.
   void NoteText(RemovalScan& scan, const CHtmlTagItem* startTag);
+  // Whether startTag, a link's, inside the removed element, ends it by
+  // closing an open link first, as HTML does; a link opened inside the
+  // removed element it closes there.
+  bool ClosesLink(const RemovalScan& scan, const CHtmlTagItem& startTag);
   // Whether a table's start tag ends the removed element by closing the
   // table it stands in, as HTML does outside a cell; one inside the removed
   // element it closes there.
@@ -166,10 +170,7 @@ class HtmlFilterPass {
   // cell, caption, column or row group) where no table (or template) is
   // open, inside the removed element or around it: HTML ignores such a tag.
   bool IsStrayTablePart(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag);
-  // Whether startTag, a link's, inside the removed element, ends it by
-  // closing an open link first, as HTML does; a link opened inside the
-  // removed element it closes there.
-  bool ClosesLink(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag);
+
   // Whether endTag, of the body or the document, stands at the document's
   // end: nothing but whitespace, comments and more such end tags follow it.
   bool EndsDocument(const CHtmlTagItem& endTag);

@@ -164,7 +164,7 @@ HtmlFilterPass::RemovalStep HtmlFilterPass::EndTagStep(RemovalScan& scan, CHtmlT
 
 HtmlFilterPass::RemovalStep HtmlFilterPass::StartTagStep(RemovalScan& scan, CHtmlTagItem* current) {
   OpenElementStack& stack = memory_.removalStack;
-  if (current->GetTagId() == pagesift::kTagAnchor && ClosesLink(scan.position, scan.removed, *current)) {
+  if (current->GetTagId() == pagesift::kTagAnchor && ClosesLink(scan, *current)) {
     // Blocks opened inside a removed link stay open, as at its end tag.
     return pagesift::reach::IsFormatting(scan.removedId) ? RemovalStep::kEndLeavingBlocks : RemovalStep::kEnd;
   }
@@ -308,13 +308,13 @@ bool HtmlFilterPass::EndsEnclosingElement(HtmlPosition position, CHtmlTagItem* r
 // would: one inside the removed element where it stands, which goes on; the
 // removed link itself, or one around it where nothing inside keeps it open
 // (a block): then the removed element ends, and true.
-bool HtmlFilterPass::ClosesLink(HtmlPosition position, CHtmlTagItem* removed, const CHtmlTagItem& startTag) {
+bool HtmlFilterPass::ClosesLink(const RemovalScan& scan, const CHtmlTagItem& startTag) {
   OpenElementStack& inside = memory_.removalStack;
   const int link = inside.FindActiveFormatting(pagesift::kTagAnchor);
   if (link > 0) inside.CloseFormattingAt(link);
   if (link >= 0) return link == 0;
   return !inside.BoundsClosedFormatting() &&
-         ClosesEnclosingElement(position, removed, startTag, pagesift::ReachOfEndTag(pagesift::kTagAnchor));
+         ClosesEnclosingElement(scan.position, scan.removed, startTag, pagesift::ReachOfEndTag(pagesift::kTagAnchor));
 }
 
 // A table's start tag outside the cells (and caption) of the table it
